@@ -1,0 +1,107 @@
+#include "cli/data_commands.h"
+
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <memory>
+
+#include "cli/data_set_json.h"
+#include "data/data_file_reader.h"
+#include "data/data_files.h"
+#include "data/data_set_loader.h"
+#include "data/file_codecs.h"
+
+namespace ampelsim::cli {
+
+int RunCheck(const std::string& directory, std::ostream& out) {
+  auto data = std::make_unique<ControllerDataSet>();
+  DataSetLoader loader;
+  loader.Load(*data, directory);
+  for (const auto& line : loader.Log()) {
+    out << line << '\n';
+  }
+  return loader.DataValid() ? ExitOk : ExitFailed;
+}
+
+int RunDump(const std::string& directory, std::ostream& out, std::ostream& err) {
+  auto data = std::make_unique<ControllerDataSet>();
+  bool complete = true;
+  for (const auto& info : DataFiles) {
+    const auto path = DataFilePath(directory, info.Name);
+    const FileReadResult read = ReadDataFile(path, info.Size);
+    if (read.Status == FileReadStatus::Missing) {
+      err << "ampelsim-cli dump: " << path.string() << " not found\n";
+      complete = false;
+    } else if (read.Status == FileReadStatus::WrongSize) {
+      err << "ampelsim-cli dump: " << path.string() << " does not have " << info.Size
+          << " bytes\n";
+      complete = false;
+    } else {
+      // The files' own matrices, without the fallback of loading, so that
+      // `build` writes the same files again.
+      DecodeDataFile(info.File, read.Bytes, *data, MatrixFallback::Keep);
+    }
+  }
+  if (!complete) {
+    return ExitFailed;
+  }
+  out << FormatJson(DataSetToJson(*data));
+  return ExitOk;
+}
+
+namespace {
+
+bool WriteFile(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes) {
+  std::ofstream file(path, std::ios::binary | std::ios::trunc);
+  file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  file.close();
+  return !file.fail();
+}
+
+}  // namespace
+
+int RunBuild(const std::string& jsonPath, const std::string& outputDirectory, std::ostream& err) {
+  const std::string source = jsonPath == "-" ? std::string("standard input") : jsonPath;
+  nlohmann::ordered_json json;
+  try {
+    if (jsonPath == "-") {
+      json = nlohmann::ordered_json::parse(std::cin);
+    } else {
+      std::ifstream file(jsonPath);
+      if (!file.is_open()) {
+        err << "ampelsim-cli build: cannot open " << jsonPath << '\n';
+        return ExitFailed;
+      }
+      json = nlohmann::ordered_json::parse(file);
+    }
+  } catch (const nlohmann::json::parse_error& e) {
+    err << "ampelsim-cli build: " << source << " is not valid JSON: " << e.what() << '\n';
+    return ExitFailed;
+  }
+
+  std::unique_ptr<ControllerDataSet> data;
+  try {
+    data = std::make_unique<ControllerDataSet>(DataSetFromJson(json));
+  } catch (const DataSetJsonError& e) {
+    err << "ampelsim-cli build: " << source << ": " << e.what() << '\n';
+    return ExitFailed;
+  }
+
+  std::error_code error;
+  std::filesystem::create_directories(outputDirectory, error);
+  if (error) {
+    err << "ampelsim-cli build: cannot create " << outputDirectory << ": " << error.message()
+        << '\n';
+    return ExitFailed;
+  }
+  for (const auto& info : DataFiles) {
+    const auto path = DataFilePath(outputDirectory, info.Name);
+    if (!WriteFile(path, EncodeDataFile(info.File, *data))) {
+      err << "ampelsim-cli build: cannot write " << path.string() << '\n';
+      return ExitFailed;
+    }
+  }
+  return ExitOk;
+}
+
+}  // namespace ampelsim::cli

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <iosfwd>
+#include <string>
+
+namespace ampelsim::cli {
+
+// Exit codes shared by every command.
+inline constexpr int ExitOk = 0;
+inline constexpr int ExitFailed = 1;
+inline constexpr int ExitUsage = 2;
+
+// Loads DIR as the loading window does and prints its log.
+int RunCheck(const std::string& directory, std::ostream& out);
+
+// Prints the thirteen files of DIR as JSON, exactly as they are stored.
+int RunDump(const std::string& directory, std::ostream& out, std::ostream& err);
+
+// Writes the thirteen files of the JSON data set (a path, or "-" for stdin).
+int RunBuild(const std::string& jsonPath, const std::string& outputDirectory, std::ostream& err);
+
+}  // namespace ampelsim::cli
