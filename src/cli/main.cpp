@@ -3,6 +3,8 @@
 #include <string>
 
 #include "cli/data_commands.h"
+#include "cli/report_command.h"
+#include "cli/run_command.h"
 
 int main(int argc, char** argv) {
   using namespace ampelsim::cli;
@@ -19,6 +21,41 @@ int main(int argc, char** argv) {
   auto* dump = app.add_subcommand("dump", "Print the data set of a directory as JSON");
   dump->add_option("DIR", directory, "data directory")->required();
   dump->callback([&] { exitCode = RunDump(directory, std::cout, std::cerr); });
+
+  ReportOptions reportOptions;
+  std::string nowText;
+  auto* report = app.add_subcommand("report", "Print a report of a data directory");
+  report->add_option("NAME", reportOptions.Name, "report: " + ReportNameList())->required();
+  report->add_option("DIR", reportOptions.Directory, "data directory")->required();
+  auto* now =
+      report->add_option("--now", nowText, "date and time of the head, \"YYYY-MM-DD HH:MM:SS\"");
+  report->add_option("--store", reportOptions.StorePath, "fault store file")->capture_default_str();
+  report->callback([&] {
+    if (now->count() > 0) {
+      reportOptions.Now = nowText;
+    }
+    exitCode = RunReport(reportOptions, std::cout, std::cerr);
+  });
+
+  RunOptions runOptions;
+  std::string runNow;
+  std::string scriptPath;
+  auto* run = app.add_subcommand("run", "Run the controller on a data directory, headless");
+  run->add_option("DIR", runOptions.Directory, "data directory")->required();
+  run->add_option("--seconds", runOptions.Seconds, "simulated seconds to run")
+      ->capture_default_str();
+  auto* script = run->add_option("--script", scriptPath, "scenario script");
+  auto* runStart = run->add_option("--now", runNow, "start of the clock, \"YYYY-MM-DD HH:MM:SS\"");
+  run->add_option("--report", runOptions.Reports, "report printed after the run (repeatable)");
+  run->callback([&] {
+    if (script->count() > 0) {
+      runOptions.ScriptPath = scriptPath;
+    }
+    if (runStart->count() > 0) {
+      runOptions.Now = runNow;
+    }
+    exitCode = RunSimulation(runOptions, std::cout, std::cerr);
+  });
 
   std::string jsonPath;
   std::string outputDirectory;

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <span>
+
+namespace ampelsim::fuzz {
+
+// One input of each fuzz target. Any byte sequence is a valid input; a crash,
+// a sanitizer report or a broken property (check.h) is a finding. The tests
+// replay the seed corpus and every past finding through the same functions.
+
+// One data file decoder, or the fault store decoder: u8 selector, then the
+// file's bytes of any size.
+void FuzzDecoders(std::span<const std::uint8_t> input);
+
+// The loader on a directory of thirteen entries of any size or kind.
+void FuzzLoader(std::span<const std::uint8_t> input, const std::filesystem::path& scratch);
+
+// The scenario script parser on any text.
+void FuzzScenario(std::span<const std::uint8_t> input);
+
+// Every report and StateAt on a loaded data set and fault store of any content.
+void FuzzReports(std::span<const std::uint8_t> input, const std::filesystem::path& scratch);
+
+// The whole simulation on any data set, driven by scenario events for a
+// bounded number of ticks (simulation_input.h).
+void FuzzSimulation(std::span<const std::uint8_t> input, const std::filesystem::path& scratch);
+
+}  // namespace ampelsim::fuzz

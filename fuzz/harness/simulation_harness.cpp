@@ -1,0 +1,109 @@
+#include <chrono>
+#include <memory>
+#include <algorithm>
+#include <iterator>
+#include <string>
+
+#include "app/scenario_runner.h"
+#include "app/simulation.h"
+#include "check.h"
+#include "data/windows1252.h"
+#include "engine/clock.h"
+#include "harness.h"
+#include "report_checks.h"
+#include "reports/actual_plan_line.h"
+#include "reports/fault_line.h"
+#include "simulation_input.h"
+
+namespace ampelsim::fuzz {
+namespace {
+
+bool KnownMainState(std::int32_t state) {
+  static constexpr std::int32_t known[] = {
+      states::Off,
+      states::WaitingForStart,
+      states::Start,
+      states::SwitchOnProgram,
+      states::NextSwitchOnStep,
+      states::EnterCycleOperation,
+      states::CycleOperation,
+      states::ComputeStates,
+      states::EnterSpecialProgram,
+      states::ReadPanel,
+      states::BeginSwitchOff,
+      states::SwitchOffProgram,
+      states::TailOnly,
+      states::NextSwitchOffStep,
+  };
+  return std::find(std::begin(known), std::end(known), state) != std::end(known);
+}
+
+void CheckFaultRecord(const FaultRecord& record) {
+  Require(record.Kind >= RedLampDefective && record.Kind <= RedStatus && record.Kind != 6,
+          "a registered fault has a known kind");
+  Require(record.FirstGroup >= 1 && record.FirstGroup <= MaxGroups,
+          "a fault names a group of the tables");
+  Require(record.SecondGroup >= 0 && record.SecondGroup <= MaxGroups,
+          "a fault's second group is none or a group of the tables");
+  Require(!ComposeFaultLine(record).empty(), "a fault has a line");
+}
+
+void CheckTick(const Simulation& simulation) {
+  const EngineState& state = simulation.State();
+  Require(KnownMainState(state.MainState), "the main state is an operating state");
+  for (const std::int32_t code : state.GroupState) {
+    Require(code >= Dark && code < SignalStateCount, "every group shows a state code");
+  }
+}
+
+void CheckStoreFile(const std::filesystem::path& file) {
+  std::error_code error;
+  if (std::filesystem::exists(file, error)) {
+    Require(std::filesystem::file_size(file, error) == FaultStoreSize,
+            "the fault store file always has 180 bytes");
+  }
+}
+
+}  // namespace
+
+void FuzzSimulation(std::span<const std::uint8_t> input, const std::filesystem::path& scratch) {
+  const auto dataDirectory = scratch / "data";
+  const auto missingDirectory = scratch / "missing";
+  const auto storeFile = scratch / "DATEN.STO";
+  std::filesystem::remove_all(missingDirectory);
+  std::filesystem::remove(storeFile);
+  std::filesystem::create_directories(dataDirectory);
+
+  SimulationInput run =
+      ReadSimulationInput(input, dataDirectory.string(), missingDirectory.string());
+  WriteDataImage(dataDirectory, run.Image);
+
+  auto clock = std::make_unique<VirtualClock>(MomentOfWeek(run.StartMinuteOfWeek));
+  VirtualClock& virtualClock = *clock;
+  Simulation simulation(dataDirectory.string(), std::move(clock), storeFile);
+  simulation.ReadFaultStore();
+  simulation.SetContinuousOutputsForced(run.OutputsForced);
+  simulation.SetPreviewExists(run.PreviewExists);
+  simulation.SetListener(Simulation::Listener{
+      [](const std::string& line) {
+        Require(!Windows1252ToUtf8(ActualPlanFileLine(line)).empty(), "an actual-plan line");
+      },
+      [](const FaultRecord& record) { CheckFaultRecord(record); }});
+
+  ScenarioRunner runner(simulation, virtualClock, std::move(run.Events));
+  for (std::int64_t tick = 0; tick < run.Ticks; ++tick) {
+    runner.RunTick();
+    CheckTick(simulation);
+  }
+  for (const auto& record : simulation.Faults().Records()) {
+    if (!record.IsEmpty()) {
+      CheckFaultRecord(record);
+    }
+  }
+  CheckStoreFile(storeFile);
+  const ReportContext context{simulation.Data(), simulation.SimClock(),
+                              simulation.DataDirectory(), &simulation.Faults().Records()};
+  PrintEveryReport(context);
+}
+
+}  // namespace ampelsim::fuzz

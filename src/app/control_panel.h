@@ -1,0 +1,204 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "display/colour.h"
+
+namespace ampelsim {
+
+// Toggle switches of the panel; each has a group of its own, so a click
+// presses it down or releases it.
+enum class PanelToggle {
+  BlinkButton,
+  HandbetriebButton,
+  DauerButton,
+  RotuebAus,
+  GruenuebAus,
+  ZwischenAus,
+  StatusAus,
+  DruckIst,
+  DruckStEinAus,
+  TestEinAus,
+};
+inline constexpr std::size_t PanelToggleCount = 10;
+
+// The program selection: exactly one of them is down.
+enum class ProgramButton {
+  UhrButton,
+  ProgButton1,
+  ProgButton2,
+  ProgButton3,
+  ProgButton4,
+  ProgButton5,
+  ProgButton6,
+};
+inline constexpr std::size_t ProgramButtonCount = 7;
+
+// Menu entries and push buttons that the engine or the print commands enable
+// and disable (the toggles have their own enable flags).
+enum class PanelCommand {
+  DatenLaden,   // menu entry "Daten laden"
+  DateiMenu,    // menu "Datei"
+  DruckenMenu,  // menu "Drucken"
+  EinzelDruck,  // submenu "Einzelausdruck"
+  DruckSoll,
+  DruckSt,
+};
+inline constexpr std::size_t PanelCommandCount = 6;
+
+enum class PanelLamp {
+  StRotFaden,
+  StFeind,
+  StGruenStatus,
+  StZwischenZt,
+  StStatusGelb,
+  StStatusRot,
+  Stoerlampe,
+  StAnf1Fehlt,
+  StAnf2Fehlt,
+  ImWartepunkt,
+  ZumWartepunkt,
+  SynImp1,
+  SynImp2,
+};
+inline constexpr std::size_t PanelLampCount = 13;
+
+enum class PanelLabel { Umlaufzeit, Zeitpunkt, Datum, Zeit, ProgLauf, AktDatei };
+inline constexpr std::size_t PanelLabelCount = 6;
+
+// Component names, which the view gives its widgets as object names.
+std::string_view ComponentName(PanelToggle toggle);
+std::string_view ComponentName(ProgramButton button);
+std::string_view ComponentName(PanelCommand command);
+std::string_view ComponentName(PanelLamp lamp);
+std::string_view ComponentName(PanelLabel label);
+
+// Caption of the message box that refuses a start.
+inline constexpr std::string_view StartErrorCaption = "Fehler";
+
+// The operator panel without its drawing: the input flags the engine samples,
+// the switches it reads, the lamps and labels it sets, and the once-a-second
+// housekeeping that lets switches spring back. Handlers only set state; the
+// engine picks it up at its next tick.
+class ControlPanel {
+ public:
+  // Push buttons: the flag is held while the mouse button is.
+  void StartButtonMouseDown() { SetFlag(StartPressed_, true); }
+  void StartButtonMouseUp() { SetFlag(StartPressed_, false); }
+  void StopButtonMouseDown() { SetFlag(StopPressed_, true); }
+  void StopButtonMouseUp() { SetFlag(StopPressed_, false); }
+  void HandTasterMouseDown() { SetFlag(HandStepPressed_, true); }
+  void HandTasterMouseUp() { SetFlag(HandStepPressed_, false); }
+  void TestWeiterMouseDown() { SetFlag(TestStepPressed_, true); }
+  void TestWeiterMouseUp() { SetFlag(TestStepPressed_, false); }
+  // Acknowledgement is latched until the engine has acted on it, so a click
+  // shorter than a tick is never lost.
+  void QuittButtonMouseDown() { SetFlag(AcknowledgePending_, true); }
+  // Demand buttons: released with Shift, the demand stays pressed.
+  void AnforderButton1MouseDown() { SetFlag(Demand1Pressed_, true); }
+  void AnforderButton1MouseUp(bool shift);
+  void AnforderButton2MouseDown() { SetFlag(Demand2Pressed_, true); }
+  void AnforderButton2MouseUp(bool shift);
+
+  // The message that refuses a start with an invalid data set, or nothing.
+  std::optional<std::string> StartButtonClick(bool dataValid, std::uint8_t modeSimulatable) const;
+
+  // Engine side.
+  bool StartPressed() const { return StartPressed_ != 0; }
+  bool StopPressed() const { return StopPressed_ != 0; }
+  bool HandStepPressed() const { return HandStepPressed_ != 0; }
+  bool AcknowledgePending() const { return AcknowledgePending_ != 0; }
+  bool Demand1Pressed() const { return Demand1Pressed_ != 0; }
+  bool Demand2Pressed() const { return Demand2Pressed_ != 0; }
+  bool TestStepPressed() const { return TestStepPressed_ != 0; }
+  void ClearAcknowledgePending() { SetFlag(AcknowledgePending_, false); }
+
+  // The demand buttons show "Pfeilrot.bmp" while pressed, "Pfeilleer.bmp" otherwise.
+  bool AnforderButton1ShowsPressed() const { return Demand1Pressed_ != 0; }
+  bool AnforderButton2ShowsPressed() const { return Demand2Pressed_ != 0; }
+
+  // Toggle switches.
+  bool IsDown(PanelToggle toggle) const { return toggleDown_[Slot(toggle)]; }
+  void Click(PanelToggle toggle);               // the user's click: toggles, then its handler
+  void SetDown(PanelToggle toggle, bool down);  // no handler runs
+  bool IsEnabled(PanelToggle toggle) const { return toggleEnabled_[Slot(toggle)]; }
+  void SetEnabled(PanelToggle toggle, bool enabled);
+
+  // Program selection.
+  bool IsDown(ProgramButton button) const { return selectedProgram_ == button; }
+  void SelectProgramButton(ProgramButton button);
+  ProgramButton SelectedProgramButton() const { return selectedProgram_; }
+
+  // Menu entries and push buttons.
+  bool IsEnabled(PanelCommand command) const { return commandEnabled_[Slot(command)]; }
+  void SetEnabled(PanelCommand command, bool enabled);
+  bool IsDatenLadenEnabled() const { return IsEnabled(PanelCommand::DatenLaden); }
+  void SetDatenLadenEnabled(bool enabled) { SetEnabled(PanelCommand::DatenLaden, enabled); }
+
+  // Lamps and value labels, set by the engine.
+  Colour LampColour(PanelLamp lamp) const { return lamps_[Slot(lamp)]; }
+  void SetLamp(PanelLamp lamp, Colour colour);
+  const std::string& LabelText(PanelLabel label) const { return labels_[Slot(label)]; }
+  void SetLabel(PanelLabel label, std::string text);  // UTF-8
+
+  // Once per simulated second, whether or not a data set is loaded.
+  void PanelSecondTask(bool printPreviewExists);
+  std::int32_t RedOffSeconds() const { return RedOffSeconds_; }
+  std::int32_t GreenOffSeconds() const { return GreenOffSeconds_; }
+  std::int32_t IntergreenOffSeconds() const { return IntergreenOffSeconds_; }
+  std::int32_t StatusOffSeconds() const { return StatusOffSeconds_; }
+  std::int32_t RecordingSeconds() const { return RecordingSeconds_; }
+
+  // Bumps whenever something visible changed, so a view repaints only then.
+  std::uint64_t ChangeCount() const { return changeCount_; }
+
+ private:
+  template <std::size_t N, class T>
+  static constexpr std::array<T, N> Filled(T value) {
+    std::array<T, N> result{};
+    result.fill(value);
+    return result;
+  }
+  template <class E>
+  static std::size_t Slot(E value) {
+    return static_cast<std::size_t>(value);
+  }
+  template <class T>
+  void Change(T& control, const T& value) {
+    if (!(control == value)) {
+      control = value;
+      ++changeCount_;
+    }
+  }
+  void SetFlag(std::uint8_t& flag, bool on) { Change(flag, static_cast<std::uint8_t>(on ? 1 : 0)); }
+  void RunClickHandler(PanelToggle toggle);
+
+  std::uint8_t StartPressed_ = 0;
+  std::uint8_t StopPressed_ = 0;
+  std::uint8_t HandStepPressed_ = 0;
+  std::uint8_t AcknowledgePending_ = 0;
+  std::uint8_t Demand1Pressed_ = 0;
+  std::uint8_t Demand2Pressed_ = 0;
+  std::uint8_t TestStepPressed_ = 0;
+
+  std::int32_t RedOffSeconds_ = 0;
+  std::int32_t GreenOffSeconds_ = 0;
+  std::int32_t IntergreenOffSeconds_ = 0;
+  std::int32_t StatusOffSeconds_ = 0;
+  std::int32_t RecordingSeconds_ = 0;
+
+  std::array<bool, PanelToggleCount> toggleDown_{};
+  std::array<bool, PanelToggleCount> toggleEnabled_ = Filled<PanelToggleCount>(true);
+  ProgramButton selectedProgram_ = ProgramButton::ProgButton1;
+  std::array<bool, PanelCommandCount> commandEnabled_ = Filled<PanelCommandCount>(true);
+  std::array<Colour, PanelLampCount> lamps_ = Filled<PanelLampCount>(clSilver);
+  std::array<std::string, PanelLabelCount> labels_{};
+  std::uint64_t changeCount_ = 0;
+};
+
+}  // namespace ampelsim

@@ -1,0 +1,327 @@
+#include "app/scenario_script.h"
+
+#include <algorithm>
+#include <array>
+#include <charconv>
+#include <sstream>
+
+#include "app/simulation.h"
+
+namespace ampelsim {
+namespace {
+
+template <class Value>
+struct Named {
+  std::string_view Name;
+  Value Item;
+};
+
+constexpr std::array<Named<PushButton>, 7> kPushButtons = {{
+    {"Start", PushButton::Start},
+    {"Stop", PushButton::Stop},
+    {"Quittung", PushButton::Quittung},
+    {"Hand", PushButton::Hand},
+    {"Anf1", PushButton::Anf1},
+    {"Anf2", PushButton::Anf2},
+    {"Weiter", PushButton::Weiter},
+}};
+
+constexpr std::array<Named<PanelToggle>, 8> kToggles = {{
+    {"Blinken", PanelToggle::BlinkButton},
+    {"Handbetrieb", PanelToggle::HandbetriebButton},
+    {"Dauer", PanelToggle::DauerButton},
+    {"Rot", PanelToggle::RotuebAus},
+    {"Gruen", PanelToggle::GruenuebAus},
+    {"ZwZt", PanelToggle::ZwischenAus},
+    {"Stat", PanelToggle::StatusAus},
+    {"Test", PanelToggle::TestEinAus},
+}};
+
+constexpr std::array<Named<ProgramButton>, 7> kProgramButtons = {{
+    {"Ub", ProgramButton::UhrButton},
+    {"P1", ProgramButton::ProgButton1},
+    {"P2", ProgramButton::ProgButton2},
+    {"P3", ProgramButton::ProgButton3},
+    {"P4", ProgramButton::ProgButton4},
+    {"P5", ProgramButton::ProgButton5},
+    {"P6", ProgramButton::ProgButton6},
+}};
+
+constexpr std::array<Named<Lamp>, 3> kLamps = {{
+    {"red", Lamp::Red},
+    {"yellow", Lamp::Yellow},
+    {"green", Lamp::Green},
+}};
+
+template <class Value, std::size_t N>
+std::optional<Value> Find(const std::array<Named<Value>, N>& table, std::string_view name) {
+  for (const auto& entry : table) {
+    if (entry.Name == name) {
+      return entry.Item;
+    }
+  }
+  return std::nullopt;
+}
+
+template <class Value, std::size_t N>
+std::string Choices(const std::array<Named<Value>, N>& table) {
+  std::string text;
+  for (const auto& entry : table) {
+    text += (text.empty() ? "" : ", ") + std::string(entry.Name);
+  }
+  return text;
+}
+
+class LineError {
+ public:
+  explicit LineError(std::string reason) : reason_(std::move(reason)) {}
+  const std::string& Reason() const { return reason_; }
+
+ private:
+  std::string reason_;
+};
+
+std::vector<std::string_view> Words(std::string_view line) {
+  std::vector<std::string_view> words;
+  std::size_t pos = 0;
+  while (pos < line.size()) {
+    while (pos < line.size() && (line[pos] == ' ' || line[pos] == '\t' || line[pos] == '\r')) {
+      ++pos;
+    }
+    const std::size_t start = pos;
+    while (pos < line.size() && line[pos] != ' ' && line[pos] != '\t' && line[pos] != '\r') {
+      ++pos;
+    }
+    if (pos > start) {
+      words.push_back(line.substr(start, pos - start));
+    }
+  }
+  return words;
+}
+
+// Seconds with at most one decimal, as a tick number.
+std::int64_t ParseTime(std::string_view text) {
+  const std::size_t dot = text.find('.');
+  const std::string_view whole = text.substr(0, dot);
+  const std::string_view tenth = dot == std::string_view::npos ? "" : text.substr(dot + 1);
+  auto digitsOnly = [](std::string_view part) {
+    return std::all_of(part.begin(), part.end(), [](char c) { return c >= '0' && c <= '9'; });
+  };
+  if (whole.empty() || whole.size() > 9 || !digitsOnly(whole) ||
+      (dot != std::string_view::npos && (tenth.size() != 1 || !digitsOnly(tenth)))) {
+    throw LineError("time must be seconds with at most one decimal, e.g. 12 or 12.5");
+  }
+  std::int64_t seconds = 0;
+  std::from_chars(whole.data(), whole.data() + whole.size(), seconds);
+  return seconds * 10 + (tenth.empty() ? 0 : tenth[0] - '0');
+}
+
+int ParseGroup(std::string_view text) {
+  int group = 0;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), group);
+  if (error != std::errc() || end != text.data() + text.size() || group < 1 || group > MaxGroups) {
+    throw LineError("group must be a number from 1 to 24, not \"" + std::string(text) + "\"");
+  }
+  return group - 1;
+}
+
+void ExpectCount(const std::vector<std::string_view>& words, std::size_t least, std::size_t most,
+                 std::string_view usage) {
+  if (words.size() < least || words.size() > most) {
+    throw LineError("usage: <time> " + std::string(usage));
+  }
+}
+
+bool ParseShift(const std::vector<std::string_view>& words, std::size_t index) {
+  if (words.size() <= index) {
+    return false;
+  }
+  if (words[index] != "shift") {
+    throw LineError("expected \"shift\", not \"" + std::string(words[index]) + "\"");
+  }
+  return true;
+}
+
+PushButton ParseButton(std::string_view name) {
+  const auto button = Find(kPushButtons, name);
+  if (!button) {
+    throw LineError("unknown button \"" + std::string(name) + "\" (" + Choices(kPushButtons) + ")");
+  }
+  return *button;
+}
+
+void ParseCommand(const std::vector<std::string_view>& words, std::int64_t tick, int line,
+                  std::vector<ScenarioEvent>& events) {
+  const std::string_view verb = words.size() > 1 ? words[1] : "";
+  auto add = [&](scenario::Command command, std::int64_t at) {
+    events.push_back(ScenarioEvent{at, line, std::move(command)});
+  };
+  if (verb == "down" || verb == "press") {
+    ExpectCount(words, 3, 3, std::string(verb) + " NAME");
+    const PushButton button = ParseButton(words[2]);
+    add(scenario::ButtonDown{button}, tick);
+    if (verb == "press") {
+      add(scenario::ButtonUp{button, false}, tick + 1);
+    }
+  } else if (verb == "up") {
+    ExpectCount(words, 3, 4, "up NAME [shift]");
+    const PushButton button = ParseButton(words[2]);
+    const bool shift = ParseShift(words, 3);
+    if (shift && button != PushButton::Anf1 && button != PushButton::Anf2) {
+      throw LineError("\"shift\" only goes with Anf1 and Anf2");
+    }
+    add(scenario::ButtonUp{button, shift}, tick);
+  } else if (verb == "set") {
+    ExpectCount(words, 4, 4, "set NAME on|off");
+    const auto toggle = Find(kToggles, words[2]);
+    if (!toggle) {
+      throw LineError("unknown switch \"" + std::string(words[2]) + "\" (" + Choices(kToggles) +
+                      ")");
+    }
+    if (words[3] != "on" && words[3] != "off") {
+      throw LineError("expected on or off, not \"" + std::string(words[3]) + "\"");
+    }
+    add(scenario::SetToggle{*toggle, words[3] == "on"}, tick);
+  } else if (verb == "program") {
+    ExpectCount(words, 3, 3, "program Ub|P1..P6");
+    const auto button = Find(kProgramButtons, words[2]);
+    if (!button) {
+      throw LineError("unknown program button \"" + std::string(words[2]) + "\" (" +
+                      Choices(kProgramButtons) + ")");
+    }
+    add(scenario::SelectProgram{*button}, tick);
+  } else if (verb == "detector") {
+    ExpectCount(words, 4, 5, "detector G down|up [shift]");
+    const int group = ParseGroup(words[2]);
+    if (words[3] != "down" && words[3] != "up") {
+      throw LineError("expected down or up, not \"" + std::string(words[3]) + "\"");
+    }
+    add(scenario::Detector{group, words[3] == "down", ParseShift(words, 4)}, tick);
+  } else if (verb == "lamp") {
+    ExpectCount(words, 4, 4, "lamp G red|yellow|green");
+    const int group = ParseGroup(words[2]);
+    const auto lamp = Find(kLamps, words[3]);
+    if (!lamp) {
+      throw LineError("expected red, yellow or green, not \"" + std::string(words[3]) + "\"");
+    }
+    add(scenario::ClickLamp{group, *lamp}, tick);
+  } else if (verb == "clock") {
+    ExpectCount(words, 4, 4, "clock YYYY-MM-DD HH:MM:SS");
+    const std::string text = std::string(words[2]) + " " + std::string(words[3]);
+    const auto moment = ParseLocalTime(text);
+    if (!moment) {
+      throw LineError("not a date and time: \"" + text + "\"");
+    }
+    add(scenario::SetClock{*moment}, tick);
+  } else if (verb == "load") {
+    ExpectCount(words, 3, 3, "load DIR");
+    add(scenario::LoadData{std::string(words[2])}, tick);
+  } else if (verb.empty()) {
+    throw LineError("a command must follow the time");
+  } else {
+    throw LineError("unknown command \"" + std::string(verb) +
+                    "\" (down, up, press, set, program, detector, lamp, clock, load)");
+  }
+}
+
+void ApplyButton(ControlPanel& panel, PushButton button, bool down, bool shift) {
+  switch (button) {
+    case PushButton::Start:
+      down ? panel.StartButtonMouseDown() : panel.StartButtonMouseUp();
+      break;
+    case PushButton::Stop:
+      down ? panel.StopButtonMouseDown() : panel.StopButtonMouseUp();
+      break;
+    case PushButton::Quittung:
+      if (down) {
+        panel.QuittButtonMouseDown();  // the release does nothing
+      }
+      break;
+    case PushButton::Hand:
+      down ? panel.HandTasterMouseDown() : panel.HandTasterMouseUp();
+      break;
+    case PushButton::Anf1:
+      down ? panel.AnforderButton1MouseDown() : panel.AnforderButton1MouseUp(shift);
+      break;
+    case PushButton::Anf2:
+      down ? panel.AnforderButton2MouseDown() : panel.AnforderButton2MouseUp(shift);
+      break;
+    case PushButton::Weiter:
+      down ? panel.TestWeiterMouseDown() : panel.TestWeiterMouseUp();
+      break;
+  }
+}
+
+}  // namespace
+
+std::variant<Scenario, ScenarioParseError> ParseScenario(std::string_view text) {
+  Scenario scenario;
+  std::int64_t lastTick = 0;
+  int lineNumber = 0;
+  std::size_t pos = 0;
+  while (pos <= text.size()) {
+    const std::size_t end = std::min(text.find('\n', pos), text.size());
+    std::string_view line = text.substr(pos, end - pos);
+    pos = end + 1;
+    ++lineNumber;
+    line = line.substr(0, line.find('#'));
+    const auto words = Words(line);
+    if (words.empty()) {
+      if (end == text.size()) {
+        break;
+      }
+      continue;
+    }
+    try {
+      const std::int64_t tick = ParseTime(words[0]);
+      if (tick < lastTick) {
+        throw LineError("time goes back: lines must be in order of time");
+      }
+      lastTick = tick;
+      ParseCommand(words, tick, lineNumber, scenario.Events);
+    } catch (const LineError& error) {
+      return ScenarioParseError{lineNumber, error.Reason()};
+    }
+    if (end == text.size()) {
+      break;
+    }
+  }
+  // A press's release may fall behind later lines of the same tick.
+  std::stable_sort(scenario.Events.begin(), scenario.Events.end(),
+                   [](const ScenarioEvent& a, const ScenarioEvent& b) { return a.Tick < b.Tick; });
+  return scenario;
+}
+
+void ApplyScenarioEvent(Simulation& simulation, const scenario::Command& command) {
+  ControlPanel& panel = simulation.Panel();
+  std::visit(
+      [&](const auto& c) {
+        using T = std::decay_t<decltype(c)>;
+        if constexpr (std::is_same_v<T, scenario::ButtonDown>) {
+          ApplyButton(panel, c.Button, true, false);
+        } else if constexpr (std::is_same_v<T, scenario::ButtonUp>) {
+          ApplyButton(panel, c.Button, false, c.Shift);
+        } else if constexpr (std::is_same_v<T, scenario::SetToggle>) {
+          if (panel.IsDown(c.Toggle) != c.Down) {
+            panel.Click(c.Toggle);
+          }
+        } else if constexpr (std::is_same_v<T, scenario::SelectProgram>) {
+          panel.SelectProgramButton(c.Button);
+        } else if constexpr (std::is_same_v<T, scenario::Detector>) {
+          if (c.Down) {
+            simulation.DemandButtonMouseDown(c.Group, c.Shift);
+          } else {
+            simulation.DemandButtonMouseUp(c.Group, c.Shift);
+          }
+        } else if constexpr (std::is_same_v<T, scenario::ClickLamp>) {
+          simulation.LampClick(c.Group, c.Which);
+        } else if constexpr (std::is_same_v<T, scenario::SetClock>) {
+          simulation.SimClock().SetSimulatedNow(c.Moment);
+        } else if constexpr (std::is_same_v<T, scenario::LoadData>) {
+          simulation.LoadDataSet(c.Directory);
+        }
+      },
+      command);
+}
+
+}  // namespace ampelsim

@@ -1,0 +1,91 @@
+#pragma once
+
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "app/control_panel.h"
+#include "data/controller_data_set.h"
+#include "data/data_set_loader.h"
+#include "display/signal_head_element.h"
+#include "engine/clock.h"
+#include "engine/engine.h"
+#include "engine/fault_store.h"
+
+namespace ampelsim {
+
+// The whole simulated controller: data set, engine, operator panel, the 24
+// signal heads, the fault store and the clock. Windows and the command line
+// tool drive it only through this object; it never touches the screen.
+class Simulation final : private EngineOutput {
+ public:
+  // Continuous outputs while they are wanted: the actual-plan line as the
+  // preview shows it, and each fault as it is stored.
+  struct Listener {
+    std::function<void(const std::string& screenLine)> ActualPlanLine;
+    std::function<void(const FaultRecord& record)> FaultLine;
+  };
+
+  Simulation(std::string dataDirectory, std::unique_ptr<Clock> clock,
+             std::filesystem::path faultStoreFile);
+  Simulation(const Simulation&) = delete;
+  Simulation& operator=(const Simulation&) = delete;
+  ~Simulation() override;
+
+  // Program start: the fault store is read from its file, or the file made.
+  void ReadFaultStore() { faults_.ReadAtStart(); }
+
+  // One 100 ms tick of the controller.
+  void Tick() { engine_.HMSTimer(); }
+
+  // "Daten laden" confirmed on a directory: loads it and initialises the
+  // engine, which resets itself to off at the next tick. Does nothing while
+  // the menu entry is disabled (the controller runs). Returns whether it ran.
+  bool LoadDataSet(const std::string& dataDirectory);
+
+  // The user clicks a lamp or the demand button of head `group` (0..23).
+  void LampClick(int group, Lamp lamp);
+  void DemandButtonMouseDown(int group, bool shift);
+  void DemandButtonMouseUp(int group, bool shift);
+
+  // Whether a print preview exists, and the listener of its continuous lines.
+  void SetPreviewExists(bool exists) { previewExists_ = exists; }
+  void SetListener(Listener listener) { listener_ = std::move(listener); }
+  // Both continuous outputs wanted whatever the panel shows (headless runs).
+  void SetContinuousOutputsForced(bool forced) { outputsForced_ = forced; }
+
+  const ControllerDataSet& Data() const { return *data_; }
+  const DataSetLoader& Loader() const { return loader_; }
+  const std::string& DataDirectory() const { return dataDirectory_; }
+  const EngineState& State() const { return engine_.State(); }
+  Engine& Controller() { return engine_; }
+  ControlPanel& Panel() { return panel_; }
+  const ControlPanel& Panel() const { return panel_; }
+  const HeadElements& Heads() const { return heads_; }
+  const FaultStore& Faults() const { return faults_; }
+  Clock& SimClock() { return *clock_; }
+  const Clock& SimClock() const { return *clock_; }
+
+ private:
+  bool PreviewExists() const override { return previewExists_; }
+  bool ActualPlanWanted() const override;
+  bool FaultLinesWanted() const override;
+  void ActualPlanLine(const std::string& screenLine) override;
+  void FaultLine(const FaultRecord& record) override;
+  RepaintContext HeadContext() const;
+
+  std::unique_ptr<ControllerDataSet> data_;
+  DataSetLoader loader_;
+  std::string dataDirectory_;
+  ControlPanel panel_;
+  HeadElements heads_;
+  FaultStore faults_;
+  std::unique_ptr<Clock> clock_;
+  Engine engine_;
+  Listener listener_;
+  bool previewExists_ = false;
+  bool outputsForced_ = false;
+};
+
+}  // namespace ampelsim

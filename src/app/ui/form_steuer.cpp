@@ -1,0 +1,319 @@
+#include "app/ui/form_steuer.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QLayout>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QToolButton>
+#include <algorithm>
+
+#include "app/simulation.h"
+#include "app/ui/about_box.h"
+#include "app/ui/common_keys.h"
+#include "app/ui/glyphs.h"
+#include "app/ui/panel_widgets.h"
+#include "app/ui/settings_store.h"
+#include "app/ui/start_up.h"
+#include "data/ui/form_laden.h"
+#include "dialogs/form_get_dir.h"
+#include "dialogs/form_get_stand_dir.h"
+#include "display/ui/form_ampel.h"
+#include "engine/clock.h"
+#include "engine/ui/form_uhrzeit.h"
+
+namespace ampelsim::ui {
+namespace {
+
+constexpr char kFaultStoreFile[] = "DATEN.STO";
+
+QColor ToQColor(Colour colour) { return QColor(colour.R, colour.G, colour.B); }
+
+}  // namespace
+
+TFormSteuer::TFormSteuer(const QString& startDirectory)
+    : help_(QDir(startDirectory).absolutePath()) {
+  FormCreate(QDir(startDirectory).absolutePath());
+}
+
+// FormDestroy: the settings are released with the window; nothing is saved.
+TFormSteuer::~TFormSteuer() = default;
+
+void TFormSteuer::FormCreate(const QString& startDirectory) {
+  // Whether the settings existed is read before the store creates them.
+  settings_ = std::make_unique<SettingsStore>();
+  paths_ = SettleStartPaths(startDirectory, *settings_);
+  simulation_ = std::make_unique<Simulation>(
+      paths_.DataDirectory.toStdString(), std::make_unique<SystemClock>(),
+      QDir(paths_.StartDirectory).filePath(QString::fromLatin1(kFaultStoreFile)).toStdString());
+  simulation_->ReadFaultStore();
+  keys_ = new CommonKeys([this] { OpenHelpDocument(); }, [this] { ShowMainWindow(); }, this);
+
+  setObjectName(QStringLiteral("FormSteuer"));
+  setWindowTitle(QStringLiteral("Steuerung"));
+  setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                 Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                 Qt::WindowCloseButtonHint);
+  setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
+
+  BuildMenu();
+  auto* client = new QWidget(this);
+  client->setObjectName(QStringLiteral("Client"));
+  client->setFixedSize(624, 232);
+  BuildSpeedBar(client);
+  BuildProgramPanel(client);
+  BuildLampBoxes(client);
+  BuildInfoBox(client);
+  setCentralWidget(client);
+  layout()->setSizeConstraint(QLayout::SetFixedSize);
+
+  mHilfe_->setVisible(help_.Exists());
+  InstallKeyHandler();
+  ShowPanel();
+}
+
+QPrinter& TFormSteuer::Printer() {
+  if (!printer_) {
+    printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+  }
+  return *printer_;
+}
+
+void TFormSteuer::AttachWindows(const SteuerWindows& windows) {
+  windows_ = windows;
+  if (windows_.Ampel != nullptr) {
+    connect(windows_.Ampel, &TFormAmpel::Ticked, this, &TFormSteuer::ShowPanel);
+  }
+}
+
+void TFormSteuer::OpenHelpDocument() const { help_.Open(); }
+
+void TFormSteuer::ShowMainWindow() {
+  if (isMinimized()) {
+    showNormal();
+  } else {
+    show();
+  }
+  raise();
+  activateWindow();
+}
+
+void TFormSteuer::ShowPanel() {
+  const ControlPanel& panel = simulation_->Panel();
+  if (shownChangeCount_ == panel.ChangeCount()) {
+    return;
+  }
+  shownChangeCount_ = panel.ChangeCount();
+  for (std::size_t i = 0; i < PanelLampCount; ++i) {
+    lamps_[i]->SetBrushColor(ToQColor(panel.LampColour(static_cast<PanelLamp>(i))));
+  }
+  for (std::size_t i = 0; i < PanelLabelCount; ++i) {
+    const QString text = QString::fromStdString(panel.LabelText(static_cast<PanelLabel>(i)));
+    if (labels_[i]->text() != text) {
+      labels_[i]->setText(text);
+    }
+  }
+  // The data directory's label grows with a long path instead of cutting it.
+  QLabel* aktDatei = labels_[static_cast<std::size_t>(PanelLabel::AktDatei)];
+  aktDatei->resize(std::max(aktDateiWidth_, aktDatei->sizeHint().width()), aktDatei->height());
+  for (std::size_t i = 0; i < PanelToggleCount; ++i) {
+    ShowToggle(static_cast<PanelToggle>(i));
+  }
+  for (std::size_t i = 0; i < ProgramButtonCount; ++i) {
+    programButtons_[i]->setChecked(panel.IsDown(static_cast<ProgramButton>(i)));
+  }
+  ShowCommands();
+}
+
+void TFormSteuer::ShowToggle(PanelToggle toggle) {
+  const ControlPanel& panel = simulation_->Panel();
+  QToolButton* button = toggles_[static_cast<std::size_t>(toggle)];
+  button->setChecked(panel.IsDown(toggle));
+  button->setEnabled(panel.IsEnabled(toggle));
+}
+
+void TFormSteuer::ShowCommands() {
+  const ControlPanel& panel = simulation_->Panel();
+  datenLaden_->setEnabled(panel.IsEnabled(PanelCommand::DatenLaden));
+  dateiMenu_->menuAction()->setEnabled(panel.IsEnabled(PanelCommand::DateiMenu));
+  druckenMenu_->menuAction()->setEnabled(panel.IsEnabled(PanelCommand::DruckenMenu));
+  einzelDruck_->menuAction()->setEnabled(panel.IsEnabled(PanelCommand::EinzelDruck));
+  druckSoll_->setEnabled(panel.IsEnabled(PanelCommand::DruckSoll));
+  druckSt_->setEnabled(panel.IsEnabled(PanelCommand::DruckSt));
+}
+
+void TFormSteuer::ToggleClick(PanelToggle toggle) {
+  // The model decides the down state; the button only showed the click.
+  simulation_->Panel().Click(toggle);
+  ShowToggle(toggle);
+  ShowPanel();
+}
+
+void TFormSteuer::ProgramButtonClick(ProgramButton button) {
+  simulation_->Panel().SelectProgramButton(button);
+  ShowPanel();
+}
+
+// Push buttons: the flags are held while the mouse is; the engine samples
+// them at its ticks.
+
+void TFormSteuer::StartButtonMouseDown() { simulation_->Panel().StartButtonMouseDown(); }
+void TFormSteuer::StartButtonMouseUp() { simulation_->Panel().StartButtonMouseUp(); }
+void TFormSteuer::StopButtonMouseDown() { simulation_->Panel().StopButtonMouseDown(); }
+void TFormSteuer::StopButtonMouseUp() { simulation_->Panel().StopButtonMouseUp(); }
+void TFormSteuer::QuittButtonMouseDown() { simulation_->Panel().QuittButtonMouseDown(); }
+void TFormSteuer::HandTasterMouseDown() { simulation_->Panel().HandTasterMouseDown(); }
+void TFormSteuer::HandTasterMouseUp() { simulation_->Panel().HandTasterMouseUp(); }
+void TFormSteuer::TestWeiterMouseDown() { simulation_->Panel().TestWeiterMouseDown(); }
+void TFormSteuer::TestWeiterMouseUp() { simulation_->Panel().TestWeiterMouseUp(); }
+
+void TFormSteuer::StartButtonClick() {
+  const auto message = simulation_->Panel().StartButtonClick(
+      simulation_->Loader().DataValid(), simulation_->Data().GeneralData.ModeSimulatable);
+  if (message) {
+    QMessageBox box(QMessageBox::NoIcon, QString::fromUtf8(StartErrorCaption.data(),
+                                                           static_cast<qsizetype>(StartErrorCaption.size())),
+                    QString::fromStdString(*message), QMessageBox::Ok, this);
+    box.setObjectName(QStringLiteral("StartErrorBox"));
+    box.exec();
+  }
+}
+
+// The demand flag changes before the glyph file is read, so a missing file
+// does not keep the demand from working.
+void TFormSteuer::AnforderButton1MouseDown() {
+  simulation_->Panel().AnforderButton1MouseDown();
+  anforderButton1_->setIcon(LoadGlyphFile(paths_.StartDirectory, DemandPressedGlyphFile));
+}
+
+void TFormSteuer::AnforderButton1MouseUp(bool shift) {
+  simulation_->Panel().AnforderButton1MouseUp(shift);
+  if (!shift) {
+    anforderButton1_->setIcon(LoadGlyphFile(paths_.StartDirectory, DemandReleasedGlyphFile));
+  }
+}
+
+void TFormSteuer::AnforderButton2MouseDown() {
+  simulation_->Panel().AnforderButton2MouseDown();
+  anforderButton2_->setIcon(LoadGlyphFile(paths_.StartDirectory, DemandPressedGlyphFile));
+}
+
+void TFormSteuer::AnforderButton2MouseUp(bool shift) {
+  simulation_->Panel().AnforderButton2MouseUp(shift);
+  if (!shift) {
+    anforderButton2_->setIcon(LoadGlyphFile(paths_.StartDirectory, DemandReleasedGlyphFile));
+  }
+}
+
+void TFormSteuer::RotuebAusClick() { ToggleClick(PanelToggle::RotuebAus); }
+void TFormSteuer::GruenuebAusClick() { ToggleClick(PanelToggle::GruenuebAus); }
+void TFormSteuer::ZwischenAusClick() { ToggleClick(PanelToggle::ZwischenAus); }
+void TFormSteuer::StatusAusClick() { ToggleClick(PanelToggle::StatusAus); }
+
+void TFormSteuer::DatenLadenClick() {
+  const ControlPanel& panel = simulation_->Panel();
+  if (windows_.GetDir == nullptr || windows_.Laden == nullptr ||
+      !panel.IsEnabled(PanelCommand::DatenLaden) || !panel.IsEnabled(PanelCommand::DateiMenu)) {
+    return;
+  }
+  windows_.GetDir->SelectedDirectory = paths_.DataDirectory;
+  const int result = windows_.GetDir->exec();
+  // However the dialog closed, its directory is the data directory: without
+  // OK it is the one it started from.
+  paths_.DataDirectory = windows_.GetDir->SelectedDirectory;
+  if (result == QDialog::Accepted) {
+    windows_.Laden->LoadAndShow(paths_.DataDirectory);
+  }
+  ShowPanel();
+}
+
+void TFormSteuer::BeendenClick() { close(); }
+
+void TFormSteuer::ZeigeAmpelnClick() {
+  if (windows_.Ampel != nullptr) {
+    windows_.Ampel->show();
+    windows_.Ampel->raise();
+  }
+  activateWindow();
+}
+
+void TFormSteuer::SetUhrClick() {
+  if (windows_.Uhrzeit != nullptr) {
+    windows_.Uhrzeit->show();
+    windows_.Uhrzeit->raise();
+    windows_.Uhrzeit->activateWindow();
+  }
+}
+
+void TFormSteuer::ResetUhrClick() { simulation_->SimClock().ClearOffset(); }
+
+void TFormSteuer::ProgrammeinstellungenClick() {
+  if (windows_.GetStandDir != nullptr) {
+    windows_.GetStandDir->show();
+    windows_.GetStandDir->raise();
+    windows_.GetStandDir->activateWindow();
+  }
+}
+
+void TFormSteuer::DruckerEinrichtenClick() {
+  QPrintDialog dialog(&Printer(), this);
+  dialog.setObjectName(QStringLiteral("PrinterSetupDialog"));
+  dialog.exec();
+}
+
+void TFormSteuer::MHilfeClick() { OpenHelpDocument(); }
+
+void TFormSteuer::AboutClick() {
+  if (windows_.About != nullptr) {
+    windows_.About->show();
+    windows_.About->raise();
+    windows_.About->activateWindow();
+  }
+}
+
+void TFormSteuer::InstallKeyHandler() {
+  installEventFilter(this);
+  for (QWidget* child : findChildren<QWidget*>()) {
+    child->installEventFilter(this);
+  }
+}
+
+bool TFormSteuer::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::KeyPress) {
+    // Menus handle their own keys once they are open, as the menu bar does.
+    auto* widget = qobject_cast<QWidget*>(watched);
+    const bool inMenu = qobject_cast<QMenu*>(watched) != nullptr ||
+                        qobject_cast<QMenuBar*>(watched) != nullptr;
+    if (widget != nullptr && !inMenu && widget->window() == this) {
+      const auto* key = static_cast<QKeyEvent*>(event);
+      return FormKeyDown(key->key(), key->modifiers());
+    }
+  }
+  return QMainWindow::eventFilter(watched, event);
+}
+
+bool TFormSteuer::FormKeyDown(int key, Qt::KeyboardModifiers modifiers) {
+  if (modifiers.testFlag(Qt::AltModifier) || key == Qt::Key_Alt) {
+    return false;
+  }
+  if (key == Qt::Key_F1) {
+    OpenHelpDocument();
+  }
+  return true;
+}
+
+void TFormSteuer::closeEvent(QCloseEvent* event) {
+  // The other windows are top-level windows of their own; the program ends
+  // with this one whatever else is open.
+  event->accept();
+  QApplication::closeAllWindows();
+  QCoreApplication::quit();
+}
+
+}  // namespace ampelsim::ui

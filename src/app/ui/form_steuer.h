@@ -1,0 +1,164 @@
+#pragma once
+
+#include <QDir>
+#include <QMainWindow>
+#include <QString>
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <optional>
+
+#include "app/control_panel.h"
+#include "app/ui/app_paths.h"
+#include "app/ui/help_document.h"
+
+class QAction;
+class QLabel;
+class QMenu;
+class QPrinter;
+class QToolButton;
+
+namespace ampelsim {
+class Simulation;
+}
+
+namespace ampelsim::ui {
+
+class ClickableLabel;
+class CommonKeys;
+class PanelLampWidget;
+class PanelPushButton;
+class SettingsStore;
+class TAboutBox;
+class TFormAmpel;
+class TFormGetDir;
+class TFormGetStandDir;
+class TFormLaden;
+class TFormUhrzeit;
+
+// The windows the main window's commands show; they are created after it.
+struct SteuerWindows {
+  TAboutBox* About = nullptr;
+  TFormAmpel* Ampel = nullptr;
+  TFormLaden* Laden = nullptr;
+  TFormGetDir* GetDir = nullptr;
+  TFormGetStandDir* GetStandDir = nullptr;
+  TFormUhrzeit* Uhrzeit = nullptr;
+};
+
+// The main window "Steuerung": the menu and the operator panel. Its creation
+// is the program's start-up (fault store, settings, data path, help
+// document); it owns the simulation that every other window works on.
+// Closing it ends the program.
+class TFormSteuer final : public QMainWindow {
+  Q_OBJECT
+
+ public:
+  // startDirectory is where the program finds and keeps its own files; it
+  // is the current directory at start and never changes afterwards.
+  explicit TFormSteuer(const QString& startDirectory = QDir::currentPath());
+  ~TFormSteuer() override;
+
+  Simulation& Sim() { return *simulation_; }
+  CommonKeys& Keys() { return *keys_; }
+  AppPaths& Paths() { return paths_; }
+  const AppPaths& Paths() const { return paths_; }
+  SettingsStore& Settings() { return *settings_; }
+  const HelpDocument& Help() const { return help_; }
+  // The printer chosen with "Drucker Einrichten", for every later printout.
+  QPrinter& Printer();
+
+  void AttachWindows(const SteuerWindows& windows);
+
+  void OpenHelpDocument() const;
+  // Shows the main window and brings it to the front (F12 in other windows).
+  void ShowMainWindow();
+
+ public slots:
+  // Shows the panel model: lamps, labels, switches and enables; does nothing
+  // when nothing changed since the last call. Connected to every tick.
+  void ShowPanel();
+
+  // Push buttons.
+  void StartButtonMouseDown();
+  void StartButtonMouseUp();
+  void StartButtonClick();
+  void StopButtonMouseDown();
+  void StopButtonMouseUp();
+  void QuittButtonMouseDown();
+  void HandTasterMouseDown();
+  void HandTasterMouseUp();
+  void AnforderButton1MouseDown();
+  void AnforderButton1MouseUp(bool shift);
+  void AnforderButton2MouseDown();
+  void AnforderButton2MouseUp(bool shift);
+  void TestWeiterMouseDown();
+  void TestWeiterMouseUp();
+
+  // Monitoring switches.
+  void RotuebAusClick();
+  void GruenuebAusClick();
+  void ZwischenAusClick();
+  void StatusAusClick();
+
+  // Menu commands.
+  void DatenLadenClick();
+  void BeendenClick();
+  void ZeigeAmpelnClick();
+  void SetUhrClick();
+  void ResetUhrClick();
+  void ProgrammeinstellungenClick();
+  void DruckerEinrichtenClick();
+  void MHilfeClick();
+  void AboutClick();
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void FormCreate(const QString& startDirectory);
+  // Without Alt every key is swallowed, F1 first opening the help document.
+  bool FormKeyDown(int key, Qt::KeyboardModifiers modifiers);
+
+  void BuildMenu();
+  void BuildSpeedBar(QWidget* client);
+  void BuildProgramPanel(QWidget* client);
+  void BuildLampBoxes(QWidget* client);
+  void BuildInfoBox(QWidget* client);
+  void InstallKeyHandler();
+
+  PanelPushButton* AddPushButton(QWidget* bar, const char* name, const QString& hint, int x,
+                                 int width);
+  QToolButton* AddToggle(QWidget* bar, PanelToggle toggle, const QString& hint, int x, int width);
+  void ToggleClick(PanelToggle toggle);
+  void ProgramButtonClick(ProgramButton button);
+  void ShowToggle(PanelToggle toggle);
+  void ShowCommands();
+
+  std::unique_ptr<SettingsStore> settings_;
+  AppPaths paths_;
+  HelpDocument help_;
+  std::unique_ptr<Simulation> simulation_;
+  CommonKeys* keys_ = nullptr;
+  std::unique_ptr<QPrinter> printer_;
+  SteuerWindows windows_;
+
+  std::array<QToolButton*, PanelToggleCount> toggles_{};
+  std::array<QToolButton*, ProgramButtonCount> programButtons_{};
+  std::array<PanelLampWidget*, PanelLampCount> lamps_{};
+  std::array<QLabel*, PanelLabelCount> labels_{};
+  PanelPushButton* anforderButton1_ = nullptr;
+  PanelPushButton* anforderButton2_ = nullptr;
+  QToolButton* druckSoll_ = nullptr;
+  QToolButton* druckSt_ = nullptr;
+  QMenu* dateiMenu_ = nullptr;
+  QAction* datenLaden_ = nullptr;
+  QMenu* druckenMenu_ = nullptr;
+  QMenu* einzelDruck_ = nullptr;
+  QAction* mHilfe_ = nullptr;
+  int aktDateiWidth_ = 0;
+  std::optional<std::uint64_t> shownChangeCount_;
+};
+
+}  // namespace ampelsim::ui

@@ -1,0 +1,89 @@
+#include <QAction>
+#include <QMenu>
+#include <QMenuBar>
+
+#include "app/ui/form_steuer.h"
+
+namespace ampelsim::ui {
+namespace {
+
+// The entries of "Einzelausdruck": component name and caption.
+struct ReportEntry {
+  const char* Name;
+  const char* Caption;
+};
+
+constexpr ReportEntry kReportEntries[] = {
+    {"AusGez", "Ausschaltprogramme gez."},
+    {"AusSt", "Ausschaltprogramme St."},
+    {"AutoMelder", "Auto. Meldervorsp."},
+    {"Einschalt", "Einschaltprogramme"},
+    {"GrMinTab", "Grün Min. Tabelle"},
+    {"Gruenver", "Grünverriegelungen"},
+    {"Programme", "Programme"},
+    {"Programmfrei", "Programmfreigabe"},
+    {"PrWechselAnf", "Prog. Wechsel Anf."},
+    {"Programmwechselpunkt", "Programmwechselpunkte"},
+    {"Schaltpunkte", "Schaltpunkte"},
+    {"ZuAnfEin", "Zuordnung Anf. Ein."},
+    {"ZwischenZt", "Zwischenzeiten"},
+};
+
+QMenu* AddMenu(QMenuBar* bar, const char* name, const char* caption) {
+  QMenu* menu = bar->addMenu(QString::fromUtf8(caption));
+  menu->setObjectName(QString::fromLatin1(name));
+  menu->menuAction()->setObjectName(QString::fromLatin1(name));
+  return menu;
+}
+
+QAction* AddAction(QWidget* menu, const char* name, const char* caption) {
+  auto* action = new QAction(QString::fromUtf8(caption), menu);
+  action->setObjectName(QString::fromLatin1(name));
+  menu->addAction(action);
+  return action;
+}
+
+}  // namespace
+
+void TFormSteuer::BuildMenu() {
+  QMenuBar* bar = menuBar();
+  bar->setObjectName(QStringLiteral("MainMenu1"));
+
+  dateiMenu_ = AddMenu(bar, "DateiMenu", "Datei");
+  datenLaden_ = AddAction(dateiMenu_, "DatenLaden", "Daten laden");
+  connect(datenLaden_, &QAction::triggered, this, &TFormSteuer::DatenLadenClick);
+  dateiMenu_->addSeparator();
+  connect(AddAction(dateiMenu_, "Beenden", "Beenden"), &QAction::triggered, this,
+          &TFormSteuer::BeendenClick);
+
+  connect(AddAction(bar, "Ansicht", "Ampelköpfe"), &QAction::triggered, this,
+          &TFormSteuer::ZeigeAmpelnClick);
+
+  druckenMenu_ = AddMenu(bar, "Drucken", "Drucken");
+  einzelDruck_ = druckenMenu_->addMenu(QStringLiteral("Einzelausdruck"));
+  einzelDruck_->setObjectName(QStringLiteral("EinzelDruck"));
+  einzelDruck_->menuAction()->setObjectName(QStringLiteral("EinzelDruck"));
+  for (const ReportEntry& entry : kReportEntries) {
+    AddAction(einzelDruck_, entry.Name, entry.Caption);
+  }
+  druckenMenu_->addSeparator();
+  connect(AddAction(druckenMenu_, "DruckerEinrichten", "Drucker Einrichten"), &QAction::triggered,
+          this, &TFormSteuer::DruckerEinrichtenClick);
+
+  QMenu* uhrzeit = AddMenu(bar, "Uhrzeit", "Uhrzeit");
+  connect(AddAction(uhrzeit, "SetUhr", "Zeit eingeben"), &QAction::triggered, this,
+          &TFormSteuer::SetUhrClick);
+  uhrzeit->addSeparator();
+  connect(AddAction(uhrzeit, "ResetUhr", "Zeit auf PC Zeit "), &QAction::triggered, this,
+          &TFormSteuer::ResetUhrClick);
+
+  connect(AddAction(bar, "Programmeinstellungen1", "Programmeinstellungen"), &QAction::triggered,
+          this, &TFormSteuer::ProgrammeinstellungenClick);
+
+  QMenu* info = AddMenu(bar, "InfoMenu", "?");
+  mHilfe_ = AddAction(info, "MHilfe", "Onlinehilfe");
+  connect(mHilfe_, &QAction::triggered, this, &TFormSteuer::MHilfeClick);
+  connect(AddAction(info, "About", "Info"), &QAction::triggered, this, &TFormSteuer::AboutClick);
+}
+
+}  // namespace ampelsim::ui

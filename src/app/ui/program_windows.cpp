@@ -1,0 +1,31 @@
+#include "app/ui/program_windows.h"
+
+#include <QTimer>
+
+#include "app/simulation.h"
+
+namespace ampelsim::ui {
+namespace {
+
+constexpr int kTickMilliseconds = 100;
+
+}  // namespace
+
+ProgramWindows::ProgramWindows(const QString& startDirectory)
+    : FormSteuer(startDirectory),
+      AboutBox(FormSteuer.Keys()),
+      FormAmpel(FormSteuer.Sim(), FormSteuer.Keys()),
+      FormLaden(FormSteuer.Sim(), FormSteuer.Keys()),
+      FormGetDir(FormSteuer.Keys()),
+      FormGetStandDir(FormSteuer.Paths(), FormSteuer.Settings(), FormSteuer.Keys()),
+      FormUhrzeit(FormSteuer.Sim().SimClock(), FormSteuer.Keys()) {
+  FormSteuer.AttachWindows(SteuerWindows{&AboutBox, &FormAmpel, &FormLaden, &FormGetDir,
+                                         &FormGetStandDir, &FormUhrzeit});
+}
+
+void ProgramWindows::Start() {
+  FormSteuer.show();
+  FormAmpel.HMS()->start(kTickMilliseconds);
+}
+
+}  // namespace ampelsim::ui

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QDir>
+#include <QString>
+
+#include "app/ui/about_box.h"
+#include "app/ui/form_steuer.h"
+#include "data/ui/form_laden.h"
+#include "dialogs/form_get_dir.h"
+#include "dialogs/form_get_stand_dir.h"
+#include "display/ui/form_ampel.h"
+#include "engine/ui/form_uhrzeit.h"
+
+namespace ampelsim::ui {
+
+// Every long-lived window of the program, created in this order: the main
+// window first, whose creation is the start-up, then the windows its commands
+// show. All are hidden until Start; destroyed in reverse order, so the
+// simulation that the main window owns outlives every window that uses it.
+class ProgramWindows {
+ public:
+  explicit ProgramWindows(const QString& startDirectory = QDir::currentPath());
+  ProgramWindows(const ProgramWindows&) = delete;
+  ProgramWindows& operator=(const ProgramWindows&) = delete;
+
+  // Shows the main window and starts the 100 ms tick.
+  void Start();
+
+  TFormSteuer FormSteuer;
+  TAboutBox AboutBox;
+  TFormAmpel FormAmpel;
+  TFormLaden FormLaden;
+  TFormGetDir FormGetDir;
+  TFormGetStandDir FormGetStandDir;
+  TFormUhrzeit FormUhrzeit;
+};
+
+}  // namespace ampelsim::ui

@@ -1,0 +1,46 @@
+#include "app/ui/settings_store.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSettings>
+#include <QStandardPaths>
+
+namespace ampelsim::ui {
+namespace {
+
+constexpr char kKeyPath[] = "Software/Quendal/Oskeda/V2.10";
+constexpr char kValue[] = "SecStrings/Verzeichnis";
+
+QString SettingsFilePath() {
+  const QString base = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+  return QDir(base).filePath(QString::fromLatin1(kKeyPath) + ".ini");
+}
+
+}  // namespace
+
+SettingsStore::SettingsStore() {
+  const QString path = SettingsFilePath();
+  keyExisted_ = QFileInfo::exists(path);
+  QDir().mkpath(QFileInfo(path).absolutePath());
+  if (!keyExisted_) {
+    // The key is created with the store, even before a value is written.
+    QFile(path).open(QIODevice::WriteOnly);
+  }
+  settings_ = std::make_unique<QSettings>(path, QSettings::IniFormat);
+}
+
+SettingsStore::~SettingsStore() = default;
+
+QString SettingsStore::StandardDataPath() const {
+  return settings_->value(QString::fromLatin1(kValue)).toString();
+}
+
+void SettingsStore::SetStandardDataPath(const QString& path) {
+  settings_->setValue(QString::fromLatin1(kValue), path);
+  settings_->sync();
+}
+
+QString SettingsStore::FileName() const { return settings_->fileName(); }
+
+}  // namespace ampelsim::ui

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QString>
+#include <memory>
+
+class QSettings;
+
+namespace ampelsim::ui {
+
+// The persisted settings: an INI file under the user's configuration folder
+// (XDG_CONFIG_HOME respected) whose path follows the key
+// "Software\Quendal\Oskeda\V2.10"; section "SecStrings", value "Verzeichnis".
+class SettingsStore {
+ public:
+  SettingsStore();
+  ~SettingsStore();
+  SettingsStore(const SettingsStore&) = delete;
+  SettingsStore& operator=(const SettingsStore&) = delete;
+
+  // Whether the settings file existed when this store was created.
+  bool KeyExisted() const { return keyExisted_; }
+
+  // The standard data path, empty when none is stored.
+  QString StandardDataPath() const;
+  void SetStandardDataPath(const QString& path);
+
+  // The file that holds the settings.
+  QString FileName() const;
+
+ private:
+  bool keyExisted_ = false;
+  std::unique_ptr<QSettings> settings_;
+};
+
+}  // namespace ampelsim::ui

@@ -1,0 +1,114 @@
+#include "cli/report_command.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <ostream>
+#include <vector>
+
+#include "cli/data_commands.h"
+#include "data/data_set_loader.h"
+#include "data/windows1252.h"
+#include "engine/clock.h"
+#include "engine/fault_record.h"
+#include "reports/report_registry.h"
+
+namespace ampelsim::cli {
+namespace {
+
+// A missing or unreadable store is an empty one, as at the program's start.
+FaultStoreRecords ReadFaultStore(const std::string& path) {
+  std::ifstream file(path, std::ios::binary);
+  std::vector<std::uint8_t> image(FaultStoreSize);
+  if (file.is_open()) {
+    file.read(reinterpret_cast<char*>(image.data()), static_cast<std::streamsize>(image.size()));
+    image.resize(static_cast<std::size_t>(std::max<std::streamsize>(file.gcount(), 0)));
+  } else {
+    image.clear();
+  }
+  return DecodeFaultStore(image);
+}
+
+// The directory goes into the report as Windows-1252; a character that has no
+// place there is shown as "?".
+std::string DirectoryText(const std::string& utf8) {
+  if (auto whole = Utf8ToWindows1252(utf8)) {
+    return *whole;
+  }
+  std::string text;
+  std::size_t i = 0;
+  while (i < utf8.size()) {
+    const auto lead = static_cast<unsigned char>(utf8[i]);
+    std::size_t length = 1;
+    if (lead >= 0xF0) {
+      length = 4;
+    } else if (lead >= 0xE0) {
+      length = 3;
+    } else if (lead >= 0xC0) {
+      length = 2;
+    }
+    length = std::min(length, utf8.size() - i);
+    const auto character = Utf8ToWindows1252(std::string_view(utf8).substr(i, length));
+    text.append(character ? *character : std::string("?"));
+    i += length;
+  }
+  return text;
+}
+
+}  // namespace
+
+std::string ReportNameList() {
+  std::string names;
+  for (const ReportEntry& entry : Reports()) {
+    if (!names.empty()) {
+      names.append(", ");
+    }
+    names.append(entry.Name);
+  }
+  return names;
+}
+
+int RunReport(const ReportOptions& options, std::ostream& out, std::ostream& err) {
+  const ReportEntry* entry = FindReport(options.Name);
+  if (entry == nullptr) {
+    err << "ampelsim-cli report: unknown report \"" << options.Name << "\" (one of "
+        << ReportNameList() << ")\n";
+    return ExitUsage;
+  }
+  std::unique_ptr<Clock> clock;
+  if (options.Now) {
+    const auto start = ParseLocalTime(*options.Now);
+    if (!start) {
+      err << "ampelsim-cli report: --now wants \"YYYY-MM-DD HH:MM:SS\", not \"" << *options.Now
+          << "\"\n";
+      return ExitUsage;
+    }
+    clock = std::make_unique<VirtualClock>(*start);
+  } else {
+    clock = std::make_unique<SystemClock>();
+  }
+  std::error_code error;
+  if (!std::filesystem::is_directory(options.Directory, error)) {
+    err << "ampelsim-cli report: " << options.Directory << " is not a directory\n";
+    return ExitFailed;
+  }
+
+  // The reports print whatever the files hold, also from a set that may not run.
+  auto data = std::make_unique<ControllerDataSet>();
+  DataSetLoader loader;
+  loader.Load(*data, options.Directory);
+  const FaultStoreRecords store = ReadFaultStore(options.StorePath);
+  const std::string directory = DirectoryText(options.Directory);
+
+  ReportDocument report;
+  const ReportContext context{*data, *clock, directory, &store};
+  if (entry->Print(report, context) == ReportStatus::NoData) {
+    err << Windows1252ToUtf8(NoDataMessage) << '\n';
+    return ExitNoData;
+  }
+  out << Windows1252ToUtf8(report.ReportText());
+  return ExitOk;
+}
+
+}  // namespace ampelsim::cli

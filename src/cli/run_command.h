@@ -1,0 +1,26 @@
+#pragma once
+
+#include <cstdint>
+#include <iosfwd>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace ampelsim::cli {
+
+struct RunOptions {
+  std::string Directory;
+  std::int64_t Seconds = 600;
+  std::optional<std::string> ScriptPath;
+  std::optional<std::string> Now;  // "YYYY-MM-DD HH:MM:SS"; absent: the local clock
+  std::vector<std::string> Reports;
+  std::string StorePath = "DATEN.STO";
+};
+
+// Runs the controller on DIR as the desktop program would, as fast as the
+// machine allows, with "Ist" and "St.S" down for the whole run: one actual
+// plan line per completed second and one line per registered fault on out,
+// then the asked-for reports.
+int RunSimulation(const RunOptions& options, std::ostream& out, std::ostream& err);
+
+}  // namespace ampelsim::cli

@@ -1,0 +1,93 @@
+#include "dialogs/directory_list.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QKeyEvent>
+#include <QStyle>
+
+namespace ampelsim::ui {
+namespace {
+
+constexpr int kPathRole = Qt::UserRole;
+
+QString CleanDirectory(const QString& path) {
+  if (path.isEmpty()) {
+    return path;
+  }
+  return QDir::cleanPath(QFileInfo(path).absoluteFilePath());
+}
+
+bool IsRoot(const QString& directory) {
+  return QDir(directory).isRoot();
+}
+
+}  // namespace
+
+DirectoryList::DirectoryList(QWidget* parent) : QListWidget(parent) {
+  setSelectionMode(QAbstractItemView::SingleSelection);
+  connect(this, &QListWidget::itemDoubleClicked, this, &DirectoryList::Open);
+}
+
+void DirectoryList::SetReachable(std::function<bool(const QString&)> reachable) {
+  reachable_ = std::move(reachable);
+}
+
+bool DirectoryList::SetDirectory(const QString& path) {
+  const QString cameFrom = directory_;
+  directory_ = CleanDirectory(path);
+  read_ = !directory_.isEmpty() && (!reachable_ || reachable_(directory_)) &&
+          QFileInfo(directory_).isDir() && QFileInfo(directory_).isReadable();
+  Fill(cameFrom);
+  emit DirectoryChanged(directory_);
+  return read_;
+}
+
+void DirectoryList::Fill(const QString& cameFrom) {
+  clear();
+  if (directory_.isEmpty()) {
+    return;
+  }
+  const QIcon folderIcon = style()->standardIcon(QStyle::SP_DirIcon);
+  if (!IsRoot(directory_)) {
+    auto* up = new QListWidgetItem(folderIcon, QStringLiteral(".."), this);
+    up->setData(kPathRole, QDir::cleanPath(directory_ + QStringLiteral("/..")));
+  }
+  if (read_) {
+    const QDir dir(directory_);
+    const QStringList names =
+        dir.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase);
+    for (const QString& name : names) {
+      auto* entry = new QListWidgetItem(folderIcon, name, this);
+      entry->setData(kPathRole, dir.filePath(name));
+    }
+  }
+  if (count() == 0) {
+    return;
+  }
+  // Coming up from a subdirectory, that subdirectory is the entry to continue from.
+  for (int row = 0; row < count(); ++row) {
+    if (item(row)->data(kPathRole).toString() == cameFrom) {
+      setCurrentRow(row);
+      return;
+    }
+  }
+  setCurrentRow(0, QItemSelectionModel::NoUpdate);
+}
+
+void DirectoryList::Open(QListWidgetItem* entry) {
+  if (entry != nullptr) {
+    SetDirectory(entry->data(kPathRole).toString());
+  }
+}
+
+void DirectoryList::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+    // Enter opens the entry instead of reaching the dialog's default button.
+    Open(currentItem());
+    event->accept();
+    return;
+  }
+  QListWidget::keyPressEvent(event);
+}
+
+}  // namespace ampelsim::ui

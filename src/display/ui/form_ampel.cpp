@@ -1,0 +1,104 @@
+#include "display/ui/form_ampel.h"
+
+#include <QCloseEvent>
+#include <QPalette>
+#include <QScrollArea>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include "app/simulation.h"
+#include "app/ui/common_keys.h"
+#include "display/ui/form_resize_rule.h"
+#include "display/ui/head_element_widget.h"
+
+namespace ampelsim::ui {
+namespace {
+
+constexpr int TickMilliseconds = 100;
+constexpr int InitialLeft = 381;
+constexpr int InitialTop = 250;
+
+constexpr Qt::WindowFlags FormFlags = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                                      Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                                      Qt::WindowCloseButtonHint;
+
+void PaintBlack(QWidget& widget) {
+  QPalette colours = widget.palette();
+  colours.setColor(QPalette::Window, Qt::black);
+  widget.setPalette(colours);
+  widget.setAutoFillBackground(true);
+}
+
+}  // namespace
+
+TFormAmpel::TFormAmpel(Simulation& simulation, CommonKeys& keys, QWidget* parent)
+    : QWidget(parent, FormFlags), simulation_(simulation) {
+  FormCreate(keys);
+}
+
+void TFormAmpel::FormCreate(CommonKeys& keys) {
+  setObjectName(QStringLiteral("FormAmpel"));
+  setWindowTitle(QStringLiteral("Ampelköpfe"));
+  // Only the main window ends the program.
+  setAttribute(Qt::WA_QuitOnClose, false);
+  PaintBlack(*this);
+
+  // The heads lie on a black sheet of the design size; the window scrolls
+  // over it when it is made smaller.
+  auto* sheet = new QWidget;
+  sheet->setObjectName(QStringLiteral("HeadSheet"));
+  sheet->setFixedSize(FormAmpelDesignWidth, FormAmpelDesignHeight);
+  PaintBlack(*sheet);
+  for (int i = 0; i < MaxGroups; ++i) {
+    heads_[static_cast<std::size_t>(i)] = new HeadElementWidget(simulation_, i, sheet);
+  }
+
+  scrollArea_ = new QScrollArea(this);
+  scrollArea_->setFrameShape(QFrame::NoFrame);
+  scrollArea_->setWidgetResizable(false);
+  scrollArea_->setWidget(sheet);
+  PaintBlack(*scrollArea_->viewport());
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->addWidget(scrollArea_);
+
+  hms_ = new QTimer(this);
+  hms_->setObjectName(QStringLiteral("HMS"));
+  hms_->setInterval(TickMilliseconds);
+  // Ten ticks are one simulated second; a coarse timer would let it drift.
+  hms_->setTimerType(Qt::PreciseTimer);
+  connect(hms_, &QTimer::timeout, this, &TFormAmpel::HMSTimer);
+
+  resize(FormAmpelDesignWidth, FormAmpelDesignHeight);
+  move(InitialLeft, InitialTop);
+  keys.InstallOn(this);
+}
+
+void TFormAmpel::HMSTimer() {
+  simulation_.Tick();
+  // Unchanged heads cost a comparison, so a running program stays idle.
+  for (HeadElementWidget* head : heads_) {
+    head->RefreshIfChanged();
+  }
+  emit Ticked();
+}
+
+void TFormAmpel::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  FormResize();
+}
+
+void TFormAmpel::FormResize() {
+  const FormSize snapped = SnappedFormAmpelSize({width(), height()});
+  if (snapped.Width != width() || snapped.Height != height()) {
+    resize(snapped.Width, snapped.Height);
+  }
+}
+
+void TFormAmpel::closeEvent(QCloseEvent* event) {
+  // Closing only hides the window; the simulation runs on behind it.
+  hide();
+  event->accept();
+}
+
+}  // namespace ampelsim::ui

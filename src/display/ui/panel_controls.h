@@ -1,0 +1,70 @@
+#pragma once
+
+#include <QColor>
+#include <QToolButton>
+#include <QWidget>
+
+namespace ampelsim::ui {
+
+// The three flat controls a signal head is drawn with: a 3-D frame, a filled
+// circle or rectangle with a black outline, and a button that reports presses
+// and releases with their Shift state but leaves its down look to its owner.
+
+class Bevel final : public QWidget {
+  Q_OBJECT
+
+ public:
+  enum class Style { Raised, Lowered };
+  Bevel(Style style, QWidget* parent);
+  Style BevelStyle() const { return style_; }
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+
+ private:
+  Style style_;
+};
+
+class Shape final : public QWidget {
+  Q_OBJECT
+  Q_PROPERTY(QColor brushColor READ BrushColor)
+
+ public:
+  enum class Kind { Circle, Rectangle };
+  Shape(Kind kind, QColor brush, QWidget* parent);
+  Kind ShapeKind() const { return kind_; }
+  QColor BrushColor() const { return brush_; }
+  // Schedules a repaint only when the colour really changes.
+  void SetBrushColor(QColor colour);
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+
+ private:
+  Kind kind_;
+  QColor brush_;
+};
+
+class SpeedButton final : public QToolButton {
+  Q_OBJECT
+
+ public:
+  explicit SpeedButton(QWidget* parent);
+
+ signals:
+  void MouseDown(bool shift);
+  void MouseUp(bool shift);
+
+ protected:
+  // Not forwarded to QToolButton: the down look follows the owner's state,
+  // so a latched button can stay down after the mouse is released.
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+};
+
+// The one-pixel 3-D edge of bevels and panels: light top and left, dark
+// bottom and right when raised, the other way round when lowered.
+void DrawBevelFrame(QWidget& widget, bool raised);
+
+}  // namespace ampelsim::ui

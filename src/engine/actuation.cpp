@@ -1,0 +1,563 @@
+#include <algorithm>
+
+#include "data/signal_state.h"
+#include "app/control_panel.h"
+#include "display/signal_head_element.h"
+#include "engine/engine.h"
+#include "engine/state_at.h"
+
+namespace ampelsim {
+namespace {
+
+constexpr std::int32_t SyncImpulseTicks = 20;  // 2 s
+constexpr std::int32_t ExtensionHoldByBeyond = 1;
+constexpr std::int32_t ExtensionHoldByGapTimer = 129;  // bit 7 set
+constexpr std::int32_t TargetJumpBlockSeconds = 5;
+
+std::int32_t CountDown(std::int32_t value) {
+  // Negative times from a file count as elapsed.
+  return value > 0 ? value - 1 : 0;
+}
+
+}  // namespace
+
+void Engine::ReadDetectors() {
+  auto& d = s_.Detectors;
+  for (std::size_t g = 0; g < MaxGroups; ++g) {
+    if (IsGreenState(s_.GroupState[g])) {
+      d.GroupGreenSeen[g] = 1;
+    } else if (d.GroupGreenSeen[g] != 0) {
+      // Green has just ended: the next press starts the detector memory.
+      d.GroupGreenSeen[g] = 0;
+      d.DetectorMemoryLeft[g] = 0;
+      d.DetectorMemoryArm[g] = 1;
+    }
+    const bool pressed = p_.Heads[g].IsDemandButtonDown();
+    if (pressed) {
+      d.DetectorActive[g] = 1;
+      d.DetectorSeen[g] = 1;
+      if (d.DetectorMemoryArm[g] != 0) {
+        d.DetectorMemoryLeft[g] = s_.Active.ActiveMemoryTime[g];
+        d.DetectorMemoryArm[g] = 0;
+      }
+    }
+    if (d.DetectorMemoryLeft[g] >= 1) {
+      d.DetectorActive[g] = 1;
+    } else if (!pressed) {
+      d.DetectorActive[g] = 0;
+    }
+  }
+}
+
+void Engine::AssignDetectors() {
+  const auto& map = p_.Data.DemandInputMap[static_cast<std::size_t>(RunningIndex())].Map;
+  s_.DetectorAssign = {};
+  for (std::size_t input = 0; input < MaxGroups; ++input) {
+    if (s_.Detectors.DetectorActive[input] == 0) {
+      continue;
+    }
+    for (int g = 0; g < GroupCount(); ++g) {
+      const auto demanded = static_cast<std::size_t>(g);
+      if (map[demanded][input] != 0) {
+        s_.DetectorAssign[demanded] = 1;
+      }
+    }
+  }
+}
+
+void Engine::RegisterDemands() {
+  const auto program = static_cast<std::size_t>(RunningIndex());
+  const bool continuous = p_.Panel.IsDown(PanelToggle::DauerButton);
+  for (int g = 0; g < GroupCount(); ++g) {
+    const auto i = static_cast<std::size_t>(g);
+    if ((continuous && p_.Data.DetectorPrestore[i][program] != 0) || s_.DetectorAssign[i] == 1 ||
+        (s_.Active.ActiveMemoryTime[i] > 0 && s_.Detectors.DetectorActive[i] != 0)) {
+      SetDemand(g);
+    }
+  }
+}
+
+void Engine::SetDemand(int group) {
+  const auto i = static_cast<std::size_t>(group);
+  if (AcceptsDemand(s_.GroupState[i])) {
+    p_.Heads[i].SetDemandLamp(true);
+  }
+}
+
+void Engine::RetriggerExtensions() {
+  const auto& map = p_.Data.DemandInputMap[static_cast<std::size_t>(RunningIndex())].Map;
+  const bool continuous = p_.Panel.IsDown(PanelToggle::DauerButton);
+  auto& timer = s_.Extensions.ExtensionTimer;
+  const auto& active = s_.Active;
+  for (std::size_t input = 0; input < MaxGroups; ++input) {
+    if (!continuous && s_.Detectors.DetectorActive[input] == 0) {
+      continue;
+    }
+    if (active.ActiveMemoryTime[input] != 0) {
+      timer[0][input] = active.ActiveGapTime1[input];
+      timer[1][input] = active.ActiveGapTime2[input];
+    }
+    for (std::size_t demanded = 0; demanded < MaxGroups; ++demanded) {
+      if (map[demanded][input] != 0) {
+        timer[0][demanded] = active.ActiveGapTime1[demanded];
+        timer[1][demanded] = active.ActiveGapTime2[demanded];
+      }
+    }
+  }
+}
+
+void Engine::SetStoredDemands(bool reset, bool useRequested) {
+  const std::int32_t program = useRequested ? s_.RequestedProgram : s_.CurrentProgram;
+  const std::size_t index =
+      program >= 1 && program <= ProgramCount ? static_cast<std::size_t>(program - 1) : 0;
+  for (int g = 0; g < MaxGroups; ++g) {
+    const auto i = static_cast<std::size_t>(g);
+    auto& head = p_.Heads[i];
+    if (g >= GroupCount()) {
+      head.SetDemandLamp(false);
+    } else if (p_.Data.DetectorPrestore[i][index] != 0 || head.IsContinuousDemand()) {
+      head.SetDemandLamp(true);
+    } else if (reset) {
+      head.SetDemandLamp(false);
+    }
+  }
+}
+
+void Engine::CountForcedCycle() {
+  const SignalProgram& program = RunningProgram();
+  if (program.ForcedCycle == 0) {
+    return;
+  }
+  const auto index = static_cast<std::size_t>(RunningIndex());
+  auto& d = s_.Detectors;
+  for (int g = 0; g < GroupCount(); ++g) {
+    const auto i = static_cast<std::size_t>(g);
+    if (p_.Heads[i].IsDemandLampOn() || IsGreenState(s_.GroupState[i])) {
+      d.ForcedSeconds[i] = 0;
+      d.ForcedMinutes[i] = 0;
+      continue;
+    }
+    if (++d.ForcedSeconds[i] <= 59) {
+      continue;
+    }
+    d.ForcedSeconds[i] = 0;
+    if (d.ForcedMinutes[i] < INT32_MAX) {
+      ++d.ForcedMinutes[i];
+    }
+    if (d.ForcedMinutes[i] >= program.ForcedCycleInterval) {
+      d.ForcedSeconds[i] = 0;
+      d.ForcedMinutes[i] = 0;
+      if (p_.Data.DetectorPrestore[i][index] != 0) {
+        p_.Heads[i].SetDemandLamp(true);
+      }
+    }
+  }
+}
+
+void Engine::ReadPanelLatches() {
+  const auto& panel = p_.Panel;
+  const auto& general = p_.Data.GeneralData;
+  if (SwitchOffCondition()) {
+    s_.SwitchOffRequest = 1;
+  }
+  if (panel.HandStepPressed()) {
+    s_.ManualStepLatch = 1;
+  }
+  const bool manual = panel.IsDown(PanelToggle::HandbetriebButton);
+  auto latch = [manual](bool pressed, std::int32_t limit, std::uint8_t& demandLatch,
+                        std::uint8_t& missing, std::int32_t& missCount) {
+    if (pressed || manual) {
+      demandLatch = 1;
+      missing = 0;
+      missCount = 0;
+    } else if (limit != 0 && missCount >= limit) {
+      demandLatch = 1;  // raised by itself after too many misses
+    }
+  };
+  latch(panel.Demand1Pressed(), general.Demand1MissLimit, s_.Demand1Latch, s_.Demand1Missing,
+        s_.Demand1MissCount);
+  latch(panel.Demand2Pressed(), general.Demand2MissLimit, s_.Demand2Latch, s_.Demand2Missing,
+        s_.Demand2MissCount);
+}
+
+void Engine::CheckQueryPoints() {
+  const auto& active = s_.Active;
+  for (std::size_t g = 0; g < MaxGroups; ++g) {
+    if (active.ActiveQueryPoint1[g] != s_.TimePoint && active.ActiveQueryPoint2[g] != s_.TimePoint) {
+      continue;
+    }
+    if (p_.Heads[g].IsDemandLampOn()) {
+      s_.DemandGate[g] = 0;
+      s_.DemandLampReset[g] = 1;
+      s_.TargetJumpBlock = TargetJumpBlockSeconds;
+    } else {
+      s_.DemandGate[g] = 1;  // the coming green is suppressed
+    }
+  }
+}
+
+void Engine::AdvanceTimePoint() {
+  const int x = RunningIndex();
+  if (p_.Panel.IsDown(PanelToggle::HandbetriebButton)) {
+    AdvanceManual();
+  } else {
+    AdvanceAutomatic(x);
+  }
+}
+
+void Engine::AdvanceManual() {
+  s_.Demand1Missing = 0;
+  s_.Demand2Missing = 0;
+  if (s_.AtWaitPoint != 0) {
+    if (s_.ManualStepLatch == 0) {
+      return;
+    }
+    s_.ManualStepLatch = 0;
+    s_.AtWaitPoint = 0;
+    s_.ToWaitPoint = 1;
+  } else {
+    const SignalProgram& program = RunningProgram();
+    const bool atWaitPoint = std::any_of(
+        program.WaitPoint.begin(), program.WaitPoint.end(), [&](std::int32_t point) {
+          return point != 0 && Normalised(point, program) == s_.TimePoint;
+        });
+    if (atWaitPoint) {
+      s_.ManualStepLatch = 0;
+      s_.AtWaitPoint = 1;
+      s_.ToWaitPoint = 0;
+      return;
+    }
+  }
+  // Manual mode has no extensions, query points or target jumps.
+  s_.ExtensionHold = 0;
+  Advance();
+  const SignalProgram& program = RunningProgram();
+  auto isDelayPoint = [&](std::int32_t point) {
+    return point != 0 && Normalised(point, program) == s_.TimePoint;
+  };
+  if (isDelayPoint(program.DemandDelay1) || isDelayPoint(program.DemandDelay2)) {
+    return;  // a delay point is not skipped here, but the sync checks are
+  }
+  StartSyncImpulses();
+}
+
+void Engine::AdvanceAutomatic(int runningIndex) {
+  s_.SyncImpulseBlocked = 0;
+  s_.AtWaitPoint = 0;
+  s_.ToWaitPoint = 0;
+  if (HandleDemandPoints()) {
+    return;
+  }
+  CheckQueryPoints();
+  if (TryTargetJump(runningIndex)) {
+    return;
+  }
+  HandleExtension();
+  if (s_.ExtensionHold != 0) {
+    return;
+  }
+  Advance();
+  if (PassDelayPoint()) {
+    return;
+  }
+  StartSyncImpulses();
+}
+
+bool Engine::HandleDemandPoints() {
+  const SignalProgram& program = RunningProgram();
+  struct DemandPoint {
+    std::int32_t Point;
+    std::int32_t ContinueTime;
+    std::uint8_t& Latch;
+    std::uint8_t& Waiting;
+    std::int32_t& WaitSeconds;
+    std::uint8_t& Missing;
+    std::int32_t& MissCount;
+  };
+  std::array<DemandPoint, 2> points = {{
+      {program.DemandPoint1, program.ContinueTime1, s_.Demand1Latch, s_.WaitingAtDemand1,
+       s_.Demand1WaitSeconds, s_.Demand1Missing, s_.Demand1MissCount},
+      {program.DemandPoint2, program.ContinueTime2, s_.Demand2Latch, s_.WaitingAtDemand2,
+       s_.Demand2WaitSeconds, s_.Demand2Missing, s_.Demand2MissCount},
+  }};
+  for (auto& point : points) {
+    if (point.Waiting == 0) {
+      continue;
+    }
+    // Waiting here: a demand lets the cycle go on, otherwise it goes on
+    // without one after the continue time.
+    if (point.Latch != 0) {
+      point.Latch = 0;
+      point.Waiting = 0;
+      return false;
+    }
+    if (point.WaitSeconds < INT32_MAX) {
+      ++point.WaitSeconds;
+    }
+    if (point.WaitSeconds < point.ContinueTime) {
+      return true;
+    }
+    point.Waiting = 0;
+    point.Missing = 1;
+    if (point.MissCount < INT32_MAX) {
+      ++point.MissCount;
+    }
+    return false;
+  }
+  for (auto& point : points) {
+    if (point.Point != 0 && Normalised(point.Point, program) == s_.TimePoint) {
+      // A demand counts only if it is given while the cycle stands here.
+      point.Latch = 0;
+      point.Waiting = 1;
+      point.WaitSeconds = 0;
+      return true;
+    }
+  }
+  return false;
+}
+
+void Engine::Advance() {
+  std::int64_t next = s_.TimePoint;
+  if (s_.HoldTimePointOnce == 0) {
+    ++next;
+  }
+  s_.HoldTimePointOnce = 0;
+  s_.TimePoint = next >= s_.RunningCycleTime ? 0 : static_cast<std::int32_t>(next);
+}
+
+bool Engine::PassDelayPoint() {
+  const SignalProgram& program = RunningProgram();
+  for (const std::int32_t point : {program.DemandDelay1, program.DemandDelay2}) {
+    if (point != 0 && Normalised(point, program) == s_.TimePoint) {
+      Advance();  // the delay point itself is never shown
+      return true;
+    }
+  }
+  return false;
+}
+
+void Engine::StartSyncImpulses() {
+  const SignalProgram& program = RunningProgram();
+  auto start = [&](std::int32_t point, std::int32_t& ticks, std::uint8_t& idle) {
+    if (point != 0 && Normalised(point, program) == s_.TimePoint && ticks == 0) {
+      ticks = SyncImpulseTicks;
+      idle = 0;
+    }
+  };
+  start(program.SyncPoint1, s_.SyncImpulse1Ticks, s_.SyncImpulse1Idle);
+  start(program.SyncPoint2, s_.SyncImpulse2Ticks, s_.SyncImpulse2Idle);
+}
+
+bool Engine::TryTargetJump(int runningIndex) {
+  if (s_.TargetJumpBlock > 0) {
+    --s_.TargetJumpBlock;
+  }
+  const auto& active = s_.Active;
+  if (s_.TargetJumpGroup == 0) {
+    int found = -1;
+    for (std::size_t g = 0; g < MaxGroups && found < 0; ++g) {
+      const bool mayJump = IsGreenState(s_.GroupState[g]) || !p_.Heads[g].IsDemandLampOn();
+      if (!mayJump) {
+        continue;
+      }
+      if (active.ActiveQueryPoint1[g] == s_.TimePoint) {
+        found = static_cast<int>(g);
+        s_.TargetJumpWhich = 0;
+      } else if (active.ActiveQueryPoint2[g] == s_.TimePoint) {
+        found = static_cast<int>(g);
+        s_.TargetJumpWhich = 1;
+      }
+    }
+    if (found < 0) {
+      return false;
+    }
+    s_.TargetJumpGroup = found + 1;
+    const auto g = static_cast<std::size_t>(found);
+    const std::int32_t target =
+        s_.TargetJumpWhich == 0 ? active.ActiveTargetPoint1[g] : active.ActiveTargetPoint2[g];
+    bool groupNotRed = false;
+    for (int i = 0; i < GroupCount(); ++i) {
+      const std::int32_t state = s_.GroupState[static_cast<std::size_t>(i)];
+      groupNotRed = groupNotRed || state == Green || state == RedYellow || state == Yellow ||
+                    state == RedWithSteadyYellow || state == GreenWithSteadyYellow ||
+                    state == GreenWithFlashingYellow;
+    }
+    if (target == NoActivePoint || s_.TargetJumpBlock != 0 || groupNotRed) {
+      s_.TargetJumpGroup = 0;
+      return false;
+    }
+  }
+
+  const auto g = static_cast<std::size_t>(std::clamp(s_.TargetJumpGroup - 1, 0, MaxGroups - 1));
+  const std::int32_t target =
+      s_.TargetJumpWhich == 0 ? active.ActiveTargetPoint1[g] : active.ActiveTargetPoint2[g];
+  if (!JumpIsSafe(runningIndex, target)) {
+    return true;  // hold and try the same jump again next second
+  }
+  // The advance that follows makes the target the next time point; a target
+  // outside the cycle starts it again at 0.
+  const std::int64_t before = target == 0 ? s_.RunningCycleTime : std::int64_t{target} - 1;
+  s_.TimePoint = before >= 0 && before <= s_.RunningCycleTime ? static_cast<std::int32_t>(before)
+                                                              : s_.RunningCycleTime;
+  s_.DemandGate = {};
+  s_.TargetJumpGroup = 0;
+  return false;
+}
+
+bool Engine::JumpIsSafe(int runningIndex, std::int32_t target) const {
+  const SignalProgram& program = p_.Data.SignalPrograms[static_cast<std::size_t>(runningIndex)];
+  const std::int64_t cycle = program.CycleTime;
+  const std::int64_t q = target;
+  std::array<std::int64_t, MaxGroups> leadTime{};
+  for (std::size_t s = 0; s < MaxGroups; ++s) {
+    if (IsGreenState(StateAt(p_.Data, runningIndex, static_cast<int>(s), q))) {
+      continue;  // already green at the target: no lead time
+    }
+    const std::int64_t begin1 = program.GreenBegin1[s];
+    const std::int64_t begin2 = program.GreenBegin2[s];
+    const bool secondWindow = program.GreenBegin2[s] != program.GreenEnd2[s];
+    const std::int64_t nextGreen = secondWindow && begin1 <= q && q <= begin2 ? begin2 : begin1;
+    std::int64_t redYellowBegin = nextGreen - program.RedYellowTime[s];
+    if (redYellowBegin < 0) {
+      redYellowBegin += cycle;
+    }
+    std::int64_t lead = redYellowBegin - q;
+    if (lead < 0) {
+      lead += cycle;
+    }
+    leadTime[s] = lead;
+  }
+  const auto& clearance = p_.Data.ActiveClearance;
+  for (std::size_t r = 0; r < MaxGroups; ++r) {
+    for (std::size_t s = 0; s < MaxGroups; ++s) {
+      const std::int64_t d = std::int64_t{s_.Monitoring.RedSeconds[r]} + leadTime[s];
+      if (d <= 255 && d - (clearance[s][r] & 127) < 0) {
+        return false;
+      }
+    }
+  }
+  return true;
+}
+
+void Engine::HandleExtension() {
+  auto& e = s_.Extensions;
+  for (auto& timers : e.ExtensionTimer) {
+    std::transform(timers.begin(), timers.end(), timers.begin(), CountDown);
+  }
+  for (auto& maxima : e.ExtensionMax) {
+    std::transform(maxima.begin(), maxima.end(), maxima.begin(), CountDown);
+  }
+  if (s_.ExtensionHold != 0) {
+    if (ExtensionMayEnd()) {
+      s_.ExtensionHold = 0;
+    }
+    return;
+  }
+
+  const bool manual = p_.Panel.IsDown(PanelToggle::HandbetriebButton);
+  const SignalProgram& program = RunningProgram();
+  const auto& active = s_.Active;
+  for (std::size_t g = 0; g < MaxGroups; ++g) {
+    e.ExtensionActive[g] = 0;
+    e.ExtensionWhich[g] = 0;
+    if (manual) {
+      continue;
+    }
+    if (active.ActiveExtensionPoint1[g] == s_.TimePoint) {
+      e.ExtensionActive[g] = static_cast<std::int32_t>(g) + 1;
+    } else if (active.ActiveExtensionPoint2[g] == s_.TimePoint) {
+      e.ExtensionActive[g] = static_cast<std::int32_t>(g) + 1;
+      e.ExtensionWhich[g] = 1;
+    }
+  }
+  for (std::size_t g = 0; g < MaxGroups; ++g) {
+    if (e.ExtensionActive[g] == 0) {
+      continue;
+    }
+    const auto which = static_cast<std::size_t>(e.ExtensionWhich[g]);
+    const std::int32_t time = which == 0 ? program.ExtensionTime1[g] : program.ExtensionTime2[g];
+    if (time == 0) {
+      continue;
+    }
+    e.ExtensionMax[which][g] = time;
+    if (e.ExtensionTimer[which][g] != 0) {
+      s_.ExtensionHold = ExtensionHoldByGapTimer;
+    } else if (ExtendBeyondApplies(static_cast<int>(g)) && s_.ExtensionHold == 0) {
+      // A running gap timer of another group keeps its stronger hold.
+      s_.ExtensionHold = ExtensionHoldByBeyond;
+    }
+  }
+  if (OtherDemandWaiting() && (s_.ExtensionHold & 0x80) == 0) {
+    s_.ExtensionHold = 0;
+  }
+}
+
+bool Engine::ExtendBeyondApplies(int group) const {
+  const auto g = static_cast<std::size_t>(group);
+  const std::uint8_t beyond = RunningProgram().ExtendBeyond[g];
+  const std::int32_t which = s_.Extensions.ExtensionWhich[g];
+  return beyond == 3 || (beyond == 1 && which == 0) || (beyond == 2 && which == 1);
+}
+
+bool Engine::ExtensionMayEnd() const {
+  const auto& e = s_.Extensions;
+  const bool otherWaiting = OtherDemandWaiting();
+  for (std::size_t g = 0; g < MaxGroups; ++g) {
+    if (e.ExtensionActive[g] == 0) {
+      continue;
+    }
+    if (ExtendBeyondApplies(static_cast<int>(g)) && !otherWaiting) {
+      return false;
+    }
+    const auto which = static_cast<std::size_t>(e.ExtensionWhich[g]);
+    if (e.ExtensionMax[which][g] != 0 && e.ExtensionTimer[which][g] != 0) {
+      return false;
+    }
+  }
+  return true;
+}
+
+bool Engine::OtherDemandWaiting() const {
+  for (int g = 0; g < GroupCount(); ++g) {
+    const auto i = static_cast<std::size_t>(g);
+    if (s_.Extensions.ExtensionActive[i] != 0 || IsGreenState(s_.GroupState[i])) {
+      continue;
+    }
+    if (p_.Heads[i].IsDemandLampOn() || s_.Detectors.DetectorActive[i] != 0) {
+      return true;
+    }
+  }
+  return false;
+}
+
+void Engine::RefreshEngineLamps() {
+  auto& panel = p_.Panel;
+  auto lit = [](bool on, Colour colour) { return on ? colour : clSilver; };
+  panel.SetLamp(PanelLamp::StAnf1Fehlt, lit(s_.Demand1Missing != 0, clYellow));
+  panel.SetLamp(PanelLamp::StAnf2Fehlt, lit(s_.Demand2Missing != 0, clYellow));
+  panel.SetLamp(PanelLamp::ImWartepunkt, lit(s_.AtWaitPoint != 0, clYellow));
+  panel.SetLamp(PanelLamp::ZumWartepunkt, lit(s_.ToWaitPoint != 0, clYellow));
+  panel.SetLamp(PanelLamp::Stoerlampe, lit(s_.FaultActive != 0, clRed));
+
+  auto countDown = [](std::int32_t& ticks, std::uint8_t& idle) {
+    if (ticks == 0) {
+      idle = 1;
+    } else {
+      ticks = CountDown(ticks);
+    }
+  };
+  countDown(s_.SyncImpulse1Ticks, s_.SyncImpulse1Idle);
+  countDown(s_.SyncImpulse2Ticks, s_.SyncImpulse2Idle);
+  if (panel.IsDown(PanelToggle::BlinkButton) || s_.FaultActive != 0 ||
+      s_.CurrentProgram > ProgramCount || s_.SyncImpulseBlocked != 0) {
+    // The outputs are on steadily in flashing, fault and special programs.
+    s_.SyncImpulseBlocked = 1;
+    panel.SetLamp(PanelLamp::SynImp1, clYellow);
+    panel.SetLamp(PanelLamp::SynImp2, clYellow);
+  } else {
+    panel.SetLamp(PanelLamp::SynImp1, lit(s_.SyncImpulse1Idle == 0, clYellow));
+    panel.SetLamp(PanelLamp::SynImp2, lit(s_.SyncImpulse2Idle == 0, clYellow));
+  }
+}
+
+}  // namespace ampelsim

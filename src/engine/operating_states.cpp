@@ -1,0 +1,275 @@
+#include "data/signal_state.h"
+#include "app/control_panel.h"
+#include "display/signal_head_element.h"
+#include "engine/engine.h"
+
+namespace ampelsim {
+namespace {
+
+bool IsSignalProgram(std::int32_t program) { return program >= 1 && program <= ProgramCount; }
+
+// A time point taken from a file as the first second of a cycle: a value
+// outside the cycle would leave the engine counting through seconds that do
+// not exist, so it starts the cycle at 0 instead.
+std::int32_t CycleStart(std::int32_t point, std::int32_t cycleTime) {
+  return point >= 0 && point <= cycleTime ? point : 0;
+}
+
+}  // namespace
+
+void Engine::StateOff() {
+  if (s_.PendingSpecialProgram > 0) {
+    s_.CurrentProgram = s_.PendingSpecialProgram;
+    s_.PendingSpecialProgram = 0;
+    s_.MainState = states::SwitchOnProgram;
+    s_.FollowState = states::EnterCycleOperation;
+    return;
+  }
+  s_.SwitchOnStep = 0;
+  s_.SwitchOffStep = 0;
+  ClearGroupStates();
+  SetFlashingGroups(s_.CurrentProgram);
+  s_.StartAccepted = 0;
+  s_.SwitchOffRequest = 0;
+  s_.ManualStepLatch = 0;
+  s_.Demand1Latch = 0;
+  s_.Demand2Latch = 0;
+  ShowGroupStates();
+  s_.MainState = states::WaitingForStart;
+}
+
+void Engine::StateWaitingForStart() {
+  if (s_.StartAccepted != 0 && s_.SecondDue != 0) {
+    SetStoredDemands(true, false);
+    s_.FollowState = states::Start;
+    return;
+  }
+  const bool startPressed =
+      p_.Panel.StartPressed() && !p_.Panel.IsDown(PanelToggle::BlinkButton);
+  if (!startPressed && s_.AutoRestartRequest == 0) {
+    return;
+  }
+  if (SwitchOffCondition()) {
+    return;  // no start while a fault is active
+  }
+  s_.CurrentProgram = s_.RequestedProgram = SelectProgram();
+  s_.StartAccepted = 1;
+  s_.AtWaitPoint = 0;
+  s_.ToWaitPoint = 0;
+  s_.IntergreenChecked.fill(1);
+  s_.Detectors.ForcedSeconds = {};
+  s_.Detectors.ForcedMinutes = {};
+  ClearProgramChange();
+  SetStoredDemands(true, false);
+  ActivateProgram();
+  MarkHeadsUsed();
+}
+
+void Engine::FollowStart() {
+  p_.Panel.SetDatenLadenEnabled(false);
+  s_.SpecialProgramRunning = 0;
+  s_.AutoRestartRequest = 0;
+  s_.StartAccepted = 0;
+  s_.TimePoint = 0;
+  s_.Demand1Missing = 0;
+  s_.Demand2Missing = 0;
+  s_.Demand1MissCount = 0;
+  s_.Demand2MissCount = 0;
+  s_.DemandGate = {};
+  s_.RunningCycleTime = IsSignalProgram(s_.CurrentProgram) ? RunningProgram().CycleTime : 0;
+  if (SwitchOffCondition()) {
+    // The switch-off program runs on from its present step.
+    s_.MainState = states::SwitchOffProgram;
+    s_.FollowState = states::TailOnly;
+    return;
+  }
+  ClearGroupStates();
+  s_.MainState = states::SwitchOnProgram;
+  if (!ApplySwitchOnStep()) {
+    s_.FollowState = states::NextSwitchOnStep;
+  }
+}
+
+void Engine::StateSwitchOn() {
+  if (s_.SecondDue == 0) {
+    return;
+  }
+  if (s_.FaultActive != 0 || SwitchOffCondition()) {
+    SwitchOff();
+    return;
+  }
+  ++s_.TimePoint;
+  const auto step = static_cast<std::size_t>(s_.SwitchOnStep);
+  if (p_.Data.SwitchOnPrograms[static_cast<std::size_t>(RunningIndex())][step].Duration >
+      s_.TimePoint) {
+    return;
+  }
+  FollowNextSwitchOnStep();
+}
+
+void Engine::FollowNextSwitchOnStep() {
+  s_.TimePoint = 0;
+  bool applied = false;
+  while (s_.SwitchOnStep < SwitchStepCount - 1 && !applied) {
+    ++s_.SwitchOnStep;
+    applied = ApplySwitchOnStep();
+  }
+  if (!applied) {
+    FollowEnterCycleOperation();
+  }
+}
+
+void Engine::FollowEnterCycleOperation() {
+  s_.IntergreenChecked.fill(1);
+  s_.TimePoint = IsSignalProgram(s_.CurrentProgram)
+                     ? CycleStart(RunningProgram().SwitchOnPoint, RunningProgram().CycleTime)
+                     : 0;
+  if (SwitchOffCondition()) {
+    SwitchOff();
+    return;
+  }
+  s_.FollowState = IsSignalProgram(s_.CurrentProgram) ? states::ComputeStates
+                                                      : states::EnterSpecialProgram;
+  s_.MainState = states::CycleOperation;
+}
+
+void Engine::StateCycleOperation() {
+  if (s_.SecondDue == 0) {
+    s_.FollowState = states::ReadPanel;
+    return;
+  }
+  if (s_.FaultActive != 0 || s_.SwitchOffRequest != 0) {
+    SwitchOff();
+    return;
+  }
+  ProgramChangeOnDemand();
+  ProgramSwitch(RunningIndex());
+  if (s_.PendingSpecialProgram > 0) {
+    SwitchOff();
+    return;
+  }
+  if (s_.SpecialProgramRunning != 0) {
+    // A special program passes through the start every second, so that a
+    // switch-off or a program switch is noticed.
+    s_.MainState = states::WaitingForStart;
+    s_.FollowState = states::Start;
+    return;
+  }
+  AdvanceTimePoint();
+  ComputeGroupStates();
+}
+
+void Engine::FollowEnterSpecialProgram() {
+  s_.SpecialProgramRunning = 1;
+  s_.SwitchOnStep = 0;
+  s_.SwitchOffStep = 0;
+  ClearGroupStates();
+  if (s_.CurrentProgram == FlashingProgram) {
+    SetFlashingGroups(1);
+  }
+  ReadPanelLatches();
+}
+
+void Engine::FollowBeginSwitchOff() {
+  s_.SwitchOffRequest = 0;
+  s_.TimePoint = 0;
+  ClearGroupStates();
+  s_.MainState = states::SwitchOffProgram;
+  s_.SwitchOffByFault = s_.FaultActive;
+  if (!ApplySwitchOffStep()) {
+    s_.FollowState = states::NextSwitchOffStep;
+  }
+}
+
+void Engine::StateSwitchOff() {
+  if (s_.SecondDue == 0) {
+    return;
+  }
+  ++s_.TimePoint;
+  const auto& table = s_.SwitchOffByFault != 0 ? p_.Data.FaultOffPrograms : p_.Data.PlannedOffPrograms;
+  const auto step = static_cast<std::size_t>(s_.SwitchOffStep);
+  if (table[static_cast<std::size_t>(RunningIndex())][step].Duration > s_.TimePoint) {
+    return;
+  }
+  FollowNextSwitchOffStep();
+}
+
+void Engine::FollowNextSwitchOffStep() {
+  s_.TimePoint = 0;
+  bool applied = false;
+  while (s_.SwitchOffStep < SwitchStepCount - 1 && !applied) {
+    ++s_.SwitchOffStep;
+    applied = ApplySwitchOffStep();
+  }
+  if (!applied) {
+    s_.TimePoint = 0;
+    s_.MainState = states::Off;
+  }
+}
+
+void Engine::SwitchOff() {
+  s_.MainState = states::SwitchOffProgram;
+  s_.FollowState = states::BeginSwitchOff;
+}
+
+bool Engine::SwitchOffCondition() const {
+  if (s_.FaultActive != 0) {
+    return true;
+  }
+  if (!p_.Panel.IsDown(PanelToggle::BlinkButton)) {
+    return false;
+  }
+  if (s_.MainState == states::Off) {
+    return false;
+  }
+  if (s_.CurrentProgram == DarkProgram || s_.CurrentProgram == FlashingProgram) {
+    return true;
+  }
+  return s_.TimePoint == RunningProgram().SwitchOffPoint;
+}
+
+bool Engine::ApplySwitchOnStep() {
+  const auto step = static_cast<std::size_t>(s_.SwitchOnStep);
+  return ApplySwitchStep(p_.Data.SwitchOnPrograms[static_cast<std::size_t>(RunningIndex())][step]);
+}
+
+bool Engine::ApplySwitchOffStep() {
+  const auto& table = s_.SwitchOffByFault != 0 ? p_.Data.FaultOffPrograms : p_.Data.PlannedOffPrograms;
+  const auto step = static_cast<std::size_t>(s_.SwitchOffStep);
+  return ApplySwitchStep(table[static_cast<std::size_t>(RunningIndex())][step]);
+}
+
+bool Engine::ApplySwitchStep(const SwitchStep& step) {
+  if (!IsSignalProgram(s_.CurrentProgram) || step.Duration == 0) {
+    return false;
+  }
+  const SignalProgram& program = RunningProgram();
+  for (std::size_t g = 0; g < MaxGroups; ++g) {
+    std::int32_t state = Dark;
+    if (step.Red[g] != 0) {
+      state = Red;
+    } else if (step.Yellow[g] != 0) {
+      state = Yellow;
+    } else if (step.Green[g] != 0) {
+      state = Green;
+    }
+    // A group without a first green window stays dark in every step.
+    if (program.GreenBegin1[g] == 0 && program.GreenEnd1[g] == 0) {
+      state = Dark;
+    }
+    s_.GroupState[g] = state;
+  }
+  return true;
+}
+
+void Engine::SetFlashingGroups(std::int32_t program) {
+  const std::size_t index = IsSignalProgram(program) ? static_cast<std::size_t>(program - 1) : 0;
+  const auto& flags = p_.Data.SignalPrograms[index].StandbyFlash;
+  for (int g = 0; g < GroupCount(); ++g) {
+    if (flags[static_cast<std::size_t>(g)] != 0) {
+      s_.GroupState[static_cast<std::size_t>(g)] = YellowFlashing;
+    }
+  }
+}
+
+}  // namespace ampelsim

@@ -1,0 +1,39 @@
+#include "reports/actual_plan_line.h"
+
+#include <cstdio>
+#include <string_view>
+
+namespace ampelsim {
+namespace {
+
+constexpr std::size_t ScreenMargin = 8;
+
+std::string_view ActualStateCode(std::int32_t state) {
+  static constexpr std::array<std::string_view, 10> kCodes = {"- ", "R ", "Gr", "RG", "Ge",
+                                                              "B ", "RD", "RB", "GD", "GB"};
+  return state >= 0 && state < 10 ? kCodes[static_cast<std::size_t>(state)] : std::string_view{};
+}
+
+}  // namespace
+
+std::string ComposeActualPlanLine(std::int32_t program, std::int32_t timePoint,
+                                  const std::array<std::int32_t, MaxGroups>& groupState,
+                                  std::array<std::uint8_t, MaxGroups>& detectorSeen) {
+  char label[48];
+  std::snprintf(label, sizeof label, "         P%d %03d", program, timePoint);
+  std::string line = label;
+  for (std::size_t g = 0; g < MaxGroups; ++g) {
+    line += detectorSeen[g] != 0 ? '*' : ' ';
+    detectorSeen[g] = 0;
+    line += ActualStateCode(groupState[g]);
+  }
+  return line;
+}
+
+std::string ActualPlanFileLine(const std::string& screenLine) {
+  std::string line = screenLine.size() > ScreenMargin ? screenLine.substr(ScreenMargin) : "";
+  line += '\n';
+  return line;
+}
+
+}  // namespace ampelsim

@@ -1,0 +1,96 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cctype>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "harness.h"
+#include "test_support/test_files.h"
+
+namespace ampelsim {
+namespace {
+
+namespace fs = std::filesystem;
+
+using Replay = void (*)(std::span<const std::uint8_t>, const fs::path&);
+
+// The two targets without files get the same signature as the others.
+void Decoders(std::span<const std::uint8_t> input, const fs::path&) { fuzz::FuzzDecoders(input); }
+void Scenario(std::span<const std::uint8_t> input, const fs::path&) { fuzz::FuzzScenario(input); }
+
+struct FuzzTarget {
+  const char* Name;
+  Replay Run;
+};
+
+constexpr FuzzTarget kTargets[] = {
+    {"decoders", &Decoders},
+    {"loader", &fuzz::FuzzLoader},
+    {"scenario", &Scenario},
+    {"reports", &fuzz::FuzzReports},
+    {"simulation", &fuzz::FuzzSimulation},
+};
+
+struct StoredInput {
+  FuzzTarget Target;
+  fs::path File;
+};
+
+// fuzz/<folder>/<target>/*: the seed corpus, or the inputs of past findings.
+std::vector<StoredInput> StoredInputs(const char* folder) {
+  std::vector<StoredInput> inputs;
+  for (const auto& target : kTargets) {
+    const fs::path directory = fs::path(AMPELSIM_FUZZ_DIR) / folder / target.Name;
+    std::vector<fs::path> files;
+    std::error_code error;
+    for (const auto& entry : fs::directory_iterator(directory, error)) {
+      if (entry.is_regular_file()) {
+        files.push_back(entry.path());
+      }
+    }
+    std::sort(files.begin(), files.end());
+    for (auto& file : files) {
+      inputs.push_back({target, std::move(file)});
+    }
+  }
+  return inputs;
+}
+
+std::string TestName(const ::testing::TestParamInfo<StoredInput>& info) {
+  std::string name = std::string(info.param.Target.Name) + "_" + info.param.File.filename().string();
+  std::replace_if(
+      name.begin(), name.end(), [](unsigned char c) { return std::isalnum(c) == 0; }, '_');
+  return name;
+}
+
+// A crash, a sanitizer report or a broken property (which aborts) fails it.
+class ReplayInput : public ::testing::TestWithParam<StoredInput> {};
+
+TEST_P(ReplayInput, RunsClean) {
+  const test::TempDir scratch;
+  const auto bytes = test::ReadBytes(GetParam().File);
+  GetParam().Target.Run(bytes, scratch.Path());
+}
+
+INSTANTIATE_TEST_SUITE_P(Seeds, ReplayInput, ::testing::ValuesIn(StoredInputs("corpus")),
+                         TestName);
+INSTANTIATE_TEST_SUITE_P(PastFindings, ReplayInput,
+                         ::testing::ValuesIn(StoredInputs("regressions")), TestName);
+GTEST_ALLOW_UNINSTANTIATED_PARAMETERIZED_TEST(ReplayInput);
+
+// Each target has seeds, so the replay above covers all of them.
+TEST(SeedCorpus, EveryTargetHasSeeds) {
+  const auto seeds = StoredInputs("corpus");
+  for (const auto& target : kTargets) {
+    EXPECT_TRUE(std::any_of(seeds.begin(), seeds.end(),
+                            [&](const StoredInput& seed) {
+                              return std::string(seed.Target.Name) == target.Name;
+                            }))
+        << target.Name;
+  }
+}
+
+}  // namespace
+}  // namespace ampelsim
