@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Builds everything and runs every test: first the normal build, then the core
-# and CLI tests again under AddressSanitizer and UndefinedBehaviorSanitizer.
+# Builds everything and runs every test: first the normal build with the windows,
+# then the core, scenario and CLI tests again under AddressSanitizer and
+# UndefinedBehaviorSanitizer, then the short fuzz and soak runs.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -11,7 +12,10 @@ cmake --build build
 ctest --test-dir build --output-on-failure
 
 cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DAMPELSIM_SANITIZE=ON \
-  -DAMPELSIM_BUILD_BENCH=OFF
+  -DAMPELSIM_BUILD_BENCH=OFF -DAMPELSIM_BUILD_GUI=OFF
 cmake --build build-asan
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
   ctest --test-dir build-asan --output-on-failure
+
+bash scripts/fuzz-smoke.sh
+bash scripts/soak-smoke.sh

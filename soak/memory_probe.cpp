@@ -15,7 +15,8 @@
 #endif
 
 #ifdef AMPELSIM_ASAN
-#include <sanitizer/allocator_interface.h>
+// From the sanitizer runtime (declared here: g++ ships no header for it).
+extern "C" std::size_t __sanitizer_get_current_allocated_bytes();
 #endif
 
 namespace ampelsim::soak {

@@ -1,9 +1,12 @@
 #include "random_junction.h"
 
 #include <algorithm>
+#include <vector>
 
 #include "data/data_files.h"
 #include "data/file_codecs.h"
+#include "data/signal_state.h"
+#include "engine/state_at.h"
 
 namespace ampelsim::soak {
 namespace {
@@ -103,9 +106,48 @@ void FillProgram(Dice& dice, SignalProgram& program, int groups) {
   }
 }
 
-// Conflicting pairs locked both ways with intergreen times; a plan may still
-// give them overlapping greens, which the monitoring reports.
-void FillMatrices(Dice& dice, ControllerDataSet& data, std::size_t p, int groups) {
+// Green seconds of each group over one cycle of program p, as planned.
+std::vector<std::vector<bool>> GreenSeconds(const ControllerDataSet& data, std::size_t p,
+                                            int groups) {
+  const int cycle = data.SignalPrograms[p].CycleTime;
+  std::vector<std::vector<bool>> green(static_cast<std::size_t>(groups),
+                                       std::vector<bool>(static_cast<std::size_t>(cycle)));
+  for (int g = 0; g < groups; ++g) {
+    for (int t = 0; t < cycle; ++t) {
+      green[static_cast<std::size_t>(g)][static_cast<std::size_t>(t)] =
+          IsGreenState(StateAt(data, static_cast<int>(p), g, t));
+    }
+  }
+  return green;
+}
+
+// The fewest whole seconds between a green of `clearing` and a later start of
+// green of `entering`; -1 when their greens overlap.
+int SmallestGap(const std::vector<bool>& clearing, const std::vector<bool>& entering) {
+  const int cycle = static_cast<int>(clearing.size());
+  int smallest = cycle;
+  for (int t = 0; t < cycle; ++t) {
+    if (clearing[static_cast<std::size_t>(t)] && entering[static_cast<std::size_t>(t)]) {
+      return -1;
+    }
+    const bool begins = entering[static_cast<std::size_t>(t)] &&
+                        !entering[static_cast<std::size_t>((t + cycle - 1) % cycle)];
+    for (int d = 1; begins && d < cycle; ++d) {
+      if (clearing[static_cast<std::size_t>((t - d + cycle) % cycle)]) {
+        smallest = std::min(smallest, d - 1);
+        break;
+      }
+    }
+  }
+  return smallest;
+}
+
+// Conflicting pairs locked both ways with intergreen times. A clean junction
+// locks only pairs its plan keeps apart, with intergreen times its plan
+// keeps; the others lock at random, and the monitoring finds the faults.
+void FillMatrices(Dice& dice, ControllerDataSet& data, std::size_t p, int groups, bool clean) {
+  const bool defined = data.SignalPrograms[p].CycleTime > 0;
+  const auto green = defined ? GreenSeconds(data, p, groups) : std::vector<std::vector<bool>>{};
   for (int a = 0; a < groups; ++a) {
     for (int b = a + 1; b < groups; ++b) {
       if (!dice.Chance(0.3)) {
@@ -113,9 +155,21 @@ void FillMatrices(Dice& dice, ControllerDataSet& data, std::size_t p, int groups
       }
       const auto i = static_cast<std::size_t>(a);
       const auto j = static_cast<std::size_t>(b);
+      int gapAB = dice.Between(3, 9);
+      int gapBA = dice.Between(3, 9);
+      if (clean && defined) {
+        const int ab = SmallestGap(green[i], green[j]);
+        const int ba = SmallestGap(green[j], green[i]);
+        if (ab < 0 || ba < 0) {
+          continue;  // green together: not in conflict in this plan
+        }
+        // One second to spare for where a tick falls within its second.
+        gapAB = std::max(0, std::min(gapAB, ab - 1));
+        gapBA = std::max(0, std::min(gapBA, ba - 1));
+      }
       data.GreenGreenLocks[p][i][j] = data.GreenGreenLocks[p][j][i] = 1;
-      data.IntergreenTimes[p][i][j] = dice.Between(3, 9);
-      data.IntergreenTimes[p][j][i] = dice.Between(3, 9);
+      data.IntergreenTimes[p][j][i] = gapAB;  // [entering][clearing]
+      data.IntergreenTimes[p][i][j] = gapBA;
     }
   }
 }
@@ -158,6 +212,7 @@ std::unique_ptr<ControllerDataSet> PlausibleJunction(std::mt19937_64& random) {
   Dice dice(random);
   auto data = std::make_unique<ControllerDataSet>();
   const int groups = dice.Between(2, MaxGroups);
+  const bool clean = dice.Chance(0.8);
   auto& general = data->GeneralData;
   general.GroupCount = groups;
   general.SiteText1 = Text32::FromString("Soak junction");
@@ -165,8 +220,8 @@ std::unique_ptr<ControllerDataSet> PlausibleJunction(std::mt19937_64& random) {
   general.Demand1MissLimit = dice.Between(0, 5);
   general.Demand2MissLimit = dice.Between(0, 5);
   general.SecondQueryPoints = dice.Flag(0.3);
-  general.EmergencyProgram = dice.Chance(0.8) ? dice.Between(DarkProgram, FlashingProgram)
-                                              : dice.Between(1, ProgramCount);
+  general.EmergencyProgram =
+      dice.Chance(0.8) ? dice.Between(DarkProgram, FlashingProgram) : dice.Between(1, ProgramCount);
   for (std::size_t p = 0; p < ProgramCount; ++p) {
     general.ProgramReleased[p] = p == 0 ? 1 : dice.Flag(0.6);
     if (general.ProgramReleased[p] != 0 || dice.Chance(0.3)) {
@@ -175,7 +230,7 @@ std::unique_ptr<ControllerDataSet> PlausibleJunction(std::mt19937_64& random) {
     FillSwitchProgram(dice, data->SwitchOnPrograms[p], groups);
     FillSwitchProgram(dice, data->PlannedOffPrograms[p], groups);
     FillSwitchProgram(dice, data->FaultOffPrograms[p], groups);
-    FillMatrices(dice, *data, p, groups);
+    FillMatrices(dice, *data, p, groups, clean);
     FillActuation(dice, *data, p, groups);
   }
   for (int g = 0; g < groups; ++g) {

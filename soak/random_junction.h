@@ -9,8 +9,8 @@ namespace ampelsim::soak {
 
 // A junction that could have come from a planning tool: cycles, green
 // windows, yellow times, actuation and change points all inside their cycle,
-// some conflicting groups locked with intergreen times, some plans breaking
-// them (so that the monitoring has faults to find).
+// conflicting groups locked with intergreen times. One in five breaks its
+// locks and intergreen times, so that the monitoring has faults to find.
 std::unique_ptr<ControllerDataSet> PlausibleJunction(std::mt19937_64& random);
 
 // Every file random bytes, patched only so far that the controller may start:

@@ -32,17 +32,19 @@ RandomOperator::RandomOperator(std::uint64_t seed, int groups, std::string dataD
     : random_(seed),
       groups_(std::clamp(groups, 1, MaxGroups)),
       dataDirectory_(std::move(dataDirectory)),
-      missingDirectory_(std::move(missingDirectory)) {}
+      missingDirectory_(std::move(missingDirectory)) {
+  // Sized once, so that the soak's own bookkeeping does not look like growth.
+  pending_.reserve(1024);
+}
 
-std::vector<scenario::Command> RandomOperator::CommandsBeforeTick(std::int64_t tick,
-                                                                  bool running) {
+std::vector<scenario::Command> RandomOperator::CommandsBeforeTick(std::int64_t tick, bool running) {
   std::vector<scenario::Command> due;
-  const auto released = std::stable_partition(
-      releases_.begin(), releases_.end(), [tick](const Release& r) { return r.Tick > tick; });
-  for (auto it = released; it != releases_.end(); ++it) {
+  const auto released = std::stable_partition(pending_.begin(), pending_.end(),
+                                              [tick](const Timed& t) { return t.Tick > tick; });
+  for (auto it = released; it != pending_.end(); ++it) {
     due.push_back(std::move(it->Command));
   }
-  releases_.erase(released, releases_.end());
+  pending_.erase(released, pending_.end());
   if (tick % 10 == 0) {
     EverySecond(tick, running, due);
   }
@@ -52,7 +54,22 @@ std::vector<scenario::Command> RandomOperator::CommandsBeforeTick(std::int64_t t
 void RandomOperator::Press(PushButton button, std::int64_t tick,
                            std::vector<scenario::Command>& due) {
   due.push_back(scenario::ButtonDown{button});
-  releases_.push_back({tick + Between(1, 25), scenario::ButtonUp{button, Chance(0.1)}});
+  pending_.push_back({tick + Between(1, 25), scenario::ButtonUp{button, Chance(0.1)}});
+}
+
+void RandomOperator::Reload(std::int64_t tick, std::vector<scenario::Command>& due) {
+  // "Daten laden" is refused while the controller runs: stop it and give the
+  // switch-off program time. Now and then the directory has vanished in the
+  // meantime, and the user loads the right one a few minutes later.
+  Press(PushButton::Stop, tick, due);
+  std::int64_t at = tick + 10 * Between(120, 240);
+  if (Chance(0.3)) {
+    pending_.push_back({at, scenario::LoadData{missingDirectory_}});
+    at += 10 * Between(10, 300);
+  }
+  pending_.push_back({at, scenario::LoadData{dataDirectory_}});
+  pending_.push_back({at + 10, scenario::ButtonDown{PushButton::Start}});
+  pending_.push_back({at + 12, scenario::ButtonUp{PushButton::Start, false}});
 }
 
 void RandomOperator::EverySecond(std::int64_t tick, bool running,
@@ -63,15 +80,15 @@ void RandomOperator::EverySecond(std::int64_t tick, bool running,
     due.push_back(scenario::SetToggle{PanelToggle::HandbetriebButton, false});
     due.push_back(scenario::SetToggle{PanelToggle::TestEinAus, false});
     Press(PushButton::Quittung, tick, due);
-    releases_.push_back({tick + 30, scenario::ButtonDown{PushButton::Start}});
-    releases_.push_back({tick + 32, scenario::ButtonUp{PushButton::Start, false}});
+    pending_.push_back({tick + 30, scenario::ButtonDown{PushButton::Start}});
+    pending_.push_back({tick + 32, scenario::ButtonUp{PushButton::Start, false}});
     offSeconds_ = 0;
   }
   for (int g = 0; g < groups_; ++g) {
     if (Chance(DetectorRate)) {
       const bool shift = Chance(0.05);
       due.push_back(scenario::Detector{g, true, shift});
-      releases_.push_back({tick + Between(1, 40), scenario::Detector{g, false, shift}});
+      pending_.push_back({tick + Between(1, 40), scenario::Detector{g, false, shift}});
     }
   }
   if (Chance(ButtonRate)) {
@@ -85,14 +102,17 @@ void RandomOperator::EverySecond(std::int64_t tick, bool running,
     due.push_back(scenario::SelectProgram{static_cast<ProgramButton>(Between(0, 6))});
   }
   if (Chance(LampRate)) {
-    due.push_back(scenario::ClickLamp{Between(0, groups_ - 1), static_cast<Lamp>(Between(0, 2))});
+    // A lamp fails (or sticks on); the second click, a few minutes on, repairs it.
+    const scenario::ClickLamp click{Between(0, groups_ - 1), static_cast<Lamp>(Between(0, 2))};
+    due.push_back(click);
+    pending_.push_back({tick + 10 * Between(60, 1800), click});
   }
   if (Chance(ClockRate)) {
     const std::chrono::local_days monday{std::chrono::year{2024} / 3 / 4};
     due.push_back(scenario::SetClock{LocalTime{monday} + std::chrono::minutes{Between(0, 10079)}});
   }
   if (Chance(LoadRate)) {
-    due.push_back(scenario::LoadData{Chance(0.9) ? dataDirectory_ : missingDirectory_});
+    Reload(tick, due);
   }
 }
 

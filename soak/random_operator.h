@@ -24,12 +24,13 @@ class RandomOperator {
   std::vector<scenario::Command> CommandsBeforeTick(std::int64_t tick, bool running);
 
  private:
-  struct Release {
+  struct Timed {
     std::int64_t Tick = 0;
     scenario::Command Command;
   };
 
   void EverySecond(std::int64_t tick, bool running, std::vector<scenario::Command>& due);
+  void Reload(std::int64_t tick, std::vector<scenario::Command>& due);
   void Press(PushButton button, std::int64_t tick, std::vector<scenario::Command>& due);
   bool Chance(double p) { return std::bernoulli_distribution(p)(random_); }
   int Between(int low, int high) { return std::uniform_int_distribution<int>(low, high)(random_); }
@@ -38,7 +39,7 @@ class RandomOperator {
   int groups_;
   std::string dataDirectory_;
   std::string missingDirectory_;
-  std::vector<Release> releases_;
+  std::vector<Timed> pending_;  // commands due at a later tick
   std::int64_t offSeconds_ = 0;
 };
 

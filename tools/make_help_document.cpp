@@ -114,7 +114,8 @@ QString WithContents(const QString& markdown) {
       }
       if (chapters >= 2) {
         closeChapter();
-        contents << QString() << QStringLiteral("**") + line.mid(2).trimmed() + QStringLiteral("**");
+        contents << QString()
+                 << QStringLiteral("**") + line.mid(2).trimmed() + QStringLiteral("**");
       }
     } else if (line.startsWith(QLatin1String("## ")) && chapters >= 2) {
       sections << line.mid(3).trimmed();

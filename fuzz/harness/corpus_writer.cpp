@@ -36,8 +36,9 @@ void Append16(Bytes& bytes, std::size_t value) {
 
 std::string Slug(std::string_view name) {
   std::string slug(name);
-  std::transform(slug.begin(), slug.end(), slug.begin(),
-                 [](unsigned char c) { return c == '.' ? '_' : static_cast<char>(std::tolower(c)); });
+  std::transform(slug.begin(), slug.end(), slug.begin(), [](unsigned char c) {
+    return c == '.' ? '_' : static_cast<char>(std::tolower(c));
+  });
   return slug;
 }
 
@@ -54,54 +55,68 @@ Bytes FaultStoreImage(const fs::path& scratch) {
 void WriteDecoderSeeds(const DataImage& demo, const Bytes& store, const fs::path& corpus) {
   const fs::path out = corpus / "decoders";
   for (std::size_t f = 0; f < demo.size(); ++f) {
-    const std::string name = Slug(ampelsim::DataFiles[f].Name);
     Bytes seed{static_cast<std::uint8_t>(f)};
     seed.insert(seed.end(), demo[f].begin(), demo[f].end());
-    Save(out, name, seed);
-    seed[0] = static_cast<std::uint8_t>(f | 0xC0);  // kept matrices, all released
-    Save(out, name + "_keep_released", seed);
-    seed.pop_back();
-    Save(out, name + "_short", seed);
+    Save(out, Slug(ampelsim::DataFiles[f].Name), seed);
   }
-  Bytes seed{static_cast<std::uint8_t>(ampelsim::DataFiles.size())};
+  // ZWI.DAT decodes differently with the fallback kept and all released.
+  const std::size_t zwi = static_cast<std::size_t>(ampelsim::DataFile::Zwi);
+  Bytes seed{static_cast<std::uint8_t>(zwi | 0xC0)};
+  seed.insert(seed.end(), demo[zwi].begin(), demo[zwi].end());
+  Save(out, "zwi_dat_keep_released", seed);
+  seed = Bytes{static_cast<std::uint8_t>(ampelsim::DataFiles.size())};
   seed.insert(seed.end(), store.begin(), store.end());
   Save(out, "daten_sto", seed);
 }
 
-Bytes LoaderSeed(const DataImage& demo, std::size_t odd, std::uint8_t oddKind,
-                 std::size_t oddSize) {
-  Bytes seed{0};
-  for (std::size_t f = 0; f < demo.size(); ++f) {
-    if (f != odd) {
-      seed.push_back(0);  // exact size
-      seed.insert(seed.end(), demo[f].begin(), demo[f].end());
-      continue;
-    }
-    seed.push_back(oddKind);
-    if (oddKind == 1) {
-      Append16(seed, oddSize);
-      const std::size_t copied = std::min(oddSize, demo[f].size());
-      seed.insert(seed.end(), demo[f].begin(), demo[f].begin() + static_cast<std::ptrdiff_t>(copied));
-      seed.insert(seed.end(), oddSize - copied, 0);
-    }
+enum class Entry { Exact, Sized, Missing, Directory };
+
+void AppendEntry(Bytes& seed, Entry entry, const Bytes& bytes, std::size_t size) {
+  seed.push_back(static_cast<std::uint8_t>(entry));
+  if (entry == Entry::Exact) {
+    const Bytes runs = ampelsim::fuzz::WriteSparseBytes(bytes);
+    Append16(seed, runs.size());
+    seed.insert(seed.end(), runs.begin(), runs.end());
+  } else if (entry == Entry::Sized) {
+    Append16(seed, size);
+    const std::size_t copied = std::min(size, bytes.size());
+    seed.insert(seed.end(), bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(copied));
+    seed.insert(seed.end(), size - copied, 0);
   }
-  return seed;
 }
 
 void WriteLoaderSeeds(const DataImage& demo, const fs::path& corpus) {
-  const fs::path out = corpus / "loader";
-  const std::size_t none = demo.size();
-  Save(out, "demo", LoaderSeed(demo, none, 0, 0));
-  Save(out, "prog_missing", LoaderSeed(demo, 4, 2, 0));
-  Save(out, "zwi_one_byte_long", LoaderSeed(demo, 6, 1, ampelsim::DataFiles[6].Size + 1));
-  Save(out, "all_short", LoaderSeed(demo, 0, 1, 100));
-  Save(out, "kopf_directory", LoaderSeed(demo, 7, 3, 0));
+  using ampelsim::DataFile;
+  const auto index = [](DataFile file) { return static_cast<std::size_t>(file); };
+  Bytes whole{0};
+  for (const auto& bytes : demo) {
+    AppendEntry(whole, Entry::Exact, bytes, 0);
+  }
+  Save(corpus / "loader", "demo", whole);
+  // Each kind of damage once: short, one byte long, missing, a directory.
+  Bytes damaged{1};
+  for (std::size_t f = 0; f < demo.size(); ++f) {
+    if (f == index(DataFile::All)) {
+      AppendEntry(damaged, Entry::Sized, demo[f], 100);
+    } else if (f == index(DataFile::Gsp)) {
+      AppendEntry(damaged, Entry::Sized, demo[f], demo[f].size() + 1);
+    } else if (f == index(DataFile::Prog)) {
+      AppendEntry(damaged, Entry::Missing, demo[f], 0);
+    } else if (f == index(DataFile::Kopf)) {
+      AppendEntry(damaged, Entry::Directory, demo[f], 0);
+    } else {
+      AppendEntry(damaged, Entry::Exact, demo[f], 0);
+    }
+  }
+  Save(corpus / "loader", "damaged", damaged);
 }
 
 void WriteReportSeeds(const DataImage& demo, const Bytes& store, const fs::path& corpus) {
   Bytes seed{1};
   Append16(seed, 8 * 60);  // Monday 08:00
-  const std::string directory = "/home/verkehr/Kreuzung Hauptstra\xDF" "e";
+  const std::string directory =
+      "/home/verkehr/Kreuzung Hauptstra\xDF"
+      "e";
   seed.push_back(static_cast<std::uint8_t>(directory.size()));
   seed.insert(seed.end(), directory.begin(), directory.end());
   seed.push_back(static_cast<std::uint8_t>(store.size()));
@@ -110,8 +125,10 @@ void WriteReportSeeds(const DataImage& demo, const Bytes& store, const fs::path&
   Append16(seed, runs.size());
   seed.insert(seed.end(), runs.begin(), runs.end());
   // A few StateAt questions: program, group, time point (u16 low, u16 high).
-  const std::uint8_t questions[][6] = {
-      {0, 0, 10, 0, 0, 0}, {1, 2, 61, 0, 0, 0}, {5, 23, 0xFF, 0xFF, 0xFF, 0x7F}, {0xFF, 3, 5, 0, 0, 0}};
+  const std::uint8_t questions[][6] = {{0, 0, 10, 0, 0, 0},
+                                       {1, 2, 61, 0, 0, 0},
+                                       {5, 23, 0xFF, 0xFF, 0xFF, 0x7F},
+                                       {0xFF, 3, 5, 0, 0, 0}};
   for (const auto& question : questions) {
     seed.insert(seed.end(), std::begin(question), std::end(question));
   }
@@ -139,11 +156,11 @@ void WriteSimulationSeeds(const DataImage& demo, const fs::path& scripts, const 
     }
     ampelsim::fuzz::SimulationInput input;
     input.OutputsForced = true;
+    input.RecordActualPlan = true;
     input.Image = demo;
     input.Events = std::get<ampelsim::Scenario>(std::move(parsed));
     input.StartMinuteOfWeek = 8 * 60;  // Monday 08:00: P1 by the weekly plan
-    const std::int64_t last =
-        input.Events.Events.empty() ? 0 : input.Events.Events.back().Tick;
+    const std::int64_t last = input.Events.Events.empty() ? 0 : input.Events.Events.back().Tick;
     input.Ticks = std::min(ampelsim::fuzz::SimulationInput::MaxTicks, last + 1200);
     // "load Demo" in a script is the run's own data directory.
     Save(corpus / "simulation", path.stem().string(),
@@ -160,6 +177,9 @@ int main(int argc, char** argv) {
   }
   try {
     const DataImage demo = ampelsim::fuzz::ReadDataImage(argv[1]);
+    if (demo[0] == ampelsim::fuzz::ZeroImage()[0]) {
+      throw std::runtime_error(std::string("no data set in ") + argv[1]);
+    }
     const ampelsim::fuzz::ScratchDirectory scratch;
     const Bytes store = FaultStoreImage(scratch.Path());
     const fs::path corpus = argv[3];

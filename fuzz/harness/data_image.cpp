@@ -45,7 +45,7 @@ DataImage Split(const std::vector<std::uint8_t>& flat) {
 }
 
 // Whether the next few bytes are zero, so that a run may as well end here.
-bool ZeroGapAhead(const std::vector<std::uint8_t>& flat, std::size_t at) {
+bool ZeroGapAhead(std::span<const std::uint8_t> flat, std::size_t at) {
   constexpr std::size_t gap = 4;
   for (std::size_t i = at; i < std::min(flat.size(), at + gap); ++i) {
     if (flat[i] != 0) {
@@ -65,30 +65,28 @@ DataImage ZeroImage() {
   return image;
 }
 
-DataImage ReadSparseImage(std::span<const std::uint8_t> runs) {
-  std::vector<std::uint8_t> flat(TotalSize(), 0);
+std::vector<std::uint8_t> ReadSparseBytes(std::span<const std::uint8_t> runs, std::size_t size) {
+  std::vector<std::uint8_t> bytes(size, 0);
   ByteCursor cursor(runs);
   std::size_t position = 0;
   while (!cursor.AtEnd()) {
     position += cursor.U16();
-    const auto bytes = cursor.Take(cursor.U8());
-    for (const std::uint8_t byte : bytes) {
-      if (position < flat.size()) {
-        flat[position] = byte;
+    for (const std::uint8_t byte : cursor.Take(cursor.U8())) {
+      if (position < bytes.size()) {
+        bytes[position] = byte;
       }
       ++position;
     }
   }
-  return Split(flat);
+  return bytes;
 }
 
-std::vector<std::uint8_t> WriteSparseImage(const DataImage& image) {
-  const auto flat = Concatenate(image);
+std::vector<std::uint8_t> WriteSparseBytes(std::span<const std::uint8_t> flat) {
   std::vector<std::uint8_t> runs;
   std::size_t position = 0;
   while (true) {
-    const auto next = std::find_if(flat.begin() + static_cast<std::ptrdiff_t>(position),
-                                   flat.end(), [](std::uint8_t b) { return b != 0; });
+    const auto next = std::find_if(flat.begin() + static_cast<std::ptrdiff_t>(position), flat.end(),
+                                   [](std::uint8_t b) { return b != 0; });
     if (next == flat.end()) {
       break;
     }
@@ -112,6 +110,14 @@ std::vector<std::uint8_t> WriteSparseImage(const DataImage& image) {
     position += length;
   }
   return runs;
+}
+
+DataImage ReadSparseImage(std::span<const std::uint8_t> runs) {
+  return Split(ReadSparseBytes(runs, TotalSize()));
+}
+
+std::vector<std::uint8_t> WriteSparseImage(const DataImage& image) {
+  return WriteSparseBytes(Concatenate(image));
 }
 
 void WriteDataImage(const std::filesystem::path& directory, const DataImage& image) {

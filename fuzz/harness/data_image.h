@@ -22,6 +22,10 @@ DataImage ZeroImage();
 DataImage ReadSparseImage(std::span<const std::uint8_t> runs);
 std::vector<std::uint8_t> WriteSparseImage(const DataImage& image);
 
+// The same run encoding over one buffer of the given size.
+std::vector<std::uint8_t> ReadSparseBytes(std::span<const std::uint8_t> runs, std::size_t size);
+std::vector<std::uint8_t> WriteSparseBytes(std::span<const std::uint8_t> bytes);
+
 // The files of an image in a directory, replacing what is there.
 void WriteDataImage(const std::filesystem::path& directory, const DataImage& image);
 

@@ -1,16 +1,21 @@
+#include <algorithm>
 #include <fstream>
 #include <memory>
 #include <string>
 
 #include "byte_cursor.h"
 #include "check.h"
+#include "data/data_files.h"
 #include "data/data_set_loader.h"
+#include "data_image.h"
 #include "harness.h"
 
 namespace ampelsim::fuzz {
 namespace {
 
-// What stands in the data directory under a file's name.
+// What stands in the data directory under a file's name: a file of the right
+// size (its bytes as sparse runs, data_image.h: "u16 length, runs"), a file of
+// any size ("u16 size, bytes"), nothing, or a directory.
 enum EntryKind : std::uint8_t { ExactSize, AnySize, Missing, Directory, EntryKindCount };
 
 void MakeEntry(ByteCursor& cursor, const DataFileInfo& info, const std::filesystem::path& path) {
@@ -22,10 +27,13 @@ void MakeEntry(ByteCursor& cursor, const DataFileInfo& info, const std::filesyst
     std::filesystem::create_directory(path);
     return;
   }
-  const std::size_t size = kind == ExactSize ? info.Size : cursor.U16();
-  std::vector<std::uint8_t> bytes(size, 0);
-  const auto given = cursor.Take(size);
-  std::copy(given.begin(), given.end(), bytes.begin());
+  std::vector<std::uint8_t> bytes;
+  if (kind == ExactSize) {
+    bytes = ReadSparseBytes(cursor.Take(cursor.U16()), info.Size);
+  } else {
+    const auto given = cursor.Take(cursor.U16());
+    bytes.assign(given.begin(), given.end());
+  }
   std::ofstream file(path, std::ios::binary | std::ios::trunc);
   file.write(reinterpret_cast<const char*>(bytes.data()),
              static_cast<std::streamsize>(bytes.size()));

@@ -51,8 +51,7 @@ void FuzzReports(std::span<const std::uint8_t> input, const std::filesystem::pat
   const FaultStoreRecords faults = DecodeFaultStore(storeImage);
   // The heading shows the directory as given, in whatever bytes it has.
   const std::string shownDirectory(directoryText.begin(), directoryText.end());
-  const ReportContext context{*data, clock, shownDirectory,
-                              (flags & 1) != 0 ? &faults : nullptr};
+  const ReportContext context{*data, clock, shownDirectory, (flags & 1) != 0 ? &faults : nullptr};
   PrintEveryReport(context);
   CheckStateAt(cursor, *data);
 }

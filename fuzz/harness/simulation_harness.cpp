@@ -1,18 +1,21 @@
-#include <chrono>
-#include <memory>
 #include <algorithm>
+#include <chrono>
 #include <iterator>
+#include <memory>
 #include <string>
 
 #include "app/scenario_runner.h"
 #include "app/simulation.h"
 #include "check.h"
+#include "data/signal_state.h"
 #include "data/windows1252.h"
 #include "engine/clock.h"
 #include "harness.h"
 #include "report_checks.h"
 #include "reports/actual_plan_line.h"
+#include "reports/actual_plan_recording.h"
 #include "reports/fault_line.h"
+#include "reports/report_document.h"
 #include "simulation_input.h"
 
 namespace ampelsim::fuzz {
@@ -72,6 +75,9 @@ void FuzzSimulation(std::span<const std::uint8_t> input, const std::filesystem::
   const auto storeFile = scratch / "DATEN.STO";
   std::filesystem::remove_all(missingDirectory);
   std::filesystem::remove(storeFile);
+  for (int n = 0; n <= 9; ++n) {
+    std::filesystem::remove(scratch / ActualPlanFileName(n));
+  }
   std::filesystem::create_directories(dataDirectory);
 
   SimulationInput run =
@@ -90,8 +96,13 @@ void FuzzSimulation(std::span<const std::uint8_t> input, const std::filesystem::
       },
       [](const FaultRecord& record) { CheckFaultRecord(record); }});
 
+  // The preview the recording writes its head into, as the print window would.
+  ReportDocument preview;
   ScenarioRunner runner(simulation, virtualClock, std::move(run.Events));
   for (std::int64_t tick = 0; tick < run.Ticks; ++tick) {
+    if (tick == 1 && run.RecordActualPlan) {
+      simulation.StartActualPhasePlan(preview);  // "Ist" pressed once the data set is loaded
+    }
     runner.RunTick();
     CheckTick(simulation);
   }
@@ -101,9 +112,10 @@ void FuzzSimulation(std::span<const std::uint8_t> input, const std::filesystem::
     }
   }
   CheckStoreFile(storeFile);
-  const ReportContext context{simulation.Data(), simulation.SimClock(),
-                              simulation.DataDirectory(), &simulation.Faults().Records()};
-  PrintEveryReport(context);
+  Require(
+      !std::filesystem::exists(scratch / "DK.ist") && !std::filesystem::exists(scratch / "DZ.ist"),
+      "no temporary recording file is left behind");
+  PrintEveryReport(simulation.ReportView());
 }
 
 }  // namespace ampelsim::fuzz

@@ -110,6 +110,7 @@ SimulationInput ReadSimulationInput(std::span<const std::uint8_t> bytes,
   const std::uint8_t flags = cursor.U8();
   input.OutputsForced = (flags & 1) != 0;
   input.PreviewExists = (flags & 2) != 0;
+  input.RecordActualPlan = (flags & 4) != 0;
   input.Ticks = std::min<std::int64_t>(cursor.U16(), SimulationInput::MaxTicks);
   input.StartMinuteOfWeek = cursor.U16() % MinutesPerWeek;
   input.Image = ReadSparseImage(cursor.Take(cursor.U16()));
@@ -122,8 +123,8 @@ SimulationInput ReadSimulationInput(std::span<const std::uint8_t> bytes,
     const std::uint8_t b = cursor.U8();
     ++line;
     if (kind != KindWait) {
-      input.Events.Events.push_back(ScenarioEvent{
-          tick, line, CommandOf(kind, a, b, dataDirectory, missingDirectory)});
+      input.Events.Events.push_back(
+          ScenarioEvent{tick, line, CommandOf(kind, a, b, dataDirectory, missingDirectory)});
     }
   }
   return input;
@@ -133,7 +134,8 @@ std::vector<std::uint8_t> WriteSimulationInput(const SimulationInput& input,
                                                const std::string& dataDirectory) {
   std::vector<std::uint8_t> bytes;
   bytes.push_back(static_cast<std::uint8_t>((input.OutputsForced ? 1 : 0) |
-                                            (input.PreviewExists ? 2 : 0)));
+                                            (input.PreviewExists ? 2 : 0) |
+                                            (input.RecordActualPlan ? 4 : 0)));
   Append16(bytes, static_cast<std::uint32_t>(input.Ticks));
   Append16(bytes, static_cast<std::uint32_t>(input.StartMinuteOfWeek));
   const auto runs = WriteSparseImage(input.Image);
@@ -150,8 +152,8 @@ std::vector<std::uint8_t> WriteSimulationInput(const SimulationInput& input,
       wait -= 0xFF;
     }
     const EncodedEvent encoded = Encode(event.Command, dataDirectory);
-    bytes.insert(bytes.end(), {static_cast<std::uint8_t>(wait), encoded.Kind, encoded.A,
-                               encoded.B});
+    bytes.insert(bytes.end(),
+                 {static_cast<std::uint8_t>(wait), encoded.Kind, encoded.A, encoded.B});
     tick = event.Tick;
   }
   return bytes;

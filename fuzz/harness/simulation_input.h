@@ -20,8 +20,9 @@ struct SimulationInput {
   // Keeps one run short enough for the fuzzer (ten simulated minutes).
   static constexpr std::int64_t MaxTicks = 6000;
 
-  bool OutputsForced = false;  // flag bit 0: actual-plan and fault lines composed
-  bool PreviewExists = false;  // flag bit 1
+  bool OutputsForced = false;     // flag bit 0: actual-plan and fault lines composed
+  bool PreviewExists = false;     // flag bit 1
+  bool RecordActualPlan = false;  // flag bit 2: "Ist" pressed at the start, ".ist" files written
   std::int64_t Ticks = 0;
   int StartMinuteOfWeek = 0;  // from Monday 2024-01-01 00:00
   DataImage Image;

@@ -1,6 +1,35 @@
 #include "app/simulation.h"
 
+#include <ctime>
+
+#include "data/windows1252.h"
+#include "reports/actual_plan_line.h"
+
 namespace ampelsim {
+namespace {
+
+// The instant of a local civil time, by the computer's time zone: the
+// recording files carry real file times.
+std::chrono::system_clock::time_point SystemTimeOf(LocalTime local) {
+  const auto seconds = std::chrono::floor<std::chrono::seconds>(local);
+  const std::chrono::year_month_day date{std::chrono::floor<std::chrono::days>(seconds)};
+  const std::chrono::hh_mm_ss time{seconds - std::chrono::floor<std::chrono::days>(seconds)};
+  std::tm civil{};
+  civil.tm_year = static_cast<int>(date.year()) - 1900;
+  civil.tm_mon = static_cast<int>(static_cast<unsigned>(date.month())) - 1;
+  civil.tm_mday = static_cast<int>(static_cast<unsigned>(date.day()));
+  civil.tm_hour = static_cast<int>(time.hours().count());
+  civil.tm_min = static_cast<int>(time.minutes().count());
+  civil.tm_sec = static_cast<int>(time.seconds().count());
+  civil.tm_isdst = -1;
+  const std::time_t instant = std::mktime(&civil);
+  if (instant == static_cast<std::time_t>(-1)) {
+    return std::chrono::system_clock::now();
+  }
+  return std::chrono::system_clock::from_time_t(instant);
+}
+
+}  // namespace
 
 Simulation::Simulation(std::string dataDirectory, std::unique_ptr<Clock> clock,
                        std::filesystem::path faultStoreFile)
@@ -9,8 +38,9 @@ Simulation::Simulation(std::string dataDirectory, std::unique_ptr<Clock> clock,
       heads_(MakeHeadElements()),
       faults_(std::move(faultStoreFile)),
       clock_(std::move(clock)),
-      engine_(EnginePeers{*data_, loader_, dataDirectory_, panel_, heads_, faults_, *clock_, *this}) {
-}
+      engine_(EnginePeers{*data_, loader_, dataDirectory_, panel_, heads_, faults_, *clock_, *this}),
+      recorder_(faults_.File().parent_path()),
+      reportDirectoryText_(Utf8ToWindows1252Lossy(dataDirectory_)) {}
 
 Simulation::~Simulation() = default;
 
@@ -21,6 +51,7 @@ bool Simulation::LoadDataSet(const std::string& dataDirectory) {
     return false;
   }
   dataDirectory_ = dataDirectory;
+  reportDirectoryText_ = Utf8ToWindows1252Lossy(dataDirectory_);
   loader_.Load(*data_, dataDirectory_);
   engine_.InitialiseEngine(false);
   return true;
@@ -56,7 +87,17 @@ bool Simulation::FaultLinesWanted() const {
   return outputsForced_ || (panel_.IsDown(PanelToggle::DruckStEinAus) && previewExists_);
 }
 
+ReportContext Simulation::ReportView() const {
+  return ReportContext{*data_, *clock_, reportDirectoryText_, &faults_.Records()};
+}
+
+void Simulation::StartActualPhasePlan(ReportDocument& preview) {
+  recorder_.StartActualPhasePlan(preview, ReportView(), engine_.State().CurrentProgram,
+                                 SystemTimeOf(clock_->LocalNow()));
+}
+
 void Simulation::ActualPlanLine(const std::string& screenLine) {
+  recorder_.RecordLine(ActualPlanFileLine(screenLine));
   if (listener_.ActualPlanLine) {
     listener_.ActualPlanLine(screenLine);
   }

@@ -12,6 +12,8 @@
 #include "engine/clock.h"
 #include "engine/engine.h"
 #include "engine/fault_store.h"
+#include "reports/actual_plan_recording.h"
+#include "reports/report_document.h"
 
 namespace ampelsim {
 
@@ -49,6 +51,15 @@ class Simulation final : private EngineOutput {
   void DemandButtonMouseDown(int group, bool shift);
   void DemandButtonMouseUp(int group, bool shift);
 
+  // "Ist" pressed down: the head of the actual phase plan goes into the
+  // preview's report and a new recording of the ".ist" files starts beside
+  // the fault store.
+  void StartActualPhasePlan(ReportDocument& preview);
+
+  // What the report writers read: the data set, the clock, the data
+  // directory as report text and the fault store.
+  ReportContext ReportView() const;
+
   // Whether a print preview exists, and the listener of its continuous lines.
   void SetPreviewExists(bool exists) { previewExists_ = exists; }
   void SetListener(Listener listener) { listener_ = std::move(listener); }
@@ -83,6 +94,8 @@ class Simulation final : private EngineOutput {
   FaultStore faults_;
   std::unique_ptr<Clock> clock_;
   Engine engine_;
+  ActualPlanRecorder recorder_;
+  std::string reportDirectoryText_;
   Listener listener_;
   bool previewExists_ = false;
   bool outputsForced_ = false;

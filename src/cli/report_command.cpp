@@ -30,32 +30,6 @@ FaultStoreRecords ReadFaultStore(const std::string& path) {
   return DecodeFaultStore(image);
 }
 
-// The directory goes into the report as Windows-1252; a character that has no
-// place there is shown as "?".
-std::string DirectoryText(const std::string& utf8) {
-  if (auto whole = Utf8ToWindows1252(utf8)) {
-    return *whole;
-  }
-  std::string text;
-  std::size_t i = 0;
-  while (i < utf8.size()) {
-    const auto lead = static_cast<unsigned char>(utf8[i]);
-    std::size_t length = 1;
-    if (lead >= 0xF0) {
-      length = 4;
-    } else if (lead >= 0xE0) {
-      length = 3;
-    } else if (lead >= 0xC0) {
-      length = 2;
-    }
-    length = std::min(length, utf8.size() - i);
-    const auto character = Utf8ToWindows1252(std::string_view(utf8).substr(i, length));
-    text.append(character ? *character : std::string("?"));
-    i += length;
-  }
-  return text;
-}
-
 }  // namespace
 
 std::string ReportNameList() {
@@ -99,7 +73,7 @@ int RunReport(const ReportOptions& options, std::ostream& out, std::ostream& err
   DataSetLoader loader;
   loader.Load(*data, options.Directory);
   const FaultStoreRecords store = ReadFaultStore(options.StorePath);
-  const std::string directory = DirectoryText(options.Directory);
+  const std::string directory = Utf8ToWindows1252Lossy(options.Directory);
 
   ReportDocument report;
   const ReportContext context{*data, *clock, directory, &store};

@@ -41,9 +41,7 @@ void PrintReports(const RunOptions& options, const Simulation& simulation, std::
   for (const auto& name : options.Reports) {
     const ReportEntry* entry = FindReport(name);
     ReportDocument document;
-    const ReportContext context{simulation.Data(), simulation.SimClock(),
-                                simulation.DataDirectory(), &simulation.Faults().Records()};
-    if (entry->Print(document, context) == ReportStatus::Printed) {
+    if (entry->Print(document, simulation.ReportView()) == ReportStatus::Printed) {
       out << Windows1252ToUtf8(document.ReportText());
     } else {
       err << Windows1252ToUtf8(NoDataMessage) << '\n';

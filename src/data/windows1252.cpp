@@ -114,4 +114,19 @@ std::optional<std::string> Utf8ToWindows1252(std::string_view utf8) {
   return out;
 }
 
+std::string Utf8ToWindows1252Lossy(std::string_view utf8) {
+  std::string out;
+  std::size_t pos = 0;
+  while (pos < utf8.size()) {
+    const std::size_t start = pos;
+    const auto cp = NextCodePoint(utf8, pos);
+    const auto byte = cp ? ByteOf(*cp) : std::nullopt;
+    if (!cp) {
+      pos = start + 1;  // skip one byte of a broken sequence
+    }
+    out += byte ? static_cast<char>(*byte) : '?';
+  }
+  return out;
+}
+
 }  // namespace ampelsim

@@ -15,4 +15,8 @@ std::string Windows1252ToUtf8(std::string_view windows1252);
 // Empty when the text holds invalid UTF-8 or a character Windows-1252 lacks.
 std::optional<std::string> Utf8ToWindows1252(std::string_view utf8);
 
+// For texts that must be shown whatever they hold (a path in a report head):
+// characters Windows-1252 lacks, and broken UTF-8, become "?".
+std::string Utf8ToWindows1252Lossy(std::string_view utf8);
+
 }  // namespace ampelsim

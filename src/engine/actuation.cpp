@@ -482,8 +482,9 @@ void Engine::HandleExtension() {
     e.ExtensionMax[which][g] = time;
     if (e.ExtensionTimer[which][g] != 0) {
       s_.ExtensionHold = ExtensionHoldByGapTimer;
-    } else if (ExtendBeyondApplies(static_cast<int>(g)) && s_.ExtensionHold == 0) {
-      // A running gap timer of another group keeps its stronger hold.
+    } else if (ExtendBeyondApplies(static_cast<int>(g))) {
+      // The last group at the point decides the kind of hold, also over a
+      // gap timer of a group before it.
       s_.ExtensionHold = ExtensionHoldByBeyond;
     }
   }

@@ -180,8 +180,13 @@ void Engine::RunState(std::int32_t state) {
 void Engine::StepTail() {
   auto& panel = p_.Panel;
   const LocalTime now = p_.SimClock.SimulatedNow();
-  panel.SetLabel(PanelLabel::Datum, PanelDateText(now));
-  panel.SetLabel(PanelLabel::Zeit, LongTimeText(now));
+  const std::int64_t second =
+      std::chrono::floor<std::chrono::seconds>(now).time_since_epoch().count();
+  if (second != shownClockSecond_) {
+    shownClockSecond_ = second;
+    panel.SetLabel(PanelLabel::Datum, PanelDateText(now));
+    panel.SetLabel(PanelLabel::Zeit, LongTimeText(now));
+  }
 
   if (s_.SecondDue == 0 || s_.FollowState != 0) {
     return;
@@ -230,13 +235,6 @@ void Engine::ShowGroupStates() {
 }
 
 bool Engine::Usable(std::int32_t program) const { return IsProgramUsable(p_.Data, program); }
-
-int Engine::GroupCount() const {
-  // The loader keeps the count within 1..24; clamping again keeps every loop
-  // inside the tables even if the data set was filled another way.
-  const std::int32_t count = p_.Data.GeneralData.GroupCount;
-  return count < 0 ? 0 : (count > MaxGroups ? MaxGroups : count);
-}
 
 int Engine::RunningIndex() const {
   return s_.CurrentProgram >= 1 && s_.CurrentProgram <= ProgramCount ? s_.CurrentProgram - 1 : 0;

@@ -158,13 +158,21 @@ class Engine {
   void SetFaultLampsSilver();
 
   // Helpers over the data set.
-  int GroupCount() const;
+  // The loader keeps the count within 1..24; clamping again keeps every loop
+  // inside the tables even if the data set was filled another way.
+  int GroupCount() const {
+    const std::int32_t count = p_.Data.GeneralData.GroupCount;
+    return count < 0 ? 0 : (count > MaxGroups ? MaxGroups : count);
+  }
   int RunningIndex() const;
   const SignalProgram& RunningProgram() const;
   std::int32_t Normalised(std::int32_t point, const SignalProgram& program) const;
 
   EnginePeers p_;
   EngineState s_;
+  // The second last shown in the date and time labels: they change once a
+  // second, so formatting them at every step would be wasted work.
+  std::int64_t shownClockSecond_ = -1;
 };
 
 }  // namespace ampelsim

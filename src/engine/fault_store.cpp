@@ -18,7 +18,13 @@ void CopyText(std::string_view text, std::array<std::uint8_t, FaultTextLength>& 
 }  // namespace
 
 void FaultStore::ReadAtStart() {
-  std::ifstream file(file_, std::ios::binary);
+  // Only a regular file can be a store: opening a named pipe of that name
+  // would wait for a writer for ever.
+  std::error_code error;
+  std::ifstream file;
+  if (std::filesystem::is_regular_file(file_, error)) {
+    file.open(file_, std::ios::binary);
+  }
   if (!file.is_open()) {
     records_ = {};
     WriteFile();

@@ -17,8 +17,12 @@ namespace fs = std::filesystem;
 using Replay = void (*)(std::span<const std::uint8_t>, const fs::path&);
 
 // The two targets without files get the same signature as the others.
-void Decoders(std::span<const std::uint8_t> input, const fs::path&) { fuzz::FuzzDecoders(input); }
-void Scenario(std::span<const std::uint8_t> input, const fs::path&) { fuzz::FuzzScenario(input); }
+void Decoders(std::span<const std::uint8_t> input, const fs::path&) {
+  fuzz::FuzzDecoders(input);
+}
+void Scenario(std::span<const std::uint8_t> input, const fs::path&) {
+  fuzz::FuzzScenario(input);
+}
 
 struct FuzzTarget {
   const char* Name;
@@ -26,11 +30,8 @@ struct FuzzTarget {
 };
 
 constexpr FuzzTarget kTargets[] = {
-    {"decoders", &Decoders},
-    {"loader", &fuzz::FuzzLoader},
-    {"scenario", &Scenario},
-    {"reports", &fuzz::FuzzReports},
-    {"simulation", &fuzz::FuzzSimulation},
+    {"decoders", &Decoders},         {"loader", &fuzz::FuzzLoader},         {"scenario", &Scenario},
+    {"reports", &fuzz::FuzzReports}, {"simulation", &fuzz::FuzzSimulation},
 };
 
 struct StoredInput {
@@ -59,7 +60,8 @@ std::vector<StoredInput> StoredInputs(const char* folder) {
 }
 
 std::string TestName(const ::testing::TestParamInfo<StoredInput>& info) {
-  std::string name = std::string(info.param.Target.Name) + "_" + info.param.File.filename().string();
+  std::string name =
+      std::string(info.param.Target.Name) + "_" + info.param.File.filename().string();
   std::replace_if(
       name.begin(), name.end(), [](unsigned char c) { return std::isalnum(c) == 0; }, '_');
   return name;
@@ -74,8 +76,7 @@ TEST_P(ReplayInput, RunsClean) {
   GetParam().Target.Run(bytes, scratch.Path());
 }
 
-INSTANTIATE_TEST_SUITE_P(Seeds, ReplayInput, ::testing::ValuesIn(StoredInputs("corpus")),
-                         TestName);
+INSTANTIATE_TEST_SUITE_P(Seeds, ReplayInput, ::testing::ValuesIn(StoredInputs("corpus")), TestName);
 INSTANTIATE_TEST_SUITE_P(PastFindings, ReplayInput,
                          ::testing::ValuesIn(StoredInputs("regressions")), TestName);
 GTEST_ALLOW_UNINSTANTIATED_PARAMETERIZED_TEST(ReplayInput);
@@ -84,11 +85,9 @@ GTEST_ALLOW_UNINSTANTIATED_PARAMETERIZED_TEST(ReplayInput);
 TEST(SeedCorpus, EveryTargetHasSeeds) {
   const auto seeds = StoredInputs("corpus");
   for (const auto& target : kTargets) {
-    EXPECT_TRUE(std::any_of(seeds.begin(), seeds.end(),
-                            [&](const StoredInput& seed) {
-                              return std::string(seed.Target.Name) == target.Name;
-                            }))
-        << target.Name;
+    EXPECT_TRUE(std::any_of(seeds.begin(), seeds.end(), [&](const StoredInput& seed) {
+      return std::string(seed.Target.Name) == target.Name;
+    })) << target.Name;
   }
 }
 

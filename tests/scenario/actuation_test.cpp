@@ -63,33 +63,36 @@ TEST(ScenarioDemandPoint, PressDuringTheNextWaitClearsTheLitMissingLamp) {
 
 TEST(ScenarioDemandPoint, AfterThreeMissesTheDemandIsRaisedAutomatically) {
   ScenarioHarness h(*DemandPointJunction(3), kStart);
-  h.RunThroughSecond(120);
+  h.RunThroughSecond(119);
   auto tps = TimePoints(20).Run(5, 1);
   for (int miss = 0; miss < 3; ++miss) {
     tps.Stand(6, 11).Run(7, 19);
   }
   // From now on the cycle stands only for the second in which it arrives.
   tps.Stand(6, 2).Run(7, 19).Stand(6, 2).Run(7, 1);
-  EXPECT_EQ(h.PlanLines(5, 116), ExpectedLines(1, tps.List(), P1At));
+  EXPECT_EQ(h.PlanLines(5, 115), ExpectedLines(1, tps.List(), P1At));
   EXPECT_EQ(h.State().Demand1MissCount, 3);
   EXPECT_EQ(h.State().Demand1Missing, 1);
 }
 
 TEST(ScenarioDelayPoint, IsNeverDisplayed) {
+  // Time point 6 lies inside the greens of groups 1 and 3, so skipping it
+  // shortens no intergreen.
   auto data = BaseJunction();
-  data->SignalPrograms[0].DemandDelay1 = 11;
+  data->SignalPrograms[0].DemandDelay1 = 6;
   ScenarioHarness h(*data, kStart);
   h.RunThroughSecond(40);
-  const auto tps = TimePoints(20).Run(5, 6).Run(12, 18).Run(12, 12);
+  const auto tps = TimePoints(20).Run(5, 1).Run(7, 19).Run(7, 16);
   EXPECT_EQ(h.PlanLines(5, 36), ExpectedLines(1, tps.List(), P1At));
+  EXPECT_TRUE(h.FaultLines().empty());
 }
 
 TEST(ScenarioManualMode, RunsFromWaitPointToWaitPointWithWeiter) {
   auto data = BaseJunction();
   data->SignalPrograms[0].WaitPoint[0] = 6;
   data->SignalPrograms[0].WaitPoint[1] = 16;
-  ScenarioHarness h(*data, std::string(kStart) +
-                               "2.5 set Handbetrieb on\n10.5 press Hand\n25.5 press Hand\n");
+  ScenarioHarness h(
+      *data, std::string(kStart) + "2.5 set Handbetrieb on\n10.5 press Hand\n25.5 press Hand\n");
   auto lamps = [&h] {
     return std::pair{h.Panel().LampColour(PanelLamp::ImWartepunkt),
                      h.Panel().LampColour(PanelLamp::ZumWartepunkt)};
@@ -126,12 +129,13 @@ std::unique_ptr<ControllerDataSet> QueryJunction(std::int32_t targetPoint) {
 // A line of the actuated plan; with the gate closed, group 2 shows red where
 // it would show red-yellow, green or yellow.
 std::string ActuatedLine(int timePoint, bool gated) {
-  std::string codes(ActuatedAt(timePoint));
-  if (gated && timePoint >= 14 && timePoint <= 22) {
-    codes = std::string(ActuatedAt(timePoint).substr(0, codes.find(' '))) + " R " +
-            std::string(ActuatedAt(timePoint).substr(codes.rfind(' ') + 1));
+  const std::string_view codes = ActuatedAt(timePoint);
+  if (!gated || timePoint < 14 || timePoint > 22) {
+    return PlanLine(1, timePoint, codes);
   }
-  return PlanLine(1, timePoint, codes);
+  const std::string first(codes.substr(0, codes.find(' ')));
+  const std::string last(codes.substr(codes.rfind(' ') + 1));
+  return PlanLine(1, timePoint, first + " R " + last);
 }
 
 struct QueryCase {
@@ -185,12 +189,47 @@ INSTANTIATE_TEST_SUITE_P(
         // Without demand the jump to 24 waits until group 1 has been red for
         // the 3 s of all-red that group 3 needs after it.
         QueryCase{"NoDemandTarget", false, 24,
-                  TimePoints(30).Run(5, 9).Stand(13, 2).Run(24, 20).Stand(13, 2).Run(24, 23).List(),
+                  TimePoints(30)
+                      .Run(5, 9)
+                      .Stand(13, 2)
+                      .Run(24, 20)
+                      .Stand(13, 2)
+                      .Run(24, 20)
+                      .Stand(13, 2)
+                      .Run(24, 1)
+                      .List(),
                   Gated(5, 60)},
         // A demand keeps the jump from being taken; the next cycle jumps.
         QueryCase{"DemandTarget", true, 24,
                   TimePoints(30).Run(5, 39).Stand(13, 2).Run(24, 15).List(), Gated(30, 60)}),
-    [](const auto& info) { return info.param.Name; });
+    [](const auto& param) { return param.param.Name; });
+
+// The gate suppresses exactly one green: group 2 has a second green window
+// (24..28) in the same cycle, after its gated first one, and shows it.
+TEST(ScenarioQueryPoint, GateOpensAgainWhenThePlanIsBackAtRed) {
+  auto data = QueryJunction(0);
+  SignalProgram& p1 = data->SignalPrograms[0];
+  p1.GreenBegin1[2] = p1.GreenEnd1[2] = 0;  // group 3 unused
+  p1.GreenBegin2[1] = 25;
+  p1.GreenEnd2[1] = 28;
+  SetIntergreen(*data, 1, 1, 2, 4);
+  ScenarioHarness h(*data, kStart);
+  h.RunThroughSecond(45);
+  const std::vector<std::string_view> group2 = {
+      "Ge", "R", "R", "R", "R",  "R",  "R",  "R",  "R",  "R",   // 0..9
+      "R",  "R", "R", "R", "R",  "R",  "R",  "R",  "R",  "R",   // 10..19 (gated 14..)
+      "R",  "R", "R", "R", "RG", "Gr", "Gr", "Gr", "Ge", "Ge",  // 20..29
+  };
+  Lines expected;
+  for (int line = 5; line <= 45; ++line) {
+    const int tp = line % 30;
+    const std::string_view plan = ActuatedAt(tp);
+    const std::string group1(plan.substr(0, plan.find(' ')));
+    expected.push_back(PlanLine(1, tp, group1 + " " + std::string(group2[tp]) + " -"));
+  }
+  EXPECT_EQ(h.PlanLines(5, 41), expected);
+  EXPECT_TRUE(h.FaultLines().empty());
+}
 
 // Forced cycle: group 2 is pre-stored, so it has a demand at the start; then
 // a minute without green and without demand raises it again.
@@ -228,13 +267,12 @@ TEST_P(ScenarioForcedCycle, DemandAfterTheInterval) {
 
 INSTANTIATE_TEST_SUITE_P(Interval, ScenarioForcedCycle,
                          ::testing::Values(ForcedCase{"On", 1, true}, ForcedCase{"Off", 0, false}),
-                         [](const auto& info) { return info.param.Name; });
+                         [](const auto& param) { return param.param.Name; });
 
 TEST(ScenarioDetectorLatch, ShiftLatchedDetectorSetsTheDemandAtTheNextStart) {
   auto data = QueryJunction(0);
   data->DemandInputMap[0].Map[1][1] = 0;  // the detector raises no demand itself
-  ScenarioHarness h(*data,
-                    "0.1 detector 2 down shift\n0.2 detector 2 up shift\n0.5 press Start\n");
+  ScenarioHarness h(*data, "0.1 detector 2 down shift\n0.2 detector 2 up shift\n0.5 press Start\n");
   h.RunUntilTick(6);
   EXPECT_EQ(h.Head(2).ButtonCaption(), "DA");
   EXPECT_TRUE(h.Head(2).IsDemandButtonDown());
@@ -290,8 +328,8 @@ TEST_P(ScenarioExtension, HoldsWhileTheGapTimerRunsAtMostTheExtensionTime) {
   const ExtensionCase& c = GetParam();
   std::string script = kStart;
   for (const int line : c.PressLines) {
-    script += std::to_string(line) + ".5 detector 1 down\n" + std::to_string(line) +
-              ".6 detector 1 up\n";
+    script +=
+        std::to_string(line) + ".5 detector 1 down\n" + std::to_string(line) + ".6 detector 1 up\n";
   }
   ScenarioHarness h(*ExtensionJunction(), script);
   h.RunThroughSecond(24);
@@ -305,14 +343,17 @@ TEST_P(ScenarioExtension, HoldsWhileTheGapTimerRunsAtMostTheExtensionTime) {
 
 INSTANTIATE_TEST_SUITE_P(
     Group1, ScenarioExtension,
-    ::testing::Values(
-        ExtensionCase{"NoPress", {}, TimePoints(20).Run(5, 20).List()},
-        ExtensionCase{"PressBeforeThePoint", {8}, TimePoints(20).Run(5, 4).Stand(8, 1).Run(9, 15).List()},
-        ExtensionCase{"PressAtThePoint", {9}, TimePoints(20).Run(5, 4).Stand(8, 2).Run(9, 14).List()},
-        ExtensionCase{"PressEveryTwoSeconds",
-                      {8, 10, 12, 14, 16, 18, 20},
-                      TimePoints(20).Run(5, 4).Stand(8, 10).Run(9, 6).List()}),
-    [](const auto& info) { return info.param.Name; });
+    ::testing::Values(ExtensionCase{"NoPress", {}, TimePoints(20).Run(5, 20).List()},
+                      ExtensionCase{"PressBeforeThePoint",
+                                    {8},
+                                    TimePoints(20).Run(5, 4).Stand(8, 1).Run(9, 15).List()},
+                      ExtensionCase{"PressAtThePoint",
+                                    {9},
+                                    TimePoints(20).Run(5, 4).Stand(8, 2).Run(9, 14).List()},
+                      ExtensionCase{"PressEveryTwoSeconds",
+                                    {8, 10, 12, 14, 16, 18, 20},
+                                    TimePoints(20).Run(5, 4).Stand(8, 10).Run(9, 6).List()}),
+    [](const auto& param) { return param.param.Name; });
 
 TEST(ScenarioExtension, ExtendBeyondRestsUntilAnotherGroupAsks) {
   auto data = ExtensionJunction();
@@ -324,25 +365,45 @@ TEST(ScenarioExtension, ExtendBeyondRestsUntilAnotherGroupAsks) {
   EXPECT_EQ(h.PlanLines(5, 23), expected);
 }
 
-// Two groups at the same extension point: group 1 held by its running gap
-// timer, group 3 resting by "Verl.>Dehnzt.". The later group's rest replaces
-// the hold, and a waiting demand of group 2 ends a rest at once.
-TEST(ScenarioExtension, RestOfALaterGroupReplacesTheGapTimerHold) {
+// Group 1 is held at time point 8 by its running gap timer while group 2
+// waits with a demand. A rest of group 3 ("Verl.>Dehnzt.") at the same point,
+// looked at after group 1, replaces that hold with its own, which the waiting
+// demand ends at once.
+struct SharedPointCase {
+  std::string Name;
+  bool Group3Rests;
+  std::vector<int> TimePointsFrom5;
+};
+
+class ScenarioSharedExtensionPoint : public ::testing::TestWithParam<SharedPointCase> {};
+
+TEST_P(ScenarioSharedExtensionPoint, LastGroupDecidesTheKindOfHold) {
+  const SharedPointCase& c = GetParam();
   auto data = ExtensionJunction();
-  SignalProgram& p1 = data->SignalPrograms[0];
-  p1.ExtensionPoint1[2] = 8;
-  p1.ExtensionTime1[2] = 5;
-  p1.ExtendBeyond[2] = 1;
+  if (c.Group3Rests) {
+    SignalProgram& p1 = data->SignalPrograms[0];
+    p1.ExtensionPoint1[2] = 8;
+    p1.ExtensionTime1[2] = 5;
+    p1.ExtendBeyond[2] = 1;
+  }
   ScenarioHarness h(*data, std::string(kStart) +
                                "3.5 detector 2 down\n3.6 detector 2 up\n"
                                "8.5 detector 1 down\n8.6 detector 1 up\n");
   h.RunThroughSecond(12);
   ASSERT_TRUE(h.Head(2).IsDemandLampOn());
-  Lines expected = ExpectedLines(1, TimePoints(20).Run(5, 8).List(), P1At);
-  expected[3 - 5 + 5 - 5] = expected[0];
+  Lines expected = ExpectedLines(1, c.TimePointsFrom5, P1At);
   expected[8 - 5] = PlanLine(1, 8, Marked(P1At(8), 1));
   EXPECT_EQ(h.PlanLines(5, 8), expected);
 }
+
+INSTANTIATE_TEST_SUITE_P(Group1And3, ScenarioSharedExtensionPoint,
+                         ::testing::Values(
+                             // The gap timer's hold is not ended by the waiting demand.
+                             SharedPointCase{"GapTimerAlone", false,
+                                             TimePoints(20).Run(5, 4).Stand(8, 1).Run(9, 3).List()},
+                             SharedPointCase{"Group3RestsAfterIt", true,
+                                             TimePoints(20).Run(5, 8).List()}),
+                         [](const auto& param) { return param.param.Name; });
 
 TEST(ScenarioDetectorMemory, RunsAfterGreenEndsFromTheFirstPress) {
   auto data = BaseJunction();

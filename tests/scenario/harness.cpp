@@ -109,8 +109,7 @@ std::string Marked(std::string_view codes, int group) {
   return marked;
 }
 
-std::string FaultLine(std::string_view cause18, int program, int timePoint, int first,
-                      int second) {
+std::string FaultLine(std::string_view cause18, int program, int timePoint, int first, int second) {
   char tail[96];
   std::snprintf(tail, sizeof tail, "Prog.: %d Zeitpkt.: %03d Gruppe : %02d - %02d", program,
                 timePoint, first, second);
@@ -138,23 +137,23 @@ ScenarioHarness::ScenarioHarness(const ControllerDataSet& data, std::string_view
   simulation_ = std::make_unique<Simulation>(dataDir.string(), std::move(clock), storeFile_);
   simulation_->ReadFaultStore();
   simulation_->SetContinuousOutputsForced(true);
-  simulation_->SetListener(Simulation::Listener{
-      [this](const std::string& screenLine) {
-        std::string line = ActualPlanFileLine(screenLine);
-        if (line.empty() || line.back() != '\n') {
-          throw std::logic_error("a file line ends with a line feed");
-        }
-        line.pop_back();
-        planLines_.push_back(line);
-        planTicks_.push_back(runner_->TicksRun());
-        output_.push_back(line);
-      },
-      [this](const FaultRecord& record) {
-        const std::string line = ComposeFaultLine(record);
-        faultLines_.push_back(line);
-        faultTicks_.push_back(runner_->TicksRun());
-        output_.push_back(line);
-      }});
+  simulation_->SetListener(Simulation::Listener{[this](const std::string& screenLine) {
+                                                  std::string line = ActualPlanFileLine(screenLine);
+                                                  if (line.empty() || line.back() != '\n') {
+                                                    throw std::logic_error(
+                                                        "a file line ends with a line feed");
+                                                  }
+                                                  line.pop_back();
+                                                  planLines_.push_back(line);
+                                                  planTicks_.push_back(runner_->TicksRun());
+                                                  output_.push_back(line);
+                                                },
+                                                [this](const FaultRecord& record) {
+                                                  const std::string line = ComposeFaultLine(record);
+                                                  faultLines_.push_back(line);
+                                                  faultTicks_.push_back(runner_->TicksRun());
+                                                  output_.push_back(line);
+                                                }});
   runner_ = std::make_unique<ScenarioRunner>(*simulation_, *clock_,
                                              std::get<Scenario>(std::move(parsed)));
 }

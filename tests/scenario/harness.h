@@ -87,6 +87,7 @@ class ScenarioHarness {
   const std::vector<std::string>& Output() const { return output_; }
 
   Simulation& Sim() { return *simulation_; }
+  const Simulation& Sim() const { return *simulation_; }
   const EngineState& State() const { return simulation_->State(); }
   const ControlPanel& Panel() const { return simulation_->Panel(); }
   // The head of group `group` (1..24).

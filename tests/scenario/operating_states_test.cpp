@@ -48,9 +48,9 @@ TEST(ScenarioStart, StartBetweenSecondsRunsSwitchOnProgramThenEzp) {
   // Off before the start: the program is still unset, the standby group
   // flashes; the start takes effect at the next one-second tick.
   const Lines expected = {
-      PlanLine(0, 0, "- B -"),  PlanLine(0, 0, "- B -"),  PlanLine(1, 0, "Ge Ge -"),
+      PlanLine(0, 0, "- B -"),   PlanLine(0, 0, "- B -"),   PlanLine(1, 0, "Ge Ge -"),
       PlanLine(1, 1, "Ge Ge -"), PlanLine(1, 2, "Ge Ge -"), PlanLine(1, 0, "R R R"),
-      PlanLine(1, 1, "R R R"),  PlanLine(1, 5, "Gr R Gr"), PlanLine(1, 6, "Gr R Gr"),
+      PlanLine(1, 1, "R R R"),   PlanLine(1, 5, "Gr R Gr"), PlanLine(1, 6, "Gr R Gr"),
       PlanLine(1, 7, "Gr R Gr"),
   };
   EXPECT_EQ(h.PlanLines(), expected);
@@ -108,12 +108,11 @@ TEST_P(ScenarioBlinken, SwitchesOffAtAzpThenFlashesStandbyGroups) {
   EXPECT_EQ(h.State().MainState, 1000);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    AroundAzp, ScenarioBlinken,
-    ::testing::Values(BlinkCase{"BeforeAzp", "13.5", 16},
-                      BlinkCase{"WhileAzpIsShown", "16.5", 16},
-                      BlinkCase{"JustAfterAzp", "17.5", 36}),
-    [](const auto& info) { return info.param.Name; });
+INSTANTIATE_TEST_SUITE_P(AroundAzp, ScenarioBlinken,
+                         ::testing::Values(BlinkCase{"BeforeAzp", "13.5", 16},
+                                           BlinkCase{"WhileAzpIsShown", "16.5", 16},
+                                           BlinkCase{"JustAfterAzp", "17.5", 36}),
+                         [](const auto& param) { return param.param.Name; });
 
 TEST(ScenarioBlinkenReleased, StartRunsAgainAfterRelease) {
   ScenarioHarness h(*BaseJunction(),
@@ -121,8 +120,8 @@ TEST(ScenarioBlinkenReleased, StartRunsAgainAfterRelease) {
                     "24.5 press Start\n");
   h.RunThroughSecond(25);
   const Lines tail = h.PlanLines(20, 6);
-  const Lines expected = {kOffP1, kOffP1, kOffP1, kOffP1, PlanLine(1, 0, "Ge Ge -"),
-                          PlanLine(1, 1, "Ge Ge -")};
+  const Lines expected = {
+      kOffP1, kOffP1, kOffP1, kOffP1, PlanLine(1, 0, "Ge Ge -"), PlanLine(1, 1, "Ge Ge -")};
   EXPECT_EQ(tail, expected);
 }
 
@@ -164,7 +163,7 @@ TEST(ScenarioStop, HeldStopDarkensAtOnceAndStaysOff) {
 TEST(ScenarioTestMode, OnePressGivesOneSecondAndAHeldWeiterRunsAfterTwentyTicks) {
   ScenarioHarness h(*BaseJunction(),
                     "0.5 press Start\n10.5 set Test on\n15.5 press Weiter\n"
-                    "20.5 down Weiter\n25.5 up Weiter\n30.5 set Test off\n");
+                    "20 down Weiter\n25.5 up Weiter\n30.5 set Test off\n");
   h.RunUntilTick(171);
   EXPECT_EQ(h.Panel().LabelText(PanelLabel::Zeit), "10:00:17");
   EXPECT_EQ(h.Panel().LabelText(PanelLabel::Zeitpunkt), "10");
@@ -172,8 +171,12 @@ TEST(ScenarioTestMode, OnePressGivesOneSecondAndAHeldWeiterRunsAfterTwentyTicks)
   EXPECT_EQ(h.Panel().LabelText(PanelLabel::Zeit), "10:00:18");
   EXPECT_EQ(h.Panel().LabelText(PanelLabel::Zeitpunkt), "10");
 
+  // "Weiter" held from tick 200: its first tick gives the second at 209; its
+  // twentieth tick is the one-second tick 219 itself, whose second work comes
+  // first, so held running starts at 229 and ends with the second at 259,
+  // from the latch of the last held tick.
   h.RunUntilTick(330);
-  const std::vector<std::int64_t> ticks = {9,   19,  29,  39,  49,  59,  69,  79,  89,  99,
+  const std::vector<std::int64_t> ticks = {9,   19,  29,  39,  49,  59,  69,  79,  89, 99,
                                            159, 209, 229, 239, 249, 259, 309, 319, 329};
   EXPECT_EQ(h.PlanTicks(), ticks);
   Lines expected = StartedP1(9);

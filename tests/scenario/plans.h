@@ -35,12 +35,12 @@ inline std::string_view P2At(int timePoint) {
 // ActuatedJunction P1, cycle 30.
 inline std::string_view ActuatedAt(int timePoint) {
   static constexpr std::array<std::string_view, 30> kPlan = {
-      "R R Ge",  "RG R R",  "Gr R R",  "Gr R R",  "Gr R R",   // 0..4
-      "Gr R R",  "Gr R R",  "Gr R R",  "Gr R R",  "Gr R R",   // 5..9
-      "Ge R R",  "Ge R R",  "Ge R R",  "R R R",   "R RG R",   // 10..14
-      "R Gr R",  "R Gr R",  "R Gr R",  "R Gr R",  "R Gr R",   // 15..19
-      "R Ge R",  "R Ge R",  "R Ge R",  "R R R",   "R R RG",   // 20..24
-      "R R Gr",  "R R Gr",  "R R Gr",  "R R Ge",  "R R Ge",   // 25..29
+      "R R Ge", "RG R R", "Gr R R", "Gr R R", "Gr R R",  // 0..4
+      "Gr R R", "Gr R R", "Gr R R", "Gr R R", "Gr R R",  // 5..9
+      "Ge R R", "Ge R R", "Ge R R", "R R R",  "R RG R",  // 10..14
+      "R Gr R", "R Gr R", "R Gr R", "R Gr R", "R Gr R",  // 15..19
+      "R Ge R", "R Ge R", "R Ge R", "R R R",  "R R RG",  // 20..24
+      "R R Gr", "R R Gr", "R R Gr", "R R Ge", "R R Ge",  // 25..29
   };
   return kPlan.at(static_cast<std::size_t>(timePoint));
 }
@@ -48,7 +48,7 @@ inline std::string_view ActuatedAt(int timePoint) {
 // The switch-on program of P1 in the base and the actuated junction: 3 s, 0 s,
 // 2 s. Lines 0..4 of a run started at 0.5 s.
 inline constexpr std::array<std::string_view, 5> kP1SwitchOn = {"Ge Ge -", "Ge Ge -", "Ge Ge -",
-                                                               "R R R", "R R R"};
+                                                                "R R R", "R R R"};
 inline constexpr std::array<int, 5> kP1SwitchOnTimePoints = {0, 1, 2, 0, 1};
 
 }  // namespace ampelsim::scenario_test

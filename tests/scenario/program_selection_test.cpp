@@ -45,8 +45,8 @@ TEST_P(ScenarioClockMode, StartsTheProgramOfTheLastSwitchingPoint) {
   EXPECT_EQ(h.PlanLines(), c.FirstLines);
 }
 
-const Lines kP2Start = {PlanLine(2, 0, "R R R"), PlanLine(2, 1, "R R R"),
-                        PlanLine(2, 2, "Gr R R"), PlanLine(2, 3, "Gr R Gr")};
+const Lines kP2Start = {PlanLine(2, 0, "R R R"), PlanLine(2, 1, "R R R"), PlanLine(2, 2, "Gr R R"),
+                        PlanLine(2, 3, "Gr R Gr")};
 const Lines kP1Start = {PlanLine(1, 0, "Ge Ge -"), PlanLine(1, 1, "Ge Ge -"),
                         PlanLine(1, 2, "Ge Ge -"), PlanLine(1, 0, "R R R"),
                         PlanLine(1, 1, "R R R"),   PlanLine(1, 5, "Gr R Gr")};
@@ -58,7 +58,7 @@ INSTANTIATE_TEST_SUITE_P(
                       ClockCase{"At0500", "2024-03-15 05:00:00", kP1Start},
                       ClockCase{"AtExactlyTheMinute", "2024-03-15 06:00:00", kP2Start},
                       ClockCase{"JustBefore", "2024-03-15 05:59:59", kP1Start}),
-    [](const auto& info) { return info.param.Name; });
+    [](const auto& param) { return param.param.Name; });
 
 TEST(ScenarioClock, FridayAt215950TheTwentyTwoOClockPointTakesOverTenSecondsLater) {
   ScenarioHarness h(*ClockJunction(),
@@ -112,14 +112,14 @@ TEST_P(ScenarioProgramChange, EntersTheNewProgramAtItsSameNumberedPoint) {
   EXPECT_EQ(h.PlanLines(static_cast<std::size_t>(c.ChangeLine), 10), after);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    P1ToP2, ScenarioProgramChange,
-    ::testing::Values(ChangeCase{"AtGsp1", false, "10.5", 13, 20},
-                      ChangeCase{"AtGsp3", false, "14.5", 19, 28},
-                      // GSP3 is ignored without a change on demand: GSP1 of
-                      // the next cycle.
-                      ChangeCase{"OnDemandOnlyIgnoresGsp3", true, "14.5", 33, 20}),
-    [](const auto& info) { return info.param.Name; });
+INSTANTIATE_TEST_SUITE_P(P1ToP2, ScenarioProgramChange,
+                         ::testing::Values(ChangeCase{"AtGsp1", false, "10.5", 13, 20},
+                                           ChangeCase{"AtGsp3", false, "14.5", 19, 28},
+                                           // GSP3 is ignored without a change on demand: GSP1 of
+                                           // the next cycle.
+                                           ChangeCase{"OnDemandOnlyIgnoresGsp3", true, "14.5", 33,
+                                                      20}),
+                         [](const auto& param) { return param.param.Name; });
 
 TEST(ScenarioProgramChange, UnreleasedButtonWhileP1RunsChangesNothing) {
   ScenarioHarness h(*BaseJunction(), "0.5 press Start\n10.5 program P3\n");
@@ -141,9 +141,16 @@ TEST(ScenarioFlashing, ChangeToFlashingWaitsForAzpRunsSwitchOffThenFlashes) {
   h.RunThroughSecond(85);
   // AZP 15 is shown at line 75; the switch-off begins the second after it.
   EXPECT_EQ(h.PlanLines(5, 71), P1FromEzp(75));
-  const Lines expected = {PlanLine(1, 0, "Ge Ge R"), PlanLine(1, 1, "Ge Ge R"),
-                          PlanLine(1, 0, "R R -"),   PlanLine(1, 0, "R R -"),
-                          kFlashing, kFlashing, kFlashing, kFlashing, kFlashing, kFlashing};
+  const Lines expected = {PlanLine(1, 0, "Ge Ge R"),
+                          PlanLine(1, 1, "Ge Ge R"),
+                          PlanLine(1, 0, "R R -"),
+                          PlanLine(1, 0, "R R -"),
+                          kFlashing,
+                          kFlashing,
+                          kFlashing,
+                          kFlashing,
+                          kFlashing,
+                          kFlashing};
   EXPECT_EQ(h.PlanLines(76, 10), expected);
   EXPECT_EQ(h.State().CurrentProgram, 8);
   EXPECT_EQ(h.State().RunningCycleTime, 0);
@@ -179,8 +186,8 @@ TEST(ScenarioFlashing, BlinkenAtTheSecondRunsProgramOnesSwitchOffTimingWithSigna
   h.RunThroughSecond(6);
   // P1's planned first step lasts 2 s; the special program has no steps of
   // its own to show, so the flashing stays as it was.
-  const Lines expected = {kFlashing, kFlashing,          kFlashing, kFlashing,
-                          PlanLine(8, 1, "- B -"), kFlashing, kFlashing};
+  const Lines expected = {kFlashing, kFlashing, kFlashing, kFlashing, PlanLine(8, 1, "- B -"),
+                          kFlashing, kFlashing};
   EXPECT_EQ(h.PlanLines(), expected);
   EXPECT_EQ(h.State().MainState, 1000);
 }
@@ -205,17 +212,18 @@ TEST_P(ScenarioEmergency, ClockWithoutProgramStartsTheEmergencyProgram) {
 
 INSTANTIATE_TEST_SUITE_P(
     Saturday, ScenarioEmergency,
-    ::testing::Values(
-        EmergencyCase{"Flashing", 8, Lines(3, kFlashing)},
-        EmergencyCase{"Dark", 7, Lines(3, PlanLine(7, 0, "- - -"))},
-        EmergencyCase{"ReleasedProgram", 2,
-                      {PlanLine(2, 0, "R R R"), PlanLine(2, 1, "R R R"), PlanLine(2, 2, "Gr R R")}},
-        // Numbers that name no program that can run flash instead.
-        EmergencyCase{"Zero", 0, Lines(3, kFlashing)},
-        EmergencyCase{"Negative", -1, Lines(3, kFlashing)},
-        EmergencyCase{"AboveFlashing", 9, Lines(3, kFlashing)},
-        EmergencyCase{"NotReleased", 3, Lines(3, kFlashing)}),
-    [](const auto& info) { return info.param.Name; });
+    ::testing::Values(EmergencyCase{"Flashing", 8, Lines(3, kFlashing)},
+                      EmergencyCase{"Dark", 7, Lines(3, PlanLine(7, 0, "- - -"))},
+                      EmergencyCase{"ReleasedProgram",
+                                    2,
+                                    {PlanLine(2, 0, "R R R"), PlanLine(2, 1, "R R R"),
+                                     PlanLine(2, 2, "Gr R R")}},
+                      // Numbers that name no program that can run flash instead.
+                      EmergencyCase{"Zero", 0, Lines(3, kFlashing)},
+                      EmergencyCase{"Negative", -1, Lines(3, kFlashing)},
+                      EmergencyCase{"AboveFlashing", 9, Lines(3, kFlashing)},
+                      EmergencyCase{"NotReleased", 3, Lines(3, kFlashing)}),
+    [](const auto& param) { return param.param.Name; });
 
 TEST(ScenarioEmergency, UnreleasedButtonAtStartGivesTheEmergencyProgram) {
   ScenarioHarness h(*BaseJunction(), "0 program P3\n0.5 press Start\n");
@@ -240,7 +248,7 @@ TEST_P(ScenarioEzpOutsideCycle, CycleStartsAtZero) {
 
 INSTANTIATE_TEST_SUITE_P(Ezp, ScenarioEzpOutsideCycle,
                          ::testing::Values(EzpCase{"Beyond", 50}, EzpCase{"Negative", -3}),
-                         [](const auto& info) { return info.param.Name; });
+                         [](const auto& param) { return param.param.Name; });
 
 // A pulse of group 3's detector asks P1 for P2; a pulse of group 1's detector
 // signs P2 off again.
@@ -294,7 +302,7 @@ TEST_P(ScenarioChangeTarget, NoSignalProgramAsTargetChangesNothing) {
 INSTANTIATE_TEST_SUITE_P(Targets, ScenarioChangeTarget,
                          ::testing::Values(TargetCase{"None", 0}, TargetCase{"Nine", 9},
                                            TargetCase{"Negative", -1}),
-                         [](const auto& info) { return info.param.Name; });
+                         [](const auto& param) { return param.param.Name; });
 
 }  // namespace
 }  // namespace ampelsim::scenario_test

@@ -5,7 +5,6 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
-#include <QStyle>
 #include <QVBoxLayout>
 
 #include "app/ui/common_keys.h"
@@ -13,8 +12,8 @@
 namespace ampelsim::ui {
 namespace {
 
-QLabel* AddLabel(QVBoxLayout* layout, QWidget* parent, const char* objectName,
-                 const QString& text, int pointSize, bool bold) {
+QLabel* AddLabel(QVBoxLayout* layout, QWidget* parent, const char* objectName, const QString& text,
+                 int pointSize, bool bold) {
   auto* label = new QLabel(text, parent);
   label->setObjectName(QString::fromLatin1(objectName));
   label->setAlignment(Qt::AlignCenter);

@@ -4,8 +4,8 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
-#include <QLayout>
 #include <QLabel>
+#include <QLayout>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -27,13 +27,17 @@
 #include "display/ui/form_ampel.h"
 #include "engine/clock.h"
 #include "engine/ui/form_uhrzeit.h"
+#include "reports/ui/form_drucker.h"
+#include "reports/ui/preview_printing.h"
 
 namespace ampelsim::ui {
 namespace {
 
 constexpr char kFaultStoreFile[] = "DATEN.STO";
 
-QColor ToQColor(Colour colour) { return QColor(colour.R, colour.G, colour.B); }
+QColor ToQColor(Colour colour) {
+  return QColor(colour.R, colour.G, colour.B);
+}
 
 }  // namespace
 
@@ -43,7 +47,10 @@ TFormSteuer::TFormSteuer(const QString& startDirectory)
 }
 
 // FormDestroy: the settings are released with the window; nothing is saved.
-TFormSteuer::~TFormSteuer() = default;
+// A preview still open goes first: it works on the simulation owned here.
+TFormSteuer::~TFormSteuer() {
+  delete preview_.data();
+}
 
 void TFormSteuer::FormCreate(const QString& startDirectory) {
   // Whether the settings existed is read before the store creates them.
@@ -60,7 +67,13 @@ void TFormSteuer::FormCreate(const QString& startDirectory) {
   setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                  Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                  Qt::WindowCloseButtonHint);
-  setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
+  // The panel is laid out in pixels for a narrow 8 point face; Arial's
+  // metric twin stands in where the original face is not installed.
+  QFont panelFont;
+  panelFont.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"),
+                         QStringLiteral("Arial")});
+  panelFont.setPointSize(8);
+  setFont(panelFont);
 
   BuildMenu();
   auto* client = new QWidget(this);
@@ -81,6 +94,14 @@ void TFormSteuer::FormCreate(const QString& startDirectory) {
 QPrinter& TFormSteuer::Printer() {
   if (!printer_) {
     printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    printer_->setDocName(QString::fromLatin1(PrintDocumentTitle));
+    // Without any printer the default is the PDF printer, which needs a
+    // file: the document's own name in the start directory, until the
+    // printer set-up chooses another.
+    if (printer_->outputFormat() == QPrinter::PdfFormat && printer_->outputFileName().isEmpty()) {
+      const QString file = QString::fromLatin1(PrintDocumentTitle) + QStringLiteral(".pdf");
+      printer_->setOutputFileName(QDir(paths_.StartDirectory).filePath(file));
+    }
   }
   return *printer_;
 }
@@ -92,7 +113,9 @@ void TFormSteuer::AttachWindows(const SteuerWindows& windows) {
   }
 }
 
-void TFormSteuer::OpenHelpDocument() const { help_.Open(); }
+void TFormSteuer::OpenHelpDocument() const {
+  help_.Open();
+}
 
 void TFormSteuer::ShowMainWindow() {
   if (isMinimized()) {
@@ -163,22 +186,41 @@ void TFormSteuer::ProgramButtonClick(ProgramButton button) {
 // Push buttons: the flags are held while the mouse is; the engine samples
 // them at its ticks.
 
-void TFormSteuer::StartButtonMouseDown() { simulation_->Panel().StartButtonMouseDown(); }
-void TFormSteuer::StartButtonMouseUp() { simulation_->Panel().StartButtonMouseUp(); }
-void TFormSteuer::StopButtonMouseDown() { simulation_->Panel().StopButtonMouseDown(); }
-void TFormSteuer::StopButtonMouseUp() { simulation_->Panel().StopButtonMouseUp(); }
-void TFormSteuer::QuittButtonMouseDown() { simulation_->Panel().QuittButtonMouseDown(); }
-void TFormSteuer::HandTasterMouseDown() { simulation_->Panel().HandTasterMouseDown(); }
-void TFormSteuer::HandTasterMouseUp() { simulation_->Panel().HandTasterMouseUp(); }
-void TFormSteuer::TestWeiterMouseDown() { simulation_->Panel().TestWeiterMouseDown(); }
-void TFormSteuer::TestWeiterMouseUp() { simulation_->Panel().TestWeiterMouseUp(); }
+void TFormSteuer::StartButtonMouseDown() {
+  simulation_->Panel().StartButtonMouseDown();
+}
+void TFormSteuer::StartButtonMouseUp() {
+  simulation_->Panel().StartButtonMouseUp();
+}
+void TFormSteuer::StopButtonMouseDown() {
+  simulation_->Panel().StopButtonMouseDown();
+}
+void TFormSteuer::StopButtonMouseUp() {
+  simulation_->Panel().StopButtonMouseUp();
+}
+void TFormSteuer::QuittButtonMouseDown() {
+  simulation_->Panel().QuittButtonMouseDown();
+}
+void TFormSteuer::HandTasterMouseDown() {
+  simulation_->Panel().HandTasterMouseDown();
+}
+void TFormSteuer::HandTasterMouseUp() {
+  simulation_->Panel().HandTasterMouseUp();
+}
+void TFormSteuer::TestWeiterMouseDown() {
+  simulation_->Panel().TestWeiterMouseDown();
+}
+void TFormSteuer::TestWeiterMouseUp() {
+  simulation_->Panel().TestWeiterMouseUp();
+}
 
 void TFormSteuer::StartButtonClick() {
   const auto message = simulation_->Panel().StartButtonClick(
       simulation_->Loader().DataValid(), simulation_->Data().GeneralData.ModeSimulatable);
   if (message) {
-    QMessageBox box(QMessageBox::NoIcon, QString::fromUtf8(StartErrorCaption.data(),
-                                                           static_cast<qsizetype>(StartErrorCaption.size())),
+    QMessageBox box(QMessageBox::NoIcon,
+                    QString::fromUtf8(StartErrorCaption.data(),
+                                      static_cast<qsizetype>(StartErrorCaption.size())),
                     QString::fromStdString(*message), QMessageBox::Ok, this);
     box.setObjectName(QStringLiteral("StartErrorBox"));
     box.exec();
@@ -211,10 +253,18 @@ void TFormSteuer::AnforderButton2MouseUp(bool shift) {
   }
 }
 
-void TFormSteuer::RotuebAusClick() { ToggleClick(PanelToggle::RotuebAus); }
-void TFormSteuer::GruenuebAusClick() { ToggleClick(PanelToggle::GruenuebAus); }
-void TFormSteuer::ZwischenAusClick() { ToggleClick(PanelToggle::ZwischenAus); }
-void TFormSteuer::StatusAusClick() { ToggleClick(PanelToggle::StatusAus); }
+void TFormSteuer::RotuebAusClick() {
+  ToggleClick(PanelToggle::RotuebAus);
+}
+void TFormSteuer::GruenuebAusClick() {
+  ToggleClick(PanelToggle::GruenuebAus);
+}
+void TFormSteuer::ZwischenAusClick() {
+  ToggleClick(PanelToggle::ZwischenAus);
+}
+void TFormSteuer::StatusAusClick() {
+  ToggleClick(PanelToggle::StatusAus);
+}
 
 void TFormSteuer::DatenLadenClick() {
   const ControlPanel& panel = simulation_->Panel();
@@ -233,7 +283,9 @@ void TFormSteuer::DatenLadenClick() {
   ShowPanel();
 }
 
-void TFormSteuer::BeendenClick() { close(); }
+void TFormSteuer::BeendenClick() {
+  close();
+}
 
 void TFormSteuer::ZeigeAmpelnClick() {
   if (windows_.Ampel != nullptr) {
@@ -251,13 +303,13 @@ void TFormSteuer::SetUhrClick() {
   }
 }
 
-void TFormSteuer::ResetUhrClick() { simulation_->SimClock().ClearOffset(); }
+void TFormSteuer::ResetUhrClick() {
+  simulation_->SimClock().ClearOffset();
+}
 
 void TFormSteuer::ProgrammeinstellungenClick() {
   if (windows_.GetStandDir != nullptr) {
-    windows_.GetStandDir->show();
-    windows_.GetStandDir->raise();
-    windows_.GetStandDir->activateWindow();
+    windows_.GetStandDir->ShowDialog();
   }
 }
 
@@ -267,7 +319,9 @@ void TFormSteuer::DruckerEinrichtenClick() {
   dialog.exec();
 }
 
-void TFormSteuer::MHilfeClick() { OpenHelpDocument(); }
+void TFormSteuer::MHilfeClick() {
+  OpenHelpDocument();
+}
 
 void TFormSteuer::AboutClick() {
   if (windows_.About != nullptr) {
@@ -288,8 +342,8 @@ bool TFormSteuer::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::KeyPress) {
     // Menus handle their own keys once they are open, as the menu bar does.
     auto* widget = qobject_cast<QWidget*>(watched);
-    const bool inMenu = qobject_cast<QMenu*>(watched) != nullptr ||
-                        qobject_cast<QMenuBar*>(watched) != nullptr;
+    const bool inMenu =
+        qobject_cast<QMenu*>(watched) != nullptr || qobject_cast<QMenuBar*>(watched) != nullptr;
     if (widget != nullptr && !inMenu && widget->window() == this) {
       const auto* key = static_cast<QKeyEvent*>(event);
       return FormKeyDown(key->key(), key->modifiers());

@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QMainWindow>
+#include <QPointer>
 #include <QString>
 #include <array>
 #include <cstdint>
@@ -11,6 +12,7 @@
 #include "app/control_panel.h"
 #include "app/ui/app_paths.h"
 #include "app/ui/help_document.h"
+#include "reports/report_document.h"
 
 class QAction;
 class QLabel;
@@ -31,6 +33,7 @@ class PanelPushButton;
 class SettingsStore;
 class TAboutBox;
 class TFormAmpel;
+class TFormDrucker;
 class TFormGetDir;
 class TFormGetStandDir;
 class TFormLaden;
@@ -67,6 +70,8 @@ class TFormSteuer final : public QMainWindow {
   const HelpDocument& Help() const { return help_; }
   // The printer chosen with "Drucker Einrichten", for every later printout.
   QPrinter& Printer();
+  // The print preview while it exists, else null.
+  TFormDrucker* Preview() const;
 
   void AttachWindows(const SteuerWindows& windows);
 
@@ -112,6 +117,26 @@ class TFormSteuer final : public QMainWindow {
   void MHilfeClick();
   void AboutClick();
 
+  // Print commands: each shows the one print preview and runs its report.
+  void OpenPrintPreview();
+  void DruckSollClick();
+  void DruckIstClick();
+  void DruckStClick();
+  void DruckStEinAusClick();
+  void AusGezClick();
+  void AusStClick();
+  void AutoMelderClick();
+  void EinschaltClick();
+  void GrMinTabClick();
+  void GruenverClick();
+  void ProgrammeClick();
+  void ProgrammfreiClick();
+  void PrWechselAnfClick();
+  void ProgrammwechselpunktClick();
+  void SchaltpunkteClick();
+  void ZuAnfEinClick();
+  void ZwischenZtClick();
+
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
@@ -135,6 +160,9 @@ class TFormSteuer final : public QMainWindow {
   void ProgramButtonClick(ProgramButton button);
   void ShowToggle(PanelToggle toggle);
   void ShowCommands();
+  using ReportWriter = ReportStatus (*)(ReportDocument& report, const ReportContext& context);
+  void PrintSingleReport(ReportWriter writer);
+  void PreviewClosed();
 
   std::unique_ptr<SettingsStore> settings_;
   AppPaths paths_;
@@ -142,6 +170,7 @@ class TFormSteuer final : public QMainWindow {
   std::unique_ptr<Simulation> simulation_;
   CommonKeys* keys_ = nullptr;
   std::unique_ptr<QPrinter> printer_;
+  QPointer<TFormDrucker> preview_;
   SteuerWindows windows_;
 
   std::array<QToolButton*, PanelToggleCount> toggles_{};

@@ -7,26 +7,27 @@
 namespace ampelsim::ui {
 namespace {
 
-// The entries of "Einzelausdruck": component name and caption.
+// The entries of "Einzelausdruck": component name, caption and handler.
 struct ReportEntry {
   const char* Name;
   const char* Caption;
+  void (TFormSteuer::*Click)();
 };
 
 constexpr ReportEntry kReportEntries[] = {
-    {"AusGez", "Ausschaltprogramme gez."},
-    {"AusSt", "Ausschaltprogramme St."},
-    {"AutoMelder", "Auto. Meldervorsp."},
-    {"Einschalt", "Einschaltprogramme"},
-    {"GrMinTab", "Grün Min. Tabelle"},
-    {"Gruenver", "Grünverriegelungen"},
-    {"Programme", "Programme"},
-    {"Programmfrei", "Programmfreigabe"},
-    {"PrWechselAnf", "Prog. Wechsel Anf."},
-    {"Programmwechselpunkt", "Programmwechselpunkte"},
-    {"Schaltpunkte", "Schaltpunkte"},
-    {"ZuAnfEin", "Zuordnung Anf. Ein."},
-    {"ZwischenZt", "Zwischenzeiten"},
+    {"AusGez", "Ausschaltprogramme gez.", &TFormSteuer::AusGezClick},
+    {"AusSt", "Ausschaltprogramme St.", &TFormSteuer::AusStClick},
+    {"AutoMelder", "Auto. Meldervorsp.", &TFormSteuer::AutoMelderClick},
+    {"Einschalt", "Einschaltprogramme", &TFormSteuer::EinschaltClick},
+    {"GrMinTab", "Grün Min. Tabelle", &TFormSteuer::GrMinTabClick},
+    {"Gruenver", "Grünverriegelungen", &TFormSteuer::GruenverClick},
+    {"Programme", "Programme", &TFormSteuer::ProgrammeClick},
+    {"Programmfrei", "Programmfreigabe", &TFormSteuer::ProgrammfreiClick},
+    {"PrWechselAnf", "Prog. Wechsel Anf.", &TFormSteuer::PrWechselAnfClick},
+    {"Programmwechselpunkt", "Programmwechselpunkte", &TFormSteuer::ProgrammwechselpunktClick},
+    {"Schaltpunkte", "Schaltpunkte", &TFormSteuer::SchaltpunkteClick},
+    {"ZuAnfEin", "Zuordnung Anf. Ein.", &TFormSteuer::ZuAnfEinClick},
+    {"ZwischenZt", "Zwischenzeiten", &TFormSteuer::ZwischenZtClick},
 };
 
 QMenu* AddMenu(QMenuBar* bar, const char* name, const char* caption) {
@@ -64,7 +65,8 @@ void TFormSteuer::BuildMenu() {
   einzelDruck_->setObjectName(QStringLiteral("EinzelDruck"));
   einzelDruck_->menuAction()->setObjectName(QStringLiteral("EinzelDruck"));
   for (const ReportEntry& entry : kReportEntries) {
-    AddAction(einzelDruck_, entry.Name, entry.Caption);
+    connect(AddAction(einzelDruck_, entry.Name, entry.Caption), &QAction::triggered, this,
+            entry.Click);
   }
   druckenMenu_->addSeparator();
   connect(AddAction(druckenMenu_, "DruckerEinrichten", "Drucker Einrichten"), &QAction::triggered,

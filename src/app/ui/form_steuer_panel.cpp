@@ -105,7 +105,8 @@ void TFormSteuer::BuildSpeedBar(QWidget* client) {
        &TFormSteuer::HandTasterMouseDown, &TFormSteuer::HandTasterMouseUp},
   };
   for (const Push& push : pushes) {
-    PanelPushButton* button = AddPushButton(bar, push.Name, QString::fromUtf8(push.Hint), push.X, 25);
+    PanelPushButton* button =
+        AddPushButton(bar, push.Name, QString::fromUtf8(push.Hint), push.X, 25);
     button->setIcon(PaintGlyph(push.Picture));
     connect(button, &PanelPushButton::MouseDown, this, push.Down);
     if (push.Up != nullptr) {
@@ -166,8 +167,7 @@ void TFormSteuer::BuildSpeedBar(QWidget* client) {
        &TFormSteuer::GruenuebAusClick},
       {PanelToggle::ZwischenAus, "ZwZt", "Zwischenzeitüberwachung aus", 335,
        &TFormSteuer::ZwischenAusClick},
-      {PanelToggle::StatusAus, "Stat.", "Statusüberwachung aus", 370,
-       &TFormSteuer::StatusAusClick},
+      {PanelToggle::StatusAus, "Stat.", "Statusüberwachung aus", 370, &TFormSteuer::StatusAusClick},
   };
   for (const Monitoring& item : monitoring) {
     QToolButton* button = AddToggle(bar, item.Toggle, QString::fromUtf8(item.Hint), item.X, 35);
@@ -186,16 +186,17 @@ void TFormSteuer::BuildSpeedBar(QWidget* client) {
   druckIst->setText(QStringLiteral("Ist"));
   druckSt_ = AddPushButton(bar, "DruckSt", QStringLiteral("Störausdruck Seitenweise"), 509, 48);
   druckSt_->setText(QStringLiteral("St."));
-  QToolButton* druckStEinAus = AddToggle(bar, PanelToggle::DruckStEinAus,
-                                         QStringLiteral("Störausdruck ein/aus"), 557, 48);
+  QToolButton* druckStEinAus =
+      AddToggle(bar, PanelToggle::DruckStEinAus, QStringLiteral("Störausdruck ein/aus"), 557, 48);
   druckStEinAus->setText(QStringLiteral("St.S"));
   for (QToolButton* button : {druckSoll_, druckIst, druckSt_, druckStEinAus}) {
     button->setIcon(PaintGlyph(Glyph::Print));
     button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
   }
-  connect(druckIst, &QToolButton::clicked, this, [this] { ToggleClick(PanelToggle::DruckIst); });
-  connect(druckStEinAus, &QToolButton::clicked, this,
-          [this] { ToggleClick(PanelToggle::DruckStEinAus); });
+  connect(druckSoll_, &QToolButton::clicked, this, &TFormSteuer::DruckSollClick);
+  connect(druckIst, &QToolButton::clicked, this, &TFormSteuer::DruckIstClick);
+  connect(druckSt_, &QToolButton::clicked, this, &TFormSteuer::DruckStClick);
+  connect(druckStEinAus, &QToolButton::clicked, this, &TFormSteuer::DruckStEinAusClick);
 }
 
 void TFormSteuer::BuildProgramPanel(QWidget* client) {
@@ -265,8 +266,8 @@ void TFormSteuer::BuildInfoBox(QWidget* client) {
   box->setFrameShadow(QFrame::Raised);
   box->setGeometry(357, 36, 178, 191);
 
-  const char* const captions[] = {"Umlaufzeit:", "Zeitpunkt:", "Datum:",
-                                  "Zeit:",       "Programm:",  "Programmname:"};
+  const char* const captions[] = {
+      "Umlaufzeit:", "Zeitpunkt:", "Datum:", "Zeit:", "Programm:", "Programmname:"};
   const PanelLabel values[] = {PanelLabel::Umlaufzeit, PanelLabel::Zeitpunkt, PanelLabel::Datum,
                                PanelLabel::Zeit, PanelLabel::ProgLauf};
   for (int row = 0; row < 6; ++row) {

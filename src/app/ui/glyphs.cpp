@@ -82,8 +82,8 @@ void PaintPrint(QPainter& p) {
 void PaintDemandEmpty(QPainter& p) {
   p.setPen(QPen(QColor(80, 80, 80), 1));
   p.setBrush(Qt::NoBrush);
-  p.drawPolygon(QPolygonF({{1.5, 5.5}, {8.5, 5.5}, {8.5, 2}, {14.5, 8}, {8.5, 14}, {8.5, 10.5},
-                           {1.5, 10.5}}));
+  p.drawPolygon(QPolygonF(
+      {{1.5, 5.5}, {8.5, 5.5}, {8.5, 2}, {14.5, 8}, {8.5, 14}, {8.5, 10.5}, {1.5, 10.5}}));
 }
 
 }  // namespace
@@ -129,8 +129,7 @@ QPixmap LoadGlyphFile(const QString& startDirectory, const char* fileName) {
   const QString name = QString::fromLatin1(fileName);
   QPixmap pixmap;
   if (!pixmap.load(QDir(startDirectory).filePath(name))) {
-    throw std::runtime_error("Die Datei \"" + name.toStdString() +
-                             "\" kann nicht geöffnet werden");
+    throw std::runtime_error("Die Datei \"" + name.toStdString() + "\" kann nicht geöffnet werden");
   }
   return pixmap;
 }

@@ -10,7 +10,9 @@ namespace ampelsim::ui {
 HelpDocument::HelpDocument(const QString& startDirectory)
     : path_(QDir(startDirectory).filePath(QString::fromLatin1(HelpDocumentName))) {}
 
-bool HelpDocument::Exists() const { return QFileInfo(path_).isFile(); }
+bool HelpDocument::Exists() const {
+  return QFileInfo(path_).isFile();
+}
 
 void HelpDocument::Open() const {
   if (Exists()) {

@@ -70,7 +70,9 @@ int TFormLaden::LoadAndShow(const QString& directory) {
   return exec();
 }
 
-QString TFormLaden::LogText() const { return editLaden_->toPlainText(); }
+QString TFormLaden::LogText() const {
+  return editLaden_->toPlainText();
+}
 
 void TFormLaden::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
@@ -101,7 +103,9 @@ void TFormLaden::FormShow() {
   ok_->setFocus(Qt::OtherFocusReason);
 }
 
-void TFormLaden::OKClick() { accept(); }
+void TFormLaden::OKClick() {
+  accept();
+}
 
 void TFormLaden::OKExit() {
   // The focus may not be taken back while it is still moving away.

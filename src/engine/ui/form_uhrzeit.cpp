@@ -20,7 +20,9 @@ namespace {
 
 // The program speaks German, whatever the desktop's language: the long date
 // names the weekday and the month in German.
-QLocale GermanLocale() { return QLocale(QLocale::German, QLocale::Germany); }
+QLocale GermanLocale() {
+  return QLocale(QLocale::German, QLocale::Germany);
+}
 
 // Both editors hold a whole date-time; UTC keeps every civil time valid.
 void PreparePicker(QDateTimeEdit* picker, const QString& name, const QString& format) {
@@ -50,6 +52,9 @@ TFormUhrzeit::TFormUhrzeit(Clock& clock, CommonKeys& keys, QWidget* parent)
   PreparePicker(timePicker_, QStringLiteral("TimePicker"), QStringLiteral("hh:mm:ss"));
   buttonOK_->setObjectName(QStringLiteral("ButtonOK"));
   buttonAbbruch_->setObjectName(QStringLiteral("ButtonAbbruch"));
+  // Enter in a picker only ends the entry; it does not confirm the dialog.
+  buttonOK_->setAutoDefault(false);
+  buttonAbbruch_->setAutoDefault(false);
 
   auto* labelDatum = new QLabel(QStringLiteral("Datum:"), this);
   labelDatum->setBuddy(datePicker_);
@@ -112,7 +117,9 @@ void TFormUhrzeit::DatePickerChange(const QDateTimeEdit* changed) {
   other->setDateTime(changed->dateTime());
 }
 
-void TFormUhrzeit::DatePickerCloseUp() { DatePickerChange(datePicker_); }
+void TFormUhrzeit::DatePickerCloseUp() {
+  DatePickerChange(datePicker_);
+}
 
 void TFormUhrzeit::PickerEditingFinished(const QDateTimeEdit* picker) {
   // An entry that is no date or time is dropped without a word: both pickers
@@ -136,8 +143,8 @@ void TFormUhrzeit::ButtonAbbruchClick() {
 
 void TFormUhrzeit::ShowInPickers(LocalTime moment) {
   const QDateTime shown = ToQDateTime(moment);
-  for (QDateTimeEdit* picker : {static_cast<QDateTimeEdit*>(datePicker_),
-                                static_cast<QDateTimeEdit*>(timePicker_)}) {
+  for (QDateTimeEdit* picker :
+       {static_cast<QDateTimeEdit*>(datePicker_), static_cast<QDateTimeEdit*>(timePicker_)}) {
     const QSignalBlocker quiet(picker);
     picker->setDateTime(shown);
   }

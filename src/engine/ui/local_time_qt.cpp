@@ -17,11 +17,13 @@ QDateTime ToQDateTime(LocalTime moment) {
 }
 
 LocalTime ToLocalTime(const QDate& date, const QTime& time) {
-  const std::chrono::local_days day{
-      std::chrono::days{static_cast<std::chrono::days::rep>(date.toJulianDay() - JulianDayOfEpoch)}};
+  const std::chrono::local_days day{std::chrono::days{
+      static_cast<std::chrono::days::rep>(date.toJulianDay() - JulianDayOfEpoch)}};
   return LocalTime{day} + std::chrono::milliseconds{time.msecsSinceStartOfDay()};
 }
 
-LocalTime ToLocalTime(const QDateTime& moment) { return ToLocalTime(moment.date(), moment.time()); }
+LocalTime ToLocalTime(const QDateTime& moment) {
+  return ToLocalTime(moment.date(), moment.time());
+}
 
 }  // namespace ampelsim::ui

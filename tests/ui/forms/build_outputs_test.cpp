@@ -76,8 +76,8 @@ class BuildOutputsTest : public QObject {
     QTest::addColumn<QString>("term");
     for (const char* term :
          {"Benutzerhandbuch", "Daten für Steuerung laden", "Quittung", "Weiter bei Handbetrieb",
-          "Daueranforderung", "Ampelköpfe", "Datum und Zeit für die Steuerung",
-          "Störmeldungen", "DATEN.STO", "Pfeilrot.bmp", "ampelsim-cli"}) {
+          "Daueranforderung", "Ampelköpfe", "Datum und Zeit für die Steuerung", "Störmeldungen",
+          "DATEN.STO", "Pfeilrot.bmp", "ampelsim-cli"}) {
       QTest::newRow(term) << QString::fromUtf8(term);
     }
   }

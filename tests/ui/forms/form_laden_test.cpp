@@ -21,8 +21,8 @@ using ui::CommonKeys;
 using ui::TFormLaden;
 
 const QStringList FilesInLoadOrder = {
-    "ALL.DAT", "AUS1.DAT", "AUS2.DAT", "EIN.DAT",    "PROG.DAT", "SCH.DAT",     "ZWI.DAT",
-    "KOPF.DAT", "MIT.DAT", "GSP.DAT",  "MELDER.DAT", "PW.DAT",   "GRMINTAB.DAT"};
+    "ALL.DAT",  "AUS1.DAT", "AUS2.DAT", "EIN.DAT",    "PROG.DAT", "SCH.DAT",     "ZWI.DAT",
+    "KOPF.DAT", "MIT.DAT",  "GSP.DAT",  "MELDER.DAT", "PW.DAT",   "GRMINTAB.DAT"};
 
 // The heading, its underline and the empty line below it.
 QStringList Heading(const QString& directory) {
@@ -30,7 +30,9 @@ QStringList Heading(const QString& directory) {
   return {heading, QString(heading.size(), QLatin1Char('-')), QString()};
 }
 
-QString AsLogText(const QStringList& lines) { return lines.join(QLatin1Char('\n')) + '\n'; }
+QString AsLogText(const QStringList& lines) {
+  return lines.join(QLatin1Char('\n')) + '\n';
+}
 
 // A simulation with its own start directory, and the loading window over it.
 struct LadenFixture {
@@ -42,7 +44,9 @@ struct LadenFixture {
   TFormLaden form{simulation, keys};
 
   QPushButton* OK() { return form.findChild<QPushButton*>(QStringLiteral("OK")); }
-  QPlainTextEdit* EditLaden() { return form.findChild<QPlainTextEdit*>(QStringLiteral("EditLaden")); }
+  QPlainTextEdit* EditLaden() {
+    return form.findChild<QPlainTextEdit*>(QStringLiteral("EditLaden"));
+  }
 
   // Runs the modal window; whileOpen looks at it, then OK closes it. A window
   // that never closes is rejected after a while so that a failure cannot hang.
@@ -176,8 +180,10 @@ class FormLadenTest : public QObject {
 
     QString first;
     QString second;
-    fixture.LoadAndShow(QString::fromStdString(empty.Str()), [&] { first = fixture.form.LogText(); });
-    fixture.LoadAndShow(QString::fromStdString(data.Str()), [&] { second = fixture.form.LogText(); });
+    fixture.LoadAndShow(QString::fromStdString(empty.Str()),
+                        [&] { first = fixture.form.LogText(); });
+    fixture.LoadAndShow(QString::fromStdString(data.Str()),
+                        [&] { second = fixture.form.LogText(); });
 
     QVERIFY(first.contains(QStringLiteral("ALL.DAT nicht gefunden !")));
     QVERIFY(second.contains(QStringLiteral("ALL.DAT gelesen")));

@@ -5,6 +5,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
+#include <QSignalBlocker>
 #include <QTest>
 #include <QTimeEdit>
 #include <chrono>
@@ -23,8 +24,7 @@ using ui::CommonKeys;
 using ui::TFormUhrzeit;
 
 LocalTime At(int y, unsigned mo, unsigned d, int h, int mi, int s) {
-  return LocalTime{local_days{year{y} / month{mo} / day{d}}} + hours{h} + minutes{mi} +
-         seconds{s};
+  return LocalTime{local_days{year{y} / month{mo} / day{d}}} + hours{h} + minutes{mi} + seconds{s};
 }
 
 // Friday, 1 March 2024, noon: the computer's own local time in every test.
@@ -48,7 +48,9 @@ struct UhrzeitFixture {
   }
 };
 
-QLineEdit* EditorOf(QWidget* picker) { return picker->findChild<QLineEdit*>(); }
+QLineEdit* EditorOf(QWidget* picker) {
+  return picker->findChild<QLineEdit*>();
+}
 
 bool AnyMessageBoxOpen() {
   for (QWidget* window : QApplication::topLevelWidgets()) {
@@ -91,10 +93,10 @@ class FormUhrzeitTest : public QObject {
     fixture.Show();
     const QPoint screenCentre = fixture.form.screen()->availableGeometry().center();
     const QPoint dialogCentre = fixture.form.frameGeometry().center();
-    QVERIFY2((screenCentre - dialogCentre).manhattanLength() <= 2,
-             qPrintable(QStringLiteral("dialog centre %1,%2")
-                            .arg(dialogCentre.x())
-                            .arg(dialogCentre.y())));
+    QVERIFY2(
+        (screenCentre - dialogCentre).manhattanLength() <= 2,
+        qPrintable(
+            QStringLiteral("dialog centre %1,%2").arg(dialogCentre.x()).arg(dialogCentre.y())));
   }
 
   void PickersStartFromTheLocalTimeNotTheSimulatedOne() {
@@ -199,18 +201,19 @@ class FormUhrzeitTest : public QObject {
     QTimeEdit* picker = fixture.TimePicker();
     picker->setFocus();
     picker->setCurrentSection(QDateTimeEdit::HourSection);
-    QTest::keyClicks(picker, QStringLiteral("07"));
-    QCOMPARE(fixture.DatePicker()->dateTime().time().hour(), 7);
-    QCOMPARE(fixture.form.EditedDateTime(), At(2024, 3, 1, 7, 0, 0));
+    QTest::keyClick(picker, Qt::Key_Up);
+    QTest::keyClick(picker, Qt::Key_Up);
+    QCOMPARE(fixture.DatePicker()->dateTime().time().hour(), 14);
+    QCOMPARE(fixture.form.EditedDateTime(), At(2024, 3, 1, 14, 0, 0));
   }
 
   void InvalidEntryIsSilentlyRestored_data() {
     QTest::addColumn<bool>("inDatePicker");
     QTest::addColumn<QString>("entry");
-    QTest::newRow("time with letters") << false << QStringLiteral("1x:;");
-    QTest::newRow("time cut short") << false << QStringLiteral("12:");
-    QTest::newRow("date without month") << true << QStringLiteral("Montag, 6. 2011");
-    QTest::newRow("date of nonsense") << true << QStringLiteral("kein Datum");
+    QTest::newRow("hour out of range") << false << QStringLiteral("25:00:00");
+    QTest::newRow("minutes missing") << false << QStringLiteral("12::00");
+    QTest::newRow("day missing") << true << QStringLiteral("Montag, . Juni 2011");
+    QTest::newRow("year missing") << true << QStringLiteral("Montag, 6. Juni");
   }
 
   void InvalidEntryIsSilentlyRestored() {
@@ -228,6 +231,7 @@ class FormUhrzeitTest : public QObject {
     EditorOf(picker)->setText(entry);
     QTest::keyClick(picker, Qt::Key_Return);
     QCoreApplication::processEvents();
+    QCOMPARE(EditorOf(picker)->text(), picker->text());
 
     QVERIFY(!AnyMessageBoxOpen());
     QVERIFY(QApplication::activeModalWidget() == nullptr);
@@ -240,6 +244,25 @@ class FormUhrzeitTest : public QObject {
 
     QTest::mouseClick(fixture.Button("ButtonOK"), Qt::LeftButton);
     QCOMPARE(fixture.clock.SimulatedNow(), accepted);
+  }
+
+  // The dialog's own check, apart from what the editor corrects by itself:
+  // an entry that ends while its text is no time puts both pickers back.
+  void UnparsableTextAtTheEndOfAnEntryIsReplaced() {
+    UhrzeitFixture fixture;
+    fixture.Show();
+    fixture.TimePicker()->setTime(QTime(8, 9, 10));
+    {
+      // Text the editor itself has not seen, so that it corrects nothing.
+      const QSignalBlocker unseen(EditorOf(fixture.TimePicker()));
+      EditorOf(fixture.TimePicker())->setText(QStringLiteral("kein Wert"));
+    }
+    emit fixture.TimePicker()->editingFinished();
+
+    QCOMPARE(EditorOf(fixture.TimePicker())->text(), QStringLiteral("08:09:10"));
+    QCOMPARE(fixture.DatePicker()->dateTime().time(), QTime(8, 9, 10));
+    QCOMPARE(fixture.form.EditedDateTime(), At(2024, 3, 1, 8, 9, 10));
+    QVERIFY(!AnyMessageBoxOpen());
   }
 
   void FunctionKeysGoToTheCommonKeys() {

@@ -1,0 +1,55 @@
+#!/usr/bin/env bash
+# Builds the libFuzzer targets with clang, AddressSanitizer and UBSan in
+# build-fuzz and runs each on its seed corpus for a short while. Exit 1 on any
+# finding; its input is kept in build-fuzz/findings/ (add it to
+# fuzz/regressions/<target>/ with the fix, see fuzz/README.md).
+#   FUZZ_SECONDS   seconds per target (default 60)
+#   AMPELSIM_JOBS  parallel build jobs (default: the build tool's own choice)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+seconds=${FUZZ_SECONDS:-60}
+build="build-fuzz"
+jobs=()
+if [ -n "${AMPELSIM_JOBS:-}" ]; then jobs=(-j "$AMPELSIM_JOBS"); fi
+
+cmake -S . -B "$build" -G Ninja -DCMAKE_CXX_COMPILER=clang++ \
+  -DAMPELSIM_BUILD_FUZZ=ON -DAMPELSIM_BUILD_TESTS=OFF -DAMPELSIM_BUILD_GUI=OFF \
+  -DAMPELSIM_BUILD_BENCH=OFF -DAMPELSIM_BUILD_CLI=OFF > /dev/null
+cmake --build "$build" --target fuzz_targets "${jobs[@]}"
+
+root=$(pwd)
+findings="$root/$build/findings"
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+mkdir -p "$findings"
+
+# The longest input each target gets, and its extra options.
+declare -A max_len=([decoders]=20000 [loader]=20000 [scenario]=4096 [reports]=8192 [simulation]=8192)
+declare -A extra=([scenario]="-dict=$root/fuzz/dictionaries/scenario.dict")
+
+export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1}
+export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1}
+failed=()
+for target in decoders loader scenario reports simulation; do
+  # New inputs go to a scratch folder: the repository's corpus is only read.
+  mkdir -p "$work/$target"
+  log="$work/$target.log"
+  # shellcheck disable=SC2086
+  if (cd "$work" && "$root/$build/fuzz_$target" -max_total_time="$seconds" \
+        -max_len="${max_len[$target]}" -timeout=30 -print_final_stats=1 \
+        -artifact_prefix="$findings/$target-" ${extra[$target]:-} \
+        "$work/$target" "$root/fuzz/corpus/$target") > "$log" 2>&1; then
+    runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log")
+    echo "fuzz_$target: clean, ${runs:-?} inputs in ${seconds} s"
+  else
+    echo "fuzz_$target: FINDING (inputs in $findings)"
+    tail -n 60 "$log"
+    failed+=("$target")
+  fi
+done
+
+if [ ${#failed[@]} -ne 0 ]; then
+  echo "fuzz smoke failed: ${failed[*]}"
+  exit 1
+fi

@@ -1,0 +1,184 @@
+#include <QToolButton>
+
+#include "app/simulation.h"
+#include "app/ui/common_keys.h"
+#include "app/ui/form_steuer.h"
+#include "reports/combined_planned.h"
+#include "reports/fault_protocol.h"
+#include "reports/matrix_reports.h"
+#include "reports/planned_phase_plan.h"
+#include "reports/program_table_reports.h"
+#include "reports/switch_program_reports.h"
+#include "reports/ui/form_drucker.h"
+
+namespace ampelsim::ui {
+namespace {
+
+// The menu prints the matrix reports loud: empty matrices are "no data".
+ReportStatus PrintIntergreenLoud(ReportDocument& report, const ReportContext& context) {
+  return PrintIntergreenMatrices(report, context, false);
+}
+
+ReportStatus PrintGreenGreenLocksLoud(ReportDocument& report, const ReportContext& context) {
+  return PrintGreenGreenLocks(report, context, false);
+}
+
+}  // namespace
+
+TFormDrucker* TFormSteuer::Preview() const {
+  return preview_.data();
+}
+
+void TFormSteuer::OpenPrintPreview() {
+  if (preview_) {
+    if (preview_->isMinimized()) {
+      preview_->showNormal();
+    } else {
+      preview_->show();
+    }
+    preview_->raise();
+    preview_->activateWindow();
+  } else {
+    preview_ = new TFormDrucker(*simulation_, *keys_, Printer(), this);
+    connect(preview_, &TFormDrucker::Closed, this, &TFormSteuer::PreviewClosed);
+    preview_->show();
+  }
+  // No second report while one is shown; a running continuous printout can
+  // still be switched off.
+  ControlPanel& panel = simulation_->Panel();
+  panel.SetEnabled(PanelCommand::EinzelDruck, false);
+  panel.SetEnabled(PanelCommand::DruckSoll, false);
+  panel.SetEnabled(PanelCommand::DruckSt, false);
+  for (const PanelToggle toggle : {PanelToggle::DruckIst, PanelToggle::DruckStEinAus}) {
+    if (!panel.IsDown(toggle)) {
+      panel.SetEnabled(toggle, false);
+    }
+  }
+  ShowPanel();
+}
+
+// FormClose of the preview has enabled the print controls again.
+void TFormSteuer::PreviewClosed() {
+  preview_ = nullptr;
+  ShowPanel();
+}
+
+void TFormSteuer::PrintSingleReport(ReportWriter writer) {
+  const ControlPanel& panel = simulation_->Panel();
+  if (!panel.IsEnabled(PanelCommand::DruckenMenu) || !panel.IsEnabled(PanelCommand::EinzelDruck)) {
+    return;
+  }
+  OpenPrintPreview();
+  preview_->RunReport(writer);
+  ShowPanel();
+}
+
+void TFormSteuer::DruckSollClick() {
+  if (!simulation_->Panel().IsEnabled(PanelCommand::DruckSoll)) {
+    return;
+  }
+  OpenPrintPreview();
+  preview_->RunReport(&PrintCombinedPlanned);
+  ShowPanel();
+}
+
+void TFormSteuer::DruckStClick() {
+  if (!simulation_->Panel().IsEnabled(PanelCommand::DruckSt)) {
+    return;
+  }
+  OpenPrintPreview();
+  preview_->RunReport(&PrintFaultProtocol);
+  ShowPanel();
+}
+
+void TFormSteuer::DruckIstClick() {
+  ControlPanel& panel = simulation_->Panel();
+  const bool wasDown = panel.IsDown(PanelToggle::DruckIst);
+  // The model presses or releases it and restarts the recording count.
+  panel.Click(PanelToggle::DruckIst);
+  if (panel.IsDown(PanelToggle::DruckIst) == wasDown) {
+    ShowToggle(PanelToggle::DruckIst);  // disabled: the click changed nothing
+    return;
+  }
+  if (!wasDown) {
+    OpenPrintPreview();
+    preview_->StartActualPhasePlan();
+    preview_->ScrollPreviewToEnd();
+    // No data set can be loaded while the actual plan is printed; both menus
+    // stay disabled until the preview closes.
+    panel.SetEnabled(PanelCommand::DateiMenu, false);
+    panel.SetEnabled(PanelCommand::DruckenMenu, false);
+    simulation_->Controller().ClearDetectorSeen();
+  } else if (preview_) {
+    panel.SetEnabled(PanelToggle::DruckIst, false);
+    panel.SetEnabled(PanelToggle::DruckStEinAus, false);
+  }
+  ShowToggle(PanelToggle::DruckIst);
+  ShowPanel();
+}
+
+void TFormSteuer::DruckStEinAusClick() {
+  ControlPanel& panel = simulation_->Panel();
+  const bool wasDown = panel.IsDown(PanelToggle::DruckStEinAus);
+  panel.Click(PanelToggle::DruckStEinAus);
+  if (panel.IsDown(PanelToggle::DruckStEinAus) == wasDown) {
+    ShowToggle(PanelToggle::DruckStEinAus);  // disabled: the click changed nothing
+    return;
+  }
+  if (!wasDown) {
+    OpenPrintPreview();
+    // With an empty store the preview waits, empty, for the first fault line.
+    if (!simulation_->Faults().Records()[0].IsEmpty()) {
+      if (preview_->RunReport(&PrintFaultProtocol) == ReportStatus::Printed) {
+        preview_->ScrollPreviewToEnd();
+      }
+    }
+  } else if (preview_) {
+    panel.SetEnabled(PanelToggle::DruckIst, false);
+    panel.SetEnabled(PanelToggle::DruckStEinAus, false);
+  }
+  ShowToggle(PanelToggle::DruckStEinAus);
+  ShowPanel();
+}
+
+void TFormSteuer::AusGezClick() {
+  PrintSingleReport(&PrintPlannedOffPrograms);
+}
+void TFormSteuer::AusStClick() {
+  PrintSingleReport(&PrintFaultOffPrograms);
+}
+void TFormSteuer::AutoMelderClick() {
+  PrintSingleReport(&PrintDetectorPrestore);
+}
+void TFormSteuer::EinschaltClick() {
+  PrintSingleReport(&PrintSwitchOnPrograms);
+}
+void TFormSteuer::GrMinTabClick() {
+  PrintSingleReport(&PrintMinGreenTimes);
+}
+void TFormSteuer::GruenverClick() {
+  PrintSingleReport(&PrintGreenGreenLocksLoud);
+}
+void TFormSteuer::ProgrammeClick() {
+  PrintSingleReport(&PrintPlannedPhasePlan);
+}
+void TFormSteuer::ProgrammfreiClick() {
+  PrintSingleReport(&PrintProgramRelease);
+}
+void TFormSteuer::PrWechselAnfClick() {
+  PrintSingleReport(&PrintChangeOnDemand);
+}
+void TFormSteuer::ProgrammwechselpunktClick() {
+  PrintSingleReport(&PrintChangePoints);
+}
+void TFormSteuer::SchaltpunkteClick() {
+  PrintSingleReport(&PrintSwitchingPoints);
+}
+void TFormSteuer::ZuAnfEinClick() {
+  PrintSingleReport(&PrintDemandInputMaps);
+}
+void TFormSteuer::ZwischenZtClick() {
+  PrintSingleReport(&PrintIntergreenLoud);
+}
+
+}  // namespace ampelsim::ui

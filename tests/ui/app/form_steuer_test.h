@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QList>
+#include <QObject>
+#include <QUrl>
+
+namespace ampelsim::test {
+
+// The main window with all the program's windows around it, driven by
+// calling the tick directly.
+class FormSteuerTest : public QObject {
+  Q_OBJECT
+
+ public slots:
+  // Stands in for the desktop's document viewer.
+  void OpenUrl(const QUrl& url) { openedUrls_.append(url); }
+
+ private slots:
+  void init();
+  void cleanup();
+
+  void startShowsOnlyTheMainWindowAndRunsTheTick();
+  void windowFrame();
+  void menuEntries_data();
+  void menuEntries();
+  void reportEntriesInOrder();
+  void speedBarControls_data();
+  void speedBarControls();
+  void lampsStartSilver_data();
+  void lampsStartSilver();
+  void labelsAndLampsShowTheModel();
+  void holdingStartAcrossATickStarts();
+  void startClickBetweenTicksDoesNotStart();
+  void startCheckMessages_data();
+  void startCheckMessages();
+  void shiftReleaseKeepsTheDemand();
+  void missingGlyphFileReachesTheExceptionBox();
+  void monitoringSwitchSpringsBackAfter600Seconds();
+  void togglesAndProgramButtonsGoThroughTheModel();
+  void menuEnablesFollowTheEngine();
+  void datenLadenCancelledChangesNothing();
+  void datenLadenConfirmedLoadsTheChosenDirectory();
+  void f12InHeadWindowBringsUpTheMainWindow();
+  void helpKeys();
+  void clockCommands();
+  void windowCommands();
+
+ private:
+  QList<QUrl> openedUrls_;
+};
+
+}  // namespace ampelsim::test
