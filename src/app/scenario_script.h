@@ -50,9 +50,8 @@ struct LoadData {
   std::string Directory;
 };
 
-using Command =
-    std::variant<ButtonDown, ButtonUp, SetToggle, SelectProgram, Detector, ClickLamp, SetClock,
-                 LoadData>;
+using Command = std::variant<ButtonDown, ButtonUp, SetToggle, SelectProgram, Detector, ClickLamp,
+                             SetClock, LoadData>;
 
 }  // namespace scenario
 

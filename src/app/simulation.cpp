@@ -38,7 +38,8 @@ Simulation::Simulation(std::string dataDirectory, std::unique_ptr<Clock> clock,
       heads_(MakeHeadElements()),
       faults_(std::move(faultStoreFile)),
       clock_(std::move(clock)),
-      engine_(EnginePeers{*data_, loader_, dataDirectory_, panel_, heads_, faults_, *clock_, *this}),
+      engine_(
+          EnginePeers{*data_, loader_, dataDirectory_, panel_, heads_, faults_, *clock_, *this}),
       recorder_(faults_.File().parent_path()),
       reportDirectoryText_(Utf8ToWindows1252Lossy(dataDirectory_)) {}
 

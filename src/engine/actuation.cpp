@@ -1,7 +1,7 @@
 #include <algorithm>
 
-#include "data/signal_state.h"
 #include "app/control_panel.h"
+#include "data/signal_state.h"
 #include "display/signal_head_element.h"
 #include "engine/engine.h"
 #include "engine/state_at.h"
@@ -183,7 +183,8 @@ void Engine::ReadPanelLatches() {
 void Engine::CheckQueryPoints() {
   const auto& active = s_.Active;
   for (std::size_t g = 0; g < MaxGroups; ++g) {
-    if (active.ActiveQueryPoint1[g] != s_.TimePoint && active.ActiveQueryPoint2[g] != s_.TimePoint) {
+    if (active.ActiveQueryPoint1[g] != s_.TimePoint &&
+        active.ActiveQueryPoint2[g] != s_.TimePoint) {
       continue;
     }
     if (p_.Heads[g].IsDemandLampOn()) {
@@ -217,8 +218,8 @@ void Engine::AdvanceManual() {
     s_.ToWaitPoint = 1;
   } else {
     const SignalProgram& program = RunningProgram();
-    const bool atWaitPoint = std::any_of(
-        program.WaitPoint.begin(), program.WaitPoint.end(), [&](std::int32_t point) {
+    const bool atWaitPoint =
+        std::any_of(program.WaitPoint.begin(), program.WaitPoint.end(), [&](std::int32_t point) {
           return point != 0 && Normalised(point, program) == s_.TimePoint;
         });
     if (atWaitPoint) {

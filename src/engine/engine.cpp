@@ -197,9 +197,8 @@ void Engine::StepTail() {
   panel.SetLabel(PanelLabel::AktDatei, p_.DataDirectory);
   panel.SetLabel(PanelLabel::ProgLauf, std::to_string(s_.CurrentProgram));
   if (p_.Output.ActualPlanWanted()) {
-    p_.Output.ActualPlanLine(
-        ComposeActualPlanLine(s_.CurrentProgram, s_.TimePoint, s_.GroupState,
-                              s_.Detectors.DetectorSeen));
+    p_.Output.ActualPlanLine(ComposeActualPlanLine(s_.CurrentProgram, s_.TimePoint, s_.GroupState,
+                                                   s_.Detectors.DetectorSeen));
   }
   ShowGroupStates();
   const std::int32_t program = ProgramFromClockOrButtons();
@@ -234,7 +233,9 @@ void Engine::ShowGroupStates() {
   }
 }
 
-bool Engine::Usable(std::int32_t program) const { return IsProgramUsable(p_.Data, program); }
+bool Engine::Usable(std::int32_t program) const {
+  return IsProgramUsable(p_.Data, program);
+}
 
 int Engine::RunningIndex() const {
   return s_.CurrentProgram >= 1 && s_.CurrentProgram <= ProgramCount ? s_.CurrentProgram - 1 : 0;

@@ -1,5 +1,5 @@
-#include "data/signal_state.h"
 #include "app/control_panel.h"
+#include "data/signal_state.h"
 #include "display/signal_head_element.h"
 #include "engine/clock.h"
 #include "engine/engine.h"
@@ -8,7 +8,9 @@
 namespace ampelsim {
 namespace {
 
-constexpr std::int32_t Increment(std::int32_t value) { return value < INT32_MAX ? value + 1 : value; }
+constexpr std::int32_t Increment(std::int32_t value) {
+  return value < INT32_MAX ? value + 1 : value;
+}
 
 // A suspended check shows its lamp blinking: dark at tick 0, lit at tick 5.
 void Blink(ControlPanel& panel, PanelLamp lamp, Colour colour, std::int32_t tickCount) {
@@ -247,9 +249,9 @@ void Engine::CountFaultRestart() {
 }
 
 void Engine::SetFaultLampsSilver() {
-  for (const PanelLamp lamp : {PanelLamp::StRotFaden, PanelLamp::StFeind, PanelLamp::StGruenStatus,
-                               PanelLamp::StZwischenZt, PanelLamp::StStatusGelb,
-                               PanelLamp::StStatusRot}) {
+  for (const PanelLamp lamp :
+       {PanelLamp::StRotFaden, PanelLamp::StFeind, PanelLamp::StGruenStatus,
+        PanelLamp::StZwischenZt, PanelLamp::StStatusGelb, PanelLamp::StStatusRot}) {
     p_.Panel.SetLamp(lamp, clSilver);
   }
 }

@@ -1,12 +1,14 @@
-#include "data/signal_state.h"
 #include "app/control_panel.h"
+#include "data/signal_state.h"
 #include "display/signal_head_element.h"
 #include "engine/engine.h"
 
 namespace ampelsim {
 namespace {
 
-bool IsSignalProgram(std::int32_t program) { return program >= 1 && program <= ProgramCount; }
+bool IsSignalProgram(std::int32_t program) {
+  return program >= 1 && program <= ProgramCount;
+}
 
 // A time point taken from a file as the first second of a cycle: a value
 // outside the cycle would leave the engine counting through seconds that do
@@ -44,8 +46,7 @@ void Engine::StateWaitingForStart() {
     s_.FollowState = states::Start;
     return;
   }
-  const bool startPressed =
-      p_.Panel.StartPressed() && !p_.Panel.IsDown(PanelToggle::BlinkButton);
+  const bool startPressed = p_.Panel.StartPressed() && !p_.Panel.IsDown(PanelToggle::BlinkButton);
   if (!startPressed && s_.AutoRestartRequest == 0) {
     return;
   }
@@ -128,8 +129,8 @@ void Engine::FollowEnterCycleOperation() {
     SwitchOff();
     return;
   }
-  s_.FollowState = IsSignalProgram(s_.CurrentProgram) ? states::ComputeStates
-                                                      : states::EnterSpecialProgram;
+  s_.FollowState =
+      IsSignalProgram(s_.CurrentProgram) ? states::ComputeStates : states::EnterSpecialProgram;
   s_.MainState = states::CycleOperation;
 }
 
@@ -186,7 +187,8 @@ void Engine::StateSwitchOff() {
     return;
   }
   ++s_.TimePoint;
-  const auto& table = s_.SwitchOffByFault != 0 ? p_.Data.FaultOffPrograms : p_.Data.PlannedOffPrograms;
+  const auto& table =
+      s_.SwitchOffByFault != 0 ? p_.Data.FaultOffPrograms : p_.Data.PlannedOffPrograms;
   const auto step = static_cast<std::size_t>(s_.SwitchOffStep);
   if (table[static_cast<std::size_t>(RunningIndex())][step].Duration > s_.TimePoint) {
     return;
@@ -234,7 +236,8 @@ bool Engine::ApplySwitchOnStep() {
 }
 
 bool Engine::ApplySwitchOffStep() {
-  const auto& table = s_.SwitchOffByFault != 0 ? p_.Data.FaultOffPrograms : p_.Data.PlannedOffPrograms;
+  const auto& table =
+      s_.SwitchOffByFault != 0 ? p_.Data.FaultOffPrograms : p_.Data.PlannedOffPrograms;
   const auto step = static_cast<std::size_t>(s_.SwitchOffStep);
   return ApplySwitchStep(table[static_cast<std::size_t>(RunningIndex())][step]);
 }

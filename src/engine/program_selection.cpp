@@ -9,9 +9,13 @@
 namespace ampelsim {
 namespace {
 
-bool IsSignalProgram(std::int32_t program) { return program >= 1 && program <= ProgramCount; }
+bool IsSignalProgram(std::int32_t program) {
+  return program >= 1 && program <= ProgramCount;
+}
 
-std::size_t IndexOf(std::int32_t program) { return static_cast<std::size_t>(program - 1); }
+std::size_t IndexOf(std::int32_t program) {
+  return static_cast<std::size_t>(program - 1);
+}
 
 // A detector pulse counts this many seconds of program-change logic.
 constexpr std::int32_t DetectorPulseSeconds = 2;
@@ -200,7 +204,9 @@ bool Engine::AtSignOffSecond(int runningIndex) const {
   return second != 0 && second == cycleSecond;
 }
 
-void Engine::ClearProgramChange() { s_.Change = ProgramChangeState{}; }
+void Engine::ClearProgramChange() {
+  s_.Change = ProgramChangeState{};
+}
 
 void Engine::ProgramChangeOnDemand() {
   auto& change = s_.Change;

@@ -50,7 +50,9 @@ std::string WithoutMargin(std::string_view reportText) {
 
 }  // namespace
 
-std::string ActualPlanFileName(int number) { return "D" + std::to_string(number) + ".ist"; }
+std::string ActualPlanFileName(int number) {
+  return "D" + std::to_string(number) + ".ist";
+}
 
 void ActualPlanRecorder::StartActualPhasePlan(ReportDocument& report, const ReportContext& context,
                                               std::int32_t program,
