@@ -108,8 +108,7 @@ void Engine::RetriggerExtensions() {
 
 void Engine::SetStoredDemands(bool reset, bool useRequested) {
   const std::int32_t program = useRequested ? s_.RequestedProgram : s_.CurrentProgram;
-  const std::size_t index =
-      program >= 1 && program <= ProgramCount ? static_cast<std::size_t>(program - 1) : 0;
+  const std::size_t index = TableIndex(program);
   for (int g = 0; g < MaxGroups; ++g) {
     const auto i = static_cast<std::size_t>(g);
     auto& head = p_.Heads[i];

@@ -238,7 +238,7 @@ bool Engine::Usable(std::int32_t program) const {
 }
 
 int Engine::RunningIndex() const {
-  return s_.CurrentProgram >= 1 && s_.CurrentProgram <= ProgramCount ? s_.CurrentProgram - 1 : 0;
+  return static_cast<int>(TableIndex(s_.CurrentProgram));
 }
 
 const SignalProgram& Engine::RunningProgram() const {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 
 #include "data/limits.h"
@@ -11,6 +12,18 @@ namespace ampelsim {
 // demand for its next green. A demand while green or red-yellow is not stored.
 constexpr bool AcceptsDemand(std::int32_t state) {
   return state == 1 || state == 4 || state == 6 || state == 7;
+}
+
+// Programs 1..6 have tables of their own; 7 (dark), 8 (flashing) and none
+// (0) have not.
+constexpr bool IsSignalProgram(std::int32_t program) {
+  return program >= 1 && program <= ProgramCount;
+}
+
+// The table index of a program; program 1's tables stand in for dark,
+// flashing and no program.
+constexpr std::size_t TableIndex(std::int32_t program) {
+  return IsSignalProgram(program) ? static_cast<std::size_t>(program - 1) : 0;
 }
 
 template <class T>

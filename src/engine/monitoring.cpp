@@ -42,7 +42,7 @@ void Engine::UpdateRunningTimes() {
   }
   m.RunTimeTickCount = 0;
   const SignalProgram& program = RunningProgram();
-  const bool signalProgram = s_.CurrentProgram >= 1 && s_.CurrentProgram <= ProgramCount;
+  const bool signalProgram = IsSignalProgram(s_.CurrentProgram);
   for (int g = 0; g < GroupCount(); ++g) {
     const auto i = static_cast<std::size_t>(g);
     const std::int32_t state = s_.GroupState[i];

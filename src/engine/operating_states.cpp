@@ -6,10 +6,6 @@
 namespace ampelsim {
 namespace {
 
-bool IsSignalProgram(std::int32_t program) {
-  return program >= 1 && program <= ProgramCount;
-}
-
 // A time point taken from a file as the first second of a cycle: a value
 // outside the cycle would leave the engine counting through seconds that do
 // not exist, so it starts the cycle at 0 instead.
@@ -266,7 +262,7 @@ bool Engine::ApplySwitchStep(const SwitchStep& step) {
 }
 
 void Engine::SetFlashingGroups(std::int32_t program) {
-  const std::size_t index = IsSignalProgram(program) ? static_cast<std::size_t>(program - 1) : 0;
+  const std::size_t index = TableIndex(program);
   const auto& flags = p_.Data.SignalPrograms[index].StandbyFlash;
   for (int g = 0; g < GroupCount(); ++g) {
     if (flags[static_cast<std::size_t>(g)] != 0) {

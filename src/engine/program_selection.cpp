@@ -9,10 +9,6 @@
 namespace ampelsim {
 namespace {
 
-bool IsSignalProgram(std::int32_t program) {
-  return program >= 1 && program <= ProgramCount;
-}
-
 std::size_t IndexOf(std::int32_t program) {
   return static_cast<std::size_t>(program - 1);
 }
