@@ -4,16 +4,6 @@
 #include "engine/engine.h"
 
 namespace ampelsim {
-namespace {
-
-// A time point taken from a file as the first second of a cycle: a value
-// outside the cycle would leave the engine counting through seconds that do
-// not exist, so it starts the cycle at 0 instead.
-std::int32_t CycleStart(std::int32_t point, std::int32_t cycleTime) {
-  return point >= 0 && point <= cycleTime ? point : 0;
-}
-
-}  // namespace
 
 void Engine::StateOff() {
   if (s_.PendingSpecialProgram > 0) {
@@ -118,9 +108,9 @@ void Engine::FollowNextSwitchOnStep() {
 
 void Engine::FollowEnterCycleOperation() {
   s_.IntergreenChecked.fill(1);
-  s_.TimePoint = IsSignalProgram(s_.CurrentProgram)
-                     ? CycleStart(RunningProgram().SwitchOnPoint, RunningProgram().CycleTime)
-                     : 0;
+  // The cycle starts at EZP as the file gives it; the next advance wraps a
+  // point at or beyond the cycle time to 0.
+  s_.TimePoint = IsSignalProgram(s_.CurrentProgram) ? RunningProgram().SwitchOnPoint : 0;
   if (SwitchOffCondition()) {
     SwitchOff();
     return;

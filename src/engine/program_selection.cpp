@@ -68,14 +68,19 @@ std::int32_t Engine::SelectProgram() const {
 }
 
 std::int32_t Engine::EmergencyProgram() const {
-  // 7 is dark and anything above flashing. A number that names no program
-  // that can run (0, negative, or an unreleased or undefined program) would
-  // leave the controller without any program, so it flashes instead.
+  // The release applies to the selected program only: a defined emergency
+  // program runs even when it is not released. 7 is dark and anything above
+  // flashing. A number that names nothing to run (0, negative, or a program
+  // 1..6 without a cycle time) would leave the controller without any
+  // program, so it flashes instead.
   const std::int32_t program = p_.Data.GeneralData.EmergencyProgram;
-  if (program > FlashingProgram) {
-    return FlashingProgram;
+  if (program >= DarkProgram) {
+    return program == DarkProgram ? DarkProgram : FlashingProgram;
   }
-  return Usable(program) ? program : FlashingProgram;
+  if (IsSignalProgram(program) && p_.Data.SignalPrograms[TableIndex(program)].CycleTime > 0) {
+    return program;
+  }
+  return FlashingProgram;
 }
 
 bool Engine::ProgramSwitch(int runningIndex) {
@@ -180,6 +185,8 @@ bool Engine::DemandFor(std::int32_t program) const {
 }
 
 bool Engine::SignOffFor(std::int32_t program) const {
+  // The sign-off table has columns for 1..6 only: dark and flashing cannot be
+  // signed off by a detector.
   if (!IsSignalProgram(program)) {
     return false;
   }
@@ -219,8 +226,9 @@ void Engine::ProgramChangeOnDemand() {
     case 0: {
       change.ChangeAtPoint = 0;
       const std::int32_t target = p_.Data.ChangeTargetProgram[index];
-      // Only a signal program can be the target of a change on demand.
-      if (!DemandFor(x + 1) || !IsSignalProgram(target)) {
+      // 1..6 and the special programs 7 and 8 can be targets; any other
+      // number names no program and starts nothing.
+      if (!DemandFor(x + 1) || target <= 0 || target > FlashingProgram) {
         return;
       }
       change.TargetProgram = target;

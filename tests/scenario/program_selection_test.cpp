@@ -231,23 +231,47 @@ TEST(ScenarioEmergency, UnreleasedButtonAtStartGivesTheEmergencyProgram) {
   EXPECT_EQ(h.PlanLines(), Lines(3, kFlashing));
 }
 
+TEST(ScenarioEmergency, DefinedButUnreleasedEmergencyProgramRuns) {
+  // Button P4 names no program; the emergency program P2 has a cycle time but
+  // is not released: the release test applies to the selected program only.
+  auto data = BaseJunction();
+  data->GeneralData.ProgramReleased[1] = 0;
+  data->GeneralData.EmergencyProgram = 2;
+  ScenarioHarness h(*data, "0 program P4\n0.5 press Start\n");
+  h.RunThroughSecond(4);
+  const Lines expected = {PlanLine(2, 0, "R R R"), PlanLine(2, 1, "R R R"),
+                          PlanLine(2, 2, "Gr R R"), PlanLine(2, 3, "Gr R Gr"),
+                          PlanLine(2, 4, "Gr R Gr")};
+  EXPECT_EQ(h.PlanLines(), expected);
+}
+
 struct EzpCase {
   std::string Name;
   std::int32_t SwitchOnPoint;
+  std::vector<int> TimePoints;
 };
 
 class ScenarioEzpOutsideCycle : public ::testing::TestWithParam<EzpCase> {};
 
-TEST_P(ScenarioEzpOutsideCycle, CycleStartsAtZero) {
+// The cycle starts at EZP as given; the advance wraps a point beyond the cycle
+// to 0 and counts a negative one up.
+TEST_P(ScenarioEzpOutsideCycle, FirstSecondShowsEzpAsGiven) {
+  const EzpCase& c = GetParam();
   auto data = BaseJunction();
-  data->SignalPrograms[0].SwitchOnPoint = GetParam().SwitchOnPoint;
+  data->SignalPrograms[0].SwitchOnPoint = c.SwitchOnPoint;
   ScenarioHarness h(*data, "0.5 press Start\n");
-  h.RunThroughSecond(9);
-  EXPECT_EQ(h.PlanLines(5, 5), ExpectedLines(1, TimePoints(20).Run(0, 5).List(), P1At));
+  h.RunThroughSecond(4 + static_cast<std::int64_t>(c.TimePoints.size()));
+  // A point outside the cycle lies in no window of P1: all three groups red.
+  const auto plan = [](int timePoint) {
+    return timePoint >= 0 && timePoint < 20 ? P1At(timePoint) : std::string_view("R R R");
+  };
+  EXPECT_EQ(h.PlanLines(5, c.TimePoints.size()), ExpectedLines(1, c.TimePoints, plan));
 }
 
 INSTANTIATE_TEST_SUITE_P(Ezp, ScenarioEzpOutsideCycle,
-                         ::testing::Values(EzpCase{"Beyond", 50}, EzpCase{"Negative", -3}),
+                         ::testing::Values(EzpCase{"Beyond", 25, {25, 0, 1, 2}},
+                                           EzpCase{"AtCycleTime", 20, {20, 0, 1}},
+                                           EzpCase{"Negative", -3, {-3, -2, -1, 0, 1}}),
                          [](const auto& param) { return param.param.Name; });
 
 // A pulse of group 3's detector asks P1 for P2; a pulse of group 1's detector
@@ -289,7 +313,7 @@ struct TargetCase {
 
 class ScenarioChangeTarget : public ::testing::TestWithParam<TargetCase> {};
 
-TEST_P(ScenarioChangeTarget, NoSignalProgramAsTargetChangesNothing) {
+TEST_P(ScenarioChangeTarget, NoProgramAsTargetChangesNothing) {
   ScenarioHarness h(*ChangeOnDemandJunction(GetParam().Target),
                     "0.5 press Start\n13.5 detector 3 down\n13.6 detector 3 up\n");
   h.RunThroughSecond(45);
@@ -303,6 +327,25 @@ INSTANTIATE_TEST_SUITE_P(Targets, ScenarioChangeTarget,
                          ::testing::Values(TargetCase{"None", 0}, TargetCase{"Nine", 9},
                                            TargetCase{"Negative", -1}),
                          [](const auto& param) { return param.param.Name; });
+
+TEST(ScenarioChangeOnDemand, TargetFlashingWaitsForAzpAndSwitchesOff) {
+  ScenarioHarness h(*ChangeOnDemandJunction(8),
+                    "0.5 press Start\n13.5 detector 3 down\n13.6 detector 3 up\n");
+  h.RunThroughSecond(14);
+  EXPECT_EQ(h.State().Change.Phase, 2);
+  EXPECT_EQ(h.State().Change.TargetProgram, 8);
+  h.RunThroughSecond(25);
+  // P1 runs on to its AZP (15, line 15), then the planned switch-off program
+  // (2 s, 0 s, 1 s) and flashing.
+  Lines expected = P1FromEzp(15);
+  expected[13 - 5] = PlanLine(1, 13, Marked(P1At(13), 3));
+  EXPECT_EQ(h.PlanLines(5, 11), expected);
+  // The last step's second ends with the controller off, still showing it.
+  const Lines off = {PlanLine(1, 0, "Ge Ge R"), PlanLine(1, 1, "Ge Ge R"), PlanLine(1, 0, "R R -"),
+                     PlanLine(1, 0, "R R -")};
+  EXPECT_EQ(h.PlanLines(16, 4), off);
+  EXPECT_EQ(h.PlanLines(20, 6), Lines(6, kFlashing));
+}
 
 }  // namespace
 }  // namespace ampelsim::scenario_test
