@@ -16,6 +16,7 @@
 #include <variant>
 #include <vector>
 
+#include "app/headless_simulation.h"
 #include "app/scenario_script.h"
 #include "app/simulation.h"
 #include "data/data_files.h"
@@ -81,27 +82,24 @@ RunResult RunOne(const ControllerDataSet& data, const fs::path& work, std::uint6
   const LocalTime start =
       LocalTime{monday} +
       std::chrono::minutes{std::uniform_int_distribution<int>(0, 10079)(random)};
-  auto clock = std::make_unique<VirtualClock>(start);
-  VirtualClock& virtualClock = *clock;
-  Simulation simulation(dataDirectory.string(), std::move(clock), work / "DATEN.STO");
-  simulation.ReadFaultStore();
-  simulation.SetContinuousOutputsForced(true);
+  HeadlessSimulation headless(dataDirectory.string(), start, work / "DATEN.STO");
+  Simulation& simulation = headless.Sim();
 
   RunResult result;
-  simulation.SetListener(Simulation::Listener{[&result](const std::string& line) {
-                                                result.PlanLines +=
-                                                    ActualPlanFileLine(line).empty() ? 0 : 1;
-                                              },
-                                              [&result, verbose](const FaultRecord& record) {
-                                                const std::string line = ComposeFaultLine(record);
-                                                result.Faults += line.empty() ? 0 : 1;
-                                                if (verbose) {
-                                                  std::printf("%s\n", line.c_str());
-                                                }
-                                              }});
+  headless.PrintContinuousOutputs(
+      Simulation::Listener{[&result](const std::string& line) {
+                             result.PlanLines += ActualPlanFileLine(line).empty() ? 0 : 1;
+                           },
+                           [&result, verbose](const FaultRecord& record) {
+                             const std::string line = ComposeFaultLine(record);
+                             result.Faults += line.empty() ? 0 : 1;
+                             if (verbose) {
+                               std::printf("%s\n", line.c_str());
+                             }
+                           }});
   RandomOperator user(random(), data.GeneralData.GroupCount, dataDirectory.string(),
                       (work / "gone").string());
-  simulation.Tick();  // the first tick loads the data set
+  headless.RunTick();  // the first tick loads the data set
   // The actual plan is recorded all along (".ist" files beside the fault
   // store); "Ist" pressed again starts a new recording, as the window does.
   ReportDocument preview;
@@ -119,8 +117,7 @@ RunResult RunOne(const ControllerDataSet& data, const fs::path& work, std::uint6
         simulation.StartActualPhasePlan(preview);
       }
     }
-    simulation.Tick();
-    virtualClock.Advance(std::chrono::milliseconds{100});
+    headless.RunTick();
     if (tick + 1 == TicksPerHour) {
       result.HeapFirstHour = LiveHeapBytes();
     }

@@ -4,7 +4,7 @@
 #include <memory>
 #include <string>
 
-#include "app/scenario_runner.h"
+#include "app/headless_simulation.h"
 #include "app/simulation.h"
 #include "check.h"
 #include "data/signal_state.h"
@@ -84,10 +84,9 @@ void FuzzSimulation(std::span<const std::uint8_t> input, const std::filesystem::
       ReadSimulationInput(input, dataDirectory.string(), missingDirectory.string());
   WriteDataImage(dataDirectory, run.Image);
 
-  auto clock = std::make_unique<VirtualClock>(MomentOfWeek(run.StartMinuteOfWeek));
-  VirtualClock& virtualClock = *clock;
-  Simulation simulation(dataDirectory.string(), std::move(clock), storeFile);
-  simulation.ReadFaultStore();
+  HeadlessSimulation headless(dataDirectory.string(), MomentOfWeek(run.StartMinuteOfWeek),
+                              storeFile, std::move(run.Events));
+  Simulation& simulation = headless.Sim();
   simulation.SetContinuousOutputsForced(run.OutputsForced);
   simulation.SetPreviewExists(run.PreviewExists);
   simulation.SetListener(Simulation::Listener{
@@ -98,12 +97,11 @@ void FuzzSimulation(std::span<const std::uint8_t> input, const std::filesystem::
 
   // The preview the recording writes its head into, as the print window would.
   ReportDocument preview;
-  ScenarioRunner runner(simulation, virtualClock, std::move(run.Events));
   for (std::int64_t tick = 0; tick < run.Ticks; ++tick) {
     if (tick == 1 && run.RecordActualPlan) {
       simulation.StartActualPhasePlan(preview);  // "Ist" pressed once the data set is loaded
     }
-    runner.RunTick();
+    headless.RunTick();
     CheckTick(simulation);
   }
   for (const auto& record : simulation.Faults().Records()) {

@@ -7,9 +7,9 @@
 #include <variant>
 #include <vector>
 
-#include "app/control_panel.h"
 #include "display/signal_head_element.h"
 #include "engine/clock.h"
+#include "panel/control_panel.h"
 
 namespace ampelsim {
 

@@ -3,7 +3,6 @@
 #include <ctime>
 
 #include "data/windows1252.h"
-#include "reports/actual_plan_line.h"
 
 namespace ampelsim {
 namespace {
@@ -38,10 +37,13 @@ Simulation::Simulation(std::string dataDirectory, std::unique_ptr<Clock> clock,
       heads_(MakeHeadElements()),
       faults_(std::move(faultStoreFile)),
       clock_(std::move(clock)),
-      engine_(
-          EnginePeers{*data_, loader_, dataDirectory_, panel_, heads_, faults_, *clock_, *this}),
+      engine_(EnginePeers{*data_, loader_, dataDirectory_, panel_, heads_, faults_, *clock_}),
       recorder_(faults_.File().parent_path()),
-      reportDirectoryText_(Utf8ToWindows1252Lossy(dataDirectory_)) {}
+      reportDirectoryText_(Utf8ToWindows1252Lossy(dataDirectory_)) {
+  // First among the observers: the continuous printout of a second comes
+  // before anything a feature makes of it.
+  engine_.AddObserver(*this);
+}
 
 Simulation::~Simulation() = default;
 
@@ -81,11 +83,12 @@ void Simulation::DemandButtonMouseUp(int group, bool shift) {
 }
 
 bool Simulation::ActualPlanWanted() const {
-  return outputsForced_ || (panel_.IsDown(PanelToggle::DruckIst) && previewExists_);
+  return outputsForced_ || (panel_.IsDown(PanelToggle::DruckIst) && panel_.PrintPreviewExists());
 }
 
 bool Simulation::FaultLinesWanted() const {
-  return outputsForced_ || (panel_.IsDown(PanelToggle::DruckStEinAus) && previewExists_);
+  return outputsForced_ ||
+         (panel_.IsDown(PanelToggle::DruckStEinAus) && panel_.PrintPreviewExists());
 }
 
 ReportContext Simulation::ReportView() const {
@@ -97,15 +100,25 @@ void Simulation::StartActualPhasePlan(ReportDocument& preview) {
                                  SystemTimeOf(clock_->LocalNow()));
 }
 
-void Simulation::ActualPlanLine(const std::string& screenLine) {
+void Simulation::ClearDetectorMarks() {
+  engine_.ClearDetectorSeen();
+  actualPlan_.ClearMarks();
+}
+
+void Simulation::OnSecond(const SecondRecord& record) {
+  actualPlan_.Collect(record);
+  if (!ActualPlanWanted()) {
+    return;
+  }
+  const std::string screenLine = actualPlan_.TakeScreenLine(record);
   recorder_.RecordLine(ActualPlanFileLine(screenLine));
   if (listener_.ActualPlanLine) {
     listener_.ActualPlanLine(screenLine);
   }
 }
 
-void Simulation::FaultLine(const FaultRecord& record) {
-  if (listener_.FaultLine) {
+void Simulation::OnFault(const FaultRecord& record) {
+  if (FaultLinesWanted() && listener_.FaultLine) {
     listener_.FaultLine(record);
   }
 }

@@ -5,13 +5,15 @@
 #include <memory>
 #include <string>
 
-#include "app/control_panel.h"
 #include "data/controller_data_set.h"
 #include "data/data_set_loader.h"
 #include "display/signal_head_element.h"
 #include "engine/clock.h"
 #include "engine/engine.h"
 #include "engine/fault_store.h"
+#include "engine/second_record.h"
+#include "panel/control_panel.h"
+#include "reports/actual_plan_line.h"
 #include "reports/actual_plan_recording.h"
 #include "reports/report_document.h"
 
@@ -20,7 +22,7 @@ namespace ampelsim {
 // The whole simulated controller: data set, engine, operator panel, the 24
 // signal heads, the fault store and the clock. Windows and the command line
 // tool drive it only through this object; it never touches the screen.
-class Simulation final : private EngineOutput {
+class Simulation final : private SecondObserver {
  public:
   // Continuous outputs while they are wanted: the actual-plan line as the
   // preview shows it, and each fault as it is stored.
@@ -60,8 +62,16 @@ class Simulation final : private EngineOutput {
   // directory as report text and the fault store.
   ReportContext ReportView() const;
 
+  // Clears the detector marks: "Ist" pressed starts a plan without them.
+  void ClearDetectorMarks();
+
+  // Features that follow the run (charts, checks, statistics) subscribe to
+  // the record of every second; see Engine::AddObserver.
+  void AddObserver(SecondObserver& observer) { engine_.AddObserver(observer); }
+  void RemoveObserver(SecondObserver& observer) { engine_.RemoveObserver(observer); }
+
   // Whether a print preview exists, and the listener of its continuous lines.
-  void SetPreviewExists(bool exists) { previewExists_ = exists; }
+  void SetPreviewExists(bool exists) { panel_.SetPrintPreviewExists(exists); }
   void SetListener(Listener listener) { listener_ = std::move(listener); }
   // Both continuous outputs wanted whatever the panel shows (headless runs).
   void SetContinuousOutputsForced(bool forced) { outputsForced_ = forced; }
@@ -79,11 +89,10 @@ class Simulation final : private EngineOutput {
   const Clock& SimClock() const { return *clock_; }
 
  private:
-  bool PreviewExists() const override { return previewExists_; }
-  bool ActualPlanWanted() const override;
-  bool FaultLinesWanted() const override;
-  void ActualPlanLine(const std::string& screenLine) override;
-  void FaultLine(const FaultRecord& record) override;
+  bool ActualPlanWanted() const;
+  bool FaultLinesWanted() const;
+  void OnSecond(const SecondRecord& record) override;
+  void OnFault(const FaultRecord& record) override;
   RepaintContext HeadContext() const;
 
   std::unique_ptr<ControllerDataSet> data_;
@@ -94,10 +103,10 @@ class Simulation final : private EngineOutput {
   FaultStore faults_;
   std::unique_ptr<Clock> clock_;
   Engine engine_;
+  ActualPlanLines actualPlan_;
   ActualPlanRecorder recorder_;
   std::string reportDirectoryText_;
   Listener listener_;
-  bool previewExists_ = false;
   bool outputsForced_ = false;
 };
 

@@ -5,7 +5,7 @@
 #include <iostream>
 #include <sstream>
 
-#include "app/scenario_runner.h"
+#include "app/headless_simulation.h"
 #include "app/scenario_script.h"
 #include "app/simulation.h"
 #include "cli/data_commands.h"
@@ -84,20 +84,15 @@ int RunSimulation(const RunOptions& options, std::ostream& out, std::ostream& er
     scenario = std::move(*read);
   }
 
-  auto clock = std::make_unique<VirtualClock>(start);
-  VirtualClock& virtualClock = *clock;
-  Simulation simulation(options.Directory, std::move(clock), options.StorePath);
-  simulation.ReadFaultStore();
-  simulation.SetContinuousOutputsForced(true);
-  simulation.SetListener(Simulation::Listener{
+  HeadlessSimulation run(options.Directory, start, options.StorePath, std::move(scenario));
+  run.PrintContinuousOutputs(Simulation::Listener{
       [&out](const std::string& line) { out << Windows1252ToUtf8(ActualPlanFileLine(line)); },
       [&out](const FaultRecord& record) {
         out << Windows1252ToUtf8(ComposeFaultLine(record)) << '\n';
       }});
-
-  ScenarioRunner runner(simulation, virtualClock, std::move(scenario));
+  const Simulation& simulation = run.Sim();
   for (std::int64_t tick = 0; tick < options.Seconds * 10; ++tick) {
-    runner.RunTick();
+    run.RunTick();
     if (tick == 0 && !simulation.Loader().DataValid()) {
       for (const auto& line : simulation.Loader().Log()) {
         err << line << '\n';

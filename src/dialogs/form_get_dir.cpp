@@ -4,12 +4,12 @@
 #include <QPushButton>
 #include <QShowEvent>
 
-#include "app/ui/common_keys.h"
 #include "dialogs/dialog_frame.h"
 #include "dialogs/dialog_messages.h"
 #include "dialogs/directory_list.h"
 #include "dialogs/drive_selector.h"
 #include "dialogs/file_list.h"
+#include "widgets/common_keys.h"
 
 namespace ampelsim::ui {
 

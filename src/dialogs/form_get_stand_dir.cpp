@@ -9,14 +9,14 @@
 #include <QStyle>
 #include <QToolButton>
 
-#include "app/ui/app_paths.h"
-#include "app/ui/common_keys.h"
-#include "app/ui/settings_store.h"
+#include "dialogs/app_paths.h"
 #include "dialogs/dialog_frame.h"
 #include "dialogs/dialog_messages.h"
 #include "dialogs/directory_list.h"
 #include "dialogs/drive_selector.h"
 #include "dialogs/form_ordner.h"
+#include "dialogs/settings_store.h"
+#include "widgets/common_keys.h"
 
 namespace ampelsim::ui {
 

@@ -7,11 +7,11 @@
 #include <QPushButton>
 #include <QShowEvent>
 
-#include "app/ui/common_keys.h"
 #include "dialogs/dialog_frame.h"
 #include "dialogs/dialog_messages.h"
 #include "dialogs/folder_name.h"
 #include "dialogs/form_get_stand_dir.h"
+#include "widgets/common_keys.h"
 
 namespace ampelsim::ui {
 

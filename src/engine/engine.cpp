@@ -1,15 +1,15 @@
 #include "engine/engine.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <string>
 
-#include "app/control_panel.h"
 #include "display/signal_head_element.h"
 #include "engine/clock.h"
 #include "engine/fault_store.h"
 #include "engine/state_at.h"
-#include "reports/actual_plan_line.h"
+#include "panel/control_panel.h"
 
 namespace ampelsim {
 namespace {
@@ -62,7 +62,7 @@ void Engine::HMSTimer() {
       CountFaultRestart();
       CountForcedCycle();
     }
-    p_.Panel.PanelSecondTask(p_.Output.PreviewExists());
+    p_.Panel.PanelSecondTask(p_.Panel.PrintPreviewExists());
     for (auto& memory : s_.Detectors.DetectorMemoryLeft) {
       // A negative memory time from a file counts as none.
       memory = memory > 0 ? memory - 1 : 0;
@@ -196,15 +196,45 @@ void Engine::StepTail() {
   panel.SetLabel(PanelLabel::Umlaufzeit, std::to_string(s_.RunningCycleTime));
   panel.SetLabel(PanelLabel::AktDatei, p_.DataDirectory);
   panel.SetLabel(PanelLabel::ProgLauf, std::to_string(s_.CurrentProgram));
-  if (p_.Output.ActualPlanWanted()) {
-    p_.Output.ActualPlanLine(ComposeActualPlanLine(s_.CurrentProgram, s_.TimePoint, s_.GroupState,
-                                                   s_.Detectors.DetectorSeen));
-  }
+  PublishSecond(now);
   ShowGroupStates();
   const std::int32_t program = ProgramFromClockOrButtons();
   if (program != 0) {
     s_.RequestedProgram = program;
   }
+}
+
+void Engine::PublishSecond(LocalTime now) {
+  SecondRecord& record = record_;
+  record.Moment = now;
+  record.Program = s_.CurrentProgram;
+  record.TimePoint = s_.TimePoint;
+  record.CycleTime = s_.RunningCycleTime;
+  record.OperatingState = s_.MainState;
+  record.FaultActive = s_.FaultActive != 0;
+  record.GroupState = s_.GroupState;
+  record.DetectorSeen = s_.Detectors.DetectorSeen;
+  for (std::size_t g = 0; g < MaxGroups; ++g) {
+    record.DemandLampOn[g] = p_.Heads[g].IsDemandLampOn() ? 1 : 0;
+  }
+  record.LampChanges.clear();
+  for (std::size_t i = 0; i < PanelLampCount; ++i) {
+    const auto lamp = static_cast<PanelLamp>(i);
+    const Colour colour = p_.Panel.LampColour(lamp);
+    if (colour != publishedLamps_[i]) {
+      publishedLamps_[i] = colour;
+      record.LampChanges.push_back(PanelLampChange{lamp, colour});
+    }
+  }
+  for (SecondObserver* observer : observers_) {
+    observer->OnSecond(record);
+  }
+  record.Faults.clear();
+  s_.Detectors.DetectorSeen = {};
+}
+
+void Engine::RemoveObserver(SecondObserver& observer) {
+  observers_.erase(std::remove(observers_.begin(), observers_.end(), &observer), observers_.end());
 }
 
 void Engine::ResetEngine() {

@@ -3,36 +3,23 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "data/controller_data_set.h"
 #include "data/data_set_loader.h"
 #include "engine/engine_state.h"
+#include "engine/second_record.h"
+#include "panel/control_panel.h"
 
 namespace ampelsim {
 
 class Clock;
-class ControlPanel;
 class FaultStore;
 class SignalHeadElement;
 struct FaultRecord;
 struct RepaintContext;
 
 using HeadElements = std::array<SignalHeadElement, MaxGroups>;
-
-// Where the engine's two continuous outputs go, and whether they are wanted
-// (the desktop program: while their panel toggle is down and a print preview
-// exists).
-class EngineOutput {
- public:
-  virtual ~EngineOutput() = default;
-  virtual bool PreviewExists() const = 0;
-  virtual bool ActualPlanWanted() const = 0;
-  virtual bool FaultLinesWanted() const = 0;
-  // One line of the actual phase plan, as shown on screen (nine blanks first).
-  virtual void ActualPlanLine(const std::string& screenLine) = 0;
-  // The record of a fault just stored.
-  virtual void FaultLine(const FaultRecord& record) = 0;
-};
 
 // Everything the engine works on besides its own state. The engine owns none
 // of it; the simulation wires it up.
@@ -44,7 +31,6 @@ struct EnginePeers {
   HeadElements& Heads;
   FaultStore& Faults;
   const Clock& SimClock;
-  EngineOutput& Output;
 };
 
 // The signal sequence engine: the 100 ms tick, the main step with the
@@ -63,8 +49,15 @@ class Engine {
 
   const EngineState& State() const { return s_; }
 
-  // Clears every detector-seen mark (a new actual phase plan starts).
+  // Clears the detector marks of the second in progress (a new actual phase
+  // plan starts).
   void ClearDetectorSeen() { s_.Detectors.DetectorSeen = {}; }
+
+  // Observers get every fault as it is stored and the record of every
+  // completed second, in the order they were added. The engine does not own
+  // them; an observer must be removed before it goes away.
+  void AddObserver(SecondObserver& observer) { observers_.push_back(&observer); }
+  void RemoveObserver(SecondObserver& observer);
 
   // Whether program p may run: 7 and above always, 1..6 when released and
   // with a cycle time.
@@ -76,6 +69,7 @@ class Engine {
   void ResetEngine();
   void RunState(std::int32_t state);
   void StepTail();
+  void PublishSecond(LocalTime now);
   RepaintContext HeadContext() const;
   void ShowGroupStates();
 
@@ -173,6 +167,16 @@ class Engine {
   // The second last shown in the date and time labels: they change once a
   // second, so formatting them at every step would be wasted work.
   std::int64_t shownClockSecond_ = -1;
+  std::vector<SecondObserver*> observers_;
+  // Filled in place every second, so publishing allocates nothing.
+  SecondRecord record_;
+  std::array<Colour, PanelLampCount> publishedLamps_ = InitialLamps();
+
+  static std::array<Colour, PanelLampCount> InitialLamps() {
+    std::array<Colour, PanelLampCount> lamps{};
+    lamps.fill(clSilver);
+    return lamps;
+  }
 };
 
 }  // namespace ampelsim

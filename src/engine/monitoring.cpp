@@ -1,9 +1,9 @@
-#include "app/control_panel.h"
 #include "data/signal_state.h"
 #include "display/signal_head_element.h"
 #include "engine/clock.h"
 #include "engine/engine.h"
 #include "engine/fault_store.h"
+#include "panel/control_panel.h"
 
 namespace ampelsim {
 namespace {
@@ -188,8 +188,13 @@ void Engine::RegisterFault(std::int32_t kind, std::int32_t group, std::int32_t s
   const FaultRecord& record =
       p_.Faults.RecordFault(kind, s_.CurrentProgram, s_.TimePoint, ShortDateText(now),
                             LongTimeText(now), group, secondGroup);
-  if (p_.Output.FaultLinesWanted()) {
-    p_.Output.FaultLine(record);
+  // Bounded, in case seconds stop being completed (test mode) while faults
+  // keep coming: the record is for following the run, the store keeps them.
+  if (record_.Faults.size() < MaxFaultsPerRecord) {
+    record_.Faults.push_back(record);
+  }
+  for (SecondObserver* observer : observers_) {
+    observer->OnFault(record);
   }
   auto& m = s_.Monitoring;
   m.OffSeconds = 0;

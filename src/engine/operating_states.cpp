@@ -1,7 +1,7 @@
-#include "app/control_panel.h"
 #include "data/signal_state.h"
 #include "display/signal_head_element.h"
 #include "engine/engine.h"
+#include "panel/control_panel.h"
 
 namespace ampelsim {
 

@@ -1,10 +1,10 @@
 #include <algorithm>
 
-#include "app/control_panel.h"
 #include "display/signal_head_element.h"
 #include "engine/clock.h"
 #include "engine/engine.h"
 #include "engine/state_at.h"
+#include "panel/control_panel.h"
 
 namespace ampelsim {
 namespace {

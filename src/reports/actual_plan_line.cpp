@@ -30,6 +30,16 @@ std::string ComposeActualPlanLine(std::int32_t program, std::int32_t timePoint,
   return line;
 }
 
+void ActualPlanLines::Collect(const SecondRecord& record) {
+  for (std::size_t g = 0; g < MaxGroups; ++g) {
+    marks_[g] |= record.DetectorSeen[g];
+  }
+}
+
+std::string ActualPlanLines::TakeScreenLine(const SecondRecord& record) {
+  return ComposeActualPlanLine(record.Program, record.TimePoint, record.GroupState, marks_);
+}
+
 std::string ActualPlanFileLine(const std::string& screenLine) {
   std::string line = screenLine.size() > ScreenMargin ? screenLine.substr(ScreenMargin) : "";
   line += '\n';

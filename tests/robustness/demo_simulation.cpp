@@ -28,21 +28,15 @@ DemoRun::DemoRun(const std::filesystem::path& dataDirectory,
                  const std::filesystem::path& storeFile) {
   // Monday 08:00: the day program by the weekly plan.
   const std::chrono::local_days monday{std::chrono::year{2024} / 3 / 4};
-  auto clock = std::make_unique<VirtualClock>(LocalTime{monday} + std::chrono::hours{8});
-  clock_ = clock.get();
-  simulation_ = std::make_unique<Simulation>(dataDirectory.string(), std::move(clock), storeFile);
-  simulation_->ReadFaultStore();
-  simulation_->SetContinuousOutputsForced(true);
-  simulation_->SetListener(
+  run_ = std::make_unique<HeadlessSimulation>(dataDirectory.string(),
+                                              LocalTime{monday} + std::chrono::hours{8}, storeFile);
+  run_->PrintContinuousOutputs(
       Simulation::Listener{nullptr, [this](const FaultRecord&) { ++faultLines_; }});
   Seconds(1);  // the first tick loads the data set; then the controller waits for Start
 }
 
 void DemoRun::Seconds(int seconds) {
-  for (int tick = 0; tick < seconds * 10; ++tick) {
-    simulation_->Tick();
-    clock_->Advance(std::chrono::milliseconds{100});
-  }
+  run_->RunSeconds(seconds);
 }
 
 void DemoRun::Press(PushButton button) {
@@ -53,7 +47,7 @@ void DemoRun::Press(PushButton button) {
 }
 
 bool DemoRun::Running() const {
-  const std::int32_t state = simulation_->State().MainState;
+  const std::int32_t state = run_->Sim().State().MainState;
   return state != states::Off && state != states::WaitingForStart;
 }
 

@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 
+#include "app/headless_simulation.h"
 #include "app/scenario_script.h"
 #include "app/simulation.h"
 #include "engine/clock.h"
@@ -26,16 +27,15 @@ class DemoRun {
 
   void Seconds(int seconds);
   void Press(PushButton button);
-  void Apply(const scenario::Command& command) { ApplyScenarioEvent(*simulation_, command); }
+  void Apply(const scenario::Command& command) { ApplyScenarioEvent(Sim(), command); }
   // Out of the off and waiting states.
   bool Running() const;
 
-  Simulation& Sim() { return *simulation_; }
+  Simulation& Sim() { return run_->Sim(); }
   int FaultLines() const { return faultLines_; }
 
  private:
-  VirtualClock* clock_ = nullptr;
-  std::unique_ptr<Simulation> simulation_;
+  std::unique_ptr<HeadlessSimulation> run_;
   int faultLines_ = 0;
 };
 

@@ -132,38 +132,31 @@ ScenarioHarness::ScenarioHarness(const ControllerDataSet& data, std::string_view
   test::WriteDataSet(dataDir, data);
   storeFile_ = dir_.Path() / "DATEN.STO";
 
-  auto clock = std::make_unique<VirtualClock>(*moment);
-  clock_ = clock.get();
-  simulation_ = std::make_unique<Simulation>(dataDir.string(), std::move(clock), storeFile_);
-  simulation_->ReadFaultStore();
-  simulation_->SetContinuousOutputsForced(true);
-  simulation_->SetListener(Simulation::Listener{[this](const std::string& screenLine) {
-                                                  std::string line = ActualPlanFileLine(screenLine);
-                                                  if (line.empty() || line.back() != '\n') {
-                                                    throw std::logic_error(
-                                                        "a file line ends with a line feed");
-                                                  }
-                                                  line.pop_back();
-                                                  planLines_.push_back(line);
-                                                  planTicks_.push_back(runner_->TicksRun());
-                                                  output_.push_back(line);
-                                                },
-                                                [this](const FaultRecord& record) {
-                                                  const std::string line = ComposeFaultLine(record);
-                                                  faultLines_.push_back(line);
-                                                  faultTicks_.push_back(runner_->TicksRun());
-                                                  output_.push_back(line);
-                                                }});
-  runner_ = std::make_unique<ScenarioRunner>(*simulation_, *clock_,
-                                             std::get<Scenario>(std::move(parsed)));
+  run_ = std::make_unique<HeadlessSimulation>(dataDir.string(), *moment, storeFile_,
+                                              std::get<Scenario>(std::move(parsed)));
+  run_->PrintContinuousOutputs(
+      Simulation::Listener{[this](const std::string& screenLine) {
+                             std::string line = ActualPlanFileLine(screenLine);
+                             if (line.empty() || line.back() != '\n') {
+                               throw std::logic_error("a file line ends with a line feed");
+                             }
+                             line.pop_back();
+                             planLines_.push_back(line);
+                             planTicks_.push_back(run_->TicksRun());
+                             output_.push_back(line);
+                           },
+                           [this](const FaultRecord& record) {
+                             const std::string line = ComposeFaultLine(record);
+                             faultLines_.push_back(line);
+                             faultTicks_.push_back(run_->TicksRun());
+                             output_.push_back(line);
+                           }});
 }
 
 ScenarioHarness::~ScenarioHarness() = default;
 
 void ScenarioHarness::RunUntilTick(std::int64_t tick) {
-  while (runner_->TicksRun() < tick) {
-    runner_->RunTick();
-  }
+  run_->RunUntilTick(tick);
 }
 
 std::vector<std::string> ScenarioHarness::PlanLines(std::size_t first, std::size_t count) const {
@@ -175,7 +168,7 @@ std::vector<std::string> ScenarioHarness::PlanLines(std::size_t first, std::size
 }
 
 const SignalHeadElement& ScenarioHarness::Head(int group) const {
-  return simulation_->Heads().at(static_cast<std::size_t>(group - 1));
+  return Sim().Heads().at(static_cast<std::size_t>(group - 1));
 }
 
 test::Bytes StoreImage(const std::vector<ExpectedFault>& faults) {

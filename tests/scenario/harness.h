@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/scenario_runner.h"
+#include "app/headless_simulation.h"
 #include "app/simulation.h"
 #include "data/controller_data_set.h"
 #include "engine/clock.h"
@@ -72,7 +72,7 @@ class ScenarioHarness {
   // Runs until the line of simulated second `line` (0-based, at tick
   // 10 * line + 9 when every second is due) has been printed.
   void RunThroughSecond(std::int64_t line) { RunUntilTick(10 * line + 10); }
-  std::int64_t TicksRun() const { return runner_->TicksRun(); }
+  std::int64_t TicksRun() const { return run_->TicksRun(); }
 
   // Actual-plan lines in file form without their line feed, and the tick in
   // which each was printed.
@@ -86,10 +86,10 @@ class ScenarioHarness {
   // Both outputs in the order they were printed.
   const std::vector<std::string>& Output() const { return output_; }
 
-  Simulation& Sim() { return *simulation_; }
-  const Simulation& Sim() const { return *simulation_; }
-  const EngineState& State() const { return simulation_->State(); }
-  const ControlPanel& Panel() const { return simulation_->Panel(); }
+  Simulation& Sim() { return run_->Sim(); }
+  const Simulation& Sim() const { return run_->Sim(); }
+  const EngineState& State() const { return Sim().State(); }
+  const ControlPanel& Panel() const { return Sim().Panel(); }
   // The head of group `group` (1..24).
   const SignalHeadElement& Head(int group) const;
   const std::filesystem::path& StoreFile() const { return storeFile_; }
@@ -97,9 +97,7 @@ class ScenarioHarness {
  private:
   test::TempDir dir_;
   std::filesystem::path storeFile_;
-  VirtualClock* clock_ = nullptr;
-  std::unique_ptr<Simulation> simulation_;
-  std::unique_ptr<ScenarioRunner> runner_;
+  std::unique_ptr<HeadlessSimulation> run_;
   std::vector<std::string> planLines_;
   std::vector<std::int64_t> planTicks_;
   std::vector<std::string> faultLines_;

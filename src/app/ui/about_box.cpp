@@ -7,7 +7,7 @@
 #include <QScreen>
 #include <QVBoxLayout>
 
-#include "app/ui/common_keys.h"
+#include "widgets/common_keys.h"
 
 namespace ampelsim::ui {
 namespace {

@@ -1,23 +1,8 @@
 #include "app/ui/ampel_application.h"
 
-#include <QMessageBox>
 #include <exception>
 
 namespace ampelsim::ui {
-
-QString ExceptionBoxText(const QString& message) {
-  if (!message.isEmpty() && message.back() > QLatin1Char('.')) {
-    return message + QLatin1Char('.');
-  }
-  return message;
-}
-
-void ShowExceptionBox(const QString& message) {
-  QMessageBox box(QMessageBox::Critical, QString::fromLatin1(ApplicationTitle),
-                  ExceptionBoxText(message), QMessageBox::Ok, QApplication::activeWindow());
-  box.setObjectName(QStringLiteral("ExceptionBox"));
-  box.exec();
-}
 
 AmpelApplication::AmpelApplication(int& argc, char** argv) : QApplication(argc, argv) {
   // The name, not the display name: Qt would append a display name to every

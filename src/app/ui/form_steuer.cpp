@@ -16,19 +16,20 @@
 
 #include "app/simulation.h"
 #include "app/ui/about_box.h"
-#include "app/ui/common_keys.h"
 #include "app/ui/glyphs.h"
-#include "app/ui/panel_widgets.h"
-#include "app/ui/settings_store.h"
 #include "app/ui/start_up.h"
 #include "data/ui/form_laden.h"
 #include "dialogs/form_get_dir.h"
 #include "dialogs/form_get_stand_dir.h"
+#include "dialogs/settings_store.h"
 #include "display/ui/form_ampel.h"
 #include "engine/clock.h"
 #include "engine/ui/form_uhrzeit.h"
 #include "reports/ui/form_drucker.h"
 #include "reports/ui/preview_printing.h"
+#include "widgets/common_keys.h"
+#include "widgets/exception_box.h"
+#include "widgets/panel_controls.h"
 
 namespace ampelsim::ui {
 namespace {
@@ -227,29 +228,35 @@ void TFormSteuer::StartButtonClick() {
   }
 }
 
+// A missing glyph file is reported in the exception box; the button keeps
+// its picture.
+void TFormSteuer::ShowDemandGlyph(QToolButton& button, const char* fileName) {
+  ReportingExceptions([&] { button.setIcon(LoadGlyphFile(paths_.StartDirectory, fileName)); });
+}
+
 // The demand flag changes before the glyph file is read, so a missing file
 // does not keep the demand from working.
 void TFormSteuer::AnforderButton1MouseDown() {
   simulation_->Panel().AnforderButton1MouseDown();
-  anforderButton1_->setIcon(LoadGlyphFile(paths_.StartDirectory, DemandPressedGlyphFile));
+  ShowDemandGlyph(*anforderButton1_, DemandPressedGlyphFile);
 }
 
 void TFormSteuer::AnforderButton1MouseUp(bool shift) {
   simulation_->Panel().AnforderButton1MouseUp(shift);
   if (!shift) {
-    anforderButton1_->setIcon(LoadGlyphFile(paths_.StartDirectory, DemandReleasedGlyphFile));
+    ShowDemandGlyph(*anforderButton1_, DemandReleasedGlyphFile);
   }
 }
 
 void TFormSteuer::AnforderButton2MouseDown() {
   simulation_->Panel().AnforderButton2MouseDown();
-  anforderButton2_->setIcon(LoadGlyphFile(paths_.StartDirectory, DemandPressedGlyphFile));
+  ShowDemandGlyph(*anforderButton2_, DemandPressedGlyphFile);
 }
 
 void TFormSteuer::AnforderButton2MouseUp(bool shift) {
   simulation_->Panel().AnforderButton2MouseUp(shift);
   if (!shift) {
-    anforderButton2_->setIcon(LoadGlyphFile(paths_.StartDirectory, DemandReleasedGlyphFile));
+    ShowDemandGlyph(*anforderButton2_, DemandReleasedGlyphFile);
   }
 }
 

@@ -9,9 +9,9 @@
 #include <memory>
 #include <optional>
 
-#include "app/control_panel.h"
-#include "app/ui/app_paths.h"
 #include "app/ui/help_document.h"
+#include "dialogs/app_paths.h"
+#include "panel/control_panel.h"
 #include "reports/report_document.h"
 
 class QAction;
@@ -28,7 +28,7 @@ namespace ampelsim::ui {
 
 class ClickableLabel;
 class CommonKeys;
-class PanelLampWidget;
+class Shape;
 class PanelPushButton;
 class SettingsStore;
 class TAboutBox;
@@ -162,6 +162,7 @@ class TFormSteuer final : public QMainWindow {
   void ShowCommands();
   using ReportWriter = ReportStatus (*)(ReportDocument& report, const ReportContext& context);
   void PrintSingleReport(ReportWriter writer);
+  void ShowDemandGlyph(QToolButton& button, const char* fileName);
   void PreviewClosed();
 
   std::unique_ptr<SettingsStore> settings_;
@@ -175,7 +176,7 @@ class TFormSteuer final : public QMainWindow {
 
   std::array<QToolButton*, PanelToggleCount> toggles_{};
   std::array<QToolButton*, ProgramButtonCount> programButtons_{};
-  std::array<PanelLampWidget*, PanelLampCount> lamps_{};
+  std::array<Shape*, PanelLampCount> lamps_{};
   std::array<QLabel*, PanelLabelCount> labels_{};
   PanelPushButton* anforderButton1_ = nullptr;
   PanelPushButton* anforderButton2_ = nullptr;

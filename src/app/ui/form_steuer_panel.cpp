@@ -5,7 +5,7 @@
 
 #include "app/ui/form_steuer.h"
 #include "app/ui/glyphs.h"
-#include "app/ui/panel_widgets.h"
+#include "widgets/panel_controls.h"
 
 namespace ampelsim::ui {
 namespace {
@@ -41,12 +41,12 @@ void SetPointSize(QWidget* widget, int pointSize) {
 }
 
 // A lamp with its caption at its right.
-PanelLampWidget* AddLamp(QWidget* box, PanelLamp lamp, PanelLampWidget::Form form,
-                         const char* caption, int y) {
-  const bool circle = form == PanelLampWidget::Form::Circle;
+Shape* AddLamp(QWidget* box, PanelLamp lamp, Shape::Kind form, const char* caption, int y) {
+  const bool circle = form == Shape::Kind::Circle;
   const int size = circle ? kCircleLamp : kSquareLamp;
   const int inset = (kSquareLamp - size) / 2;
-  auto* widget = new PanelLampWidget(form, size, box);
+  auto* widget = new Shape(form, QColor(192, 192, 192), box);
+  widget->setFixedSize(size, size);
   widget->setObjectName(Name(ComponentName(lamp)));
   widget->move(8 + inset, y + inset);
   if (caption != nullptr) {
@@ -226,7 +226,7 @@ void TFormSteuer::BuildProgramPanel(QWidget* client) {
 }
 
 void TFormSteuer::BuildLampBoxes(QWidget* client) {
-  using Form = PanelLampWidget::Form;
+  using Form = Shape::Kind;
   auto lamp = [this](QWidget* box, PanelLamp which, Form form, const char* caption, int row) {
     lamps_[static_cast<std::size_t>(which)] = AddLamp(box, which, form, caption, 20 + row * 28);
   };
@@ -234,20 +234,20 @@ void TFormSteuer::BuildLampBoxes(QWidget* client) {
   auto* faults = new QGroupBox(QStringLiteral("Störmeldungen"), client);
   faults->setObjectName(QStringLiteral("StoermeldungenBox"));
   faults->setGeometry(97, 36, 125, 191);
-  lamp(faults, PanelLamp::StRotFaden, Form::Square, "Rot def.", 0);
-  lamp(faults, PanelLamp::StFeind, Form::Square, "Grün/Grün", 1);
-  lamp(faults, PanelLamp::StGruenStatus, Form::Square, "Status Grün", 2);
-  lamp(faults, PanelLamp::StZwischenZt, Form::Square, "Zw. Zeit", 3);
-  lamp(faults, PanelLamp::StStatusGelb, Form::Square, "Status Gelb", 4);
-  lamp(faults, PanelLamp::StStatusRot, Form::Square, "Status Rot", 5);
+  lamp(faults, PanelLamp::StRotFaden, Form::Rectangle, "Rot def.", 0);
+  lamp(faults, PanelLamp::StFeind, Form::Rectangle, "Grün/Grün", 1);
+  lamp(faults, PanelLamp::StGruenStatus, Form::Rectangle, "Status Grün", 2);
+  lamp(faults, PanelLamp::StZwischenZt, Form::Rectangle, "Zw. Zeit", 3);
+  lamp(faults, PanelLamp::StStatusGelb, Form::Rectangle, "Status Gelb", 4);
+  lamp(faults, PanelLamp::StStatusRot, Form::Rectangle, "Status Rot", 5);
 
   auto* messages = new QGroupBox(QStringLiteral("Meldungen"), client);
   messages->setObjectName(QStringLiteral("MeldungenBox"));
   messages->setGeometry(226, 36, 127, 191);
-  lamp(messages, PanelLamp::StAnf1Fehlt, Form::Square, "Anf. 1 fehlt", 0);
-  lamp(messages, PanelLamp::StAnf2Fehlt, Form::Square, "Anf. 2 fehlt", 1);
-  lamp(messages, PanelLamp::ImWartepunkt, Form::Square, "Im Wartep.", 2);
-  lamp(messages, PanelLamp::ZumWartepunkt, Form::Square, "Zum Wartep.", 3);
+  lamp(messages, PanelLamp::StAnf1Fehlt, Form::Rectangle, "Anf. 1 fehlt", 0);
+  lamp(messages, PanelLamp::StAnf2Fehlt, Form::Rectangle, "Anf. 2 fehlt", 1);
+  lamp(messages, PanelLamp::ImWartepunkt, Form::Rectangle, "Im Wartep.", 2);
+  lamp(messages, PanelLamp::ZumWartepunkt, Form::Rectangle, "Zum Wartep.", 3);
   lamp(messages, PanelLamp::SynImp1, Form::Circle, "Syn. Imp. 1", 4);
   lamp(messages, PanelLamp::SynImp2, Form::Circle, "Syn. Imp. 2", 5);
 
@@ -255,7 +255,7 @@ void TFormSteuer::BuildLampBoxes(QWidget* client) {
   fault->setObjectName(QStringLiteral("StoerungBox"));
   fault->setGeometry(539, 36, 81, 62);
   lamps_[static_cast<std::size_t>(PanelLamp::Stoerlampe)] =
-      AddLamp(fault, PanelLamp::Stoerlampe, Form::Square, nullptr, 28);
+      AddLamp(fault, PanelLamp::Stoerlampe, Form::Rectangle, nullptr, 28);
   lamps_[static_cast<std::size_t>(PanelLamp::Stoerlampe)]->move((81 - kSquareLamp) / 2, 28);
 }
 

@@ -1,7 +1,6 @@
 #include <QToolButton>
 
 #include "app/simulation.h"
-#include "app/ui/common_keys.h"
 #include "app/ui/form_steuer.h"
 #include "reports/combined_planned.h"
 #include "reports/fault_protocol.h"
@@ -10,6 +9,7 @@
 #include "reports/program_table_reports.h"
 #include "reports/switch_program_reports.h"
 #include "reports/ui/form_drucker.h"
+#include "widgets/common_keys.h"
 
 namespace ampelsim::ui {
 namespace {
@@ -108,7 +108,7 @@ void TFormSteuer::DruckIstClick() {
     // stay disabled until the preview closes.
     panel.SetEnabled(PanelCommand::DateiMenu, false);
     panel.SetEnabled(PanelCommand::DruckenMenu, false);
-    simulation_->Controller().ClearDetectorSeen();
+    simulation_->ClearDetectorMarks();
   } else if (preview_) {
     panel.SetEnabled(PanelToggle::DruckIst, false);
     panel.SetEnabled(PanelToggle::DruckStEinAus, false);

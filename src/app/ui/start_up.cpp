@@ -6,7 +6,7 @@
 #include <QStringList>
 #include <QVariant>
 
-#include "app/ui/settings_store.h"
+#include "dialogs/settings_store.h"
 
 namespace ampelsim::ui {
 namespace {

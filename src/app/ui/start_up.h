@@ -2,7 +2,7 @@
 
 #include <QString>
 
-#include "app/ui/app_paths.h"
+#include "dialogs/app_paths.h"
 
 namespace ampelsim::ui {
 

@@ -9,7 +9,7 @@
 #include <QTimer>
 
 #include "app/simulation.h"
-#include "app/ui/common_keys.h"
+#include "widgets/common_keys.h"
 
 namespace ampelsim::ui {
 namespace {

@@ -7,9 +7,9 @@
 #include <QVBoxLayout>
 
 #include "app/simulation.h"
-#include "app/ui/common_keys.h"
 #include "display/ui/form_resize_rule.h"
 #include "display/ui/head_element_widget.h"
+#include "widgets/common_keys.h"
 
 namespace ampelsim::ui {
 namespace {

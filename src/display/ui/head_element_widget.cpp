@@ -6,7 +6,7 @@
 #include <QPalette>
 
 #include "app/simulation.h"
-#include "display/ui/panel_controls.h"
+#include "widgets/panel_controls.h"
 
 namespace ampelsim::ui {
 namespace {

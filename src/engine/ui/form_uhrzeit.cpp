@@ -12,8 +12,8 @@
 #include <QSignalBlocker>
 #include <QTimeEdit>
 
-#include "app/ui/common_keys.h"
 #include "engine/ui/local_time_qt.h"
+#include "widgets/common_keys.h"
 
 namespace ampelsim::ui {
 namespace {

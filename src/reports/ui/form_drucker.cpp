@@ -11,11 +11,12 @@
 #include <string>
 
 #include "app/simulation.h"
-#include "app/ui/common_keys.h"
 #include "data/windows1252.h"
 #include "reports/fault_line.h"
 #include "reports/ui/preview_font.h"
 #include "reports/ui/preview_printing.h"
+#include "widgets/common_keys.h"
+#include "widgets/exception_box.h"
 
 namespace ampelsim::ui {
 namespace {
@@ -200,8 +201,15 @@ QString TFormDrucker::PreviewText() const {
 }
 
 void TFormDrucker::DruckStartClick() {
-  PrintPreviewText(printer_, PreviewText());
-  close();
+  // A printer that fails is reported; the preview stays open to try again.
+  bool printed = false;
+  ReportingExceptions([&] {
+    PrintPreviewText(printer_, PreviewText());
+    printed = true;
+  });
+  if (printed) {
+    close();
+  }
 }
 
 void TFormDrucker::DruckNichtClick() {

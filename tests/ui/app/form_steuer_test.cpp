@@ -11,10 +11,10 @@
 #include <QtTest>
 
 #include "app/simulation.h"
-#include "app/ui/panel_widgets.h"
 #include "app/ui/program_windows.h"
 #include "app_test_support.h"
 #include "engine/engine_state.h"
+#include "widgets/panel_controls.h"
 
 namespace ampelsim::test {
 namespace {
@@ -264,7 +264,7 @@ void FormSteuerTest::lampsStartSilver() {
   QFETCH(int, size);
   const StartDirectory start;
   ProgramWindows windows(start.QPath());
-  auto* lamp = windows.FormSteuer.findChild<ui::PanelLampWidget*>(name);
+  auto* lamp = windows.FormSteuer.findChild<ui::Shape*>(name);
   QVERIFY(lamp != nullptr);
   QCOMPARE(lamp->size(), QSize(size, size));
   QCOMPARE(lamp->BrushColor(), QColor(192, 192, 192));
@@ -299,7 +299,7 @@ void FormSteuerTest::labelsAndLampsShowTheModel() {
     const auto which = static_cast<PanelLamp>(i);
     const QString name = QString::fromLatin1(ComponentName(which).data(),
                                              static_cast<qsizetype>(ComponentName(which).size()));
-    QCOMPARE(windows.FormSteuer.findChild<ui::PanelLampWidget*>(name)->BrushColor(),
+    QCOMPARE(windows.FormSteuer.findChild<ui::Shape*>(name)->BrushColor(),
              ModelColour(windows, which));
   }
 }

@@ -8,9 +8,9 @@
 
 #include "app/simulation.h"
 #include "app/ui/form_steuer.h"
-#include "app/ui/settings_store.h"
 #include "app/ui/start_up.h"
 #include "app_test_support.h"
+#include "dialogs/settings_store.h"
 
 namespace ampelsim::test {
 namespace {

@@ -8,8 +8,8 @@
 #include <QTimer>
 #include <QWidget>
 
-#include "app/ui/common_keys.h"
 #include "dialogs/volumes.h"
+#include "widgets/common_keys.h"
 
 namespace ampelsim::ui::test {
 

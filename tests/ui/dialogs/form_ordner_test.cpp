@@ -6,13 +6,13 @@
 #include <QTest>
 #include <memory>
 
-#include "app/ui/app_paths.h"
-#include "app/ui/settings_store.h"
 #include "dialog_test_support.h"
+#include "dialogs/app_paths.h"
 #include "dialogs/directory_list.h"
 #include "dialogs/drive_selector.h"
 #include "dialogs/form_get_stand_dir.h"
 #include "dialogs/form_ordner.h"
+#include "dialogs/settings_store.h"
 
 namespace ampelsim::ui::test {
 namespace {

@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "display/ui/form_resize_rule.h"
-#include "display/ui/panel_controls.h"
 #include "head_lookup.h"
+#include "widgets/panel_controls.h"
 
 namespace ampelsim::test {
 

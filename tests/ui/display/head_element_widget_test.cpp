@@ -4,8 +4,8 @@
 #include <QLabel>
 #include <QtTest>
 
-#include "display/ui/panel_controls.h"
 #include "head_lookup.h"
+#include "widgets/panel_controls.h"
 
 namespace ampelsim::test {
 namespace {

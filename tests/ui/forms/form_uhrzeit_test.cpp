@@ -10,11 +10,11 @@
 #include <QTimeEdit>
 #include <chrono>
 
-#include "app/ui/common_keys.h"
 #include "engine/clock.h"
 #include "engine/ui/form_uhrzeit.h"
 #include "engine/ui/local_time_qt.h"
 #include "ui/forms/form_tests.h"
+#include "widgets/common_keys.h"
 
 namespace ampelsim::test {
 namespace {

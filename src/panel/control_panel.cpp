@@ -1,4 +1,4 @@
-#include "app/control_panel.h"
+#include "panel/control_panel.h"
 
 #include <utility>
 

@@ -1,4 +1,4 @@
-#include "app/ui/settings_store.h"
+#include "dialogs/settings_store.h"
 
 #include <QDir>
 #include <QFile>
@@ -41,6 +41,8 @@ void SettingsStore::SetStandardDataPath(const QString& path) {
   settings_->sync();
 }
 
-QString SettingsStore::FileName() const { return settings_->fileName(); }
+QString SettingsStore::FileName() const {
+  return settings_->fileName();
+}
 
 }  // namespace ampelsim::ui

@@ -1,14 +1,16 @@
 #pragma once
 
 #include <QColor>
+#include <QLabel>
 #include <QToolButton>
 #include <QWidget>
 
 namespace ampelsim::ui {
 
-// The three flat controls a signal head is drawn with: a 3-D frame, a filled
-// circle or rectangle with a black outline, and a button that reports presses
-// and releases with their Shift state but leaves its down look to its owner.
+// The flat controls the main window's panel and the signal heads are drawn
+// with: a 3-D frame, a filled circle or rectangle with a black outline (lamps
+// and indicators), buttons that report presses and releases with their Shift
+// state, and a label that reports a click.
 
 class Bevel final : public QWidget {
   Q_OBJECT
@@ -61,6 +63,39 @@ class SpeedButton final : public QToolButton {
   void mousePressEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
+};
+
+// A flat tool-bar button that reports every mouse press and release with the
+// Shift state, whichever mouse button it was, so its owner can hold a flag
+// exactly as long as the button is held. Unlike SpeedButton it shows itself
+// pressed while the mouse holds it.
+class PanelPushButton final : public QToolButton {
+  Q_OBJECT
+
+ public:
+  explicit PanelPushButton(QWidget* parent);
+
+ signals:
+  void MouseDown(bool shift);
+  void MouseUp(bool shift);
+
+ protected:
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+};
+
+// A label that reports a click on it.
+class ClickableLabel final : public QLabel {
+  Q_OBJECT
+
+ public:
+  explicit ClickableLabel(QWidget* parent);
+
+ signals:
+  void Clicked();
+
+ protected:
+  void mouseReleaseEvent(QMouseEvent* event) override;
 };
 
 // The one-pixel 3-D edge of bevels and panels: light top and left, dark

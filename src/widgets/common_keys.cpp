@@ -1,11 +1,11 @@
-#include "app/ui/common_keys.h"
+#include "widgets/common_keys.h"
 
 #include <QKeyEvent>
 
 namespace ampelsim::ui {
 
-CommonKeys::CommonKeys(std::function<void()> openHelpDocument,
-                       std::function<void()> showMainWindow, QObject* parent)
+CommonKeys::CommonKeys(std::function<void()> openHelpDocument, std::function<void()> showMainWindow,
+                       QObject* parent)
     : QObject(parent),
       openHelpDocument_(std::move(openHelpDocument)),
       showMainWindow_(std::move(showMainWindow)) {}

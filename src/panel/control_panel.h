@@ -146,6 +146,11 @@ class ControlPanel {
   const std::string& LabelText(PanelLabel label) const { return labels_[Slot(label)]; }
   void SetLabel(PanelLabel label, std::string text);  // UTF-8
 
+  // Whether a print preview window exists; the continuous printouts and the
+  // recording count need one.
+  bool PrintPreviewExists() const { return printPreviewExists_; }
+  void SetPrintPreviewExists(bool exists) { printPreviewExists_ = exists; }
+
   // Once per simulated second, whether or not a data set is loaded.
   void PanelSecondTask(bool printPreviewExists);
   std::int32_t RedOffSeconds() const { return RedOffSeconds_; }
@@ -199,6 +204,7 @@ class ControlPanel {
   std::array<Colour, PanelLampCount> lamps_ = Filled<PanelLampCount>(clSilver);
   std::array<std::string, PanelLabelCount> labels_{};
   std::uint64_t changeCount_ = 0;
+  bool printPreviewExists_ = false;
 };
 
 }  // namespace ampelsim

@@ -1,4 +1,4 @@
-#include "display/ui/panel_controls.h"
+#include "widgets/panel_controls.h"
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -76,6 +76,35 @@ void SpeedButton::mouseReleaseEvent(QMouseEvent* event) {
 
 void SpeedButton::mouseMoveEvent(QMouseEvent* event) {
   event->accept();
+}
+
+PanelPushButton::PanelPushButton(QWidget* parent) : QToolButton(parent) {
+  setAutoRaise(true);
+  setFocusPolicy(Qt::NoFocus);
+}
+
+void PanelPushButton::mousePressEvent(QMouseEvent* event) {
+  QToolButton::mousePressEvent(event);
+  emit MouseDown(event->modifiers().testFlag(Qt::ShiftModifier));
+}
+
+void PanelPushButton::mouseReleaseEvent(QMouseEvent* event) {
+  // The owner hears of the release before the click. Its handlers catch
+  // their own failures (nothing may be thrown through Qt's event dispatch),
+  // so the button always comes up.
+  emit MouseUp(event->modifiers().testFlag(Qt::ShiftModifier));
+  QToolButton::mouseReleaseEvent(event);
+}
+
+ClickableLabel::ClickableLabel(QWidget* parent) : QLabel(parent) {
+  setCursor(Qt::PointingHandCursor);
+}
+
+void ClickableLabel::mouseReleaseEvent(QMouseEvent* event) {
+  QLabel::mouseReleaseEvent(event);
+  if (rect().contains(event->position().toPoint())) {
+    emit Clicked();
+  }
 }
 
 }  // namespace ampelsim::ui
