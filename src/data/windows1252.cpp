@@ -89,6 +89,14 @@ std::optional<char32_t> NextCodePoint(std::string_view utf8, std::size_t& pos) {
 }  // namespace
 
 std::string Windows1252ToUtf8(std::string_view windows1252) {
+  // Most texts (every actual-plan line) are plain ASCII, the same in both.
+  bool ascii = true;
+  for (const char c : windows1252) {
+    ascii = ascii && static_cast<unsigned char>(c) < 0x80;
+  }
+  if (ascii) {
+    return std::string(windows1252);
+  }
   std::string out;
   out.reserve(windows1252.size());
   for (const char c : windows1252) {

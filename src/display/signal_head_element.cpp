@@ -226,15 +226,19 @@ void SignalHeadElement::Repaint(const RepaintContext& context) {
   const bool demandShown = DemandLampOn_ && !IsGreenState(State_);
   Paint(ShapeAnf_, demandShown ? clAqua : clSilver);
 
-  // Simulated defects win over whatever the state asked for.
-  for (Lamp lamp : {Lamp::Red, Lamp::Yellow, Lamp::Green}) {
-    if (StuckOnField(*this, lamp)) {
-      ColourField(*this, lamp) = OnColour(lamp);
+  // Simulated defects win over whatever the state asked for. Spelled out per
+  // lamp: this runs three times a second for every head.
+  auto applyDefects = [](Colour& colour, bool stuckOn, bool failed, Colour lit) {
+    if (stuckOn) {
+      colour = lit;
     }
-    if (FailedField(*this, lamp)) {
-      ColourField(*this, lamp) = clSilver;
+    if (failed) {
+      colour = clSilver;
     }
-  }
+  };
+  applyDefects(RedColour_, RedStuckOn_, RedFailed_, clRed);
+  applyDefects(YellowColour_, YellowStuckOn_, YellowFailed_, clYellow);
+  applyDefects(GreenColour_, GreenStuckOn_, GreenFailed_, clLime);
 
   if (!YellowStuckOn_ && !YellowFailed_) {
     if (Flashing_) {

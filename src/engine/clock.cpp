@@ -1,5 +1,7 @@
 #include "engine/clock.h"
 
+#include "data/decimal_text.h"
+
 #include <cstdio>
 #include <ctime>
 
@@ -22,8 +24,13 @@ CivilTime Split(LocalTime moment) {
 }
 
 std::string TwoDigitFields(char separator, int first, int second, int third) {
-  char text[40];
-  std::snprintf(text, sizeof text, "%02d%c%02d%c%02d", first, separator, second, separator, third);
+  std::string text;
+  text.reserve(8);
+  AppendZeroPadded(text, first, 2);
+  text += separator;
+  AppendZeroPadded(text, second, 2);
+  text += separator;
+  AppendZeroPadded(text, third, 2);
   return text;
 }
 

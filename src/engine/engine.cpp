@@ -2,9 +2,9 @@
 
 #include <algorithm>
 #include <chrono>
-#include <cstdio>
 #include <string>
 
+#include "data/decimal_text.h"
 #include "display/signal_head_element.h"
 #include "engine/clock.h"
 #include "engine/fault_store.h"
@@ -21,9 +21,13 @@ constexpr int MaxMainStepCalls = 16;
 // The panel shows the simulated date with a four-digit year.
 std::string PanelDateText(LocalTime moment) {
   const std::chrono::year_month_day date{std::chrono::floor<std::chrono::days>(moment)};
-  char text[32];
-  std::snprintf(text, sizeof text, "%02u.%02u.%04d", static_cast<unsigned>(date.day()),
-                static_cast<unsigned>(date.month()), static_cast<int>(date.year()));
+  std::string text;
+  text.reserve(10);
+  AppendZeroPadded(text, static_cast<unsigned>(date.day()), 2);
+  text += '.';
+  AppendZeroPadded(text, static_cast<unsigned>(date.month()), 2);
+  text += '.';
+  AppendZeroPadded(text, static_cast<int>(date.year()), 4);
   return text;
 }
 

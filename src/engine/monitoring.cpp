@@ -82,13 +82,20 @@ void Engine::CheckHostileGreen(std::int32_t tickCount) {
     Blink(p_.Panel, PanelLamp::StFeind, clLime, tickCount);
     return;
   }
-  const auto& locks = p_.Data.ActiveGreenLocks;
-  for (int i = 0; i < GroupCount(); ++i) {
-    if (!p_.Heads[static_cast<std::size_t>(i)].IsGreenLit()) {
-      continue;
+  // Runs every tick: only pairs of lit greens are looked at, in group order.
+  std::array<int, MaxGroups> green{};
+  int greenCount = 0;
+  for (int g = 0; g < GroupCount(); ++g) {
+    if (p_.Heads[static_cast<std::size_t>(g)].IsGreenLit()) {
+      green[static_cast<std::size_t>(greenCount++)] = g;
     }
-    for (int j = 0; j < GroupCount(); ++j) {
-      if (s_.FaultActive == 0 && p_.Heads[static_cast<std::size_t>(j)].IsGreenLit() &&
+  }
+  const auto& locks = p_.Data.ActiveGreenLocks;
+  for (int a = 0; a < greenCount; ++a) {
+    const int i = green[static_cast<std::size_t>(a)];
+    for (int b = 0; b < greenCount; ++b) {
+      const int j = green[static_cast<std::size_t>(b)];
+      if (s_.FaultActive == 0 &&
           locks[static_cast<std::size_t>(i)][static_cast<std::size_t>(j)] != 0) {
         p_.Panel.SetLamp(PanelLamp::StFeind, clLime);
         RegisterFault(HostileGreen, i + 1, j + 1);

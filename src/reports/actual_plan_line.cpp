@@ -1,7 +1,8 @@
 #include "reports/actual_plan_line.h"
 
-#include <cstdio>
 #include <string_view>
+
+#include "data/decimal_text.h"
 
 namespace ampelsim {
 namespace {
@@ -19,9 +20,13 @@ std::string_view ActualStateCode(std::int32_t state) {
 std::string ComposeActualPlanLine(std::int32_t program, std::int32_t timePoint,
                                   const std::array<std::int32_t, MaxGroups>& groupState,
                                   std::array<std::uint8_t, MaxGroups>& detectorSeen) {
-  char label[48];
-  std::snprintf(label, sizeof label, "         P%d %03d", program, timePoint);
-  std::string line = label;
+  // "         P%d %03d", then three characters per group.
+  std::string line;
+  line.reserve(9 + 16 + 3 * MaxGroups);
+  line += "         P";
+  AppendZeroPadded(line, program, 0);
+  line += ' ';
+  AppendZeroPadded(line, timePoint, 3);
   for (std::size_t g = 0; g < MaxGroups; ++g) {
     line += detectorSeen[g] != 0 ? '*' : ' ';
     detectorSeen[g] = 0;
