@@ -123,19 +123,6 @@ class TFormSteuer final : public QMainWindow {
   void DruckIstClick();
   void DruckStClick();
   void DruckStEinAusClick();
-  void AusGezClick();
-  void AusStClick();
-  void AutoMelderClick();
-  void EinschaltClick();
-  void GrMinTabClick();
-  void GruenverClick();
-  void ProgrammeClick();
-  void ProgrammfreiClick();
-  void PrWechselAnfClick();
-  void ProgrammwechselpunktClick();
-  void SchaltpunkteClick();
-  void ZuAnfEinClick();
-  void ZwischenZtClick();
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;

@@ -1,34 +1,13 @@
 #include <QAction>
 #include <QMenu>
 #include <QMenuBar>
+#include <string>
 
 #include "app/ui/form_steuer.h"
+#include "reports/report_catalogue.h"
 
 namespace ampelsim::ui {
 namespace {
-
-// The entries of "Einzelausdruck": component name, caption and handler.
-struct ReportEntry {
-  const char* Name;
-  const char* Caption;
-  void (TFormSteuer::*Click)();
-};
-
-constexpr ReportEntry kReportEntries[] = {
-    {"AusGez", "Ausschaltprogramme gez.", &TFormSteuer::AusGezClick},
-    {"AusSt", "Ausschaltprogramme St.", &TFormSteuer::AusStClick},
-    {"AutoMelder", "Auto. Meldervorsp.", &TFormSteuer::AutoMelderClick},
-    {"Einschalt", "Einschaltprogramme", &TFormSteuer::EinschaltClick},
-    {"GrMinTab", "Grün Min. Tabelle", &TFormSteuer::GrMinTabClick},
-    {"Gruenver", "Grünverriegelungen", &TFormSteuer::GruenverClick},
-    {"Programme", "Programme", &TFormSteuer::ProgrammeClick},
-    {"Programmfrei", "Programmfreigabe", &TFormSteuer::ProgrammfreiClick},
-    {"PrWechselAnf", "Prog. Wechsel Anf.", &TFormSteuer::PrWechselAnfClick},
-    {"Programmwechselpunkt", "Programmwechselpunkte", &TFormSteuer::ProgrammwechselpunktClick},
-    {"Schaltpunkte", "Schaltpunkte", &TFormSteuer::SchaltpunkteClick},
-    {"ZuAnfEin", "Zuordnung Anf. Ein.", &TFormSteuer::ZuAnfEinClick},
-    {"ZwischenZt", "Zwischenzeiten", &TFormSteuer::ZwischenZtClick},
-};
 
 QMenu* AddMenu(QMenuBar* bar, const char* name, const char* caption) {
   QMenu* menu = bar->addMenu(QString::fromUtf8(caption));
@@ -64,9 +43,11 @@ void TFormSteuer::BuildMenu() {
   einzelDruck_ = druckenMenu_->addMenu(QStringLiteral("Einzelausdruck"));
   einzelDruck_->setObjectName(QStringLiteral("EinzelDruck"));
   einzelDruck_->menuAction()->setObjectName(QStringLiteral("EinzelDruck"));
-  for (const ReportEntry& entry : kReportEntries) {
-    connect(AddAction(einzelDruck_, entry.Name, entry.Caption), &QAction::triggered, this,
-            entry.Click);
+  for (const ReportEntry* entry : ReportsInMenu()) {
+    const std::string name(entry->MenuName);
+    const std::string caption(entry->MenuCaption);
+    connect(AddAction(einzelDruck_, name.c_str(), caption.c_str()), &QAction::triggered, this,
+            [this, print = entry->Print] { PrintSingleReport(print); });
   }
   druckenMenu_->addSeparator();
   connect(AddAction(druckenMenu_, "DruckerEinrichten", "Drucker Einrichten"), &QAction::triggered,

@@ -2,28 +2,12 @@
 
 #include "app/simulation.h"
 #include "app/ui/form_steuer.h"
-#include "reports/combined_planned.h"
 #include "reports/fault_protocol.h"
-#include "reports/matrix_reports.h"
-#include "reports/planned_phase_plan.h"
-#include "reports/program_table_reports.h"
-#include "reports/switch_program_reports.h"
+#include "reports/report_catalogue.h"
 #include "reports/ui/form_drucker.h"
 #include "widgets/common_keys.h"
 
 namespace ampelsim::ui {
-namespace {
-
-// The menu prints the matrix reports loud: empty matrices are "no data".
-ReportStatus PrintIntergreenLoud(ReportDocument& report, const ReportContext& context) {
-  return PrintIntergreenMatrices(report, context, false);
-}
-
-ReportStatus PrintGreenGreenLocksLoud(ReportDocument& report, const ReportContext& context) {
-  return PrintGreenGreenLocks(report, context, false);
-}
-
-}  // namespace
 
 TFormDrucker* TFormSteuer::Preview() const {
   return preview_.data();
@@ -78,7 +62,7 @@ void TFormSteuer::DruckSollClick() {
     return;
   }
   OpenPrintPreview();
-  preview_->RunReport(&PrintCombinedPlanned);
+  preview_->RunReport(FindReport("soll")->Print);
   ShowPanel();
 }
 
@@ -139,46 +123,6 @@ void TFormSteuer::DruckStEinAusClick() {
   }
   ShowToggle(PanelToggle::DruckStEinAus);
   ShowPanel();
-}
-
-void TFormSteuer::AusGezClick() {
-  PrintSingleReport(&PrintPlannedOffPrograms);
-}
-void TFormSteuer::AusStClick() {
-  PrintSingleReport(&PrintFaultOffPrograms);
-}
-void TFormSteuer::AutoMelderClick() {
-  PrintSingleReport(&PrintDetectorPrestore);
-}
-void TFormSteuer::EinschaltClick() {
-  PrintSingleReport(&PrintSwitchOnPrograms);
-}
-void TFormSteuer::GrMinTabClick() {
-  PrintSingleReport(&PrintMinGreenTimes);
-}
-void TFormSteuer::GruenverClick() {
-  PrintSingleReport(&PrintGreenGreenLocksLoud);
-}
-void TFormSteuer::ProgrammeClick() {
-  PrintSingleReport(&PrintPlannedPhasePlan);
-}
-void TFormSteuer::ProgrammfreiClick() {
-  PrintSingleReport(&PrintProgramRelease);
-}
-void TFormSteuer::PrWechselAnfClick() {
-  PrintSingleReport(&PrintChangeOnDemand);
-}
-void TFormSteuer::ProgrammwechselpunktClick() {
-  PrintSingleReport(&PrintChangePoints);
-}
-void TFormSteuer::SchaltpunkteClick() {
-  PrintSingleReport(&PrintSwitchingPoints);
-}
-void TFormSteuer::ZuAnfEinClick() {
-  PrintSingleReport(&PrintDemandInputMaps);
-}
-void TFormSteuer::ZwischenZtClick() {
-  PrintSingleReport(&PrintIntergreenLoud);
 }
 
 }  // namespace ampelsim::ui

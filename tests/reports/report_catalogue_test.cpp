@@ -1,4 +1,4 @@
-#include "reports/report_registry.h"
+#include "reports/report_catalogue.h"
 
 #include <gtest/gtest.h>
 
