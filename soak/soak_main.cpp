@@ -41,7 +41,9 @@ struct RunResult {
   std::int64_t Faults = 0;
   std::int64_t PlanLines = 0;
   std::int64_t RunningTicks = 0;  // out of the off and waiting states
-  std::size_t HeapFirstHour = 0;
+  // At the end of the first and of the last hour; the first only when a later
+  // hour follows, so that an hour is never compared with itself.
+  std::optional<std::size_t> HeapFirstHour;
   std::size_t HeapLastHour = 0;
   bool StoreIntact = true;
 };
@@ -118,7 +120,7 @@ RunResult RunOne(const ControllerDataSet& data, const fs::path& work, std::uint6
       }
     }
     headless.RunTick();
-    if (tick + 1 == TicksPerHour) {
+    if (tick + 1 == TicksPerHour && ticks > TicksPerHour) {
       result.HeapFirstHour = LiveHeapBytes();
     }
   }
@@ -153,18 +155,23 @@ int Soak(const SoakOptions& options) {
     const auto data = raw ? RawJunction(random) : PlausibleJunction(random);
     const fs::path work = root / ("set-" + std::to_string(index));
     const RunResult run = RunOne(*data, work, random(), options.Hours, options.Verbose);
-    const long long growth =
-        static_cast<long long>(run.HeapLastHour) - static_cast<long long>(run.HeapFirstHour);
-    const bool grew = growth > static_cast<long long>(options.AllowedGrowthBytes);
+    std::string heap = "heap growth not measured (one hour)";
+    bool grew = false;
+    if (run.HeapFirstHour) {
+      const long long growth =
+          static_cast<long long>(run.HeapLastHour) - static_cast<long long>(*run.HeapFirstHour);
+      grew = growth > static_cast<long long>(options.AllowedGrowthBytes);
+      heap = "heap after hour 1 " + std::to_string(*run.HeapFirstHour) + " B, after hour " +
+             std::to_string(options.Hours) + " " + std::to_string(run.HeapLastHour) + " B";
+    }
     std::printf(
         "set %3d %-9s %2d groups: %lld ticks, %3.0f%% running, %lld faults, %lld plan lines, "
-        "heap after hour 1 %zu B, after hour %d %zu B%s%s\n",
+        "%s%s%s\n",
         index, raw ? "raw" : "plausible", data->GeneralData.GroupCount,
         static_cast<long long>(run.Ticks),
         100.0 * static_cast<double>(run.RunningTicks) / static_cast<double>(run.Ticks),
-        static_cast<long long>(run.Faults), static_cast<long long>(run.PlanLines),
-        run.HeapFirstHour, options.Hours, run.HeapLastHour, grew ? "  GROWTH" : "",
-        run.StoreIntact ? "" : "  STORE BROKEN");
+        static_cast<long long>(run.Faults), static_cast<long long>(run.PlanLines), heap.c_str(),
+        grew ? "  GROWTH" : "", run.StoreIntact ? "" : "  STORE BROKEN");
     std::fflush(stdout);
     failures += (grew || !run.StoreIntact) ? 1 : 0;
     ticks += run.Ticks;

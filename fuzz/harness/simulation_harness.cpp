@@ -1,3 +1,5 @@
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <chrono>
 #include <iterator>
@@ -83,6 +85,10 @@ void FuzzSimulation(std::span<const std::uint8_t> input, const std::filesystem::
   SimulationInput run =
       ReadSimulationInput(input, dataDirectory.string(), missingDirectory.string());
   WriteDataImage(dataDirectory, run.Image);
+  // A pipe as the store: opening it for reading would wait for a writer.
+  if (run.StoreIsNamedPipe) {
+    Require(mkfifo(storeFile.c_str(), 0600) == 0, "the scratch directory takes a named pipe");
+  }
 
   HeadlessSimulation headless(dataDirectory.string(), MomentOfWeek(run.StartMinuteOfWeek),
                               storeFile, std::move(run.Events));

@@ -111,6 +111,7 @@ SimulationInput ReadSimulationInput(std::span<const std::uint8_t> bytes,
   input.OutputsForced = (flags & 1) != 0;
   input.PreviewExists = (flags & 2) != 0;
   input.RecordActualPlan = (flags & 4) != 0;
+  input.StoreIsNamedPipe = (flags & 8) != 0;
   input.Ticks = std::min<std::int64_t>(cursor.U16(), SimulationInput::MaxTicks);
   input.StartMinuteOfWeek = cursor.U16() % MinutesPerWeek;
   input.Image = ReadSparseImage(cursor.Take(cursor.U16()));
@@ -133,9 +134,9 @@ SimulationInput ReadSimulationInput(std::span<const std::uint8_t> bytes,
 std::vector<std::uint8_t> WriteSimulationInput(const SimulationInput& input,
                                                const std::string& dataDirectory) {
   std::vector<std::uint8_t> bytes;
-  bytes.push_back(static_cast<std::uint8_t>((input.OutputsForced ? 1 : 0) |
-                                            (input.PreviewExists ? 2 : 0) |
-                                            (input.RecordActualPlan ? 4 : 0)));
+  bytes.push_back(static_cast<std::uint8_t>(
+      (input.OutputsForced ? 1 : 0) | (input.PreviewExists ? 2 : 0) |
+      (input.RecordActualPlan ? 4 : 0) | (input.StoreIsNamedPipe ? 8 : 0)));
   Append16(bytes, static_cast<std::uint32_t>(input.Ticks));
   Append16(bytes, static_cast<std::uint32_t>(input.StartMinuteOfWeek));
   const auto runs = WriteSparseImage(input.Image);

@@ -23,6 +23,7 @@ struct SimulationInput {
   bool OutputsForced = false;     // flag bit 0: actual-plan and fault lines composed
   bool PreviewExists = false;     // flag bit 1
   bool RecordActualPlan = false;  // flag bit 2: "Ist" pressed at the start, ".ist" files written
+  bool StoreIsNamedPipe = false;  // flag bit 3: DATEN.STO in the start directory is a FIFO
   std::int64_t Ticks = 0;
   int StartMinuteOfWeek = 0;  // from Monday 2024-01-01 00:00
   DataImage Image;

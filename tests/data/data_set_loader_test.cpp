@@ -1,7 +1,6 @@
 #include "data/data_set_loader.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <climits>
 #include <memory>
@@ -9,6 +8,7 @@
 #include <vector>
 
 #include "data/data_file_reader.h"
+#include "test_support/file_fault_support.h"
 #include "test_support/test_files.h"
 
 namespace ampelsim {
@@ -338,15 +338,30 @@ TEST(DataSetLoaderBadInputTest, WhatIsNoReadableFileIsNotFound) {
   EXPECT_FALSE(loaded.Loader.DataValid());
 }
 
+// Root reads any file, so the load runs as an unprivileged user.
 TEST(DataSetLoaderBadInputTest, UnreadableFileIsNotFound) {
-  if (geteuid() == 0) {
-    GTEST_SKIP() << "root reads files whatever their permissions";
-  }
+  namespace fs = std::filesystem;
   TempDir dir;
   test::WriteDataSet(dir.Path(), *test::ValidDataSet(41));
-  std::filesystem::permissions(dir / "SCH.DAT", std::filesystem::perms::none);
-  const Loaded loaded = LoadFresh(dir.Str());
-  EXPECT_EQ(loaded.Loader.Log(), ExpectedLog(dir.Str(), {"SCH.DAT"}, {kMissingBlock}));
+  for (const auto& entry : fs::directory_iterator(dir.Path())) {
+    fs::permissions(entry.path(), fs::perms::others_read, fs::perm_options::add);
+  }
+  fs::permissions(dir.Path(), fs::perms::others_read | fs::perms::others_exec,
+                  fs::perm_options::add);
+  fs::permissions(dir / "SCH.DAT", fs::perms::none);
+  const Lines expected = ExpectedLog(dir.Str(), {"SCH.DAT"}, {kMissingBlock});
+  const std::string verdict = test::RunWithoutPrivileges([&]() -> std::string {
+    const Lines log = LoadFresh(dir.Str()).Loader.Log();
+    if (log == expected) {
+      return "";
+    }
+    std::string text = "the log was:\n";
+    for (const auto& line : log) {
+      text += line + '\n';
+    }
+    return text;
+  });
+  EXPECT_EQ(verdict, "");
 }
 
 TEST(DataSetLoaderBadInputTest, DataDirectoryThatIsAFileHasNoFiles) {

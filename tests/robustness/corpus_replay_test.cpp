@@ -3,10 +3,14 @@
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
+#include <iterator>
+#include <ostream>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "harness.h"
+#include "test_support/file_fault_support.h"
 #include "test_support/test_files.h"
 
 namespace ampelsim {
@@ -39,6 +43,10 @@ struct StoredInput {
   fs::path File;
 };
 
+void PrintTo(const StoredInput& input, std::ostream* out) {
+  *out << input.File;
+}
+
 // fuzz/<folder>/<target>/*: the seed corpus, or the inputs of past findings.
 std::vector<StoredInput> StoredInputs(const char* folder) {
   std::vector<StoredInput> inputs;
@@ -67,19 +75,43 @@ std::string TestName(const ::testing::TestParamInfo<StoredInput>& info) {
   return name;
 }
 
-// A crash, a sanitizer report or a broken property (which aborts) fails it.
+// A crash, a sanitizer report or a broken property (which aborts) fails it,
+// and so does a hang, since a past finding was one: each input runs in a
+// child process with a time limit.
 class ReplayInput : public ::testing::TestWithParam<StoredInput> {};
 
 TEST_P(ReplayInput, RunsClean) {
   const test::TempDir scratch;
   const auto bytes = test::ReadBytes(GetParam().File);
-  GetParam().Target.Run(bytes, scratch.Path());
+  const std::string verdict = test::RunWithTimeLimit(60, [&]() -> std::string {
+    try {
+      GetParam().Target.Run(bytes, scratch.Path());
+    } catch (const std::exception& error) {
+      return error.what();
+    }
+    return "";
+  });
+  EXPECT_EQ(verdict, "");
 }
 
 INSTANTIATE_TEST_SUITE_P(Seeds, ReplayInput, ::testing::ValuesIn(StoredInputs("corpus")), TestName);
 INSTANTIATE_TEST_SUITE_P(PastFindings, ReplayInput,
                          ::testing::ValuesIn(StoredInputs("regressions")), TestName);
-GTEST_ALLOW_UNINSTANTIATED_PARAMETERIZED_TEST(ReplayInput);
+
+// Without this a missing or emptied folder of findings would replay nothing
+// and pass; a file outside a target's folder would be skipped as well.
+TEST(FindingsFolder, HoldsInputsOfKnownTargetsOnly) {
+  const fs::path folder = fs::path(AMPELSIM_FUZZ_DIR) / "regressions";
+  ASSERT_TRUE(fs::is_directory(folder)) << folder;
+  EXPECT_FALSE(StoredInputs("regressions").empty()) << "no input in " << folder;
+  for (const auto& entry : fs::directory_iterator(folder)) {
+    const std::string name = entry.path().filename().string();
+    EXPECT_TRUE(entry.is_directory() &&
+                std::any_of(std::begin(kTargets), std::end(kTargets),
+                            [&](const FuzzTarget& target) { return name == target.Name; }))
+        << entry.path() << " is not the folder of a fuzz target";
+  }
+}
 
 // Each target has seeds, so the replay above covers all of them.
 TEST(SeedCorpus, EveryTargetHasSeeds) {

@@ -8,7 +8,7 @@
 
 #include "engine/fault_record.h"
 #include "engine/fault_store.h"
-#include "file_fault_support.h"
+#include "test_support/file_fault_support.h"
 #include "test_support/test_files.h"
 
 namespace ampelsim {

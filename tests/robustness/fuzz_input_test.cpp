@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <filesystem>
 #include <string>
 #include <variant>
 
@@ -66,6 +67,7 @@ TEST(SimulationInput, AScriptSurvivesTheByteForm) {
   ASSERT_TRUE(std::holds_alternative<Scenario>(parsed));
   fuzz::SimulationInput input;
   input.OutputsForced = true;
+  input.StoreIsNamedPipe = true;
   input.Ticks = 4321;
   input.StartMinuteOfWeek = 6 * 24 * 60 + 5;
   input.Image = SparseRandomImage(9, 2);
@@ -75,6 +77,7 @@ TEST(SimulationInput, AScriptSurvivesTheByteForm) {
   const auto read = fuzz::ReadSimulationInput(bytes, "Demo", "gone");
   EXPECT_EQ(read.OutputsForced, true);
   EXPECT_EQ(read.PreviewExists, false);
+  EXPECT_EQ(read.StoreIsNamedPipe, true);
   EXPECT_EQ(read.Ticks, 4321);
   EXPECT_EQ(read.StartMinuteOfWeek, input.StartMinuteOfWeek);
   EXPECT_EQ(read.Image, input.Image);
@@ -100,6 +103,15 @@ TEST(SimulationInput, RunsAreBoundedWhateverTheBytes) {
     EXPECT_LE(read.Ticks, fuzz::SimulationInput::MaxTicks);
     EXPECT_LT(read.StartMinuteOfWeek, 7 * 24 * 60);
   }
+}
+
+// The input of the past finding still expresses it in the current layout.
+TEST(SimulationInput, TheNamedPipeFindingStillMakesAPipe) {
+  const auto bytes = test::ReadBytes(std::filesystem::path(AMPELSIM_FUZZ_DIR) /
+                                     "regressions/simulation/daten_sto_named_pipe");
+  const auto read = fuzz::ReadSimulationInput(bytes, "d", "m");
+  EXPECT_TRUE(read.StoreIsNamedPipe);
+  EXPECT_FALSE(read.Events.Events.empty());
 }
 
 }  // namespace

@@ -5,9 +5,9 @@
 
 #include "demo_simulation.h"
 #include "engine/fault_record.h"
-#include "file_fault_support.h"
 #include "reports/actual_plan_recording.h"
 #include "reports/report_document.h"
+#include "test_support/file_fault_support.h"
 #include "test_support/test_files.h"
 
 namespace ampelsim {

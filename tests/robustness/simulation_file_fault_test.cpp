@@ -5,7 +5,7 @@
 
 #include "demo_simulation.h"
 #include "engine/fault_record.h"
-#include "file_fault_support.h"
+#include "test_support/file_fault_support.h"
 #include "test_support/test_files.h"
 
 namespace ampelsim {

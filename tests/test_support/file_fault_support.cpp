@@ -1,4 +1,4 @@
-#include "file_fault_support.h"
+#include "test_support/file_fault_support.h"
 
 #include <signal.h>
 #include <sys/resource.h>
