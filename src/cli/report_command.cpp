@@ -12,7 +12,7 @@
 #include "data/windows1252.h"
 #include "engine/clock.h"
 #include "engine/fault_record.h"
-#include "reports/report_catalogue.h"
+#include "app/report_catalogue.h"
 
 namespace ampelsim::cli {
 namespace {

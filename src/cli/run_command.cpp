@@ -14,7 +14,7 @@
 #include "reports/actual_plan_line.h"
 #include "reports/fault_line.h"
 #include "reports/report_document.h"
-#include "reports/report_catalogue.h"
+#include "app/report_catalogue.h"
 
 namespace ampelsim::cli {
 namespace {

@@ -17,20 +17,38 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Folder (relative to src/) -> layer. Lower numbers sit lower.
-const std::map<std::string, int>& Layers() {
-  static const std::map<std::string, int> layers = {
-      {"data", 0},     // data set model, codecs, loader
-      {"display", 1},  // the passive model of one signal head
-      {"panel", 2},    // the passive model of the operator panel
-      {"engine", 3},   // the controller
-      {"reports", 4},  // formatters of the data set and of the second record
-      {"app", 5},      // Simulation and the headless facade
-      {"cli", 6},      // ampelsim-cli
-      {"widgets", 6},  // shared Qt widgets (leaf of the Qt side)
-      {"data/ui", 7},  // windows of each subsystem
-      {"engine/ui", 7}, {"display/ui", 7}, {"reports/ui", 7},
-      {"dialogs", 7},   {"app/ui", 8},  // the main window, composition root of the program
+// Folder (relative to src/) -> layer, and whether it may use Qt. Lower
+// numbers sit lower; a folder may include its own files and any folder of a
+// lower layer. A feature (chart, verification, traffic) gets its core logic in
+// layer 4 beside the reports and its window in a ui/ folder of layer 8.
+struct Layer {
+  int Rank;
+  bool Qt;
+};
+
+const std::map<std::string, Layer>& Layers() {
+  static const std::map<std::string, Layer> layers = {
+      {"data", {0, false}},     // data set model, codecs, loader
+      {"display", {1, false}},  // the passive model of one signal head
+      {"panel", {2, false}},    // the passive model of the operator panel
+      {"engine", {3, false}},   // the controller and its second record
+      {"reports", {4, false}},  // formatters of the data set and of the record
+      {"chart", {4, false}},    // features built on the record
+      {"verify", {4, false}},
+      {"traffic", {4, false}},
+      {"app", {5, false}},          // Simulation, headless facade, report catalogue
+      {"chart/render", {6, true}},  // drawing on Qt Gui, shared by windows and CLI
+      {"widgets", {6, true}},       // shared Qt widgets (leaf of the Qt side)
+      {"cli", {7, false}},          // ampelsim-cli
+      {"data/ui", {8, true}},       // windows of each subsystem and feature
+      {"engine/ui", {8, true}},
+      {"display/ui", {8, true}},
+      {"reports/ui", {8, true}},
+      {"chart/ui", {8, true}},
+      {"verify/ui", {8, true}},
+      {"traffic/ui", {8, true}},
+      {"dialogs", {8, true}},
+      {"app/ui", {9, true}},  // the main window, composition root of the program
   };
   return layers;
 }
@@ -40,7 +58,7 @@ std::string FolderOf(const fs::path& relative) {
   return relative.parent_path().generic_string();
 }
 
-std::optional<int> LayerOf(const std::string& folder) {
+std::optional<Layer> LayerOf(const std::string& folder) {
   const auto found = Layers().find(folder);
   if (found == Layers().end()) {
     return std::nullopt;
@@ -68,12 +86,11 @@ std::vector<Violation> UpwardIncludes(const fs::path& root) {
     }
     const fs::path relative = fs::relative(path, root);
     const std::string folder = FolderOf(relative);
-    const std::optional<int> own = LayerOf(folder);
+    const std::optional<Layer> own = LayerOf(folder);
     if (!own) {
       violations.push_back({relative.generic_string(), "(folder without a layer)"});
       continue;
     }
-    const bool qtSide = *own >= 6 && folder != "cli";
     std::ifstream file(path);
     std::string line;
     std::smatch match;
@@ -83,17 +100,17 @@ std::vector<Violation> UpwardIncludes(const fs::path& root) {
       }
       const std::string target = match[1];
       if (target.starts_with("Q") || target.starts_with("qt")) {
-        if (!qtSide) {
+        if (!own->Qt) {
           violations.push_back({relative.generic_string(), target});
         }
         continue;
       }
       const std::string targetFolder = FolderOf(fs::path(target));
-      const std::optional<int> layer = LayerOf(targetFolder);
+      const std::optional<Layer> layer = LayerOf(targetFolder);
       if (!layer) {
         continue;  // a library header or a same-folder relative include
       }
-      if (targetFolder != folder && *layer >= *own) {
+      if (targetFolder != folder && layer->Rank >= own->Rank) {
         violations.push_back({relative.generic_string(), target});
       }
     }

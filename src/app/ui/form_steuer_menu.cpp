@@ -4,7 +4,7 @@
 #include <string>
 
 #include "app/ui/form_steuer.h"
-#include "reports/report_catalogue.h"
+#include "app/report_catalogue.h"
 
 namespace ampelsim::ui {
 namespace {

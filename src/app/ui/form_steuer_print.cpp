@@ -3,7 +3,7 @@
 #include "app/simulation.h"
 #include "app/ui/form_steuer.h"
 #include "reports/fault_protocol.h"
-#include "reports/report_catalogue.h"
+#include "app/report_catalogue.h"
 #include "reports/ui/form_drucker.h"
 #include "widgets/common_keys.h"
 

@@ -1,4 +1,4 @@
-#include "reports/report_catalogue.h"
+#include "app/report_catalogue.h"
 
 #include <algorithm>
 #include <array>
