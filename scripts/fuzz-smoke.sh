@@ -15,7 +15,7 @@ if [ -n "${AMPELSIM_JOBS:-}" ]; then jobs=(-j "$AMPELSIM_JOBS"); fi
 
 cmake -S . -B "$build" -G Ninja -DCMAKE_CXX_COMPILER=clang++ \
   -DAMPELSIM_BUILD_FUZZ=ON -DAMPELSIM_BUILD_TESTS=OFF -DAMPELSIM_BUILD_GUI=OFF \
-  -DAMPELSIM_BUILD_BENCH=OFF -DAMPELSIM_BUILD_CLI=OFF > /dev/null
+  -DAMPELSIM_BUILD_BENCH=OFF -DAMPELSIM_BUILD_CLI=ON > /dev/null
 cmake --build "$build" --target fuzz_targets "${jobs[@]}"
 
 root=$(pwd)
@@ -25,13 +25,13 @@ trap 'rm -rf "$work"' EXIT
 mkdir -p "$findings"
 
 # The longest input each target gets, and its extra options.
-declare -A max_len=([decoders]=20000 [loader]=20000 [scenario]=4096 [reports]=8192 [simulation]=8192)
+declare -A max_len=([decoders]=20000 [loader]=20000 [scenario]=4096 [reports]=8192 [simulation]=8192 [data_set_json]=65536)
 declare -A extra=([scenario]="-dict=$root/fuzz/dictionaries/scenario.dict")
 
 export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1}
 export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1}
 failed=()
-for target in decoders loader scenario reports simulation; do
+for target in decoders loader scenario reports simulation data_set_json; do
   # New inputs go to a scratch folder: the repository's corpus is only read.
   mkdir -p "$work/$target"
   log="$work/$target.log"

@@ -27,4 +27,8 @@ void FuzzReports(std::span<const std::uint8_t> input, const std::filesystem::pat
 // bounded number of ticks (simulation_input.h).
 void FuzzSimulation(std::span<const std::uint8_t> input, const std::filesystem::path& scratch);
 
+// The JSON reader of `ampelsim-cli build` on any text (only where the command
+// line tool is built: the reader lives there).
+void FuzzDataSetJson(std::span<const std::uint8_t> input);
+
 }  // namespace ampelsim::fuzz

@@ -27,6 +27,11 @@ void Decoders(std::span<const std::uint8_t> input, const fs::path&) {
 void Scenario(std::span<const std::uint8_t> input, const fs::path&) {
   fuzz::FuzzScenario(input);
 }
+#ifdef AMPELSIM_FUZZ_DATA_SET_JSON
+void DataSetJson(std::span<const std::uint8_t> input, const fs::path&) {
+  fuzz::FuzzDataSetJson(input);
+}
+#endif
 
 struct FuzzTarget {
   const char* Name;
@@ -36,6 +41,9 @@ struct FuzzTarget {
 constexpr FuzzTarget kTargets[] = {
     {"decoders", &Decoders},         {"loader", &fuzz::FuzzLoader},         {"scenario", &Scenario},
     {"reports", &fuzz::FuzzReports}, {"simulation", &fuzz::FuzzSimulation},
+#ifdef AMPELSIM_FUZZ_DATA_SET_JSON
+    {"data_set_json", &DataSetJson},
+#endif
 };
 
 struct StoredInput {

@@ -42,25 +42,35 @@ QColor ToQColor(Colour colour) {
 
 }  // namespace
 
-TFormSteuer::TFormSteuer(const QString& startDirectory)
-    : help_(QDir(startDirectory).absolutePath()) {
-  FormCreate(QDir(startDirectory).absolutePath());
+ProgramBasis::ProgramBasis(const QString& startDirectory)
+    // Whether the settings existed is read before the store creates them.
+    : Settings(std::make_unique<SettingsStore>()),
+      Paths(SettleStartPaths(QDir(startDirectory).absolutePath(), *Settings)),
+      Sim(std::make_unique<Simulation>(Paths.DataDirectory.toStdString(),
+                                       std::make_unique<SystemClock>(),
+                                       QDir(Paths.StartDirectory)
+                                           .filePath(QString::fromLatin1(kFaultStoreFile))
+                                           .toStdString())) {
+  Sim->ReadFaultStore();
 }
 
-// FormDestroy: the settings are released with the window; nothing is saved.
-// A preview still open goes first: it works on the simulation owned here.
+ProgramBasis::~ProgramBasis() = default;
+
+TFormSteuer::TFormSteuer(ProgramBasis& basis)
+    : settings_(*basis.Settings),
+      paths_(basis.Paths),
+      help_(paths_.StartDirectory),
+      simulation_(basis.Sim.get()) {
+  FormCreate();
+}
+
+// FormDestroy: the settings are released with the program; nothing is saved.
+// A preview still open goes first: it works on the simulation.
 TFormSteuer::~TFormSteuer() {
   delete preview_.data();
 }
 
-void TFormSteuer::FormCreate(const QString& startDirectory) {
-  // Whether the settings existed is read before the store creates them.
-  settings_ = std::make_unique<SettingsStore>();
-  paths_ = SettleStartPaths(startDirectory, *settings_);
-  simulation_ = std::make_unique<Simulation>(
-      paths_.DataDirectory.toStdString(), std::make_unique<SystemClock>(),
-      QDir(paths_.StartDirectory).filePath(QString::fromLatin1(kFaultStoreFile)).toStdString());
-  simulation_->ReadFaultStore();
+void TFormSteuer::FormCreate() {
   keys_ = new CommonKeys([this] { OpenHelpDocument(); }, [this] { ShowMainWindow(); }, this);
 
   setObjectName(QStringLiteral("FormSteuer"));

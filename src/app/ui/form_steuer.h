@@ -49,24 +49,37 @@ struct SteuerWindows {
   TFormUhrzeit* Uhrzeit = nullptr;
 };
 
-// The main window "Steuerung": the menu and the operator panel. Its creation
-// is the program's start-up (fault store, settings, data path, help
-// document); it owns the simulation that every other window works on.
-// Closing it ends the program.
+// What the program settles before any window exists, in this order: the
+// persisted settings, the start paths, the simulation with its fault store
+// read. The composition root (ProgramWindows) owns it, so it outlives every
+// window that works on it.
+struct ProgramBasis {
+  explicit ProgramBasis(const QString& startDirectory);
+  ~ProgramBasis();
+  ProgramBasis(const ProgramBasis&) = delete;
+  ProgramBasis& operator=(const ProgramBasis&) = delete;
+
+  std::unique_ptr<SettingsStore> Settings;
+  AppPaths Paths;
+  std::unique_ptr<Simulation> Sim;
+};
+
+// The main window "Steuerung": the menu and the operator panel, drawn from
+// the simulation's panel model. Closing it ends the program.
 class TFormSteuer final : public QMainWindow {
   Q_OBJECT
 
  public:
-  // startDirectory is where the program finds and keeps its own files; it
-  // is the current directory at start and never changes afterwards.
-  explicit TFormSteuer(const QString& startDirectory = QDir::currentPath());
+  // The basis's start directory is where the program finds and keeps its own
+  // files (help document, printouts); it never changes.
+  explicit TFormSteuer(ProgramBasis& basis);
   ~TFormSteuer() override;
 
   Simulation& Sim() { return *simulation_; }
   CommonKeys& Keys() { return *keys_; }
   AppPaths& Paths() { return paths_; }
   const AppPaths& Paths() const { return paths_; }
-  SettingsStore& Settings() { return *settings_; }
+  SettingsStore& Settings() { return settings_; }
   const HelpDocument& Help() const { return help_; }
   // The printer chosen with "Drucker Einrichten", for every later printout.
   QPrinter& Printer();
@@ -129,7 +142,7 @@ class TFormSteuer final : public QMainWindow {
   void closeEvent(QCloseEvent* event) override;
 
  private:
-  void FormCreate(const QString& startDirectory);
+  void FormCreate();
   // Without Alt every key is swallowed, F1 first opening the help document.
   bool FormKeyDown(int key, Qt::KeyboardModifiers modifiers);
 
@@ -152,10 +165,10 @@ class TFormSteuer final : public QMainWindow {
   void ShowDemandGlyph(QToolButton& button, const char* fileName);
   void PreviewClosed();
 
-  std::unique_ptr<SettingsStore> settings_;
-  AppPaths paths_;
+  SettingsStore& settings_;
+  AppPaths& paths_;
   HelpDocument help_;
-  std::unique_ptr<Simulation> simulation_;
+  Simulation* simulation_;
   CommonKeys* keys_ = nullptr;
   std::unique_ptr<QPrinter> printer_;
   QPointer<TFormDrucker> preview_;

@@ -12,13 +12,14 @@ constexpr int kTickMilliseconds = 100;
 }  // namespace
 
 ProgramWindows::ProgramWindows(const QString& startDirectory)
-    : FormSteuer(startDirectory),
+    : Basis(startDirectory),
+      FormSteuer(Basis),
       AboutBox(FormSteuer.Keys()),
-      FormAmpel(FormSteuer.Sim(), FormSteuer.Keys()),
-      FormLaden(FormSteuer.Sim(), FormSteuer.Keys()),
+      FormAmpel(*Basis.Sim, FormSteuer.Keys()),
+      FormLaden(*Basis.Sim, FormSteuer.Keys()),
       FormGetDir(FormSteuer.Keys()),
-      FormGetStandDir(FormSteuer.Paths(), FormSteuer.Settings(), FormSteuer.Keys()),
-      FormUhrzeit(FormSteuer.Sim().SimClock(), FormSteuer.Keys()) {
+      FormGetStandDir(Basis.Paths, *Basis.Settings, FormSteuer.Keys()),
+      FormUhrzeit(Basis.Sim->SimClock(), FormSteuer.Keys()) {
   FormSteuer.AttachWindows(SteuerWindows{&AboutBox, &FormAmpel, &FormLaden, &FormGetDir,
                                          &FormGetStandDir, &FormUhrzeit});
 }

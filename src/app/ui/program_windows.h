@@ -13,10 +13,12 @@
 
 namespace ampelsim::ui {
 
-// Every long-lived window of the program, created in this order: the main
-// window first, whose creation is the start-up, then the windows its commands
-// show. All are hidden until Start; destroyed in reverse order, so the
-// simulation that the main window owns outlives every window that uses it.
+// The composition root of the desktop program: the start-up (settings,
+// paths, simulation) and every long-lived window, created in this order: the
+// main window first, then the windows its commands show, each given only what
+// it draws from or works on. All are hidden until Start; destroyed in reverse
+// order, so the simulation outlives every window that uses it. The 100 ms
+// tick is the heads window's timer "HMS".
 class ProgramWindows {
  public:
   explicit ProgramWindows(const QString& startDirectory = QDir::currentPath());
@@ -26,6 +28,7 @@ class ProgramWindows {
   // Shows the main window and starts the 100 ms tick.
   void Start();
 
+  ProgramBasis Basis;
   TFormSteuer FormSteuer;
   TAboutBox AboutBox;
   TFormAmpel FormAmpel;

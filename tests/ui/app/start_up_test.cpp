@@ -37,7 +37,8 @@ void StartUpTest::cleanup() {
 void StartUpTest::startDirectoryIsTheCurrentDirectory() {
   const QString current = QDir::currentPath();
   QFile::remove(current + QStringLiteral("/DATEN.STO"));
-  ui::TFormSteuer steuer;
+  ui::ProgramBasis basis(QDir::currentPath());
+  ui::TFormSteuer steuer(basis);
   QCOMPARE(steuer.Paths().StartDirectory, current);
   QCOMPARE(steuer.Paths().DataDirectory, current + QStringLiteral("/Demo"));
   QCOMPARE(QFileInfo(current + QStringLiteral("/DATEN.STO")).size(), 180);
@@ -47,7 +48,8 @@ void StartUpTest::startDirectoryIsTheCurrentDirectory() {
 
 void StartUpTest::faultStoreIsCreatedWith180Bytes() {
   const StartDirectory start;
-  ui::TFormSteuer steuer(start.QPath());
+  ui::ProgramBasis basis(start.QPath());
+  ui::TFormSteuer steuer(basis);
   const QFileInfo store(start.QPath() + QStringLiteral("/DATEN.STO"));
   QVERIFY(store.isFile());
   QCOMPARE(store.size(), 180);
@@ -64,7 +66,8 @@ void StartUpTest::existingFaultStoreIsReadNotRewritten() {
   image[36] = static_cast<std::uint8_t>(RedStatus);
   WriteBytes(start.Path() / "DATEN.STO", image);
 
-  ui::TFormSteuer steuer(start.QPath());
+  ui::ProgramBasis basis(start.QPath());
+  ui::TFormSteuer steuer(basis);
   QCOMPARE(steuer.Sim().Faults().Records()[0].Kind, static_cast<std::int32_t>(HostileGreen));
   QCOMPARE(steuer.Sim().Faults().Records()[0].Program, 3);
   QCOMPARE(steuer.Sim().Faults().Records()[1].Kind, static_cast<std::int32_t>(RedStatus));
@@ -153,7 +156,8 @@ void StartUpTest::removedConfiguredDirectoryFallsBackToDemo() {
   }
   QVERIFY(!QFileInfo::exists(removed));
 
-  ui::TFormSteuer steuer(start.QPath());
+  ui::ProgramBasis basis(start.QPath());
+  ui::TFormSteuer steuer(basis);
   QCOMPARE(steuer.Paths().DataDirectory, start.QDemo());
   QCOMPARE(steuer.Paths().StandardDataPath, start.QDemo());
   QCOMPARE(QString::fromStdString(steuer.Sim().DataDirectory()), start.QDemo());
@@ -173,7 +177,8 @@ void StartUpTest::helpEntryVisibleOnlyWithTheDocument() {
   if (documentThere) {
     WriteBytes(start.Path() / "Idrun210.pdf", Bytes{'%', 'P', 'D', 'F'});
   }
-  const ui::TFormSteuer steuer(start.QPath());
+  ui::ProgramBasis basis(start.QPath());
+  const ui::TFormSteuer steuer(basis);
   auto* help = steuer.findChild<QAction*>(QStringLiteral("MHilfe"));
   QVERIFY(help != nullptr);
   QCOMPARE(help->isVisible(), documentThere);
