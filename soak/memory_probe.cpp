@@ -34,7 +34,7 @@ std::size_t PeakResidentBytes() {
   std::string line;
   while (std::getline(status, line)) {
     if (line.rfind("VmHWM:", 0) == 0) {
-      return std::stoul(line.substr(6)) * 1024;  // given in kB
+      return std::stoul(line.substr(6)) * 1024;  // given in B
     }
   }
   return 0;

@@ -18,7 +18,7 @@ constexpr double ClockRate = 0.0003;
 constexpr double LoadRate = 0.0002;
 constexpr std::int64_t RestartAfterSeconds = 300;
 
-constexpr PanelToggle kToggles[] = {
+constexpr PanelToggle Toggles[] = {
     PanelToggle::BlinkButton, PanelToggle::HandbetriebButton, PanelToggle::DauerButton,
     PanelToggle::RotuebAus,   PanelToggle::GruenuebAus,       PanelToggle::ZwischenAus,
     PanelToggle::StatusAus,   PanelToggle::DruckIst,          PanelToggle::DruckStEinAus,
@@ -95,7 +95,7 @@ void RandomOperator::EverySecond(std::int64_t tick, bool running,
     Press(static_cast<PushButton>(Between(0, 6)), tick, due);
   }
   if (Chance(ToggleRate)) {
-    const auto toggle = kToggles[Between(0, static_cast<int>(std::size(kToggles)) - 1)];
+    const auto toggle = Toggles[Between(0, static_cast<int>(std::size(Toggles)) - 1)];
     due.push_back(scenario::SetToggle{toggle, Chance(0.3)});
   }
   if (Chance(ProgramRate)) {

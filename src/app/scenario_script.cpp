@@ -16,7 +16,7 @@ struct Named {
   Value Item;
 };
 
-constexpr std::array<Named<PushButton>, 7> kPushButtons = {{
+constexpr std::array<Named<PushButton>, 7> PushButtons = {{
     {"Start", PushButton::Start},
     {"Stop", PushButton::Stop},
     {"Quittung", PushButton::Quittung},
@@ -26,7 +26,7 @@ constexpr std::array<Named<PushButton>, 7> kPushButtons = {{
     {"Weiter", PushButton::Weiter},
 }};
 
-constexpr std::array<Named<PanelToggle>, 8> kToggles = {{
+constexpr std::array<Named<PanelToggle>, 8> Toggles = {{
     {"Blinken", PanelToggle::BlinkButton},
     {"Handbetrieb", PanelToggle::HandbetriebButton},
     {"Dauer", PanelToggle::DauerButton},
@@ -37,7 +37,7 @@ constexpr std::array<Named<PanelToggle>, 8> kToggles = {{
     {"Test", PanelToggle::TestEinAus},
 }};
 
-constexpr std::array<Named<ProgramButton>, 7> kProgramButtons = {{
+constexpr std::array<Named<ProgramButton>, 7> ProgramButtons = {{
     {"Ub", ProgramButton::UhrButton},
     {"P1", ProgramButton::ProgButton1},
     {"P2", ProgramButton::ProgButton2},
@@ -47,7 +47,7 @@ constexpr std::array<Named<ProgramButton>, 7> kProgramButtons = {{
     {"P6", ProgramButton::ProgButton6},
 }};
 
-constexpr std::array<Named<Lamp>, 3> kLamps = {{
+constexpr std::array<Named<Lamp>, 3> Lamps = {{
     {"red", Lamp::Red},
     {"yellow", Lamp::Yellow},
     {"green", Lamp::Green},
@@ -143,9 +143,9 @@ bool ParseShift(const std::vector<std::string_view>& words, std::size_t index) {
 }
 
 PushButton ParseButton(std::string_view name) {
-  const auto button = Find(kPushButtons, name);
+  const auto button = Find(PushButtons, name);
   if (!button) {
-    throw LineError("unknown button \"" + std::string(name) + "\" (" + Choices(kPushButtons) + ")");
+    throw LineError("unknown button \"" + std::string(name) + "\" (" + Choices(PushButtons) + ")");
   }
   return *button;
 }
@@ -173,9 +173,9 @@ void ParseCommand(const std::vector<std::string_view>& words, std::int64_t tick,
     add(scenario::ButtonUp{button, shift}, tick);
   } else if (verb == "set") {
     ExpectCount(words, 4, 4, "set NAME on|off");
-    const auto toggle = Find(kToggles, words[2]);
+    const auto toggle = Find(Toggles, words[2]);
     if (!toggle) {
-      throw LineError("unknown switch \"" + std::string(words[2]) + "\" (" + Choices(kToggles) +
+      throw LineError("unknown switch \"" + std::string(words[2]) + "\" (" + Choices(Toggles) +
                       ")");
     }
     if (words[3] != "on" && words[3] != "off") {
@@ -184,10 +184,10 @@ void ParseCommand(const std::vector<std::string_view>& words, std::int64_t tick,
     add(scenario::SetToggle{*toggle, words[3] == "on"}, tick);
   } else if (verb == "program") {
     ExpectCount(words, 3, 3, "program Ub|P1..P6");
-    const auto button = Find(kProgramButtons, words[2]);
+    const auto button = Find(ProgramButtons, words[2]);
     if (!button) {
       throw LineError("unknown program button \"" + std::string(words[2]) + "\" (" +
-                      Choices(kProgramButtons) + ")");
+                      Choices(ProgramButtons) + ")");
     }
     add(scenario::SelectProgram{*button}, tick);
   } else if (verb == "detector") {
@@ -200,7 +200,7 @@ void ParseCommand(const std::vector<std::string_view>& words, std::int64_t tick,
   } else if (verb == "lamp") {
     ExpectCount(words, 4, 4, "lamp G red|yellow|green");
     const int group = ParseGroup(words[2]);
-    const auto lamp = Find(kLamps, words[3]);
+    const auto lamp = Find(Lamps, words[3]);
     if (!lamp) {
       throw LineError("expected red, yellow or green, not \"" + std::string(words[3]) + "\"");
     }

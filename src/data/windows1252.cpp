@@ -7,14 +7,14 @@ namespace ampelsim {
 namespace {
 
 // Code points of the bytes 0x80..0x9F; the undefined ones keep their value.
-constexpr std::array<char32_t, 32> kHighControls = {
+constexpr std::array<char32_t, 32> HighControls = {
     0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
     0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
 char32_t CodePointOf(unsigned char byte) {
   if (byte >= 0x80 && byte <= 0x9F) {
-    return kHighControls[byte - 0x80];
+    return HighControls[byte - 0x80];
   }
   return byte;
 }
@@ -36,8 +36,8 @@ std::optional<unsigned char> ByteOf(char32_t cp) {
   if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF)) {
     return static_cast<unsigned char>(cp);
   }
-  for (std::size_t i = 0; i < kHighControls.size(); ++i) {
-    if (kHighControls[i] == cp) {
+  for (std::size_t i = 0; i < HighControls.size(); ++i) {
+    if (HighControls[i] == cp) {
       return static_cast<unsigned char>(0x80 + i);
     }
   }
@@ -56,10 +56,10 @@ std::optional<char32_t> NextCodePoint(std::string_view utf8, std::size_t& pos) {
     int continuation;
     char32_t minimum;  // smaller values are overlong forms
   };
-  static constexpr std::array<Sequence, 3> kSequences = {
+  static constexpr std::array<Sequence, 3> Sequences = {
       {{0xE0, 0xC0, 1, 0x80}, {0xF0, 0xE0, 2, 0x800}, {0xF8, 0xF0, 3, 0x10000}}};
   const Sequence* sequence = nullptr;
-  for (const auto& candidate : kSequences) {
+  for (const auto& candidate : Sequences) {
     if ((lead & candidate.mask) == candidate.pattern) {
       sequence = &candidate;
     }

@@ -8,7 +8,7 @@
 namespace ampelsim::ui {
 namespace {
 
-constexpr int kPathRole = Qt::UserRole;
+constexpr int PathRole = Qt::UserRole;
 
 QString CleanDirectory(const QString& path) {
   if (path.isEmpty()) {
@@ -50,7 +50,7 @@ void DirectoryList::Fill(const QString& cameFrom) {
   const QIcon folderIcon = style()->standardIcon(QStyle::SP_DirIcon);
   if (!IsRoot(directory_)) {
     auto* up = new QListWidgetItem(folderIcon, QStringLiteral(".."), this);
-    up->setData(kPathRole, QDir::cleanPath(directory_ + QStringLiteral("/..")));
+    up->setData(PathRole, QDir::cleanPath(directory_ + QStringLiteral("/..")));
   }
   if (read_) {
     const QDir dir(directory_);
@@ -58,7 +58,7 @@ void DirectoryList::Fill(const QString& cameFrom) {
         dir.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase);
     for (const QString& name : names) {
       auto* entry = new QListWidgetItem(folderIcon, name, this);
-      entry->setData(kPathRole, dir.filePath(name));
+      entry->setData(PathRole, dir.filePath(name));
     }
   }
   if (count() == 0) {
@@ -66,7 +66,7 @@ void DirectoryList::Fill(const QString& cameFrom) {
   }
   // Coming up from a subdirectory, that subdirectory is the entry to continue from.
   for (int row = 0; row < count(); ++row) {
-    if (item(row)->data(kPathRole).toString() == cameFrom) {
+    if (item(row)->data(PathRole).toString() == cameFrom) {
       setCurrentRow(row);
       return;
     }
@@ -76,7 +76,7 @@ void DirectoryList::Fill(const QString& cameFrom) {
 
 void DirectoryList::Open(QListWidgetItem* entry) {
   if (entry != nullptr) {
-    SetDirectory(entry->data(kPathRole).toString());
+    SetDirectory(entry->data(PathRole).toString());
   }
 }
 

@@ -3,9 +3,9 @@
 namespace ampelsim::ui {
 
 bool IsValidFolderName(const QString& name) {
-  static const QString kForbidden = QStringLiteral("<>|*?\\/");
+  static const QString Forbidden = QStringLiteral("<>|*?\\/");
   for (const QChar c : name) {
-    if (kForbidden.contains(c)) {
+    if (Forbidden.contains(c)) {
       return false;
     }
   }

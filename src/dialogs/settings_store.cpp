@@ -9,12 +9,12 @@
 namespace ampelsim::ui {
 namespace {
 
-constexpr char kKeyPath[] = "Software/Quendal/Oskeda/V2.10";
-constexpr char kValue[] = "SecStrings/Verzeichnis";
+constexpr char KeyPath[] = "Software/Quendal/Oskeda/V2.10";
+constexpr char Value[] = "SecStrings/Verzeichnis";
 
 QString SettingsFilePath() {
   const QString base = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
-  return QDir(base).filePath(QString::fromLatin1(kKeyPath) + ".ini");
+  return QDir(base).filePath(QString::fromLatin1(KeyPath) + ".ini");
 }
 
 }  // namespace
@@ -33,11 +33,11 @@ SettingsStore::SettingsStore() {
 SettingsStore::~SettingsStore() = default;
 
 QString SettingsStore::StandardDataPath() const {
-  return settings_->value(QString::fromLatin1(kValue)).toString();
+  return settings_->value(QString::fromLatin1(Value)).toString();
 }
 
 void SettingsStore::SetStandardDataPath(const QString& path) {
-  settings_->setValue(QString::fromLatin1(kValue), path);
+  settings_->setValue(QString::fromLatin1(Value), path);
   settings_->sync();
 }
 

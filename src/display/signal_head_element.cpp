@@ -55,56 +55,56 @@ template <class Self>
 auto& SignalHeadElement::ColourField(Self& self, Lamp lamp) {
   switch (lamp) {
     case Lamp::Red:
-      return self.RedColour_;
+      return self.redColour_;
     case Lamp::Yellow:
-      return self.YellowColour_;
+      return self.yellowColour_;
     case Lamp::Green:
       break;
   }
-  return self.GreenColour_;
+  return self.greenColour_;
 }
 
 template <class Self>
 auto& SignalHeadElement::StuckOnField(Self& self, Lamp lamp) {
   switch (lamp) {
     case Lamp::Red:
-      return self.RedStuckOn_;
+      return self.redStuckOn_;
     case Lamp::Yellow:
-      return self.YellowStuckOn_;
+      return self.yellowStuckOn_;
     case Lamp::Green:
       break;
   }
-  return self.GreenStuckOn_;
+  return self.greenStuckOn_;
 }
 
 template <class Self>
 auto& SignalHeadElement::FailedField(Self& self, Lamp lamp) {
   switch (lamp) {
     case Lamp::Red:
-      return self.RedFailed_;
+      return self.redFailed_;
     case Lamp::Yellow:
-      return self.YellowFailed_;
+      return self.yellowFailed_;
     case Lamp::Green:
       break;
   }
-  return self.GreenFailed_;
+  return self.greenFailed_;
 }
 
 template <class Self>
 auto& SignalHeadElement::CrossField(Self& self, Lamp lamp) {
   switch (lamp) {
     case Lamp::Red:
-      return self.LabelRotDefVisible_;
+      return self.labelRotDefVisible_;
     case Lamp::Yellow:
-      return self.LabelGelbDefVisible_;
+      return self.labelGelbDefVisible_;
     case Lamp::Green:
       break;
   }
-  return self.LabelGruenDefVisible_;
+  return self.labelGruenDefVisible_;
 }
 
 SignalHeadElement::SignalHeadElement(int index)
-    : index_(index), LabelGruppeNr_(std::to_string(index + 1)) {}
+    : index_(index), labelGruppeNr_(std::to_string(index + 1)) {}
 
 void SignalHeadElement::Reset() {
   for (Lamp lamp : {Lamp::Red, Lamp::Yellow, Lamp::Green}) {
@@ -114,39 +114,39 @@ void SignalHeadElement::Reset() {
     // Only the field: the shape keeps its colour until the next repaint.
     ColourField(*this, lamp) = clSilver;
   }
-  Paint(DemandButtonDown_, false);
-  DemandLampOn_ = false;
+  Paint(demandButtonDown_, false);
+  demandLampOn_ = false;
   SetWaitSign(false);
-  Paint(ShapeAnf_, clSilver);
-  Paint(ShapeSt_, clSilver);
+  Paint(shapeAnf_, clSilver);
+  Paint(shapeSt_, clSilver);
 }
 
 void SignalHeadElement::ShowState(std::int32_t code, const RepaintContext& context) {
-  State_ = code;
+  state_ = code;
   const LampTriple lamps = LampsOf(code);
-  RedColour_ = lamps.Red;
-  YellowColour_ = lamps.Yellow;
-  GreenColour_ = lamps.Green;
-  Flashing_ = IsFlashingState(code);
+  redColour_ = lamps.Red;
+  yellowColour_ = lamps.Yellow;
+  greenColour_ = lamps.Green;
+  flashing_ = IsFlashingState(code);
   Repaint(context);
 }
 
 void SignalHeadElement::SetBlinkPhase(int tickCount, const RepaintContext& context) {
-  BlinkOff_ = tickCount != 0;
+  blinkOff_ = tickCount != 0;
   Repaint(context);
 }
 
 void SignalHeadElement::SetDemandLamp(bool on) {
-  DemandLampOn_ = on;
+  demandLampOn_ = on;
 }
 
 void SignalHeadElement::SetWaitSign(bool on) {
-  WaitSignOn_ = on;
-  Paint(LabelWarteVisible_, on);
+  waitSignOn_ = on;
+  Paint(labelWarteVisible_, on);
 }
 
 void SignalHeadElement::SetFaultMark(bool on) {
-  Paint(ShapeSt_, on ? clRed : clSilver);
+  Paint(shapeSt_, on ? clRed : clSilver);
 }
 
 void SignalHeadElement::ShowHeadNumber(const ControllerDataSet& data) {
@@ -156,11 +156,11 @@ void SignalHeadElement::ShowHeadNumber(const ControllerDataSet& data) {
     return;
   }
   // Any int32 a file holds is shown as it is, sign included.
-  Paint(LabelKopfNr_, std::to_string(data.HeadNumbers[static_cast<std::size_t>(index_)]));
+  Paint(labelKopfNr_, std::to_string(data.HeadNumbers[static_cast<std::size_t>(index_)]));
 }
 
 void SignalHeadElement::SetLampFaultsAllowed(bool allowed) {
-  LampFaultsAllowed_ = allowed;
+  lampFaultsAllowed_ = allowed;
 }
 
 Colour SignalHeadElement::LampColour(Lamp lamp) const {
@@ -168,9 +168,9 @@ Colour SignalHeadElement::LampColour(Lamp lamp) const {
 }
 
 void SignalHeadElement::DemandButtonMouseDown(bool shift) {
-  Paint(DemandButtonDown_, true);
+  Paint(demandButtonDown_, true);
   if (shift) {
-    Paint(ContinuousCaption_, true);
+    Paint(continuousCaption_, true);
   }
 }
 
@@ -180,8 +180,8 @@ void SignalHeadElement::DemandButtonMouseUp(bool shift) {
   if (shift) {
     return;
   }
-  Paint(DemandButtonDown_, false);
-  Paint(ContinuousCaption_, false);
+  Paint(demandButtonDown_, false);
+  Paint(continuousCaption_, false);
 }
 
 void SignalHeadElement::LampClick(Lamp lamp, const RepaintContext& context) {
@@ -191,7 +191,7 @@ void SignalHeadElement::LampClick(Lamp lamp, const RepaintContext& context) {
     stuckOn = false;
     failed = false;
     Paint(CrossField(*this, lamp), false);
-  } else if (LampFaultsAllowed_) {
+  } else if (lampFaultsAllowed_) {
     Colour& colour = ColourField(*this, lamp);
     if (colour == clSilver) {
       stuckOn = true;
@@ -208,13 +208,13 @@ void SignalHeadElement::LampClick(Lamp lamp, const RepaintContext& context) {
 Colour SignalHeadElement::ShapeColour(Lamp lamp) const {
   switch (lamp) {
     case Lamp::Red:
-      return ShapeRot_;
+      return shapeRot_;
     case Lamp::Yellow:
-      return ShapeGelb_;
+      return shapeGelb_;
     case Lamp::Green:
       break;
   }
-  return ShapeGruen_;
+  return shapeGruen_;
 }
 
 bool SignalHeadElement::FaultCrossVisible(Lamp lamp) const {
@@ -223,8 +223,8 @@ bool SignalHeadElement::FaultCrossVisible(Lamp lamp) const {
 
 void SignalHeadElement::Repaint(const RepaintContext& context) {
   // A green group needs no demand shown: it is being served.
-  const bool demandShown = DemandLampOn_ && !IsGreenState(State_);
-  Paint(ShapeAnf_, demandShown ? clAqua : clSilver);
+  const bool demandShown = demandLampOn_ && !IsGreenState(state_);
+  Paint(shapeAnf_, demandShown ? clAqua : clSilver);
 
   // Simulated defects win over whatever the state asked for. Spelled out per
   // lamp: this runs three times a second for every head.
@@ -236,24 +236,24 @@ void SignalHeadElement::Repaint(const RepaintContext& context) {
       colour = clSilver;
     }
   };
-  applyDefects(RedColour_, RedStuckOn_, RedFailed_, clRed);
-  applyDefects(YellowColour_, YellowStuckOn_, YellowFailed_, clYellow);
-  applyDefects(GreenColour_, GreenStuckOn_, GreenFailed_, clLime);
+  applyDefects(redColour_, redStuckOn_, redFailed_, clRed);
+  applyDefects(yellowColour_, yellowStuckOn_, yellowFailed_, clYellow);
+  applyDefects(greenColour_, greenStuckOn_, greenFailed_, clLime);
 
-  if (!YellowStuckOn_ && !YellowFailed_) {
-    if (Flashing_) {
-      YellowColour_ = BlinkOff_ ? clSilver : clYellow;
-    } else if (WaitSignOn_) {
+  if (!yellowStuckOn_ && !yellowFailed_) {
+    if (flashing_) {
+      yellowColour_ = blinkOff_ ? clSilver : clYellow;
+    } else if (waitSignOn_) {
       // A wait-sign head uses its yellow lamp only as the lit "WARTE" sign,
       // and only while a program runs without fault.
       const bool lit = demandShown && !context.FaultActive && context.MainState >= 2000;
-      YellowColour_ = lit ? clYellow : clSilver;
+      yellowColour_ = lit ? clYellow : clSilver;
     }
   }
 
-  Paint(ShapeRot_, RedColour_);
-  Paint(ShapeGelb_, YellowColour_);
-  Paint(ShapeGruen_, GreenColour_);
+  Paint(shapeRot_, redColour_);
+  Paint(shapeGelb_, yellowColour_);
+  Paint(shapeGruen_, greenColour_);
 }
 
 namespace {

@@ -25,7 +25,7 @@ struct RepaintContext {
 // engine.
 //
 // Two layers of colour are kept apart on purpose: the lamp colour fields
-// (RedColour_...) are what the logic decided, the shape colours (ShapeRot_...)
+// (redColour_...) are what the logic decided, the shape colours (shapeRot_...)
 // are what was last painted. Only a repaint copies the first into the second,
 // so a reset darkens the lamps on screen only with the next blink phase.
 class SignalHeadElement {
@@ -45,20 +45,20 @@ class SignalHeadElement {
   void ShowHeadNumber(const ControllerDataSet& data);
   void SetLampFaultsAllowed(bool allowed);
 
-  bool IsDemandLampOn() const { return DemandLampOn_; }
-  bool IsDemandButtonDown() const { return DemandButtonDown_; }
-  bool IsContinuousDemand() const { return ContinuousCaption_; }
-  bool IsGreenLit() const { return GreenColour_ == clLime; }
-  bool IsRedFailed() const { return RedFailed_; }
-  bool IsRedStuckOn() const { return RedStuckOn_; }
-  bool IsYellowFailed() const { return YellowFailed_; }
-  bool IsYellowStuckOn() const { return YellowStuckOn_; }
-  bool IsGreenFailed() const { return GreenFailed_; }
-  bool IsGreenStuckOn() const { return GreenStuckOn_; }
-  bool IsWaitSignOn() const { return WaitSignOn_; }
-  bool IsFlashing() const { return Flashing_; }
-  bool IsBlinkOff() const { return BlinkOff_; }
-  bool AreLampFaultsAllowed() const { return LampFaultsAllowed_; }
+  bool IsDemandLampOn() const { return demandLampOn_; }
+  bool IsDemandButtonDown() const { return demandButtonDown_; }
+  bool IsContinuousDemand() const { return continuousCaption_; }
+  bool IsGreenLit() const { return greenColour_ == clLime; }
+  bool IsRedFailed() const { return redFailed_; }
+  bool IsRedStuckOn() const { return redStuckOn_; }
+  bool IsYellowFailed() const { return yellowFailed_; }
+  bool IsYellowStuckOn() const { return yellowStuckOn_; }
+  bool IsGreenFailed() const { return greenFailed_; }
+  bool IsGreenStuckOn() const { return greenStuckOn_; }
+  bool IsWaitSignOn() const { return waitSignOn_; }
+  bool IsFlashing() const { return flashing_; }
+  bool IsBlinkOff() const { return blinkOff_; }
+  bool AreLampFaultsAllowed() const { return lampFaultsAllowed_; }
   Colour LampColour(Lamp lamp) const;  // the colour field, not the painted shape
 
   // User side, forwarded by the view or a scenario script.
@@ -68,14 +68,14 @@ class SignalHeadElement {
 
   // What the drawing shows.
   Colour ShapeColour(Lamp lamp) const;  // as of the last repaint
-  Colour DemandIndicatorColour() const { return ShapeAnf_; }
-  Colour FaultIndicatorColour() const { return ShapeSt_; }
+  Colour DemandIndicatorColour() const { return shapeAnf_; }
+  Colour FaultIndicatorColour() const { return shapeSt_; }
   bool FaultCrossVisible(Lamp lamp) const;
-  bool WaitSignVisible() const { return LabelWarteVisible_; }
-  std::string ButtonCaption() const { return ContinuousCaption_ ? "DA" : "A"; }
-  std::string GroupNumberText() const { return LabelGruppeNr_; }
-  std::string HeadNumberText() const { return LabelKopfNr_; }
-  std::int32_t State() const { return State_; }
+  bool WaitSignVisible() const { return labelWarteVisible_; }
+  std::string ButtonCaption() const { return continuousCaption_ ? "DA" : "A"; }
+  std::string GroupNumberText() const { return labelGruppeNr_; }
+  std::string HeadNumberText() const { return labelKopfNr_; }
+  std::int32_t State() const { return state_; }
   // Position of the element's panel in the heads window: three rows of eight.
   int PanelLeft() const { return 6 + (index_ % 8) * 79; }
   int PanelTop() const { return 10 + (index_ / 8) * 130; }
@@ -104,36 +104,36 @@ class SignalHeadElement {
   int index_;
   std::uint64_t paintCount_ = 0;
 
-  Colour RedColour_ = clSilver;
-  Colour YellowColour_ = clSilver;
-  Colour GreenColour_ = clSilver;
-  std::int32_t State_ = 0;
-  bool DemandLampOn_ = false;
-  bool WaitSignOn_ = false;
-  bool DemandButtonDown_ = false;
-  bool BlinkOff_ = false;
-  bool Flashing_ = false;
-  bool RedStuckOn_ = false;
-  bool RedFailed_ = false;
-  bool YellowStuckOn_ = false;
-  bool YellowFailed_ = false;
-  bool GreenStuckOn_ = false;
-  bool GreenFailed_ = false;
-  bool LampFaultsAllowed_ = false;
+  Colour redColour_ = clSilver;
+  Colour yellowColour_ = clSilver;
+  Colour greenColour_ = clSilver;
+  std::int32_t state_ = 0;
+  bool demandLampOn_ = false;
+  bool waitSignOn_ = false;
+  bool demandButtonDown_ = false;
+  bool blinkOff_ = false;
+  bool flashing_ = false;
+  bool redStuckOn_ = false;
+  bool redFailed_ = false;
+  bool yellowStuckOn_ = false;
+  bool yellowFailed_ = false;
+  bool greenStuckOn_ = false;
+  bool greenFailed_ = false;
+  bool lampFaultsAllowed_ = false;
 
   // The drawn controls.
-  Colour ShapeRot_ = clSilver;
-  Colour ShapeGelb_ = clSilver;
-  Colour ShapeGruen_ = clSilver;
-  Colour ShapeAnf_ = clSilver;
-  Colour ShapeSt_ = clSilver;
-  bool LabelRotDefVisible_ = false;
-  bool LabelGelbDefVisible_ = false;
-  bool LabelGruenDefVisible_ = false;
-  bool LabelWarteVisible_ = false;
-  bool ContinuousCaption_ = false;  // the button reads "DA" instead of "A"
-  std::string LabelGruppeNr_;
-  std::string LabelKopfNr_;
+  Colour shapeRot_ = clSilver;
+  Colour shapeGelb_ = clSilver;
+  Colour shapeGruen_ = clSilver;
+  Colour shapeAnf_ = clSilver;
+  Colour shapeSt_ = clSilver;
+  bool labelRotDefVisible_ = false;
+  bool labelGelbDefVisible_ = false;
+  bool labelGruenDefVisible_ = false;
+  bool labelWarteVisible_ = false;
+  bool continuousCaption_ = false;  // the button reads "DA" instead of "A"
+  std::string labelGruppeNr_;
+  std::string labelKopfNr_;
 };
 
 // The 24 elements of the heads window, element i for group index i.

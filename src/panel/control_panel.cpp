@@ -5,19 +5,19 @@
 namespace ampelsim {
 namespace {
 
-constexpr std::array<std::string_view, PanelToggleCount> kToggleNames = {
+constexpr std::array<std::string_view, PanelToggleCount> ToggleNames = {
     "BlinkButton", "HandbetriebButton", "DauerButton", "RotuebAus",     "GruenuebAus",
     "ZwischenAus", "StatusAus",         "DruckIst",    "DruckStEinAus", "TestEinAus"};
-constexpr std::array<std::string_view, ProgramButtonCount> kProgramNames = {
+constexpr std::array<std::string_view, ProgramButtonCount> ProgramNames = {
     "UhrButton",   "ProgButton1", "ProgButton2", "ProgButton3",
     "ProgButton4", "ProgButton5", "ProgButton6"};
-constexpr std::array<std::string_view, PanelCommandCount> kCommandNames = {
+constexpr std::array<std::string_view, PanelCommandCount> CommandNames = {
     "DatenLaden", "Datei", "Drucken", "EinzelDruck", "DruckSoll", "DruckSt"};
-constexpr std::array<std::string_view, PanelLampCount> kLampNames = {
+constexpr std::array<std::string_view, PanelLampCount> LampNames = {
     "StRotFaden",    "StFeind",    "StGruenStatus", "StZwischenZt", "StStatusGelb",
     "StStatusRot",   "Stoerlampe", "StAnf1Fehlt",   "StAnf2Fehlt",  "ImWartepunkt",
     "ZumWartepunkt", "SynImp1",    "SynImp2"};
-constexpr std::array<std::string_view, PanelLabelCount> kLabelNames = {
+constexpr std::array<std::string_view, PanelLabelCount> LabelNames = {
     "Umlaufzeit", "Zeitpunkt", "Datum", "Zeit", "ProgLauf", "AktDatei"};
 
 template <class Names, class E>
@@ -32,36 +32,36 @@ std::int32_t NextSecond(std::int32_t counter) {
   return static_cast<std::int32_t>(static_cast<std::uint32_t>(counter) + 1u);
 }
 
-constexpr std::int32_t kMonitoringOffLimit = 600;
-constexpr std::int32_t kRecordingLimit = 300;
+constexpr std::int32_t MonitoringOffLimit = 600;
+constexpr std::int32_t RecordingLimit = 300;
 
 }  // namespace
 
 std::string_view ComponentName(PanelToggle toggle) {
-  return NameOf(kToggleNames, toggle);
+  return NameOf(ToggleNames, toggle);
 }
 std::string_view ComponentName(ProgramButton button) {
-  return NameOf(kProgramNames, button);
+  return NameOf(ProgramNames, button);
 }
 std::string_view ComponentName(PanelCommand command) {
-  return NameOf(kCommandNames, command);
+  return NameOf(CommandNames, command);
 }
 std::string_view ComponentName(PanelLamp lamp) {
-  return NameOf(kLampNames, lamp);
+  return NameOf(LampNames, lamp);
 }
 std::string_view ComponentName(PanelLabel label) {
-  return NameOf(kLabelNames, label);
+  return NameOf(LabelNames, label);
 }
 
 void ControlPanel::AnforderButton1MouseUp(bool shift) {
   if (!shift) {
-    SetFlag(Demand1Pressed_, false);
+    SetFlag(demand1Pressed_, false);
   }
 }
 
 void ControlPanel::AnforderButton2MouseUp(bool shift) {
   if (!shift) {
-    SetFlag(Demand2Pressed_, false);
+    SetFlag(demand2Pressed_, false);
   }
 }
 
@@ -97,22 +97,22 @@ void ControlPanel::RunClickHandler(PanelToggle toggle) {
   }
   switch (toggle) {
     case PanelToggle::RotuebAus:
-      RedOffSeconds_ = 0;
+      redOffSeconds_ = 0;
       break;
     case PanelToggle::GruenuebAus:
-      GreenOffSeconds_ = 0;
+      greenOffSeconds_ = 0;
       break;
     case PanelToggle::ZwischenAus:
-      IntergreenOffSeconds_ = 0;
+      intergreenOffSeconds_ = 0;
       break;
     case PanelToggle::StatusAus:
-      StatusOffSeconds_ = 0;
+      statusOffSeconds_ = 0;
       break;
     case PanelToggle::DruckIst:
     case PanelToggle::DruckStEinAus:
       // The panel's share of the print handlers; the preview side is done by
       // the print commands.
-      RecordingSeconds_ = 0;
+      recordingSeconds_ = 0;
       break;
     case PanelToggle::BlinkButton:
     case PanelToggle::HandbetriebButton:
@@ -155,20 +155,20 @@ void ControlPanel::SetLabel(PanelLabel label, std::string text) {
 void ControlPanel::PanelSecondTask(bool printPreviewExists) {
   // A monitoring switch springs back ten minutes after it was last pressed down.
   const std::pair<std::int32_t*, PanelToggle> monitoring[] = {
-      {&RedOffSeconds_, PanelToggle::RotuebAus},
-      {&GreenOffSeconds_, PanelToggle::GruenuebAus},
-      {&IntergreenOffSeconds_, PanelToggle::ZwischenAus},
-      {&StatusOffSeconds_, PanelToggle::StatusAus},
+      {&redOffSeconds_, PanelToggle::RotuebAus},
+      {&greenOffSeconds_, PanelToggle::GruenuebAus},
+      {&intergreenOffSeconds_, PanelToggle::ZwischenAus},
+      {&statusOffSeconds_, PanelToggle::StatusAus},
   };
   for (const auto& [counter, toggle] : monitoring) {
     *counter = NextSecond(*counter);
-    if (*counter == kMonitoringOffLimit) {
+    if (*counter == MonitoringOffLimit) {
       SetDown(toggle, false);
     }
   }
   // Continuous printing ends five minutes after the last press of either toggle.
-  RecordingSeconds_ = NextSecond(RecordingSeconds_);
-  if (RecordingSeconds_ == kRecordingLimit) {
+  recordingSeconds_ = NextSecond(recordingSeconds_);
+  if (recordingSeconds_ == RecordingLimit) {
     SetDown(PanelToggle::DruckIst, false);
     SetDown(PanelToggle::DruckStEinAus, false);
     if (printPreviewExists) {

@@ -88,39 +88,39 @@ inline constexpr std::string_view StartErrorCaption = "Fehler";
 class ControlPanel {
  public:
   // Push buttons: the flag is held while the mouse button is.
-  void StartButtonMouseDown() { SetFlag(StartPressed_, true); }
-  void StartButtonMouseUp() { SetFlag(StartPressed_, false); }
-  void StopButtonMouseDown() { SetFlag(StopPressed_, true); }
-  void StopButtonMouseUp() { SetFlag(StopPressed_, false); }
-  void HandTasterMouseDown() { SetFlag(HandStepPressed_, true); }
-  void HandTasterMouseUp() { SetFlag(HandStepPressed_, false); }
-  void TestWeiterMouseDown() { SetFlag(TestStepPressed_, true); }
-  void TestWeiterMouseUp() { SetFlag(TestStepPressed_, false); }
+  void StartButtonMouseDown() { SetFlag(startPressed_, true); }
+  void StartButtonMouseUp() { SetFlag(startPressed_, false); }
+  void StopButtonMouseDown() { SetFlag(stopPressed_, true); }
+  void StopButtonMouseUp() { SetFlag(stopPressed_, false); }
+  void HandTasterMouseDown() { SetFlag(handStepPressed_, true); }
+  void HandTasterMouseUp() { SetFlag(handStepPressed_, false); }
+  void TestWeiterMouseDown() { SetFlag(testStepPressed_, true); }
+  void TestWeiterMouseUp() { SetFlag(testStepPressed_, false); }
   // Acknowledgement is latched until the engine has acted on it, so a click
   // shorter than a tick is never lost.
-  void QuittButtonMouseDown() { SetFlag(AcknowledgePending_, true); }
+  void QuittButtonMouseDown() { SetFlag(acknowledgePending_, true); }
   // Demand buttons: released with Shift, the demand stays pressed.
-  void AnforderButton1MouseDown() { SetFlag(Demand1Pressed_, true); }
+  void AnforderButton1MouseDown() { SetFlag(demand1Pressed_, true); }
   void AnforderButton1MouseUp(bool shift);
-  void AnforderButton2MouseDown() { SetFlag(Demand2Pressed_, true); }
+  void AnforderButton2MouseDown() { SetFlag(demand2Pressed_, true); }
   void AnforderButton2MouseUp(bool shift);
 
   // The message that refuses a start with an invalid data set, or nothing.
   std::optional<std::string> StartButtonClick(bool dataValid, std::uint8_t modeSimulatable) const;
 
   // Engine side.
-  bool StartPressed() const { return StartPressed_ != 0; }
-  bool StopPressed() const { return StopPressed_ != 0; }
-  bool HandStepPressed() const { return HandStepPressed_ != 0; }
-  bool AcknowledgePending() const { return AcknowledgePending_ != 0; }
-  bool Demand1Pressed() const { return Demand1Pressed_ != 0; }
-  bool Demand2Pressed() const { return Demand2Pressed_ != 0; }
-  bool TestStepPressed() const { return TestStepPressed_ != 0; }
-  void ClearAcknowledgePending() { SetFlag(AcknowledgePending_, false); }
+  bool StartPressed() const { return startPressed_ != 0; }
+  bool StopPressed() const { return stopPressed_ != 0; }
+  bool HandStepPressed() const { return handStepPressed_ != 0; }
+  bool AcknowledgePending() const { return acknowledgePending_ != 0; }
+  bool Demand1Pressed() const { return demand1Pressed_ != 0; }
+  bool Demand2Pressed() const { return demand2Pressed_ != 0; }
+  bool TestStepPressed() const { return testStepPressed_ != 0; }
+  void ClearAcknowledgePending() { SetFlag(acknowledgePending_, false); }
 
   // The demand buttons show "Pfeilrot.bmp" while pressed, "Pfeilleer.bmp" otherwise.
-  bool AnforderButton1ShowsPressed() const { return Demand1Pressed_ != 0; }
-  bool AnforderButton2ShowsPressed() const { return Demand2Pressed_ != 0; }
+  bool AnforderButton1ShowsPressed() const { return demand1Pressed_ != 0; }
+  bool AnforderButton2ShowsPressed() const { return demand2Pressed_ != 0; }
 
   // Toggle switches.
   bool IsDown(PanelToggle toggle) const { return toggleDown_[Slot(toggle)]; }
@@ -153,11 +153,11 @@ class ControlPanel {
 
   // Once per simulated second, whether or not a data set is loaded.
   void PanelSecondTask(bool printPreviewExists);
-  std::int32_t RedOffSeconds() const { return RedOffSeconds_; }
-  std::int32_t GreenOffSeconds() const { return GreenOffSeconds_; }
-  std::int32_t IntergreenOffSeconds() const { return IntergreenOffSeconds_; }
-  std::int32_t StatusOffSeconds() const { return StatusOffSeconds_; }
-  std::int32_t RecordingSeconds() const { return RecordingSeconds_; }
+  std::int32_t RedOffSeconds() const { return redOffSeconds_; }
+  std::int32_t GreenOffSeconds() const { return greenOffSeconds_; }
+  std::int32_t IntergreenOffSeconds() const { return intergreenOffSeconds_; }
+  std::int32_t StatusOffSeconds() const { return statusOffSeconds_; }
+  std::int32_t RecordingSeconds() const { return recordingSeconds_; }
 
   // Bumps whenever something visible changed, so a view repaints only then.
   std::uint64_t ChangeCount() const { return changeCount_; }
@@ -183,19 +183,19 @@ class ControlPanel {
   void SetFlag(std::uint8_t& flag, bool on) { Change(flag, static_cast<std::uint8_t>(on ? 1 : 0)); }
   void RunClickHandler(PanelToggle toggle);
 
-  std::uint8_t StartPressed_ = 0;
-  std::uint8_t StopPressed_ = 0;
-  std::uint8_t HandStepPressed_ = 0;
-  std::uint8_t AcknowledgePending_ = 0;
-  std::uint8_t Demand1Pressed_ = 0;
-  std::uint8_t Demand2Pressed_ = 0;
-  std::uint8_t TestStepPressed_ = 0;
+  std::uint8_t startPressed_ = 0;
+  std::uint8_t stopPressed_ = 0;
+  std::uint8_t handStepPressed_ = 0;
+  std::uint8_t acknowledgePending_ = 0;
+  std::uint8_t demand1Pressed_ = 0;
+  std::uint8_t demand2Pressed_ = 0;
+  std::uint8_t testStepPressed_ = 0;
 
-  std::int32_t RedOffSeconds_ = 0;
-  std::int32_t GreenOffSeconds_ = 0;
-  std::int32_t IntergreenOffSeconds_ = 0;
-  std::int32_t StatusOffSeconds_ = 0;
-  std::int32_t RecordingSeconds_ = 0;
+  std::int32_t redOffSeconds_ = 0;
+  std::int32_t greenOffSeconds_ = 0;
+  std::int32_t intergreenOffSeconds_ = 0;
+  std::int32_t statusOffSeconds_ = 0;
+  std::int32_t recordingSeconds_ = 0;
 
   std::array<bool, PanelToggleCount> toggleDown_{};
   std::array<bool, PanelToggleCount> toggleEnabled_ = Filled<PanelToggleCount>(true);

@@ -10,9 +10,9 @@ namespace {
 constexpr std::size_t ScreenMargin = 8;
 
 std::string_view ActualStateCode(std::int32_t state) {
-  static constexpr std::array<std::string_view, 10> kCodes = {"- ", "R ", "Gr", "RG", "Ge",
-                                                              "B ", "RD", "RB", "GD", "GB"};
-  return state >= 0 && state < 10 ? kCodes[static_cast<std::size_t>(state)] : std::string_view{};
+  static constexpr std::array<std::string_view, 10> Codes = {"- ", "R ", "Gr", "RG", "Ge",
+                                                             "B ", "RD", "RB", "GD", "GB"};
+  return state >= 0 && state < 10 ? Codes[static_cast<std::size_t>(state)] : std::string_view{};
 }
 
 }  // namespace

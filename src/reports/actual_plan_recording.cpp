@@ -58,13 +58,13 @@ void ActualPlanRecorder::StartActualPhasePlan(ReportDocument& report, const Repo
                                               std::int32_t program,
                                               std::chrono::system_clock::time_point start) {
   const int index = program >= 1 && program <= ProgramCount ? program - 1 : 0;
-  IstRecordingActive_ = true;
+  istRecordingActive_ = true;
   std::error_code error;
   for (int number = 0; number <= RingSize; ++number) {
     std::filesystem::remove(directory_ / ActualPlanFileName(number), error);
   }
-  IstFileStamp_ = start;
-  IstFileNumber_ = 0;
+  istFileStamp_ = start;
+  istFileNumber_ = 0;
 
   // Every line of the head also goes into the head file.
   const std::size_t headBegin = report.ReportText().size();
@@ -76,17 +76,17 @@ void ActualPlanRecorder::StartActualPhasePlan(ReportDocument& report, const Repo
   GroupFlagRows(report, context.Data, index, true);
   const std::string_view head = std::string_view(report.ReportText()).substr(headBegin);
   WriteStamped(directory_ / "DK.ist", directory_ / ActualPlanFileName(0), WithoutMargin(head),
-               IstFileStamp_);
+               istFileStamp_);
 }
 
 void ActualPlanRecorder::RecordLine(std::string_view fileLine) {
-  if (!IstRecordingActive_) {
+  if (!istRecordingActive_) {
     return;
   }
-  IstFileStamp_ += StampStep;
-  IstFileNumber_ = IstFileNumber_ % RingSize + 1;
-  WriteStamped(directory_ / "DZ.ist", directory_ / ActualPlanFileName(IstFileNumber_), fileLine,
-               IstFileStamp_);
+  istFileStamp_ += StampStep;
+  istFileNumber_ = istFileNumber_ % RingSize + 1;
+  WriteStamped(directory_ / "DZ.ist", directory_ / ActualPlanFileName(istFileNumber_), fileLine,
+               istFileStamp_);
 }
 
 }  // namespace ampelsim

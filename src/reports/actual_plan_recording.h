@@ -28,14 +28,14 @@ class ActualPlanRecorder {
   // Writes the next line file while a recording runs.
   void RecordLine(std::string_view fileLine);
 
-  bool IsRecording() const { return IstRecordingActive_; }
+  bool IsRecording() const { return istRecordingActive_; }
   const std::filesystem::path& Directory() const { return directory_; }
 
  private:
   std::filesystem::path directory_;
-  bool IstRecordingActive_ = false;
-  std::chrono::system_clock::time_point IstFileStamp_{};
-  int IstFileNumber_ = 0;
+  bool istRecordingActive_ = false;
+  std::chrono::system_clock::time_point istFileStamp_{};
+  int istFileNumber_ = 0;
 };
 
 // The file name of ring entry n: "D" + n + ".ist".

@@ -19,12 +19,12 @@ namespace {
 using test::Bytes;
 using test::TempDir;
 
-const char* const kFileNames[] = {"ALL.DAT",    "AUS1.DAT", "AUS2.DAT",    "EIN.DAT", "PROG.DAT",
-                                  "SCH.DAT",    "ZWI.DAT",  "KOPF.DAT",    "MIT.DAT", "GSP.DAT",
-                                  "MELDER.DAT", "PW.DAT",   "GRMINTAB.DAT"};
+const char* const FileNames[] = {"ALL.DAT",    "AUS1.DAT", "AUS2.DAT",    "EIN.DAT", "PROG.DAT",
+                                 "SCH.DAT",    "ZWI.DAT",  "KOPF.DAT",    "MIT.DAT", "GSP.DAT",
+                                 "MELDER.DAT", "PW.DAT",   "GRMINTAB.DAT"};
 
 void ExpectSameFiles(const std::filesystem::path& expected, const std::filesystem::path& actual) {
-  for (const char* name : kFileNames) {
+  for (const char* name : FileNames) {
     EXPECT_EQ(test::ReadBytes(actual / name), test::ReadBytes(expected / name)) << name;
   }
 }
@@ -67,9 +67,9 @@ TEST(DumpBuildTest, BuildWritesFilesOfExactSizeFromSparseJson) {
   ASSERT_EQ(RunBuild((dir / "set.json").string(), (dir / "out/nested").string(), err), ExitOk);
   const std::size_t sizes[] = {123, 1368, 1368, 1368, 17490, 1120, 17280,
                                96,  4032, 126,  144,  384,   576};
-  for (std::size_t i = 0; i < std::size(kFileNames); ++i) {
-    EXPECT_EQ(std::filesystem::file_size(dir / "out/nested" / kFileNames[i]), sizes[i])
-        << kFileNames[i];
+  for (std::size_t i = 0; i < std::size(FileNames); ++i) {
+    EXPECT_EQ(std::filesystem::file_size(dir / "out/nested" / FileNames[i]), sizes[i])
+        << FileNames[i];
   }
   const Bytes all = test::ReadBytes(dir / "out/nested/ALL.DAT");
   EXPECT_EQ(all[0], 2);
@@ -109,7 +109,7 @@ TEST(CheckTest, PrintsTheLoadLogAndTellsValidity) {
   EXPECT_EQ(RunCheck(dir.Str(), out), ExitOk);
   const std::string heading = "Lese Daten aus: " + dir.Str();
   std::string expected = heading + "\n" + std::string(heading.size(), '-') + "\n\n";
-  for (const char* name : kFileNames) {
+  for (const char* name : FileNames) {
     expected += std::string(name) + " gelesen\n";
   }
   EXPECT_EQ(out.str(), expected);

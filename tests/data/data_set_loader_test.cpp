@@ -23,19 +23,19 @@ struct FileSpec {
   std::string Name;
   std::size_t Size;
 };
-const std::vector<FileSpec> kFiles = {{"ALL.DAT", 123},     {"AUS1.DAT", 1368},  {"AUS2.DAT", 1368},
-                                      {"EIN.DAT", 1368},    {"PROG.DAT", 17490}, {"SCH.DAT", 1120},
-                                      {"ZWI.DAT", 17280},   {"KOPF.DAT", 96},    {"MIT.DAT", 4032},
-                                      {"GSP.DAT", 126},     {"MELDER.DAT", 144}, {"PW.DAT", 384},
-                                      {"GRMINTAB.DAT", 576}};
+const std::vector<FileSpec> Files = {{"ALL.DAT", 123},     {"AUS1.DAT", 1368},  {"AUS2.DAT", 1368},
+                                     {"EIN.DAT", 1368},    {"PROG.DAT", 17490}, {"SCH.DAT", 1120},
+                                     {"ZWI.DAT", 17280},   {"KOPF.DAT", 96},    {"MIT.DAT", 4032},
+                                     {"GSP.DAT", 126},     {"MELDER.DAT", 144}, {"PW.DAT", 384},
+                                     {"GRMINTAB.DAT", 576}};
 
-const std::vector<std::string> kAllNames = {
+const std::vector<std::string> AllNames = {
     "ALL.DAT",  "AUS1.DAT", "AUS2.DAT", "EIN.DAT",    "PROG.DAT", "SCH.DAT",     "ZWI.DAT",
     "KOPF.DAT", "MIT.DAT",  "GSP.DAT",  "MELDER.DAT", "PW.DAT",   "GRMINTAB.DAT"};
 
-const Lines kMissingBlock = {"", "Dateien nicht vollständig !", "Start nicht möglich !"};
-const Lines kSizeBlock = {"", "Eine oder mehrere Dateigrössen stimmen nicht !",
-                          "Start nicht möglich !"};
+const Lines MissingBlock = {"", "Dateien nicht vollständig !", "Start nicht möglich !"};
+const Lines SizeBlock = {"", "Eine oder mehrere Dateigrössen stimmen nicht !",
+                         "Start nicht möglich !"};
 
 // Heading, underline of one "-" per character, empty line.
 Lines Heading(const std::string& directory, std::size_t characters) {
@@ -46,7 +46,7 @@ Lines Heading(const std::string& directory, std::size_t characters) {
 Lines ExpectedLog(const std::string& directory, const std::vector<std::string>& missing,
                   const std::vector<Lines>& blocks) {
   Lines log = Heading(directory, 16 + directory.size());
-  for (const auto& file : kFiles) {
+  for (const auto& file : Files) {
     const bool isMissing = std::find(missing.begin(), missing.end(), file.Name) != missing.end();
     log.push_back(file.Name + (isMissing ? " nicht gefunden !" : " gelesen"));
   }
@@ -114,7 +114,7 @@ TEST(DataSetLoaderTest, DirectoryWithoutFilesKeepsEverything) {
   const ControllerDataSet expected = *before;
 
   const Loaded loaded = LoadInto(std::move(before), dir.Str());
-  EXPECT_EQ(loaded.Loader.Log(), ExpectedLog(dir.Str(), kAllNames, {kMissingBlock}));
+  EXPECT_EQ(loaded.Loader.Log(), ExpectedLog(dir.Str(), AllNames, {MissingBlock}));
   EXPECT_FALSE(loaded.Loader.DataValid());
   EXPECT_TRUE(loaded.Loader.DataReloaded());
   EXPECT_TRUE(*loaded.Data == expected);
@@ -132,7 +132,7 @@ TEST(DataSetLoaderTest, OversizedProgramFileIsReportedAndNotDecoded) {
   const auto programsBefore = loaded.Data->SignalPrograms;
   loaded.Loader.Load(*loaded.Data, second.Str());
 
-  EXPECT_EQ(loaded.Loader.Log(), ExpectedLog(second.Str(), {}, {kSizeBlock}));
+  EXPECT_EQ(loaded.Loader.Log(), ExpectedLog(second.Str(), {}, {SizeBlock}));
   EXPECT_FALSE(loaded.Loader.DataValid());
   EXPECT_FALSE(loaded.Loader.SizesCorrect());
   EXPECT_TRUE(loaded.Data->SignalPrograms == programsBefore);
@@ -148,7 +148,7 @@ TEST(DataSetLoaderTest, MissingAndWrongSizeGiveBothBlocksMissingFirst) {
   test::WriteBytes(dir / "PROG.DAT", Bytes(17491, 0));
 
   const Loaded loaded = LoadFresh(dir.Str());
-  EXPECT_EQ(loaded.Loader.Log(), ExpectedLog(dir.Str(), {"KOPF.DAT"}, {kMissingBlock, kSizeBlock}));
+  EXPECT_EQ(loaded.Loader.Log(), ExpectedLog(dir.Str(), {"KOPF.DAT"}, {MissingBlock, SizeBlock}));
   EXPECT_FALSE(loaded.Loader.DataValid());
   EXPECT_EQ(loaded.Data->GeneralData.ModeSimulatable, 1);  // set after any failed load
 }
@@ -202,7 +202,7 @@ TEST(DataSetLoaderTest, MissingFileKeepsTablesOfEarlierLoad) {
 
   Loaded loaded = LoadFresh(first.Str());
   loaded.Loader.Load(*loaded.Data, second.Str());
-  EXPECT_EQ(loaded.Loader.Log(), ExpectedLog(second.Str(), {"MIT.DAT"}, {kMissingBlock}));
+  EXPECT_EQ(loaded.Loader.Log(), ExpectedLog(second.Str(), {"MIT.DAT"}, {MissingBlock}));
   EXPECT_TRUE(loaded.Data->DemandInputMap == firstSet->DemandInputMap);
   EXPECT_TRUE(loaded.Data->SignalPrograms == secondSet->SignalPrograms);
   EXPECT_TRUE(loaded.Data->MinGreenTimes == secondSet->MinGreenTimes);
@@ -279,7 +279,7 @@ TEST(DataSetLoaderBadInputTest, RandomFilesOfTheRightSizeLoad) {
     SCOPED_TRACE(seed);
     TempDir dir;
     Bytes all;
-    for (const auto& file : kFiles) {
+    for (const auto& file : Files) {
       const Bytes bytes =
           test::RandomBytes(file.Size, seed * 100 + static_cast<std::uint32_t>(file.Size));
       test::WriteBytes(dir / file.Name, bytes);
@@ -301,7 +301,7 @@ TEST(DataSetLoaderBadInputTest, EveryWrongSizeOfEveryFileIsRejected) {
   const auto previousSet = test::ValidDataSet(30);
   test::WriteDataSet(previous.Path(), *previousSet);
   test::WriteDataSet(dir.Path(), *test::ValidDataSet(31));
-  for (const auto& file : kFiles) {
+  for (const auto& file : Files) {
     const Bytes good = test::ReadBytes(dir / file.Name);
     ASSERT_EQ(good.size(), file.Size) << file.Name;
     for (const std::size_t size : {std::size_t{0}, file.Size - 1, file.Size + 1, 2 * file.Size}) {
@@ -309,10 +309,10 @@ TEST(DataSetLoaderBadInputTest, EveryWrongSizeOfEveryFileIsRejected) {
       test::WriteBytes(dir / file.Name, test::RandomBytes(size, 5));
       Loaded loaded = LoadFresh(previous.Str());
       loaded.Loader.Load(*loaded.Data, dir.Str());
-      EXPECT_EQ(loaded.Loader.Log(), ExpectedLog(dir.Str(), {}, {kSizeBlock}));
+      EXPECT_EQ(loaded.Loader.Log(), ExpectedLog(dir.Str(), {}, {SizeBlock}));
       EXPECT_FALSE(loaded.Loader.DataValid());
       // The wrong file's tables are those of the earlier load, the others the new ones.
-      for (const auto& other : kFiles) {
+      for (const auto& other : Files) {
         const Bytes expected = other.Name == file.Name
                                    ? EncodeDataFile(FileNamed(other.Name), *previousSet)
                                    : test::ReadBytes(dir / other.Name);
@@ -334,7 +334,7 @@ TEST(DataSetLoaderBadInputTest, WhatIsNoReadableFileIsNotFound) {
   std::filesystem::create_symlink(dir / "pw-target", dir / "PW.DAT");  // a good link is read
 
   const Loaded loaded = LoadFresh(dir.Str());
-  EXPECT_EQ(loaded.Loader.Log(), ExpectedLog(dir.Str(), {"ALL.DAT", "KOPF.DAT"}, {kMissingBlock}));
+  EXPECT_EQ(loaded.Loader.Log(), ExpectedLog(dir.Str(), {"ALL.DAT", "KOPF.DAT"}, {MissingBlock}));
   EXPECT_FALSE(loaded.Loader.DataValid());
 }
 
@@ -349,7 +349,7 @@ TEST(DataSetLoaderBadInputTest, UnreadableFileIsNotFound) {
   fs::permissions(dir.Path(), fs::perms::others_read | fs::perms::others_exec,
                   fs::perm_options::add);
   fs::permissions(dir / "SCH.DAT", fs::perms::none);
-  const Lines expected = ExpectedLog(dir.Str(), {"SCH.DAT"}, {kMissingBlock});
+  const Lines expected = ExpectedLog(dir.Str(), {"SCH.DAT"}, {MissingBlock});
   const std::string verdict = test::RunWithoutPrivileges([&]() -> std::string {
     const Lines log = LoadFresh(dir.Str()).Loader.Log();
     if (log == expected) {
@@ -369,7 +369,7 @@ TEST(DataSetLoaderBadInputTest, DataDirectoryThatIsAFileHasNoFiles) {
   const auto file = dir / "Daten";
   test::WriteBytes(file, Bytes(123, 1));
   const Loaded loaded = LoadFresh(file.string());
-  EXPECT_EQ(loaded.Loader.Log(), ExpectedLog(file.string(), kAllNames, {kMissingBlock}));
+  EXPECT_EQ(loaded.Loader.Log(), ExpectedLog(file.string(), AllNames, {MissingBlock}));
   EXPECT_FALSE(loaded.Loader.DataValid());
 }
 

@@ -11,9 +11,9 @@
 namespace ampelsim {
 namespace {
 
-constexpr RepaintContext kOff{};                 // controller off
-constexpr RepaintContext kRunning{false, 3000};  // cycle operation
-constexpr Lamp kLamps[] = {Lamp::Red, Lamp::Yellow, Lamp::Green};
+constexpr RepaintContext Off{};                 // controller off
+constexpr RepaintContext Running{false, 3000};  // cycle operation
+constexpr Lamp AllLamps[] = {Lamp::Red, Lamp::Yellow, Lamp::Green};
 
 struct Triple {
   Colour Red, Yellow, Green;
@@ -58,8 +58,8 @@ TEST(SignalHeadElement, ColourTableOfShowState) {
   for (const Row& row : rows) {
     SCOPED_TRACE(row.Code);
     SignalHeadElement head(0);
-    head.ShowState(5, kOff);  // a flashing state before must not linger
-    head.ShowState(row.Code, kOff);
+    head.ShowState(5, Off);  // a flashing state before must not linger
+    head.ShowState(row.Code, Off);
     ExpectShapes(head, row.Lamps);
     EXPECT_EQ(head.IsFlashing(), row.Flashing);
     EXPECT_EQ(head.State(), row.Code);
@@ -80,8 +80,8 @@ TEST(SignalHeadElement, BlinkPhaseDarkensOnlyFlashingYellow) {
   for (const Row& row : rows) {
     SCOPED_TRACE(testing::Message() << row.Code << " at " << row.Count);
     SignalHeadElement head(0);
-    head.ShowState(row.Code, kOff);
-    head.SetBlinkPhase(row.Count, kOff);
+    head.ShowState(row.Code, Off);
+    head.SetBlinkPhase(row.Count, Off);
     ExpectShapes(head, row.Lamps);
   }
 }
@@ -95,15 +95,15 @@ TEST(SignalHeadElement, WaitSignLightsYellowOnlyForStoredDemandWhileRunning) {
     Colour Yellow;
   };
   const Row rows[] = {
-      {"demand, cycle operation", 4, true, kRunning, Y},
+      {"demand, cycle operation", 4, true, Running, Y},
       {"demand, switch-on program", 4, true, {false, 2000}, Y},
       {"demand, below 2000", 4, true, {false, 1999}, S},
-      {"demand, off", 4, true, kOff, S},
-      {"no demand", 4, false, kRunning, S},
+      {"demand, off", 4, true, Off, S},
+      {"no demand", 4, false, Running, S},
       {"demand, fault", 4, true, {true, 3000}, S},
-      {"demand but green: indicator off", 8, true, kRunning, S},
-      {"demand on a red head", 1, true, kRunning, Y},
-      {"flashing wins over the sign", 5, false, kOff, Y},
+      {"demand but green: indicator off", 8, true, Running, S},
+      {"demand on a red head", 1, true, Running, Y},
+      {"flashing wins over the sign", 5, false, Off, Y},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.Name);
@@ -122,11 +122,11 @@ TEST(SignalHeadElement, DemandIndicatorDarkWhileGreen) {
     SignalHeadElement head(0);
     head.SetDemandLamp(true);
     EXPECT_EQ(head.DemandIndicatorColour(), S);  // not painted before the repaint
-    head.ShowState(code, kRunning);
+    head.ShowState(code, Running);
     const bool green = code == 2 || code == 8 || code == 9;
     EXPECT_EQ(head.DemandIndicatorColour(), green ? S : clAqua);
     EXPECT_TRUE(head.IsDemandLampOn());
-    head.ShowState(1, kRunning);
+    head.ShowState(1, Running);
     EXPECT_EQ(head.DemandIndicatorColour(), clAqua);
   }
 }
@@ -154,8 +154,8 @@ TEST(SignalHeadElement, LampClickSetsDefectFromLampState) {
     SCOPED_TRACE(row.Name);
     SignalHeadElement head(0);
     head.SetLampFaultsAllowed(row.Allowed);
-    head.ShowState(row.Code, kRunning);
-    head.LampClick(row.Clicked, kRunning);
+    head.ShowState(row.Code, Running);
+    head.LampClick(row.Clicked, Running);
     EXPECT_EQ(head.ShapeColour(row.Clicked), row.Shape);
     EXPECT_EQ(head.LampColour(row.Clicked), row.Shape);
     EXPECT_EQ(head.FaultCrossVisible(row.Clicked), row.StuckOn || row.Failed);
@@ -163,7 +163,7 @@ TEST(SignalHeadElement, LampClickSetsDefectFromLampState) {
     // A second click clears the defect whatever LampFaultsAllowed says; the
     // lamp keeps its colour until the next state.
     head.SetLampFaultsAllowed(false);
-    head.LampClick(row.Clicked, kRunning);
+    head.LampClick(row.Clicked, Running);
     EXPECT_FALSE(head.FaultCrossVisible(row.Clicked));
     EXPECT_EQ(Defects(head), "");
     EXPECT_EQ(head.ShapeColour(row.Clicked), row.Shape);
@@ -191,10 +191,10 @@ TEST(SignalHeadElement, DefectsSurviveShowState) {
     SCOPED_TRACE(row.Name);
     SignalHeadElement head(0);
     head.SetLampFaultsAllowed(true);
-    head.ShowState(row.BeforeCode, kRunning);
-    head.LampClick(row.Clicked, kRunning);
-    head.SetBlinkPhase(row.Count, kRunning);
-    head.ShowState(row.AfterCode, kRunning);
+    head.ShowState(row.BeforeCode, Running);
+    head.LampClick(row.Clicked, Running);
+    head.SetBlinkPhase(row.Count, Running);
+    head.ShowState(row.AfterCode, Running);
     ExpectShapes(head, row.Lamps);
   }
 }
@@ -204,10 +204,10 @@ TEST(SignalHeadElement, ResetClearsAtOnceButLampsDarkenAtTheNextRepaint) {
   head.SetLampFaultsAllowed(true);
   head.SetWaitSign(true);
   head.SetDemandLamp(true);
-  head.ShowState(7, kRunning);
-  head.LampClick(Lamp::Red, kRunning);  // red fails
-  head.ShowState(3, kRunning);
-  head.LampClick(Lamp::Green, kRunning);  // green sticks on
+  head.ShowState(7, Running);
+  head.LampClick(Lamp::Red, Running);  // red fails
+  head.ShowState(3, Running);
+  head.LampClick(Lamp::Green, Running);  // green sticks on
   head.SetFaultMark(true);
   head.DemandButtonMouseDown(true);
   head.DemandButtonMouseUp(true);
@@ -215,7 +215,7 @@ TEST(SignalHeadElement, ResetClearsAtOnceButLampsDarkenAtTheNextRepaint) {
   EXPECT_EQ(head.FaultIndicatorColour(), R);
 
   head.Reset();
-  for (Lamp lamp : kLamps) {
+  for (Lamp lamp : AllLamps) {
     EXPECT_EQ(head.LampColour(lamp), S);
     EXPECT_FALSE(head.FaultCrossVisible(lamp));
   }
@@ -227,7 +227,7 @@ TEST(SignalHeadElement, ResetClearsAtOnceButLampsDarkenAtTheNextRepaint) {
   EXPECT_EQ(head.ButtonCaption(), "DA");  // the caption is left as it is
   ExpectShapes(head, {S, Y, L});          // painted only by the next repaint
 
-  head.SetBlinkPhase(5, kRunning);
+  head.SetBlinkPhase(5, Running);
   ExpectShapes(head, {S, S, S});
 }
 
@@ -262,15 +262,15 @@ TEST(SignalHeadElement, DemandButtonLatchesWithShift) {
 }
 
 TEST(SignalHeadElement, HeadNumberPrintsAnyInt32) {
-  constexpr auto kMin = std::numeric_limits<std::int32_t>::min();
-  constexpr auto kMax = std::numeric_limits<std::int32_t>::max();
+  constexpr auto Min = std::numeric_limits<std::int32_t>::min();
+  constexpr auto Max = std::numeric_limits<std::int32_t>::max();
   struct Row {
     int Index;
     std::int32_t Number;
     const char* Text;
   };
   const Row rows[] = {
-      {0, 0, "0"}, {5, 7, "7"}, {23, -1, "-1"}, {13, kMin, "-2147483648"}, {1, kMax, "2147483647"},
+      {0, 0, "0"}, {5, 7, "7"}, {23, -1, "-1"}, {13, Min, "-2147483648"}, {1, Max, "2147483647"},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.Index);
@@ -310,16 +310,16 @@ TEST(SignalHeadElement, PaintCountBumpsOnlyOnVisibleChange) {
     bool Bumps;
   };
   const std::vector<Step> steps = {
-      {"new state", [](SignalHeadElement& h) { h.ShowState(1, kOff); }, true},
-      {"same state", [](SignalHeadElement& h) { h.ShowState(1, kOff); }, false},
-      {"steady lamps, blink", [](SignalHeadElement& h) { h.SetBlinkPhase(5, kOff); }, false},
+      {"new state", [](SignalHeadElement& h) { h.ShowState(1, Off); }, true},
+      {"same state", [](SignalHeadElement& h) { h.ShowState(1, Off); }, false},
+      {"steady lamps, blink", [](SignalHeadElement& h) { h.SetBlinkPhase(5, Off); }, false},
       {"demand lamp alone", [](SignalHeadElement& h) { h.SetDemandLamp(true); }, false},
       {"lamp faults allowed", [](SignalHeadElement& h) { h.SetLampFaultsAllowed(true); }, false},
-      {"repaint shows demand", [](SignalHeadElement& h) { h.SetBlinkPhase(0, kOff); }, true},
+      {"repaint shows demand", [](SignalHeadElement& h) { h.SetBlinkPhase(0, Off); }, true},
       {"wait sign", [](SignalHeadElement& h) { h.SetWaitSign(true); }, true},
       {"fault mark", [](SignalHeadElement& h) { h.SetFaultMark(true); }, true},
       {"button", [](SignalHeadElement& h) { h.DemandButtonMouseDown(false); }, true},
-      {"lamp click", [](SignalHeadElement& h) { h.LampClick(Lamp::Red, kOff); }, true},
+      {"lamp click", [](SignalHeadElement& h) { h.LampClick(Lamp::Red, Off); }, true},
   };
   for (const Step& step : steps) {
     SCOPED_TRACE(step.Name);

@@ -87,7 +87,7 @@ struct MonitoringSwitch {
   PanelToggle Toggle;
   std::int32_t (ControlPanel::*Counter)() const;
 };
-constexpr MonitoringSwitch kMonitoringSwitches[] = {
+constexpr MonitoringSwitch MonitoringSwitches[] = {
     {PanelToggle::RotuebAus, &ControlPanel::RedOffSeconds},
     {PanelToggle::GruenuebAus, &ControlPanel::GreenOffSeconds},
     {PanelToggle::ZwischenAus, &ControlPanel::IntergreenOffSeconds},
@@ -100,7 +100,7 @@ TEST(ControlPanel, MonitoringSwitchSpringsBack600SecondsAfterTheLastPress) {
     int SpringsBackAt;
   };
   const Row rows[] = {{0, 600}, {500, 1100}};
-  for (const MonitoringSwitch& sw : kMonitoringSwitches) {
+  for (const MonitoringSwitch& sw : MonitoringSwitches) {
     for (const Row& row : rows) {
       SCOPED_TRACE(testing::Message() << ComponentName(sw.Toggle) << " " << row.PressedAgainAt);
       ControlPanel panel;

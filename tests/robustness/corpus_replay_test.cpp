@@ -38,7 +38,7 @@ struct FuzzTarget {
   Replay Run;
 };
 
-constexpr FuzzTarget kTargets[] = {
+constexpr FuzzTarget Targets[] = {
     {"decoders", &Decoders},         {"loader", &fuzz::FuzzLoader},         {"scenario", &Scenario},
     {"reports", &fuzz::FuzzReports}, {"simulation", &fuzz::FuzzSimulation},
 #ifdef AMPELSIM_FUZZ_DATA_SET_JSON
@@ -58,7 +58,7 @@ void PrintTo(const StoredInput& input, std::ostream* out) {
 // fuzz/<folder>/<target>/*: the seed corpus, or the inputs of past findings.
 std::vector<StoredInput> StoredInputs(const char* folder) {
   std::vector<StoredInput> inputs;
-  for (const auto& target : kTargets) {
+  for (const auto& target : Targets) {
     const fs::path directory = fs::path(AMPELSIM_FUZZ_DIR) / folder / target.Name;
     std::vector<fs::path> files;
     std::error_code error;
@@ -115,7 +115,7 @@ TEST(FindingsFolder, HoldsInputsOfKnownTargetsOnly) {
   for (const auto& entry : fs::directory_iterator(folder)) {
     const std::string name = entry.path().filename().string();
     EXPECT_TRUE(entry.is_directory() &&
-                std::any_of(std::begin(kTargets), std::end(kTargets),
+                std::any_of(std::begin(Targets), std::end(Targets),
                             [&](const FuzzTarget& target) { return name == target.Name; }))
         << entry.path() << " is not the folder of a fuzz target";
   }
@@ -124,7 +124,7 @@ TEST(FindingsFolder, HoldsInputsOfKnownTargetsOnly) {
 // Each target has seeds, so the replay above covers all of them.
 TEST(SeedCorpus, EveryTargetHasSeeds) {
   const auto seeds = StoredInputs("corpus");
-  for (const auto& target : kTargets) {
+  for (const auto& target : Targets) {
     EXPECT_TRUE(std::any_of(seeds.begin(), seeds.end(), [&](const StoredInput& seed) {
       return std::string(seed.Target.Name) == target.Name;
     })) << target.Name;

@@ -16,7 +16,7 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-constexpr const char* kStart = "0.5 press Start\n";
+constexpr const char* StartScript = "0.5 press Start\n";
 
 // Base junction with demand point 1 at time point 6, waiting at most 10 s.
 std::unique_ptr<ControllerDataSet> DemandPointJunction(std::int32_t missLimit) {
@@ -28,7 +28,7 @@ std::unique_ptr<ControllerDataSet> DemandPointJunction(std::int32_t missLimit) {
 }
 
 TEST(ScenarioDemandPoint, WithoutDemandStandsElevenSecondsThenMissing) {
-  ScenarioHarness h(*DemandPointJunction(0), kStart);
+  ScenarioHarness h(*DemandPointJunction(0), StartScript);
   h.RunUntilTick(180);
   EXPECT_EQ(h.Panel().LampColour(PanelLamp::StAnf1Fehlt), clSilver);
   h.RunUntilTick(181);
@@ -43,7 +43,7 @@ TEST(ScenarioDemandPoint, WithoutDemandStandsElevenSecondsThenMissing) {
 }
 
 TEST(ScenarioDemandPoint, PressOfOneDuringTheWaitMovesOnAtTheNextSecond) {
-  ScenarioHarness h(*DemandPointJunction(0), std::string(kStart) + "10.5 press Anf1\n");
+  ScenarioHarness h(*DemandPointJunction(0), std::string(StartScript) + "10.5 press Anf1\n");
   h.RunThroughSecond(20);
   const auto tps = TimePoints(20).Run(5, 1).Stand(6, 4).Run(7, 11);
   EXPECT_EQ(h.PlanLines(5, 16), ExpectedLines(1, tps.List(), P1At));
@@ -51,7 +51,7 @@ TEST(ScenarioDemandPoint, PressOfOneDuringTheWaitMovesOnAtTheNextSecond) {
 }
 
 TEST(ScenarioDemandPoint, PressDuringTheNextWaitClearsTheLitMissingLamp) {
-  ScenarioHarness h(*DemandPointJunction(0), std::string(kStart) + "38.5 press Anf1\n");
+  ScenarioHarness h(*DemandPointJunction(0), std::string(StartScript) + "38.5 press Anf1\n");
   h.RunUntilTick(386);  // the press is read after the tick's lamp refresh
   EXPECT_EQ(h.Panel().LampColour(PanelLamp::StAnf1Fehlt), clYellow);
   h.RunUntilTick(387);
@@ -62,7 +62,7 @@ TEST(ScenarioDemandPoint, PressDuringTheNextWaitClearsTheLitMissingLamp) {
 }
 
 TEST(ScenarioDemandPoint, AfterThreeMissesTheDemandIsRaisedAutomatically) {
-  ScenarioHarness h(*DemandPointJunction(3), kStart);
+  ScenarioHarness h(*DemandPointJunction(3), StartScript);
   h.RunThroughSecond(119);
   auto tps = TimePoints(20).Run(5, 1);
   for (int miss = 0; miss < 3; ++miss) {
@@ -80,7 +80,7 @@ TEST(ScenarioDelayPoint, IsNeverDisplayed) {
   // shortens no intergreen.
   auto data = BaseJunction();
   data->SignalPrograms[0].DemandDelay1 = 6;
-  ScenarioHarness h(*data, kStart);
+  ScenarioHarness h(*data, StartScript);
   h.RunThroughSecond(40);
   const auto tps = TimePoints(20).Run(5, 1).Run(7, 19).Run(7, 16);
   EXPECT_EQ(h.PlanLines(5, 36), ExpectedLines(1, tps.List(), P1At));
@@ -91,8 +91,8 @@ TEST(ScenarioManualMode, RunsFromWaitPointToWaitPointWithWeiter) {
   auto data = BaseJunction();
   data->SignalPrograms[0].WaitPoint[0] = 6;
   data->SignalPrograms[0].WaitPoint[1] = 16;
-  ScenarioHarness h(
-      *data, std::string(kStart) + "2.5 set Handbetrieb on\n10.5 press Hand\n25.5 press Hand\n");
+  ScenarioHarness h(*data, std::string(StartScript) +
+                               "2.5 set Handbetrieb on\n10.5 press Hand\n25.5 press Hand\n");
   auto lamps = [&h] {
     return std::pair{h.Panel().LampColour(PanelLamp::ImWartepunkt),
                      h.Panel().LampColour(PanelLamp::ZumWartepunkt)};
@@ -152,7 +152,7 @@ class ScenarioQueryPoint : public ::testing::TestWithParam<QueryCase> {};
 
 TEST_P(ScenarioQueryPoint, GateAndTargetJump) {
   const QueryCase& c = GetParam();
-  std::string script = kStart;
+  std::string script = StartScript;
   if (c.Demand) {
     script += "10.5 detector 2 down\n10.6 detector 2 up\n";
   }
@@ -213,7 +213,7 @@ TEST(ScenarioQueryPoint, GateOpensAgainWhenThePlanIsBackAtRed) {
   p1.GreenBegin2[1] = 25;
   p1.GreenEnd2[1] = 28;
   SetIntergreen(*data, 1, 1, 2, 4);
-  ScenarioHarness h(*data, kStart);
+  ScenarioHarness h(*data, StartScript);
   h.RunThroughSecond(45);
   const std::vector<std::string_view> group2 = {
       "Ge", "R", "R", "R", "R",  "R",  "R",  "R",  "R",  "R",   // 0..9
@@ -248,7 +248,7 @@ TEST_P(ScenarioForcedCycle, DemandAfterTheInterval) {
   data->DetectorPrestore[1][0] = 1;
   data->SignalPrograms[0].ForcedCycle = c.ForcedCycle;
   data->SignalPrograms[0].ForcedCycleInterval = 1;
-  ScenarioHarness h(*data, kStart);
+  ScenarioHarness h(*data, StartScript);
   // Group 2 left green at line 20; sixty seconds counted from line 21.
   h.RunUntilTick(809);
   EXPECT_FALSE(h.Head(2).IsDemandLampOn());
@@ -281,8 +281,8 @@ TEST(ScenarioDetectorLatch, ShiftLatchedDetectorSetsTheDemandAtTheNextStart) {
   // The latched button is down all the time: every line marks group 2. Only
   // the start stores the demand, so the second cycle is gated again.
   Lines expected;
-  for (std::size_t i = 0; i < kP1SwitchOn.size(); ++i) {
-    expected.push_back(PlanLine(1, kP1SwitchOnTimePoints[i], Marked(kP1SwitchOn[i], 2)));
+  for (std::size_t i = 0; i < P1SwitchOn.size(); ++i) {
+    expected.push_back(PlanLine(1, P1SwitchOnTimePoints[i], Marked(P1SwitchOn[i], 2)));
   }
   for (int line = 5; line <= 60; ++line) {
     const std::string plain = ActuatedLine(line % 30, line >= 30);
@@ -294,7 +294,7 @@ TEST(ScenarioDetectorLatch, ShiftLatchedDetectorSetsTheDemandAtTheNextStart) {
 TEST(ScenarioDetectorLatch, WithoutTheLatchTheFirstCycleIsGated) {
   auto data = QueryJunction(0);
   data->DemandInputMap[0].Map[1][1] = 0;
-  ScenarioHarness h(*data, kStart);
+  ScenarioHarness h(*data, StartScript);
   h.RunThroughSecond(30);
   Lines expected;
   for (int line = 5; line <= 30; ++line) {
@@ -326,7 +326,7 @@ class ScenarioExtension : public ::testing::TestWithParam<ExtensionCase> {};
 
 TEST_P(ScenarioExtension, HoldsWhileTheGapTimerRunsAtMostTheExtensionTime) {
   const ExtensionCase& c = GetParam();
-  std::string script = kStart;
+  std::string script = StartScript;
   for (const int line : c.PressLines) {
     script +=
         std::to_string(line) + ".5 detector 1 down\n" + std::to_string(line) + ".6 detector 1 up\n";
@@ -358,7 +358,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(ScenarioExtension, ExtendBeyondRestsUntilAnotherGroupAsks) {
   auto data = ExtensionJunction();
   data->SignalPrograms[0].ExtendBeyond[0] = 1;
-  ScenarioHarness h(*data, std::string(kStart) + "24.5 detector 2 down\n24.6 detector 2 up\n");
+  ScenarioHarness h(*data, std::string(StartScript) + "24.5 detector 2 down\n24.6 detector 2 up\n");
   h.RunThroughSecond(27);
   Lines expected = ExpectedLines(1, TimePoints(20).Run(5, 4).Stand(8, 15).Run(9, 4).List(), P1At);
   expected[24 - 5] = PlanLine(1, 9, Marked(P1At(9), 2));
@@ -386,7 +386,7 @@ TEST_P(ScenarioSharedExtensionPoint, LastGroupDecidesTheKindOfHold) {
     p1.ExtensionTime1[2] = 5;
     p1.ExtendBeyond[2] = 1;
   }
-  ScenarioHarness h(*data, std::string(kStart) +
+  ScenarioHarness h(*data, std::string(StartScript) +
                                "3.5 detector 2 down\n3.6 detector 2 up\n"
                                "8.5 detector 1 down\n8.6 detector 1 up\n");
   h.RunThroughSecond(12);
@@ -408,7 +408,7 @@ INSTANTIATE_TEST_SUITE_P(Group1And3, ScenarioSharedExtensionPoint,
 TEST(ScenarioDetectorMemory, RunsAfterGreenEndsFromTheFirstPress) {
   auto data = BaseJunction();
   data->DemandInputMap[0].MemoryTime[0] = 5;
-  ScenarioHarness h(*data, std::string(kStart) +
+  ScenarioHarness h(*data, std::string(StartScript) +
                                "7.5 detector 1 down\n7.6 detector 1 up\n"
                                "11.5 detector 1 down\n11.6 detector 1 up\n"
                                "13.5 detector 1 down\n13.6 detector 1 up\n");

@@ -13,9 +13,9 @@ namespace {
 
 // The blank after a one-character code belongs to the code.
 std::string PaddedCode(std::string_view code) {
-  static constexpr std::string_view kCodes[] = {"R", "Gr", "RG", "Ge", "B",
-                                                "-", "RD", "RB", "GD", "GB"};
-  for (std::string_view known : kCodes) {
+  static constexpr std::string_view Codes[] = {"R", "Gr", "RG", "Ge", "B",
+                                               "-", "RD", "RB", "GD", "GB"};
+  for (std::string_view known : Codes) {
     if (code == known) {
       return code.size() == 1 ? std::string(code) + " " : std::string(code);
     }

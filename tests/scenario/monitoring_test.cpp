@@ -15,18 +15,18 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-constexpr std::string_view kRotDefekt = "Rot defekt        ";
-constexpr std::string_view kFeindlich = "feindliches Gruen ";
-constexpr std::string_view kStatusGruen = "Status Gruen      ";
-constexpr std::string_view kZwischenzeit = "Zwischenzeit      ";
-constexpr std::string_view kStatusGelb = "Status Gelb       ";
-constexpr std::string_view kStatusRot = "Status Rot        ";
+constexpr std::string_view RotDefekt = "Rot defekt        ";
+constexpr std::string_view Feindlich = "feindliches Gruen ";
+constexpr std::string_view StatusGruen = "Status Gruen      ";
+constexpr std::string_view ZwischenzeitCause = "Zwischenzeit      ";
+constexpr std::string_view StatusGelb = "Status Gelb       ";
+constexpr std::string_view StatusRot = "Status Rot        ";
 
-const std::string kOff = PlanLine(1, 0, "- B -");
+const std::string Off = PlanLine(1, 0, "- B -");
 // P1's fault switch-off program: one step of 2 s; the third line is the one
 // in which it ends.
-const Lines kFaultOff = {PlanLine(1, 0, "R Ge R"), PlanLine(1, 1, "R Ge R"),
-                         PlanLine(1, 0, "R Ge R")};
+const Lines FaultOff = {PlanLine(1, 0, "R Ge R"), PlanLine(1, 1, "R Ge R"),
+                        PlanLine(1, 0, "R Ge R")};
 
 // Lines 5..last of P1 running undisturbed from EZP 5.
 Lines P1FromEzp(int lastLine) {
@@ -56,7 +56,7 @@ TEST(ScenarioRedLamp, ClickOnLitRedLampSwitchesOffUntilQuittung) {
   EXPECT_EQ(h.Head(2).FaultIndicatorColour(), clSilver);
   EXPECT_EQ(h.State().FaultActive, 1);
 
-  const std::string fault = FaultLine(kRotDefekt, 1, 13, 1, 0);
+  const std::string fault = FaultLine(RotDefekt, 1, 13, 1, 0);
   EXPECT_EQ(h.FaultLines(), Lines{fault});
   EXPECT_EQ(h.FaultTicks(), std::vector<std::int64_t>{145});
   const test::Bytes store = StoreImage({{1, 1, 13, "15.03.24", "10:00:14", 1, 0}});
@@ -74,14 +74,14 @@ TEST(ScenarioRedLamp, ClickOnLitRedLampSwitchesOffUntilQuittung) {
   h.RunThroughSecond(24);
   // The fault switch-off program at the next second, then off.
   Lines expected = P1FromEzp(13);
-  expected.insert(expected.end(), kFaultOff.begin(), kFaultOff.end());
-  expected.insert(expected.end(), 8, kOff);
+  expected.insert(expected.end(), FaultOff.begin(), FaultOff.end());
+  expected.insert(expected.end(), 8, Off);
   EXPECT_EQ(h.PlanLines(5, expected.size()), expected);
   // The fault line comes between the lines of the seconds around it.
   ASSERT_GE(h.Output().size(), 16u);
   EXPECT_EQ(h.Output()[13], PlanLine(1, 13, P1At(13)));
   EXPECT_EQ(h.Output()[14], fault);
-  EXPECT_EQ(h.Output()[15], kFaultOff[0]);
+  EXPECT_EQ(h.Output()[15], FaultOff[0]);
   EXPECT_EQ(h.FaultLines().size(), 1u);
 }
 
@@ -90,7 +90,7 @@ TEST(ScenarioHostileGreen, StuckGreenAgainstALockedGroupNamesBothGroups) {
   // lamp is clicked and sticks on.
   ScenarioHarness h(*BaseJunction(), "0.5 press Start\n7.5 lamp 2 green\n");
   h.RunThroughSecond(9);
-  EXPECT_EQ(h.FaultLines(), Lines{FaultLine(kFeindlich, 1, 6, 1, 2)});
+  EXPECT_EQ(h.FaultLines(), Lines{FaultLine(Feindlich, 1, 6, 1, 2)});
   EXPECT_EQ(h.FaultTicks(), std::vector<std::int64_t>{75});
   EXPECT_EQ(h.Panel().LampColour(PanelLamp::StFeind), clLime);
   EXPECT_EQ(h.Panel().LampColour(PanelLamp::StGruenStatus), clSilver);
@@ -98,7 +98,7 @@ TEST(ScenarioHostileGreen, StuckGreenAgainstALockedGroupNamesBothGroups) {
   EXPECT_EQ(h.Head(2).FaultIndicatorColour(), clRed);
   EXPECT_EQ(h.Head(3).FaultIndicatorColour(), clSilver);
   EXPECT_EQ(h.PlanLines(6, 4),
-            (Lines{PlanLine(1, 6, P1At(6)), kFaultOff[0], kFaultOff[1], kFaultOff[2]}));
+            (Lines{PlanLine(1, 6, P1At(6)), FaultOff[0], FaultOff[1], FaultOff[2]}));
   EXPECT_EQ(StoreFileBytes(h), StoreImage({{2, 1, 6, "15.03.24", "10:00:07", 1, 2}}));
 }
 
@@ -109,13 +109,13 @@ TEST(ScenarioIntergreen, GreenTooSoonAfterTheConflictingGreenNamesEnteringThenCl
   SetIntergreen(*data, 1, 1, 2, 5);
   ScenarioHarness h(*data, "0.5 press Start\n");
   h.RunThroughSecond(25);
-  EXPECT_EQ(h.FaultLines(), Lines{FaultLine(kZwischenzeit, 1, 2, 1, 2)});
+  EXPECT_EQ(h.FaultLines(), Lines{FaultLine(ZwischenzeitCause, 1, 2, 1, 2)});
   EXPECT_EQ(h.FaultTicks(), std::vector<std::int64_t>{230});
   EXPECT_EQ(h.Panel().LampColour(PanelLamp::StZwischenZt), clYellow);
   EXPECT_EQ(h.Head(1).FaultIndicatorColour(), clRed);
   EXPECT_EQ(h.Head(2).FaultIndicatorColour(), clRed);
   Lines expected = P1FromEzp(22);
-  expected.insert(expected.end(), kFaultOff.begin(), kFaultOff.end());
+  expected.insert(expected.end(), FaultOff.begin(), FaultOff.end());
   EXPECT_EQ(h.PlanLines(5, expected.size()), expected);
   EXPECT_EQ(StoreFileBytes(h), StoreImage({{4, 1, 2, "15.03.24", "10:00:23", 1, 2}}));
 }
@@ -143,13 +143,13 @@ TEST(ScenarioSuspendedCheck, RedOffGivesNoFaultAndBlinksUntilTheNextSecondAfterR
   EXPECT_TRUE(h.FaultLines().empty());
   EXPECT_EQ(lamps(), std::pair(clSilver, clSilver));
   h.RunUntilTick(211);
-  EXPECT_EQ(h.FaultLines(), Lines{FaultLine(kRotDefekt, 1, 0, 1, 0)});
+  EXPECT_EQ(h.FaultLines(), Lines{FaultLine(RotDefekt, 1, 0, 1, 0)});
   EXPECT_EQ(h.FaultTicks(), std::vector<std::int64_t>{210});
   EXPECT_EQ(lamps(), std::pair(clRed, clSilver));
 
   h.RunThroughSecond(21);
   Lines expected = P1FromEzp(20);
-  expected.push_back(kFaultOff[0]);
+  expected.push_back(FaultOff[0]);
   EXPECT_EQ(h.PlanLines(5, expected.size()), expected);
 }
 
@@ -165,9 +165,9 @@ TEST(ScenarioFaultStore, SixFaultsDropTheOldestAndTheFileHoldsTheImage) {
                     "28 lamp 1 green\n28 press Quittung\n29 lamp 3 yellow\n");
   h.RunUntilTick(300);
   const Lines faults = {
-      FaultLine(kRotDefekt, 1, 13, 1, 0),  FaultLine(kStatusRot, 1, 0, 2, 0),
-      FaultLine(kStatusGelb, 1, 0, 1, 0),  FaultLine(kStatusGruen, 1, 0, 3, 0),
-      FaultLine(kStatusGruen, 1, 0, 1, 0), FaultLine(kStatusGelb, 1, 0, 3, 0),
+      FaultLine(RotDefekt, 1, 13, 1, 0),  FaultLine(StatusRot, 1, 0, 2, 0),
+      FaultLine(StatusGelb, 1, 0, 1, 0),  FaultLine(StatusGruen, 1, 0, 3, 0),
+      FaultLine(StatusGruen, 1, 0, 1, 0), FaultLine(StatusGelb, 1, 0, 3, 0),
   };
   EXPECT_EQ(h.FaultLines(), faults);
   EXPECT_EQ(h.FaultTicks(), (std::vector<std::int64_t>{145, 210, 230, 250, 270, 290}));
@@ -210,26 +210,26 @@ TEST_P(ScenarioAutoRestart, SixtySecondsAfterSwitchingOffUnlessTheSameKindRepeat
   const int lastLine = (c.RestartLine > 0 ? c.RestartLine : c.SecondOffLine + 60) + 2;
   h.RunThroughSecond(lastLine);
   Lines expected = P1FromEzp(13);
-  expected.insert(expected.end(), kFaultOff.begin(), kFaultOff.end());
-  expected.insert(expected.end(), 60, kOff);  // lines 17..76
-  for (std::size_t i = 0; i < kP1SwitchOn.size(); ++i) {
-    expected.push_back(PlanLine(1, kP1SwitchOnTimePoints[i], kP1SwitchOn[i]));
+  expected.insert(expected.end(), FaultOff.begin(), FaultOff.end());
+  expected.insert(expected.end(), 60, Off);  // lines 17..76
+  for (std::size_t i = 0; i < P1SwitchOn.size(); ++i) {
+    expected.push_back(PlanLine(1, P1SwitchOnTimePoints[i], P1SwitchOn[i]));
   }
   const auto running =
       ExpectedLines(1, TimePoints(20).Run(5, c.SecondOffLine - 82).List(), P1At);  // lines 82..
   expected.insert(expected.end(), running.begin(), running.end());
-  expected.insert(expected.end(), kFaultOff.begin(), kFaultOff.end());
+  expected.insert(expected.end(), FaultOff.begin(), FaultOff.end());
   if (c.RestartLine > 0) {
     expected.insert(expected.end(), static_cast<std::size_t>(c.RestartLine - c.SecondOffLine - 3),
-                    kOff);
+                    Off);
     expected.push_back(PlanLine(1, 0, "Ge Ge -"));
     expected.push_back(PlanLine(1, 1, "Ge Ge -"));
     expected.push_back(PlanLine(1, 2, "Ge Ge -"));
   } else {
-    expected.insert(expected.end(), static_cast<std::size_t>(lastLine - c.SecondOffLine - 2), kOff);
+    expected.insert(expected.end(), static_cast<std::size_t>(lastLine - c.SecondOffLine - 2), Off);
   }
   EXPECT_EQ(h.PlanLines(5, expected.size() + 1), expected);
-  EXPECT_EQ(h.FaultLines(), (Lines{FaultLine(kRotDefekt, 1, 13, 1, 0), c.SecondFaultLine}));
+  EXPECT_EQ(h.FaultLines(), (Lines{FaultLine(RotDefekt, 1, 13, 1, 0), c.SecondFaultLine}));
   EXPECT_EQ(h.FaultTicks(), (std::vector<std::int64_t>{145, c.SecondFaultTick}));
   EXPECT_EQ(h.State().FaultActive, c.RestartLine > 0 ? 0 : 1);
 }
@@ -238,14 +238,14 @@ INSTANTIATE_TEST_SUITE_P(SecondFault, ScenarioAutoRestart,
                          ::testing::Values(
                              // Line 90 shows group 1 red again.
                              RestartCase{"SameKindWithin240Seconds", "91.5 lamp 1 red\n", 915,
-                                         FaultLine(kRotDefekt, 1, 13, 1, 0), 91, -1},
+                                         FaultLine(RotDefekt, 1, 13, 1, 0), 91, -1},
                              // Line 83 shows group 1 green: its dark red lamp sticks on.
                              RestartCase{"OtherKind", "84.5 lamp 1 red\n90 lamp 1 red\n", 845,
-                                         FaultLine(kStatusRot, 1, 6, 1, 0), 84, 147},
+                                         FaultLine(StatusRot, 1, 6, 1, 0), 84, 147},
                              // 240 s of operation since the restart end at line 317.
                              RestartCase{"SameKindAfter240Seconds",
                                          "331.5 lamp 1 red\n340 lamp 1 red\n", 3315,
-                                         FaultLine(kRotDefekt, 1, 13, 1, 0), 331, 394}),
+                                         FaultLine(RotDefekt, 1, 13, 1, 0), 331, 394}),
                          [](const auto& param) { return param.param.Name; });
 
 struct NoRestartCase {
@@ -265,11 +265,11 @@ TEST_P(ScenarioNoRestart, BlinkenOrHandbetriebWhileOffPreventsTheRestart) {
   ScenarioHarness h(*BaseJunction(), script);
   h.RunThroughSecond(150);
   const Lines offLines = h.PlanLines(17, 60);
-  EXPECT_EQ(offLines, Lines(60, kOff));
+  EXPECT_EQ(offLines, Lines(60, Off));
   if (c.RestartLine > 0) {
     EXPECT_EQ(h.PlanLines(77, 1), Lines{PlanLine(1, 0, "Ge Ge -")});
   } else {
-    EXPECT_EQ(h.PlanLines(77, 74), Lines(74, kOff));
+    EXPECT_EQ(h.PlanLines(77, 74), Lines(74, Off));
     EXPECT_EQ(h.State().FaultActive, 1);
   }
 }

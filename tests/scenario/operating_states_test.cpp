@@ -19,15 +19,15 @@ using Lines = std::vector<std::string>;
 // switch-on program (lines 0..4), then P1 from EZP 5 on.
 Lines StartedP1(int lastLine) {
   Lines lines;
-  for (std::size_t i = 0; i < kP1SwitchOn.size(); ++i) {
-    lines.push_back(PlanLine(1, kP1SwitchOnTimePoints[i], kP1SwitchOn[i]));
+  for (std::size_t i = 0; i < P1SwitchOn.size(); ++i) {
+    lines.push_back(PlanLine(1, P1SwitchOnTimePoints[i], P1SwitchOn[i]));
   }
   const auto cycle = ExpectedLines(1, TimePoints(20).Run(5, lastLine - 4).List(), P1At);
   lines.insert(lines.end(), cycle.begin(), cycle.end());
   return lines;
 }
 
-const std::string kOffP1 = PlanLine(1, 0, "- B -");
+const std::string OffP1 = PlanLine(1, 0, "- B -");
 
 TEST(ScenarioStart, TheWrittenJunctionLoadsAsWritten) {
   const auto data = BaseJunction();
@@ -103,7 +103,7 @@ TEST_P(ScenarioBlinken, SwitchesOffAtAzpThenFlashesStandbyGroups) {
   expected.push_back(PlanLine(1, 0, "R R -"));  // its third step, 1 s
   expected.push_back(PlanLine(1, 0, "R R -"));  // ended: off from the next tick
   // Off, standby group flashing; "Start" is refused while "Blinken" is down.
-  expected.insert(expected.end(), 7, kOffP1);
+  expected.insert(expected.end(), 7, OffP1);
   EXPECT_EQ(h.PlanLines(), expected);
   EXPECT_EQ(h.State().MainState, 1000);
 }
@@ -121,7 +121,7 @@ TEST(ScenarioBlinkenReleased, StartRunsAgainAfterRelease) {
   h.RunThroughSecond(25);
   const Lines tail = h.PlanLines(20, 6);
   const Lines expected = {
-      kOffP1, kOffP1, kOffP1, kOffP1, PlanLine(1, 0, "Ge Ge -"), PlanLine(1, 1, "Ge Ge -")};
+      OffP1, OffP1, OffP1, OffP1, PlanLine(1, 0, "Ge Ge -"), PlanLine(1, 1, "Ge Ge -")};
   EXPECT_EQ(tail, expected);
 }
 

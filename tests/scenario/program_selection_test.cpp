@@ -15,7 +15,7 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-const std::string kFlashing = PlanLine(8, 0, "- B -");
+const std::string FlashingLine = PlanLine(8, 0, "- B -");
 
 // Lines 5..last of P1 running undisturbed from EZP 5.
 Lines P1FromEzp(int lastLine) {
@@ -45,19 +45,19 @@ TEST_P(ScenarioClockMode, StartsTheProgramOfTheLastSwitchingPoint) {
   EXPECT_EQ(h.PlanLines(), c.FirstLines);
 }
 
-const Lines kP2Start = {PlanLine(2, 0, "R R R"), PlanLine(2, 1, "R R R"), PlanLine(2, 2, "Gr R R"),
-                        PlanLine(2, 3, "Gr R Gr")};
-const Lines kP1Start = {PlanLine(1, 0, "Ge Ge -"), PlanLine(1, 1, "Ge Ge -"),
-                        PlanLine(1, 2, "Ge Ge -"), PlanLine(1, 0, "R R R"),
-                        PlanLine(1, 1, "R R R"),   PlanLine(1, 5, "Gr R Gr")};
+const Lines P2Start = {PlanLine(2, 0, "R R R"), PlanLine(2, 1, "R R R"), PlanLine(2, 2, "Gr R R"),
+                       PlanLine(2, 3, "Gr R Gr")};
+const Lines P1Start = {PlanLine(1, 0, "Ge Ge -"), PlanLine(1, 1, "Ge Ge -"),
+                       PlanLine(1, 2, "Ge Ge -"), PlanLine(1, 0, "R R R"),
+                       PlanLine(1, 1, "R R R"),   PlanLine(1, 5, "Gr R Gr")};
 
 INSTANTIATE_TEST_SUITE_P(
     Friday, ScenarioClockMode,
-    ::testing::Values(ClockCase{"At0730", "2024-03-15 07:30:00", kP2Start},
+    ::testing::Values(ClockCase{"At0730", "2024-03-15 07:30:00", P2Start},
                       // Before the day's first point the 22:00 point still holds.
-                      ClockCase{"At0500", "2024-03-15 05:00:00", kP1Start},
-                      ClockCase{"AtExactlyTheMinute", "2024-03-15 06:00:00", kP2Start},
-                      ClockCase{"JustBefore", "2024-03-15 05:59:59", kP1Start}),
+                      ClockCase{"At0500", "2024-03-15 05:00:00", P1Start},
+                      ClockCase{"AtExactlyTheMinute", "2024-03-15 06:00:00", P2Start},
+                      ClockCase{"JustBefore", "2024-03-15 05:59:59", P1Start}),
     [](const auto& param) { return param.param.Name; });
 
 TEST(ScenarioClock, FridayAt215950TheTwentyTwoOClockPointTakesOverTenSecondsLater) {
@@ -145,12 +145,12 @@ TEST(ScenarioFlashing, ChangeToFlashingWaitsForAzpRunsSwitchOffThenFlashes) {
                           PlanLine(1, 1, "Ge Ge R"),
                           PlanLine(1, 0, "R R -"),
                           PlanLine(1, 0, "R R -"),
-                          kFlashing,
-                          kFlashing,
-                          kFlashing,
-                          kFlashing,
-                          kFlashing,
-                          kFlashing};
+                          FlashingLine,
+                          FlashingLine,
+                          FlashingLine,
+                          FlashingLine,
+                          FlashingLine,
+                          FlashingLine};
   EXPECT_EQ(h.PlanLines(76, 10), expected);
   EXPECT_EQ(h.State().CurrentProgram, 8);
   EXPECT_EQ(h.State().RunningCycleTime, 0);
@@ -165,7 +165,7 @@ std::unique_ptr<ControllerDataSet> FlashingFromSix() {
 TEST(ScenarioFlashing, ProgramEightByTheClockStartsWithoutSwitchOnProgram) {
   ScenarioHarness h(*FlashingFromSix(), "0 program Ub\n0.5 press Start\n");
   h.RunThroughSecond(5);
-  EXPECT_EQ(h.PlanLines(), Lines(6, kFlashing));
+  EXPECT_EQ(h.PlanLines(), Lines(6, FlashingLine));
   EXPECT_EQ(h.State().MainState, 3000);
   EXPECT_EQ(h.Head(2).State(), 5);
 }
@@ -173,8 +173,8 @@ TEST(ScenarioFlashing, ProgramEightByTheClockStartsWithoutSwitchOnProgram) {
 TEST(ScenarioFlashing, BlinkenBetweenSecondsSwitchesOffWithDarkSignalsForOneSecond) {
   ScenarioHarness h(*FlashingFromSix(), "0 program Ub\n0.5 press Start\n3.5 set Blinken on\n");
   h.RunThroughSecond(6);
-  const Lines expected = {kFlashing, kFlashing, kFlashing, PlanLine(8, 0, "- - -"),
-                          kFlashing, kFlashing, kFlashing};
+  const Lines expected = {FlashingLine, FlashingLine, FlashingLine, PlanLine(8, 0, "- - -"),
+                          FlashingLine, FlashingLine, FlashingLine};
   EXPECT_EQ(h.PlanLines(), expected);
   EXPECT_EQ(h.State().MainState, 1000);
 }
@@ -186,8 +186,9 @@ TEST(ScenarioFlashing, BlinkenAtTheSecondRunsProgramOnesSwitchOffTimingWithSigna
   h.RunThroughSecond(6);
   // P1's planned first step lasts 2 s; the special program has no steps of
   // its own to show, so the flashing stays as it was.
-  const Lines expected = {kFlashing, kFlashing, kFlashing, kFlashing, PlanLine(8, 1, "- B -"),
-                          kFlashing, kFlashing};
+  const Lines expected = {
+      FlashingLine, FlashingLine, FlashingLine, FlashingLine, PlanLine(8, 1, "- B -"),
+      FlashingLine, FlashingLine};
   EXPECT_EQ(h.PlanLines(), expected);
   EXPECT_EQ(h.State().MainState, 1000);
 }
@@ -212,23 +213,23 @@ TEST_P(ScenarioEmergency, ClockWithoutProgramStartsTheEmergencyProgram) {
 
 INSTANTIATE_TEST_SUITE_P(
     Saturday, ScenarioEmergency,
-    ::testing::Values(EmergencyCase{"Flashing", 8, Lines(3, kFlashing)},
+    ::testing::Values(EmergencyCase{"Flashing", 8, Lines(3, FlashingLine)},
                       EmergencyCase{"Dark", 7, Lines(3, PlanLine(7, 0, "- - -"))},
                       EmergencyCase{"ReleasedProgram",
                                     2,
                                     {PlanLine(2, 0, "R R R"), PlanLine(2, 1, "R R R"),
                                      PlanLine(2, 2, "Gr R R")}},
                       // Numbers that name no program that can run flash instead.
-                      EmergencyCase{"Zero", 0, Lines(3, kFlashing)},
-                      EmergencyCase{"Negative", -1, Lines(3, kFlashing)},
-                      EmergencyCase{"AboveFlashing", 9, Lines(3, kFlashing)},
-                      EmergencyCase{"NotReleased", 3, Lines(3, kFlashing)}),
+                      EmergencyCase{"Zero", 0, Lines(3, FlashingLine)},
+                      EmergencyCase{"Negative", -1, Lines(3, FlashingLine)},
+                      EmergencyCase{"AboveFlashing", 9, Lines(3, FlashingLine)},
+                      EmergencyCase{"NotReleased", 3, Lines(3, FlashingLine)}),
     [](const auto& param) { return param.param.Name; });
 
 TEST(ScenarioEmergency, UnreleasedButtonAtStartGivesTheEmergencyProgram) {
   ScenarioHarness h(*BaseJunction(), "0 program P3\n0.5 press Start\n");
   h.RunThroughSecond(2);
-  EXPECT_EQ(h.PlanLines(), Lines(3, kFlashing));
+  EXPECT_EQ(h.PlanLines(), Lines(3, FlashingLine));
 }
 
 TEST(ScenarioEmergency, DefinedButUnreleasedEmergencyProgramRuns) {
@@ -344,7 +345,7 @@ TEST(ScenarioChangeOnDemand, TargetFlashingWaitsForAzpAndSwitchesOff) {
   const Lines off = {PlanLine(1, 0, "Ge Ge R"), PlanLine(1, 1, "Ge Ge R"), PlanLine(1, 0, "R R -"),
                      PlanLine(1, 0, "R R -")};
   EXPECT_EQ(h.PlanLines(16, 4), off);
-  EXPECT_EQ(h.PlanLines(20, 6), Lines(6, kFlashing));
+  EXPECT_EQ(h.PlanLines(20, 6), Lines(6, FlashingLine));
 }
 
 }  // namespace

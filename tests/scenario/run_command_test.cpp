@@ -18,7 +18,7 @@
 namespace ampelsim::scenario_test {
 namespace {
 
-constexpr const char* kScript = "0.5 press Start\n14.5 lamp 1 red\n";
+constexpr const char* Script = "0.5 press Start\n14.5 lamp 1 red\n";
 
 struct CliRun {
   int Code = 0;
@@ -48,10 +48,10 @@ CliRun RunCli(const test::TempDir& dir, const std::string& script, std::int64_t 
 
 TEST(ScenarioCli, RunPrintsTheHarnessOutput) {
   test::TempDir dir;
-  const CliRun run = RunCli(dir, kScript, 20);
+  const CliRun run = RunCli(dir, Script, 20);
   ASSERT_EQ(run.Code, 0) << run.Err;
 
-  ScenarioHarness h(*BaseJunction(), kScript);
+  ScenarioHarness h(*BaseJunction(), Script);
   h.RunUntilTick(200);
   std::string expected;
   for (const std::string& line : h.Output()) {

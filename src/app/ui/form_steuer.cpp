@@ -34,7 +34,7 @@
 namespace ampelsim::ui {
 namespace {
 
-constexpr char kFaultStoreFile[] = "DATEN.STO";
+constexpr char FaultStoreFile[] = "DATEN.STO";
 
 QColor ToQColor(Colour colour) {
   return QColor(colour.R, colour.G, colour.B);
@@ -46,11 +46,9 @@ ProgramBasis::ProgramBasis(const QString& startDirectory)
     // Whether the settings existed is read before the store creates them.
     : Settings(std::make_unique<SettingsStore>()),
       Paths(SettleStartPaths(QDir(startDirectory).absolutePath(), *Settings)),
-      Sim(std::make_unique<Simulation>(Paths.DataDirectory.toStdString(),
-                                       std::make_unique<SystemClock>(),
-                                       QDir(Paths.StartDirectory)
-                                           .filePath(QString::fromLatin1(kFaultStoreFile))
-                                           .toStdString())) {
+      Sim(std::make_unique<Simulation>(
+          Paths.DataDirectory.toStdString(), std::make_unique<SystemClock>(),
+          QDir(Paths.StartDirectory).filePath(QString::fromLatin1(FaultStoreFile)).toStdString())) {
   Sim->ReadFaultStore();
 }
 

@@ -10,11 +10,11 @@
 namespace ampelsim::ui {
 namespace {
 
-constexpr int kBarHeight = 32;
-constexpr int kButtonTop = 3;
-constexpr int kButtonHeight = 25;
-constexpr int kSquareLamp = 21;
-constexpr int kCircleLamp = 16;
+constexpr int BarHeight = 32;
+constexpr int ButtonTop = 3;
+constexpr int ButtonHeight = 25;
+constexpr int SquareLamp = 21;
+constexpr int CircleLamp = 16;
 
 QString Name(std::string_view name) {
   return QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size()));
@@ -24,7 +24,7 @@ QFrame* AddSeparator(QWidget* bar, int x) {
   auto* line = new QFrame(bar);
   line->setFrameShape(QFrame::VLine);
   line->setFrameShadow(QFrame::Sunken);
-  line->setGeometry(x, kButtonTop, 4, kButtonHeight);
+  line->setGeometry(x, ButtonTop, 4, ButtonHeight);
   return line;
 }
 
@@ -43,14 +43,14 @@ void SetPointSize(QWidget* widget, int pointSize) {
 // A lamp with its caption at its right.
 Shape* AddLamp(QWidget* box, PanelLamp lamp, Shape::Kind form, const char* caption, int y) {
   const bool circle = form == Shape::Kind::Circle;
-  const int size = circle ? kCircleLamp : kSquareLamp;
-  const int inset = (kSquareLamp - size) / 2;
+  const int size = circle ? CircleLamp : SquareLamp;
+  const int inset = (SquareLamp - size) / 2;
   auto* widget = new Shape(form, QColor(192, 192, 192), box);
   widget->setFixedSize(size, size);
   widget->setObjectName(Name(ComponentName(lamp)));
   widget->move(8 + inset, y + inset);
   if (caption != nullptr) {
-    AddText(box, QString::fromUtf8(caption), 8 + kSquareLamp + 6, y, 90, kSquareLamp);
+    AddText(box, QString::fromUtf8(caption), 8 + SquareLamp + 6, y, 90, SquareLamp);
   }
   return widget;
 }
@@ -62,7 +62,7 @@ PanelPushButton* TFormSteuer::AddPushButton(QWidget* bar, const char* name, cons
   auto* button = new PanelPushButton(bar);
   button->setObjectName(QString::fromLatin1(name));
   button->setToolTip(hint);
-  button->setGeometry(x, kButtonTop, width, kButtonHeight);
+  button->setGeometry(x, ButtonTop, width, ButtonHeight);
   return button;
 }
 
@@ -74,7 +74,7 @@ QToolButton* TFormSteuer::AddToggle(QWidget* bar, PanelToggle toggle, const QStr
   button->setCheckable(true);
   button->setAutoRaise(true);
   button->setFocusPolicy(Qt::NoFocus);
-  button->setGeometry(x, kButtonTop, width, kButtonHeight);
+  button->setGeometry(x, ButtonTop, width, ButtonHeight);
   toggles_[static_cast<std::size_t>(toggle)] = button;
   return button;
 }
@@ -84,7 +84,7 @@ void TFormSteuer::BuildSpeedBar(QWidget* client) {
   bar->setObjectName(QStringLiteral("SpeedBar"));
   bar->setFrameShape(QFrame::Panel);
   bar->setFrameShadow(QFrame::Raised);
-  bar->setGeometry(0, 0, client->width(), kBarHeight);
+  bar->setGeometry(0, 0, client->width(), BarHeight);
 
   struct Push {
     const char* Name;
@@ -256,7 +256,7 @@ void TFormSteuer::BuildLampBoxes(QWidget* client) {
   fault->setGeometry(539, 36, 81, 62);
   lamps_[static_cast<std::size_t>(PanelLamp::Stoerlampe)] =
       AddLamp(fault, PanelLamp::Stoerlampe, Form::Rectangle, nullptr, 28);
-  lamps_[static_cast<std::size_t>(PanelLamp::Stoerlampe)]->move((81 - kSquareLamp) / 2, 28);
+  lamps_[static_cast<std::size_t>(PanelLamp::Stoerlampe)]->move((81 - SquareLamp) / 2, 28);
 }
 
 void TFormSteuer::BuildInfoBox(QWidget* client) {

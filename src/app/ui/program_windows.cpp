@@ -7,7 +7,7 @@
 namespace ampelsim::ui {
 namespace {
 
-constexpr int kTickMilliseconds = 100;
+constexpr int TickMilliseconds = 100;
 
 }  // namespace
 
@@ -26,7 +26,7 @@ ProgramWindows::ProgramWindows(const QString& startDirectory)
 
 void ProgramWindows::Start() {
   FormSteuer.show();
-  FormAmpel.HMS()->start(kTickMilliseconds);
+  FormAmpel.HMS()->start(TickMilliseconds);
 }
 
 }  // namespace ampelsim::ui

@@ -11,7 +11,7 @@
 namespace ampelsim::ui {
 namespace {
 
-constexpr char kMigrationValue[] = "SecStrings/Verzeichnis";
+constexpr char MigrationValue[] = "SecStrings/Verzeichnis";
 
 QString DefaultDataPath(const QString& startDirectory) {
   return QDir(startDirectory).filePath(QString::fromLatin1(DefaultDataDirectoryName));
@@ -25,7 +25,7 @@ QString ReadMigrationPath(const QString& startDirectory) {
     return {};
   }
   const QSettings ini(file, QSettings::IniFormat);
-  const QVariant value = ini.value(QString::fromLatin1(kMigrationValue));
+  const QVariant value = ini.value(QString::fromLatin1(MigrationValue));
   // The INI reader splits an unquoted value at commas; a path may hold one.
   if (value.typeId() == QMetaType::QStringList) {
     return value.toStringList().join(QLatin1Char(','));

@@ -87,24 +87,24 @@ void TFormDrucker::FormCreate(CommonKeys& keys) {
   move(FormLeft, FormTop);
   setFixedSize(ClientWidth, ClientHeight);
 
-  EditDrucken_ = new QPlainTextEdit(this);
-  EditDrucken_->setObjectName(QStringLiteral("EditDrucken"));
-  EditDrucken_->setGeometry(0, 0, ClientWidth, EditHeight);
-  EditDrucken_->setReadOnly(true);
-  EditDrucken_->setFont(PreviewScreenFont());
-  EditDrucken_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-  EditDrucken_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  editDrucken_ = new QPlainTextEdit(this);
+  editDrucken_->setObjectName(QStringLiteral("EditDrucken"));
+  editDrucken_->setGeometry(0, 0, ClientWidth, EditHeight);
+  editDrucken_->setReadOnly(true);
+  editDrucken_->setFont(PreviewScreenFont());
+  editDrucken_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  editDrucken_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   // Not a tab stop; a click still reaches it, and EditDruckenEnter decides.
-  EditDrucken_->setFocusPolicy(Qt::ClickFocus);
-  EditDrucken_->installEventFilter(this);
+  editDrucken_->setFocusPolicy(Qt::ClickFocus);
+  editDrucken_->installEventFilter(this);
 
-  DruckStart_ = AddButton(this, "DruckStart", "Drucken", 272);
-  DruckNicht_ = AddButton(this, "DruckNicht", "Abbrechen", 384);
+  druckStart_ = AddButton(this, "DruckStart", "Drucken", 272);
+  druckNicht_ = AddButton(this, "DruckNicht", "Abbrechen", 384);
   // Queued: a print error then leaves this handler after the button has
   // finished its click, straight into the application's exception box.
-  connect(DruckStart_, &QPushButton::clicked, this, &TFormDrucker::DruckStartClick,
+  connect(druckStart_, &QPushButton::clicked, this, &TFormDrucker::DruckStartClick,
           Qt::QueuedConnection);
-  connect(DruckNicht_, &QPushButton::clicked, this, &TFormDrucker::DruckNichtClick);
+  connect(druckNicht_, &QPushButton::clicked, this, &TFormDrucker::DruckNichtClick);
 
   // FormKeyDown and DruckStartKeyDown: the common keys of every window.
   keys.InstallOn(this);
@@ -119,14 +119,14 @@ void TFormDrucker::showEvent(QShowEvent* event) {
 }
 
 void TFormDrucker::FormShow() {
-  DruckStart_->setFocusPolicy(Qt::StrongFocus);
-  setTabOrder(DruckStart_, DruckNicht_);
-  DruckStart_->setFocus();
-  FocusEnterCount_ = 1;
+  druckStart_->setFocusPolicy(Qt::StrongFocus);
+  setTabOrder(druckStart_, druckNicht_);
+  druckStart_->setFocus();
+  focusEnterCount_ = 1;
 }
 
 bool TFormDrucker::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == EditDrucken_ && event->type() == QEvent::FocusIn) {
+  if (watched == editDrucken_ && event->type() == QEvent::FocusIn) {
     EditDruckenEnter();
   }
   return QWidget::eventFilter(watched, event);
@@ -135,8 +135,8 @@ bool TFormDrucker::eventFilter(QObject* watched, QEvent* event) {
 void TFormDrucker::EditDruckenEnter() {
   // The report text never keeps the focus; only ScrollPreviewToEnd, which
   // resets the count, lets it in for a moment.
-  if (FocusEnterCount_++ != 0) {
-    DruckStart_->setFocus();
+  if (focusEnterCount_++ != 0) {
+    druckStart_->setFocus();
   }
 }
 
@@ -167,7 +167,7 @@ void TFormDrucker::ShowReportText() {
   if (text.endsWith(QLatin1Char('\n'))) {
     text.chop(1);
   }
-  EditDrucken_->setPlainText(text);
+  editDrucken_->setPlainText(text);
 }
 
 void TFormDrucker::ShowNoDataMessage() {
@@ -182,22 +182,22 @@ void TFormDrucker::ShowNoDataMessage() {
 }
 
 void TFormDrucker::ScrollPreviewToEnd() {
-  FocusEnterCount_ = 0;
-  EditDrucken_->setFocus();
-  QTextCursor end = EditDrucken_->textCursor();
+  focusEnterCount_ = 0;
+  editDrucken_->setFocus();
+  QTextCursor end = editDrucken_->textCursor();
   end.movePosition(QTextCursor::End);
-  EditDrucken_->setTextCursor(end);
-  EditDrucken_->ensureCursorVisible();
-  EditDrucken_->verticalScrollBar()->setValue(EditDrucken_->verticalScrollBar()->maximum());
-  DruckStart_->setFocus();
+  editDrucken_->setTextCursor(end);
+  editDrucken_->ensureCursorVisible();
+  editDrucken_->verticalScrollBar()->setValue(editDrucken_->verticalScrollBar()->maximum());
+  druckStart_->setFocus();
 }
 
 void TFormDrucker::AddContinuousLine(std::string_view line) {
-  EditDrucken_->appendPlainText(FromWindows1252(line));
+  editDrucken_->appendPlainText(FromWindows1252(line));
 }
 
 QString TFormDrucker::PreviewText() const {
-  return EditDrucken_->toPlainText();
+  return editDrucken_->toPlainText();
 }
 
 void TFormDrucker::DruckStartClick() {

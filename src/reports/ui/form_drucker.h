@@ -53,7 +53,7 @@ class TFormDrucker final : public QWidget {
   const ReportDocument& Report() const { return report_; }
   // What EditDrucken shows, and what "Drucken" prints.
   QString PreviewText() const;
-  int FocusEnterCount() const { return FocusEnterCount_; }
+  int FocusEnterCount() const { return focusEnterCount_; }
 
  public slots:
   void DruckStartClick();
@@ -78,10 +78,10 @@ class TFormDrucker final : public QWidget {
   Simulation& simulation_;
   QPrinter& printer_;
   ReportDocument report_;
-  QPlainTextEdit* EditDrucken_ = nullptr;
-  QPushButton* DruckStart_ = nullptr;
-  QPushButton* DruckNicht_ = nullptr;
-  int FocusEnterCount_ = 0;
+  QPlainTextEdit* editDrucken_ = nullptr;
+  QPushButton* druckStart_ = nullptr;
+  QPushButton* druckNicht_ = nullptr;
+  int focusEnterCount_ = 0;
   bool attached_ = false;
 };
 

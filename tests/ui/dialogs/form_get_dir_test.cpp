@@ -16,10 +16,10 @@
 namespace ampelsim::ui::test {
 namespace {
 
-const QString kConfiguredNotReady = QString::fromUtf8(
+const QString ConfiguredNotReady = QString::fromUtf8(
     "Das eingestellte Laufwerk ist nicht bereit\nBitte den Fehler beheben (z.B. Diskette "
     "einlegen)\nund wiederholen !");
-const QString kChosenNotReady = QString::fromUtf8(
+const QString ChosenNotReady = QString::fromUtf8(
     "Das gewählte Laufwerk ist nicht bereit\nBitte den Fehler beheben (z.B. Diskette "
     "einlegen)\nund wiederholen !");
 
@@ -132,7 +132,7 @@ class FormGetDirTest : public QObject {
     const QString missing = root_ + "/later";
     dialog_->SelectedDirectory = missing;
     dialog_->show();
-    QCOMPARE(messages.Seen(), QStringList{Describe("Zugriffsfehler", kConfiguredNotReady)});
+    QCOMPARE(messages.Seen(), QStringList{Describe("Zugriffsfehler", ConfiguredNotReady)});
 
     Click("OK");
     QCOMPARE(messages.Seen().size(), 2);
@@ -153,7 +153,7 @@ class FormGetDirTest : public QObject {
     volumes_.SetReady(stickB_, false);
     dialog_->SelectedDirectory = stickB_ + "/daten";
     dialog_->show();
-    QCOMPARE(messages.Seen(), QStringList{Describe("Zugriffsfehler", kConfiguredNotReady)});
+    QCOMPARE(messages.Seen(), QStringList{Describe("Zugriffsfehler", ConfiguredNotReady)});
     QCOMPARE(Texts(List()), QStringList{".."});  // a drive that is not ready is not read
     QCOMPARE(Texts(Files()), QStringList());
 
@@ -181,7 +181,7 @@ class FormGetDirTest : public QObject {
     QCOMPARE(Label()->text(), stickA_);
 
     ChooseDrive(stickB_);
-    QCOMPARE(messages.Seen(), QStringList{Describe("Zugriffsfehler", kChosenNotReady)});
+    QCOMPARE(messages.Seen(), QStringList{Describe("Zugriffsfehler", ChosenNotReady)});
     QCOMPARE(Drives()->Drive(), QStringLiteral("/"));
     QCOMPARE(dialog_->ListDirectory(), stickA_);
   }

@@ -18,15 +18,15 @@
 namespace ampelsim::ui::test {
 namespace {
 
-const QString kConfiguredNotReady = QString::fromUtf8(
+const QString ConfiguredNotReady = QString::fromUtf8(
     "Das eingestellte Laufwerk ist nicht bereit\nBitte den Fehler beheben (z.B. Diskette "
     "einlegen)\nund wiederholen !");
-const QString kChosenNotReady = QString::fromUtf8(
+const QString ChosenNotReady = QString::fromUtf8(
     "Das gewählte Laufwerk ist nicht bereit\nBitte den Fehler beheben (z.B. Datenträger "
     "einlegen)\nund wiederholen !");
-const QString kApplyAtNextStart =
+const QString ApplyAtNextStart =
     QString::fromUtf8("Die Programmeinstellungen werden\nbeim nächsten Start übernommen !");
-const QString kBefore = QStringLiteral("/stored/before");
+const QString Before = QStringLiteral("/stored/before");
 
 class FormGetStandDirTest : public QObject {
   Q_OBJECT
@@ -65,7 +65,7 @@ class FormGetStandDirTest : public QObject {
     volumes_.Mount(stickB_);
     paths_ = AppPaths{QStringLiteral("/loaded/set"), data_, MakeDirectory(root_ + "/start")};
     settings_ = std::make_unique<SettingsStore>();
-    settings_->SetStandardDataPath(kBefore);
+    settings_->SetStandardDataPath(Before);
     keys_ = std::make_unique<CommonKeys>([] {}, [] {});
     dialog_ = std::make_unique<TFormGetStandDir>(paths_, *settings_, *keys_);
     Drives()->SetVolumeSource(volumes_.Source());
@@ -96,7 +96,7 @@ class FormGetStandDirTest : public QObject {
     PressEnterOn(List(), QStringLiteral("Alpha"));
     QCOMPARE(Memo(), data_ + "/Alpha");
     Click("OK");
-    QCOMPARE(messages.Seen(), QStringList{Describe("Info", kApplyAtNextStart)});
+    QCOMPARE(messages.Seen(), QStringList{Describe("Info", ApplyAtNextStart)});
     QVERIFY(!dialog_->isVisible());
     QCOMPARE(settings_->StandardDataPath(), data_ + "/Alpha");
     QCOMPARE(paths_.StandardDataPath, data_ + "/Alpha");
@@ -110,7 +110,7 @@ class FormGetStandDirTest : public QObject {
     Click("ButtonCancel");
     QVERIFY(!dialog_->isVisible());
     QCOMPARE(messages.Seen(), QStringList());
-    QCOMPARE(settings_->StandardDataPath(), kBefore);
+    QCOMPARE(settings_->StandardDataPath(), Before);
     QCOMPARE(paths_.StandardDataPath, data_);
   }
 
@@ -125,7 +125,7 @@ class FormGetStandDirTest : public QObject {
     QCOMPARE(paths_.StandardDataPath, demo);
     QCOMPARE(Memo(), demo);
     Click("ButtonCancel");
-    QCOMPARE(settings_->StandardDataPath(), kBefore);
+    QCOMPARE(settings_->StandardDataPath(), Before);
     QCOMPARE(paths_.StandardDataPath, demo);  // the fallback stays for this run
   }
 
@@ -145,7 +145,7 @@ class FormGetStandDirTest : public QObject {
     ChooseDrive(stickA_);
     QCOMPARE(Memo(), stickA_);
     ChooseDrive(stickB_);
-    QCOMPARE(messages.Seen(), QStringList{Describe("Zugriffsfehler", kChosenNotReady)});
+    QCOMPARE(messages.Seen(), QStringList{Describe("Zugriffsfehler", ChosenNotReady)});
     QCOMPARE(Drives()->Drive(), QStringLiteral("/"));
     QCOMPARE(Memo(), stickA_);
     QCOMPARE(dialog_->ListDirectory(), stickA_);
@@ -156,11 +156,11 @@ class FormGetStandDirTest : public QObject {
     volumes_.SetReady(stickA_, false);
     paths_.StandardDataPath = stickA_;
     dialog_->ShowDialog();
-    QCOMPARE(messages.Seen(), QStringList{Describe("Zugriffsfehler", kConfiguredNotReady)});
+    QCOMPARE(messages.Seen(), QStringList{Describe("Zugriffsfehler", ConfiguredNotReady)});
     Click("OK");
     QCOMPARE(messages.Seen().size(), 2);
     QVERIFY(dialog_->isVisible());
-    QCOMPARE(settings_->StandardDataPath(), kBefore);
+    QCOMPARE(settings_->StandardDataPath(), Before);
 
     volumes_.SetReady(stickA_, true);
     Click("OK");
