@@ -1,8 +1,9 @@
+#include "engine/actuation.h"
+
 #include <algorithm>
 
 #include "data/signal_state.h"
 #include "display/signal_head_element.h"
-#include "engine/actuation.h"
 #include "engine/running_program.h"
 #include "engine/state_at.h"
 #include "panel/control_panel.h"
@@ -52,12 +53,13 @@ void Actuation::ReadDetectors() {
 void Actuation::AssignDetectors() {
   const auto& map =
       data_.DemandInputMap[static_cast<std::size_t>(RunningIndex(s_.CurrentProgram))].Map;
+  const int groups = GroupCount(data_);
   s_.DetectorAssign = {};
   for (std::size_t input = 0; input < MaxGroups; ++input) {
     if (d_.DetectorActive[input] == 0) {
       continue;
     }
-    for (int g = 0; g < GroupCount(data_); ++g) {
+    for (int g = 0; g < groups; ++g) {
       const auto demanded = static_cast<std::size_t>(g);
       if (map[demanded][input] != 0) {
         s_.DetectorAssign[demanded] = 1;
@@ -69,7 +71,8 @@ void Actuation::AssignDetectors() {
 void Actuation::RegisterDemands() {
   const auto program = static_cast<std::size_t>(RunningIndex(s_.CurrentProgram));
   const bool continuous = panel_.IsDown(PanelToggle::DauerButton);
-  for (int g = 0; g < GroupCount(data_); ++g) {
+  const int groups = GroupCount(data_);
+  for (int g = 0; g < groups; ++g) {
     const auto i = static_cast<std::size_t>(g);
     if ((continuous && data_.DetectorPrestore[i][program] != 0) || s_.DetectorAssign[i] == 1 ||
         (active_.ActiveMemoryTime[i] > 0 && d_.DetectorActive[i] != 0)) {
@@ -110,10 +113,11 @@ void Actuation::RetriggerExtensions() {
 void Actuation::SetStoredDemands(bool reset, bool useRequested) {
   const std::int32_t program = useRequested ? s_.RequestedProgram : s_.CurrentProgram;
   const std::size_t index = TableIndex(program);
+  const int groups = GroupCount(data_);
   for (int g = 0; g < MaxGroups; ++g) {
     const auto i = static_cast<std::size_t>(g);
     auto& head = heads_[i];
-    if (g >= GroupCount(data_)) {
+    if (g >= groups) {
       head.SetDemandLamp(false);
     } else if (data_.DetectorPrestore[i][index] != 0 || head.IsContinuousDemand()) {
       head.SetDemandLamp(true);
@@ -129,7 +133,8 @@ void Actuation::CountForcedCycle() {
     return;
   }
   const auto index = static_cast<std::size_t>(RunningIndex(s_.CurrentProgram));
-  for (int g = 0; g < GroupCount(data_); ++g) {
+  const int groups = GroupCount(data_);
+  for (int g = 0; g < groups; ++g) {
     const auto i = static_cast<std::size_t>(g);
     if (heads_[i].IsDemandLampOn() || IsGreenState(s_.GroupState[i])) {
       d_.ForcedSeconds[i] = 0;
@@ -207,7 +212,8 @@ void Actuation::ComputeGroupStates() {
   const int program = RunningIndex(s_.CurrentProgram);
   const SignalProgram& record = RunningProgram(data_, s_.CurrentProgram);
   s_.GroupState = {};
-  for (int g = 0; g < GroupCount(data_); ++g) {
+  const int groups = GroupCount(data_);
+  for (int g = 0; g < groups; ++g) {
     const auto i = static_cast<std::size_t>(g);
     s_.GroupState[i] = StateAt(data_, program, g, s_.TimePoint);
     if (s_.GroupState[i] == Dark) {
@@ -218,7 +224,7 @@ void Actuation::ComputeGroupStates() {
   // A group whose demand was missing at its query point stays red through
   // exactly one green: bit 1 records that a state was replaced, and the gate
   // opens once the plan itself shows the replacement state again.
-  for (int g = 0; g < GroupCount(data_); ++g) {
+  for (int g = 0; g < groups; ++g) {
     const auto i = static_cast<std::size_t>(g);
     std::int32_t& state = s_.GroupState[i];
     if ((s_.DemandGate[i] & 1) == 0 || state == Dark) {
@@ -236,7 +242,7 @@ void Actuation::ComputeGroupStates() {
   }
 
   // The demand is served when the group leaves red.
-  for (int g = 0; g < GroupCount(data_); ++g) {
+  for (int g = 0; g < groups; ++g) {
     const auto i = static_cast<std::size_t>(g);
     if (!AcceptsDemand(s_.GroupState[i]) && s_.DemandLampReset[i] != 0) {
       heads_[i].SetDemandLamp(false);
@@ -424,7 +430,8 @@ bool Actuation::TryTargetJump(int runningIndex) {
     const std::int32_t target =
         s_.TargetJumpWhich == 0 ? active_.ActiveTargetPoint1[g] : active_.ActiveTargetPoint2[g];
     bool groupNotRed = false;
-    for (int i = 0; i < GroupCount(data_); ++i) {
+    const int groups = GroupCount(data_);
+    for (int i = 0; i < groups; ++i) {
       const std::int32_t state = s_.GroupState[static_cast<std::size_t>(i)];
       groupNotRed = groupNotRed || state == Green || state == RedYellow || state == Yellow ||
                     state == RedWithSteadyYellow || state == GreenWithSteadyYellow ||
@@ -564,7 +571,8 @@ bool Actuation::ExtensionMayEnd() const {
 }
 
 bool Actuation::OtherDemandWaiting() const {
-  for (int g = 0; g < GroupCount(data_); ++g) {
+  const int groups = GroupCount(data_);
+  for (int g = 0; g < groups; ++g) {
     const auto i = static_cast<std::size_t>(g);
     if (e_.ExtensionActive[i] != 0 || IsGreenState(s_.GroupState[i])) {
       continue;

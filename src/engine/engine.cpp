@@ -1,6 +1,5 @@
 #include "engine/engine.h"
 
-#include <algorithm>
 #include <chrono>
 #include <string>
 
@@ -8,7 +7,6 @@
 #include "display/signal_head_element.h"
 #include "engine/clock.h"
 #include "engine/fault_store.h"
-#include "engine/state_at.h"
 #include "panel/control_panel.h"
 
 namespace ampelsim {

@@ -3,7 +3,6 @@
 #include <array>
 #include <cstdint>
 #include <string>
-#include <vector>
 
 #include "data/controller_data_set.h"
 #include "data/data_set_loader.h"
@@ -51,6 +50,9 @@ struct EnginePeers {
 class Engine {
  public:
   explicit Engine(const EnginePeers& peers);
+  // The collaborators hold references into this object.
+  Engine(const Engine&) = delete;
+  Engine& operator=(const Engine&) = delete;
 
   // One 100 ms tick; the first one loads the data set.
   void HMSTimer();

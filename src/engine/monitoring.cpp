@@ -1,4 +1,5 @@
 #include "engine/monitoring.h"
+
 #include "data/signal_state.h"
 #include "display/signal_head_element.h"
 #include "engine/clock.h"
@@ -55,7 +56,8 @@ void Monitoring::UpdateRunningTimes() {
   m_.RunTimeTickCount = 0;
   const SignalProgram& program = RunningProgram(data_, s_.CurrentProgram);
   const bool signalProgram = IsSignalProgram(s_.CurrentProgram);
-  for (int g = 0; g < GroupCount(data_); ++g) {
+  const int groups = GroupCount(data_);
+  for (int g = 0; g < groups; ++g) {
     const auto i = static_cast<std::size_t>(g);
     const std::int32_t state = s_.GroupState[i];
     const bool red = state == Red || state == RedWithSteadyYellow || state == RedWithFlashingYellow;
@@ -95,7 +97,8 @@ void Monitoring::CheckHostileGreen(std::int32_t tickCount) {
   // Runs every tick: only pairs of lit greens are looked at, in group order.
   std::array<int, MaxGroups> green{};
   int greenCount = 0;
-  for (int g = 0; g < GroupCount(data_); ++g) {
+  const int groups = GroupCount(data_);
+  for (int g = 0; g < groups; ++g) {
     if (heads_[static_cast<std::size_t>(g)].IsGreenLit()) {
       green[static_cast<std::size_t>(greenCount++)] = g;
     }
@@ -123,10 +126,11 @@ void Monitoring::CheckRed(std::int32_t tickCount) {
   if (m_.RedStatusMonitorSuspended != 0) {
     Blink(panel_, PanelLamp::StStatusRot, clRed, tickCount);
   }
+  const int groups = GroupCount(data_);
   // Dark and flashing have no program record: all groups in use are watched.
   const bool watchAll = s_.CurrentProgram > ProgramCount;
   const auto& monitored = RunningProgram(data_, s_.CurrentProgram).RedMonitored;
-  for (int g = 0; g < GroupCount(data_); ++g) {
+  for (int g = 0; g < groups; ++g) {
     const auto i = static_cast<std::size_t>(g);
     if (!watchAll && monitored[i] == 0) {
       continue;
@@ -148,7 +152,8 @@ void Monitoring::CheckGreenStatus(std::int32_t tickCount) {
     Blink(panel_, PanelLamp::StGruenStatus, clLime, tickCount);
     return;
   }
-  for (int g = 0; g < GroupCount(data_); ++g) {
+  const int groups = GroupCount(data_);
+  for (int g = 0; g < groups; ++g) {
     if (s_.FaultActive == 0 && heads_[static_cast<std::size_t>(g)].IsGreenStuckOn()) {
       panel_.SetLamp(PanelLamp::StGruenStatus, clLime);
       RegisterFault(GreenStatus, g + 1, 0);
@@ -161,7 +166,8 @@ void Monitoring::CheckYellowStatus(std::int32_t tickCount) {
     Blink(panel_, PanelLamp::StStatusGelb, clYellow, tickCount);
     return;
   }
-  for (int g = 0; g < GroupCount(data_); ++g) {
+  const int groups = GroupCount(data_);
+  for (int g = 0; g < groups; ++g) {
     if (s_.FaultActive == 0 && heads_[static_cast<std::size_t>(g)].IsYellowStuckOn()) {
       panel_.SetLamp(PanelLamp::StStatusGelb, clYellow);
       RegisterFault(YellowStatus, g + 1, 0);
@@ -176,7 +182,8 @@ void Monitoring::CheckIntergreen(std::int32_t tickCount) {
     return;
   }
   const auto& intergreen = data_.ActiveIntergreen;
-  for (int i = 0; i < GroupCount(data_); ++i) {
+  const int groups = GroupCount(data_);
+  for (int i = 0; i < groups; ++i) {
     const auto entering = static_cast<std::size_t>(i);
     if (!heads_[entering].IsGreenLit()) {
       s_.IntergreenChecked[entering] = 0;
@@ -187,7 +194,7 @@ void Monitoring::CheckIntergreen(std::int32_t tickCount) {
     }
     // Checked once, at the moment the green lamp lights.
     s_.IntergreenChecked[entering] = 1;
-    for (int j = 0; j < GroupCount(data_); ++j) {
+    for (int j = 0; j < groups; ++j) {
       const auto clearing = static_cast<std::size_t>(j);
       if (s_.FaultActive == 0 && m_.NotGreenSeconds[clearing] < intergreen[entering][clearing]) {
         panel_.SetLamp(PanelLamp::StZwischenZt, clYellow);

@@ -1,4 +1,5 @@
 #include "engine/operating_states.h"
+
 #include "data/signal_state.h"
 #include "display/signal_head_element.h"
 #include "engine/actuation.h"
@@ -326,7 +327,8 @@ bool OperatingStates::ApplySwitchStep(const SwitchStep& step) {
 void OperatingStates::SetFlashingGroups(std::int32_t program) {
   const std::size_t index = TableIndex(program);
   const auto& flags = data_.SignalPrograms[index].StandbyFlash;
-  for (int g = 0; g < GroupCount(data_); ++g) {
+  const int groups = GroupCount(data_);
+  for (int g = 0; g < groups; ++g) {
     if (flags[static_cast<std::size_t>(g)] != 0) {
       s_.GroupState[static_cast<std::size_t>(g)] = YellowFlashing;
     }

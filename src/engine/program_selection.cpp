@@ -1,9 +1,10 @@
+#include "engine/program_selection.h"
+
 #include <algorithm>
 
 #include "display/signal_head_element.h"
 #include "engine/actuation.h"
 #include "engine/clock.h"
-#include "engine/program_selection.h"
 #include "engine/running_program.h"
 #include "engine/state_at.h"
 #include "panel/control_panel.h"
@@ -98,7 +99,8 @@ bool ProgramSelection::ProgramSwitch(int runningIndex) {
     return false;
   }
   if (requested > ProgramCount) {
-    for (int g = 0; g < GroupCount(data_); ++g) {
+    const int groups = GroupCount(data_);
+    for (int g = 0; g < groups; ++g) {
       heads_[static_cast<std::size_t>(g)].SetDemandLamp(true);
     }
   }
