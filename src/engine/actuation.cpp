@@ -24,28 +24,34 @@ std::int32_t CountDown(std::int32_t value) {
 }  // namespace
 
 void Actuation::ReadDetectors() {
+  // Local names: a byte store may alias anything, so the members would be
+  // read again for every group.
+  DetectorState& d = d_;
+  const auto& groupState = s_.GroupState;
+  const auto& memoryTime = active_.ActiveMemoryTime;
+  const auto& heads = heads_;
   for (std::size_t g = 0; g < MaxGroups; ++g) {
-    if (IsGreenState(s_.GroupState[g])) {
-      d_.GroupGreenSeen[g] = 1;
-    } else if (d_.GroupGreenSeen[g] != 0) {
+    if (IsGreenState(groupState[g])) {
+      d.GroupGreenSeen[g] = 1;
+    } else if (d.GroupGreenSeen[g] != 0) {
       // Green has just ended: the next press starts the detector memory.
-      d_.GroupGreenSeen[g] = 0;
-      d_.DetectorMemoryLeft[g] = 0;
-      d_.DetectorMemoryArm[g] = 1;
+      d.GroupGreenSeen[g] = 0;
+      d.DetectorMemoryLeft[g] = 0;
+      d.DetectorMemoryArm[g] = 1;
     }
-    const bool pressed = heads_[g].IsDemandButtonDown();
+    const bool pressed = heads[g].IsDemandButtonDown();
     if (pressed) {
-      d_.DetectorActive[g] = 1;
-      d_.DetectorSeen[g] = 1;
-      if (d_.DetectorMemoryArm[g] != 0) {
-        d_.DetectorMemoryLeft[g] = active_.ActiveMemoryTime[g];
-        d_.DetectorMemoryArm[g] = 0;
+      d.DetectorActive[g] = 1;
+      d.DetectorSeen[g] = 1;
+      if (d.DetectorMemoryArm[g] != 0) {
+        d.DetectorMemoryLeft[g] = memoryTime[g];
+        d.DetectorMemoryArm[g] = 0;
       }
     }
-    if (d_.DetectorMemoryLeft[g] >= 1) {
-      d_.DetectorActive[g] = 1;
+    if (d.DetectorMemoryLeft[g] >= 1) {
+      d.DetectorActive[g] = 1;
     } else if (!pressed) {
-      d_.DetectorActive[g] = 0;
+      d.DetectorActive[g] = 0;
     }
   }
 }
@@ -72,10 +78,14 @@ void Actuation::RegisterDemands() {
   const auto program = static_cast<std::size_t>(RunningIndex(s_.CurrentProgram));
   const bool continuous = panel_.IsDown(PanelToggle::DauerButton);
   const int groups = GroupCount(data_);
+  const auto& prestore = data_.DetectorPrestore;
+  const auto& assigned = s_.DetectorAssign;
+  const auto& memoryTime = active_.ActiveMemoryTime;
+  const auto& detectorActive = d_.DetectorActive;
   for (int g = 0; g < groups; ++g) {
     const auto i = static_cast<std::size_t>(g);
-    if ((continuous && data_.DetectorPrestore[i][program] != 0) || s_.DetectorAssign[i] == 1 ||
-        (active_.ActiveMemoryTime[i] > 0 && d_.DetectorActive[i] != 0)) {
+    if ((continuous && prestore[i][program] != 0) || assigned[i] == 1 ||
+        (memoryTime[i] > 0 && detectorActive[i] != 0)) {
       SetDemand(g);
     }
   }
@@ -93,18 +103,20 @@ void Actuation::RetriggerExtensions() {
       data_.DemandInputMap[static_cast<std::size_t>(RunningIndex(s_.CurrentProgram))].Map;
   const bool continuous = panel_.IsDown(PanelToggle::DauerButton);
   auto& timer = e_.ExtensionTimer;
+  const auto& detectorActive = d_.DetectorActive;
+  const ActivePoints& active = active_;
   for (std::size_t input = 0; input < MaxGroups; ++input) {
-    if (!continuous && d_.DetectorActive[input] == 0) {
+    if (!continuous && detectorActive[input] == 0) {
       continue;
     }
-    if (active_.ActiveMemoryTime[input] != 0) {
-      timer[0][input] = active_.ActiveGapTime1[input];
-      timer[1][input] = active_.ActiveGapTime2[input];
+    if (active.ActiveMemoryTime[input] != 0) {
+      timer[0][input] = active.ActiveGapTime1[input];
+      timer[1][input] = active.ActiveGapTime2[input];
     }
     for (std::size_t demanded = 0; demanded < MaxGroups; ++demanded) {
       if (map[demanded][input] != 0) {
-        timer[0][demanded] = active_.ActiveGapTime1[demanded];
-        timer[1][demanded] = active_.ActiveGapTime2[demanded];
+        timer[0][demanded] = active.ActiveGapTime1[demanded];
+        timer[1][demanded] = active.ActiveGapTime2[demanded];
       }
     }
   }
@@ -585,12 +597,14 @@ bool Actuation::OtherDemandWaiting() const {
 }
 
 void Actuation::RefreshEngineLamps() {
+  auto& panel = panel_;
+  EngineResetBlock& s = s_;
   auto lit = [](bool on, Colour colour) { return on ? colour : clSilver; };
-  panel_.SetLamp(PanelLamp::StAnf1Fehlt, lit(s_.Demand1Missing != 0, clYellow));
-  panel_.SetLamp(PanelLamp::StAnf2Fehlt, lit(s_.Demand2Missing != 0, clYellow));
-  panel_.SetLamp(PanelLamp::ImWartepunkt, lit(s_.AtWaitPoint != 0, clYellow));
-  panel_.SetLamp(PanelLamp::ZumWartepunkt, lit(s_.ToWaitPoint != 0, clYellow));
-  panel_.SetLamp(PanelLamp::Stoerlampe, lit(s_.FaultActive != 0, clRed));
+  panel.SetLamp(PanelLamp::StAnf1Fehlt, lit(s.Demand1Missing != 0, clYellow));
+  panel.SetLamp(PanelLamp::StAnf2Fehlt, lit(s.Demand2Missing != 0, clYellow));
+  panel.SetLamp(PanelLamp::ImWartepunkt, lit(s.AtWaitPoint != 0, clYellow));
+  panel.SetLamp(PanelLamp::ZumWartepunkt, lit(s.ToWaitPoint != 0, clYellow));
+  panel.SetLamp(PanelLamp::Stoerlampe, lit(s.FaultActive != 0, clRed));
 
   auto countDown = [](std::int32_t& ticks, std::uint8_t& idle) {
     if (ticks == 0) {
@@ -599,17 +613,17 @@ void Actuation::RefreshEngineLamps() {
       ticks = CountDown(ticks);
     }
   };
-  countDown(s_.SyncImpulse1Ticks, s_.SyncImpulse1Idle);
-  countDown(s_.SyncImpulse2Ticks, s_.SyncImpulse2Idle);
-  if (panel_.IsDown(PanelToggle::BlinkButton) || s_.FaultActive != 0 ||
-      s_.CurrentProgram > ProgramCount || s_.SyncImpulseBlocked != 0) {
+  countDown(s.SyncImpulse1Ticks, s.SyncImpulse1Idle);
+  countDown(s.SyncImpulse2Ticks, s.SyncImpulse2Idle);
+  if (panel.IsDown(PanelToggle::BlinkButton) || s.FaultActive != 0 ||
+      s.CurrentProgram > ProgramCount || s.SyncImpulseBlocked != 0) {
     // The outputs are on steadily in flashing, fault and special programs.
-    s_.SyncImpulseBlocked = 1;
-    panel_.SetLamp(PanelLamp::SynImp1, clYellow);
-    panel_.SetLamp(PanelLamp::SynImp2, clYellow);
+    s.SyncImpulseBlocked = 1;
+    panel.SetLamp(PanelLamp::SynImp1, clYellow);
+    panel.SetLamp(PanelLamp::SynImp2, clYellow);
   } else {
-    panel_.SetLamp(PanelLamp::SynImp1, lit(s_.SyncImpulse1Idle == 0, clYellow));
-    panel_.SetLamp(PanelLamp::SynImp2, lit(s_.SyncImpulse2Idle == 0, clYellow));
+    panel.SetLamp(PanelLamp::SynImp1, lit(s.SyncImpulse1Idle == 0, clYellow));
+    panel.SetLamp(PanelLamp::SynImp2, lit(s.SyncImpulse2Idle == 0, clYellow));
   }
 }
 

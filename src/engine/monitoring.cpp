@@ -108,8 +108,8 @@ void Monitoring::CheckHostileGreen(std::int32_t tickCount) {
     const int i = green[static_cast<std::size_t>(a)];
     for (int b = 0; b < greenCount; ++b) {
       const int j = green[static_cast<std::size_t>(b)];
-      if (s_.FaultActive == 0 &&
-          locks[static_cast<std::size_t>(i)][static_cast<std::size_t>(j)] != 0) {
+      if (locks[static_cast<std::size_t>(i)][static_cast<std::size_t>(j)] != 0 &&
+          s_.FaultActive == 0) {
         panel_.SetLamp(PanelLamp::StFeind, clLime);
         RegisterFault(HostileGreen, i + 1, j + 1);
       }
@@ -136,11 +136,11 @@ void Monitoring::CheckRed(std::int32_t tickCount) {
       continue;
     }
     const auto& head = heads_[i];
-    if (s_.FaultActive == 0 && head.IsRedFailed()) {
+    if (head.IsRedFailed() && s_.FaultActive == 0) {
       panel_.SetLamp(PanelLamp::StRotFaden, clRed);
       RegisterFault(RedLampDefective, g + 1, 0);
     }
-    if (m_.RedStatusMonitorSuspended == 0 && s_.FaultActive == 0 && head.IsRedStuckOn()) {
+    if (head.IsRedStuckOn() && m_.RedStatusMonitorSuspended == 0 && s_.FaultActive == 0) {
       panel_.SetLamp(PanelLamp::StStatusRot, clRed);
       RegisterFault(RedStatus, g + 1, 0);
     }
@@ -154,7 +154,7 @@ void Monitoring::CheckGreenStatus(std::int32_t tickCount) {
   }
   const int groups = GroupCount(data_);
   for (int g = 0; g < groups; ++g) {
-    if (s_.FaultActive == 0 && heads_[static_cast<std::size_t>(g)].IsGreenStuckOn()) {
+    if (heads_[static_cast<std::size_t>(g)].IsGreenStuckOn() && s_.FaultActive == 0) {
       panel_.SetLamp(PanelLamp::StGruenStatus, clLime);
       RegisterFault(GreenStatus, g + 1, 0);
     }
@@ -168,7 +168,7 @@ void Monitoring::CheckYellowStatus(std::int32_t tickCount) {
   }
   const int groups = GroupCount(data_);
   for (int g = 0; g < groups; ++g) {
-    if (s_.FaultActive == 0 && heads_[static_cast<std::size_t>(g)].IsYellowStuckOn()) {
+    if (heads_[static_cast<std::size_t>(g)].IsYellowStuckOn() && s_.FaultActive == 0) {
       panel_.SetLamp(PanelLamp::StStatusGelb, clYellow);
       RegisterFault(YellowStatus, g + 1, 0);
     }
