@@ -46,7 +46,9 @@ struct EnginePeers {
 // ProgramChangeState, ActivePoints) and is handed, besides, the shared reset
 // block and read-only references to what it reads of the others; its header
 // names which fields of the shared block it writes. The calls go one way:
-// OperatingStates -> ProgramSelection -> Actuation; Monitoring stands alone.
+// OperatingStates -> ProgramSelection -> Actuation; Monitoring stands alone
+// and hands its faults to the SecondPublisher, which also sends out the
+// record of every second.
 class Engine {
  public:
   explicit Engine(const EnginePeers& peers);

@@ -20,8 +20,10 @@ struct RepaintContext;
 //
 // Of the shared block it owns MainState and FollowState, the switch-on and
 // switch-off steps and the start and switch-off requests; it sets the group
-// states outside cycle operation. Cycle operation asks program selection for
-// changes and actuation for the advance and the group states.
+// states outside cycle operation, and at a start returns the time point, the
+// demand points and the demand gate to the beginning. Cycle operation asks
+// program selection for changes and actuation for the advance and the group
+// states.
 class OperatingStates {
  public:
   OperatingStates(EngineResetBlock& shared, const ControllerDataSet& data, ControlPanel& panel,
