@@ -1,8 +1,10 @@
+#include "engine/actuation.h"
+
 #include <algorithm>
 
 #include "data/signal_state.h"
 #include "display/signal_head_element.h"
-#include "engine/engine.h"
+#include "engine/running_program.h"
 #include "engine/state_at.h"
 #include "panel/control_panel.h"
 
@@ -21,10 +23,15 @@ std::int32_t CountDown(std::int32_t value) {
 
 }  // namespace
 
-void Engine::ReadDetectors() {
-  auto& d = s_.Detectors;
+void Actuation::ReadDetectors() {
+  // Local names: a byte store may alias anything, so the members would be
+  // read again for every group.
+  DetectorState& d = d_;
+  const auto& groupState = s_.GroupState;
+  const auto& memoryTime = active_.ActiveMemoryTime;
+  const auto& heads = heads_;
   for (std::size_t g = 0; g < MaxGroups; ++g) {
-    if (IsGreenState(s_.GroupState[g])) {
+    if (IsGreenState(groupState[g])) {
       d.GroupGreenSeen[g] = 1;
     } else if (d.GroupGreenSeen[g] != 0) {
       // Green has just ended: the next press starts the detector memory.
@@ -32,12 +39,12 @@ void Engine::ReadDetectors() {
       d.DetectorMemoryLeft[g] = 0;
       d.DetectorMemoryArm[g] = 1;
     }
-    const bool pressed = p_.Heads[g].IsDemandButtonDown();
+    const bool pressed = heads[g].IsDemandButtonDown();
     if (pressed) {
       d.DetectorActive[g] = 1;
       d.DetectorSeen[g] = 1;
       if (d.DetectorMemoryArm[g] != 0) {
-        d.DetectorMemoryLeft[g] = s_.Active.ActiveMemoryTime[g];
+        d.DetectorMemoryLeft[g] = memoryTime[g];
         d.DetectorMemoryArm[g] = 0;
       }
     }
@@ -49,14 +56,16 @@ void Engine::ReadDetectors() {
   }
 }
 
-void Engine::AssignDetectors() {
-  const auto& map = p_.Data.DemandInputMap[static_cast<std::size_t>(RunningIndex())].Map;
+void Actuation::AssignDetectors() {
+  const auto& map =
+      data_.DemandInputMap[static_cast<std::size_t>(RunningIndex(s_.CurrentProgram))].Map;
+  const int groups = GroupCount(data_);
   s_.DetectorAssign = {};
   for (std::size_t input = 0; input < MaxGroups; ++input) {
-    if (s_.Detectors.DetectorActive[input] == 0) {
+    if (d_.DetectorActive[input] == 0) {
       continue;
     }
-    for (int g = 0; g < GroupCount(); ++g) {
+    for (int g = 0; g < groups; ++g) {
       const auto demanded = static_cast<std::size_t>(g);
       if (map[demanded][input] != 0) {
         s_.DetectorAssign[demanded] = 1;
@@ -65,32 +74,39 @@ void Engine::AssignDetectors() {
   }
 }
 
-void Engine::RegisterDemands() {
-  const auto program = static_cast<std::size_t>(RunningIndex());
-  const bool continuous = p_.Panel.IsDown(PanelToggle::DauerButton);
-  for (int g = 0; g < GroupCount(); ++g) {
+void Actuation::RegisterDemands() {
+  const auto program = static_cast<std::size_t>(RunningIndex(s_.CurrentProgram));
+  const bool continuous = panel_.IsDown(PanelToggle::DauerButton);
+  const int groups = GroupCount(data_);
+  const auto& prestore = data_.DetectorPrestore;
+  const auto& assigned = s_.DetectorAssign;
+  const auto& memoryTime = active_.ActiveMemoryTime;
+  const auto& detectorActive = d_.DetectorActive;
+  for (int g = 0; g < groups; ++g) {
     const auto i = static_cast<std::size_t>(g);
-    if ((continuous && p_.Data.DetectorPrestore[i][program] != 0) || s_.DetectorAssign[i] == 1 ||
-        (s_.Active.ActiveMemoryTime[i] > 0 && s_.Detectors.DetectorActive[i] != 0)) {
+    if ((continuous && prestore[i][program] != 0) || assigned[i] == 1 ||
+        (memoryTime[i] > 0 && detectorActive[i] != 0)) {
       SetDemand(g);
     }
   }
 }
 
-void Engine::SetDemand(int group) {
+void Actuation::SetDemand(int group) {
   const auto i = static_cast<std::size_t>(group);
   if (AcceptsDemand(s_.GroupState[i])) {
-    p_.Heads[i].SetDemandLamp(true);
+    heads_[i].SetDemandLamp(true);
   }
 }
 
-void Engine::RetriggerExtensions() {
-  const auto& map = p_.Data.DemandInputMap[static_cast<std::size_t>(RunningIndex())].Map;
-  const bool continuous = p_.Panel.IsDown(PanelToggle::DauerButton);
-  auto& timer = s_.Extensions.ExtensionTimer;
-  const auto& active = s_.Active;
+void Actuation::RetriggerExtensions() {
+  const auto& map =
+      data_.DemandInputMap[static_cast<std::size_t>(RunningIndex(s_.CurrentProgram))].Map;
+  const bool continuous = panel_.IsDown(PanelToggle::DauerButton);
+  auto& timer = e_.ExtensionTimer;
+  const auto& detectorActive = d_.DetectorActive;
+  const ActivePoints& active = active_;
   for (std::size_t input = 0; input < MaxGroups; ++input) {
-    if (!continuous && s_.Detectors.DetectorActive[input] == 0) {
+    if (!continuous && detectorActive[input] == 0) {
       continue;
     }
     if (active.ActiveMemoryTime[input] != 0) {
@@ -106,15 +122,16 @@ void Engine::RetriggerExtensions() {
   }
 }
 
-void Engine::SetStoredDemands(bool reset, bool useRequested) {
+void Actuation::SetStoredDemands(bool reset, bool useRequested) {
   const std::int32_t program = useRequested ? s_.RequestedProgram : s_.CurrentProgram;
   const std::size_t index = TableIndex(program);
+  const int groups = GroupCount(data_);
   for (int g = 0; g < MaxGroups; ++g) {
     const auto i = static_cast<std::size_t>(g);
-    auto& head = p_.Heads[i];
-    if (g >= GroupCount()) {
+    auto& head = heads_[i];
+    if (g >= groups) {
       head.SetDemandLamp(false);
-    } else if (p_.Data.DetectorPrestore[i][index] != 0 || head.IsContinuousDemand()) {
+    } else if (data_.DetectorPrestore[i][index] != 0 || head.IsContinuousDemand()) {
       head.SetDemandLamp(true);
     } else if (reset) {
       head.SetDemandLamp(false);
@@ -122,47 +139,55 @@ void Engine::SetStoredDemands(bool reset, bool useRequested) {
   }
 }
 
-void Engine::CountForcedCycle() {
-  const SignalProgram& program = RunningProgram();
+void Actuation::CountForcedCycle() {
+  const SignalProgram& program = RunningProgram(data_, s_.CurrentProgram);
   if (program.ForcedCycle == 0) {
     return;
   }
-  const auto index = static_cast<std::size_t>(RunningIndex());
-  auto& d = s_.Detectors;
-  for (int g = 0; g < GroupCount(); ++g) {
+  const auto index = static_cast<std::size_t>(RunningIndex(s_.CurrentProgram));
+  const int groups = GroupCount(data_);
+  for (int g = 0; g < groups; ++g) {
     const auto i = static_cast<std::size_t>(g);
-    if (p_.Heads[i].IsDemandLampOn() || IsGreenState(s_.GroupState[i])) {
-      d.ForcedSeconds[i] = 0;
-      d.ForcedMinutes[i] = 0;
+    if (heads_[i].IsDemandLampOn() || IsGreenState(s_.GroupState[i])) {
+      d_.ForcedSeconds[i] = 0;
+      d_.ForcedMinutes[i] = 0;
       continue;
     }
-    if (++d.ForcedSeconds[i] <= 59) {
+    if (++d_.ForcedSeconds[i] <= 59) {
       continue;
     }
-    d.ForcedSeconds[i] = 0;
-    if (d.ForcedMinutes[i] < INT32_MAX) {
-      ++d.ForcedMinutes[i];
+    d_.ForcedSeconds[i] = 0;
+    if (d_.ForcedMinutes[i] < INT32_MAX) {
+      ++d_.ForcedMinutes[i];
     }
-    if (d.ForcedMinutes[i] >= program.ForcedCycleInterval) {
-      d.ForcedSeconds[i] = 0;
-      d.ForcedMinutes[i] = 0;
-      if (p_.Data.DetectorPrestore[i][index] != 0) {
-        p_.Heads[i].SetDemandLamp(true);
+    if (d_.ForcedMinutes[i] >= program.ForcedCycleInterval) {
+      d_.ForcedSeconds[i] = 0;
+      d_.ForcedMinutes[i] = 0;
+      if (data_.DetectorPrestore[i][index] != 0) {
+        heads_[i].SetDemandLamp(true);
       }
     }
   }
 }
 
-void Engine::ReadPanelLatches() {
-  const auto& panel = p_.Panel;
-  const auto& general = p_.Data.GeneralData;
-  if (SwitchOffCondition()) {
-    s_.SwitchOffRequest = 1;
+void Actuation::CountDownDetectorMemories() {
+  for (auto& memory : d_.DetectorMemoryLeft) {
+    // A negative memory time from a file counts as none.
+    memory = memory > 0 ? memory - 1 : 0;
   }
-  if (panel.HandStepPressed()) {
+}
+
+void Actuation::ClearForcedCycle() {
+  d_.ForcedSeconds = {};
+  d_.ForcedMinutes = {};
+}
+
+void Actuation::ReadPanelLatches() {
+  const auto& general = data_.GeneralData;
+  if (panel_.HandStepPressed()) {
     s_.ManualStepLatch = 1;
   }
-  const bool manual = panel.IsDown(PanelToggle::HandbetriebButton);
+  const bool manual = panel_.IsDown(PanelToggle::HandbetriebButton);
   auto latch = [manual](bool pressed, std::int32_t limit, std::uint8_t& demandLatch,
                         std::uint8_t& missing, std::int32_t& missCount) {
     if (pressed || manual) {
@@ -173,20 +198,19 @@ void Engine::ReadPanelLatches() {
       demandLatch = 1;  // raised by itself after too many misses
     }
   };
-  latch(panel.Demand1Pressed(), general.Demand1MissLimit, s_.Demand1Latch, s_.Demand1Missing,
+  latch(panel_.Demand1Pressed(), general.Demand1MissLimit, s_.Demand1Latch, s_.Demand1Missing,
         s_.Demand1MissCount);
-  latch(panel.Demand2Pressed(), general.Demand2MissLimit, s_.Demand2Latch, s_.Demand2Missing,
+  latch(panel_.Demand2Pressed(), general.Demand2MissLimit, s_.Demand2Latch, s_.Demand2Missing,
         s_.Demand2MissCount);
 }
 
-void Engine::CheckQueryPoints() {
-  const auto& active = s_.Active;
+void Actuation::CheckQueryPoints() {
   for (std::size_t g = 0; g < MaxGroups; ++g) {
-    if (active.ActiveQueryPoint1[g] != s_.TimePoint &&
-        active.ActiveQueryPoint2[g] != s_.TimePoint) {
+    if (active_.ActiveQueryPoint1[g] != s_.TimePoint &&
+        active_.ActiveQueryPoint2[g] != s_.TimePoint) {
       continue;
     }
-    if (p_.Heads[g].IsDemandLampOn()) {
+    if (heads_[g].IsDemandLampOn()) {
       s_.DemandGate[g] = 0;
       s_.DemandLampReset[g] = 1;
       s_.TargetJumpBlock = TargetJumpBlockSeconds;
@@ -196,16 +220,59 @@ void Engine::CheckQueryPoints() {
   }
 }
 
-void Engine::AdvanceTimePoint() {
-  const int x = RunningIndex();
-  if (p_.Panel.IsDown(PanelToggle::HandbetriebButton)) {
+void Actuation::ComputeGroupStates() {
+  const int program = RunningIndex(s_.CurrentProgram);
+  const SignalProgram& record = RunningProgram(data_, s_.CurrentProgram);
+  s_.GroupState = {};
+  const int groups = GroupCount(data_);
+  for (int g = 0; g < groups; ++g) {
+    const auto i = static_cast<std::size_t>(g);
+    s_.GroupState[i] = StateAt(data_, program, g, s_.TimePoint);
+    if (s_.GroupState[i] == Dark) {
+      heads_[i].SetDemandLamp(false);
+    }
+  }
+
+  // A group whose demand was missing at its query point stays red through
+  // exactly one green: bit 1 records that a state was replaced, and the gate
+  // opens once the plan itself shows the replacement state again.
+  for (int g = 0; g < groups; ++g) {
+    const auto i = static_cast<std::size_t>(g);
+    std::int32_t& state = s_.GroupState[i];
+    if ((s_.DemandGate[i] & 1) == 0 || state == Dark) {
+      continue;
+    }
+    const bool keepsFlashing = record.FlashWithoutDemand[i] != 0 &&
+                               (state == RedWithFlashingYellow || state == GreenWithFlashingYellow);
+    const std::int32_t replacement = keepsFlashing ? RedWithFlashingYellow : Red;
+    if (state != replacement) {
+      s_.DemandGate[i] |= 2;
+      state = replacement;
+    } else if ((s_.DemandGate[i] & 2) != 0) {
+      s_.DemandGate[i] = 0;
+    }
+  }
+
+  // The demand is served when the group leaves red.
+  for (int g = 0; g < groups; ++g) {
+    const auto i = static_cast<std::size_t>(g);
+    if (!AcceptsDemand(s_.GroupState[i]) && s_.DemandLampReset[i] != 0) {
+      heads_[i].SetDemandLamp(false);
+      s_.DemandLampReset[i] = 0;
+    }
+  }
+}
+
+void Actuation::AdvanceTimePoint() {
+  const int x = RunningIndex(s_.CurrentProgram);
+  if (panel_.IsDown(PanelToggle::HandbetriebButton)) {
     AdvanceManual();
   } else {
     AdvanceAutomatic(x);
   }
 }
 
-void Engine::AdvanceManual() {
+void Actuation::AdvanceManual() {
   s_.Demand1Missing = 0;
   s_.Demand2Missing = 0;
   if (s_.AtWaitPoint != 0) {
@@ -216,7 +283,7 @@ void Engine::AdvanceManual() {
     s_.AtWaitPoint = 0;
     s_.ToWaitPoint = 1;
   } else {
-    const SignalProgram& program = RunningProgram();
+    const SignalProgram& program = RunningProgram(data_, s_.CurrentProgram);
     const bool atWaitPoint =
         std::any_of(program.WaitPoint.begin(), program.WaitPoint.end(), [&](std::int32_t point) {
           return point != 0 && Normalised(point, program) == s_.TimePoint;
@@ -231,7 +298,7 @@ void Engine::AdvanceManual() {
   // Manual mode has no extensions, query points or target jumps.
   s_.ExtensionHold = 0;
   Advance();
-  const SignalProgram& program = RunningProgram();
+  const SignalProgram& program = RunningProgram(data_, s_.CurrentProgram);
   auto isDelayPoint = [&](std::int32_t point) {
     return point != 0 && Normalised(point, program) == s_.TimePoint;
   };
@@ -241,7 +308,7 @@ void Engine::AdvanceManual() {
   StartSyncImpulses();
 }
 
-void Engine::AdvanceAutomatic(int runningIndex) {
+void Actuation::AdvanceAutomatic(int runningIndex) {
   s_.SyncImpulseBlocked = 0;
   s_.AtWaitPoint = 0;
   s_.ToWaitPoint = 0;
@@ -263,8 +330,8 @@ void Engine::AdvanceAutomatic(int runningIndex) {
   StartSyncImpulses();
 }
 
-bool Engine::HandleDemandPoints() {
-  const SignalProgram& program = RunningProgram();
+bool Actuation::HandleDemandPoints() {
+  const SignalProgram& program = RunningProgram(data_, s_.CurrentProgram);
   struct DemandPoint {
     std::int32_t Point;
     std::int32_t ContinueTime;
@@ -316,7 +383,7 @@ bool Engine::HandleDemandPoints() {
   return false;
 }
 
-void Engine::Advance() {
+void Actuation::Advance() {
   std::int64_t next = s_.TimePoint;
   if (s_.HoldTimePointOnce == 0) {
     ++next;
@@ -325,8 +392,8 @@ void Engine::Advance() {
   s_.TimePoint = next >= s_.RunningCycleTime ? 0 : static_cast<std::int32_t>(next);
 }
 
-bool Engine::PassDelayPoint() {
-  const SignalProgram& program = RunningProgram();
+bool Actuation::PassDelayPoint() {
+  const SignalProgram& program = RunningProgram(data_, s_.CurrentProgram);
   for (const std::int32_t point : {program.DemandDelay1, program.DemandDelay2}) {
     if (point != 0 && Normalised(point, program) == s_.TimePoint) {
       Advance();  // the delay point itself is never shown
@@ -336,8 +403,8 @@ bool Engine::PassDelayPoint() {
   return false;
 }
 
-void Engine::StartSyncImpulses() {
-  const SignalProgram& program = RunningProgram();
+void Actuation::StartSyncImpulses() {
+  const SignalProgram& program = RunningProgram(data_, s_.CurrentProgram);
   auto start = [&](std::int32_t point, std::int32_t& ticks, std::uint8_t& idle) {
     if (point != 0 && Normalised(point, program) == s_.TimePoint && ticks == 0) {
       ticks = SyncImpulseTicks;
@@ -348,22 +415,21 @@ void Engine::StartSyncImpulses() {
   start(program.SyncPoint2, s_.SyncImpulse2Ticks, s_.SyncImpulse2Idle);
 }
 
-bool Engine::TryTargetJump(int runningIndex) {
+bool Actuation::TryTargetJump(int runningIndex) {
   if (s_.TargetJumpBlock > 0) {
     --s_.TargetJumpBlock;
   }
-  const auto& active = s_.Active;
   if (s_.TargetJumpGroup == 0) {
     int found = -1;
     for (std::size_t g = 0; g < MaxGroups && found < 0; ++g) {
-      const bool mayJump = IsGreenState(s_.GroupState[g]) || !p_.Heads[g].IsDemandLampOn();
+      const bool mayJump = IsGreenState(s_.GroupState[g]) || !heads_[g].IsDemandLampOn();
       if (!mayJump) {
         continue;
       }
-      if (active.ActiveQueryPoint1[g] == s_.TimePoint) {
+      if (active_.ActiveQueryPoint1[g] == s_.TimePoint) {
         found = static_cast<int>(g);
         s_.TargetJumpWhich = 0;
-      } else if (active.ActiveQueryPoint2[g] == s_.TimePoint) {
+      } else if (active_.ActiveQueryPoint2[g] == s_.TimePoint) {
         found = static_cast<int>(g);
         s_.TargetJumpWhich = 1;
       }
@@ -374,9 +440,10 @@ bool Engine::TryTargetJump(int runningIndex) {
     s_.TargetJumpGroup = found + 1;
     const auto g = static_cast<std::size_t>(found);
     const std::int32_t target =
-        s_.TargetJumpWhich == 0 ? active.ActiveTargetPoint1[g] : active.ActiveTargetPoint2[g];
+        s_.TargetJumpWhich == 0 ? active_.ActiveTargetPoint1[g] : active_.ActiveTargetPoint2[g];
     bool groupNotRed = false;
-    for (int i = 0; i < GroupCount(); ++i) {
+    const int groups = GroupCount(data_);
+    for (int i = 0; i < groups; ++i) {
       const std::int32_t state = s_.GroupState[static_cast<std::size_t>(i)];
       groupNotRed = groupNotRed || state == Green || state == RedYellow || state == Yellow ||
                     state == RedWithSteadyYellow || state == GreenWithSteadyYellow ||
@@ -390,7 +457,7 @@ bool Engine::TryTargetJump(int runningIndex) {
 
   const auto g = static_cast<std::size_t>(std::clamp(s_.TargetJumpGroup - 1, 0, MaxGroups - 1));
   const std::int32_t target =
-      s_.TargetJumpWhich == 0 ? active.ActiveTargetPoint1[g] : active.ActiveTargetPoint2[g];
+      s_.TargetJumpWhich == 0 ? active_.ActiveTargetPoint1[g] : active_.ActiveTargetPoint2[g];
   if (!JumpIsSafe(runningIndex, target)) {
     return true;  // hold and try the same jump again next second
   }
@@ -404,13 +471,13 @@ bool Engine::TryTargetJump(int runningIndex) {
   return false;
 }
 
-bool Engine::JumpIsSafe(int runningIndex, std::int32_t target) const {
-  const SignalProgram& program = p_.Data.SignalPrograms[static_cast<std::size_t>(runningIndex)];
+bool Actuation::JumpIsSafe(int runningIndex, std::int32_t target) const {
+  const SignalProgram& program = data_.SignalPrograms[static_cast<std::size_t>(runningIndex)];
   const std::int64_t cycle = program.CycleTime;
   const std::int64_t q = target;
   std::array<std::int64_t, MaxGroups> leadTime{};
   for (std::size_t s = 0; s < MaxGroups; ++s) {
-    if (IsGreenState(StateAt(p_.Data, runningIndex, static_cast<int>(s), q))) {
+    if (IsGreenState(StateAt(data_, runningIndex, static_cast<int>(s), q))) {
       continue;  // already green at the target: no lead time
     }
     const std::int64_t begin1 = program.GreenBegin1[s];
@@ -427,10 +494,10 @@ bool Engine::JumpIsSafe(int runningIndex, std::int32_t target) const {
     }
     leadTime[s] = lead;
   }
-  const auto& clearance = p_.Data.ActiveClearance;
+  const auto& clearance = data_.ActiveClearance;
   for (std::size_t r = 0; r < MaxGroups; ++r) {
     for (std::size_t s = 0; s < MaxGroups; ++s) {
-      const std::int64_t d = std::int64_t{s_.Monitoring.RedSeconds[r]} + leadTime[s];
+      const std::int64_t d = std::int64_t{monitoring_.RedSeconds[r]} + leadTime[s];
       if (d <= 255 && d - (clearance[s][r] & 127) < 0) {
         return false;
       }
@@ -439,12 +506,11 @@ bool Engine::JumpIsSafe(int runningIndex, std::int32_t target) const {
   return true;
 }
 
-void Engine::HandleExtension() {
-  auto& e = s_.Extensions;
-  for (auto& timers : e.ExtensionTimer) {
+void Actuation::HandleExtension() {
+  for (auto& timers : e_.ExtensionTimer) {
     std::transform(timers.begin(), timers.end(), timers.begin(), CountDown);
   }
-  for (auto& maxima : e.ExtensionMax) {
+  for (auto& maxima : e_.ExtensionMax) {
     std::transform(maxima.begin(), maxima.end(), maxima.begin(), CountDown);
   }
   if (s_.ExtensionHold != 0) {
@@ -454,33 +520,32 @@ void Engine::HandleExtension() {
     return;
   }
 
-  const bool manual = p_.Panel.IsDown(PanelToggle::HandbetriebButton);
-  const SignalProgram& program = RunningProgram();
-  const auto& active = s_.Active;
+  const bool manual = panel_.IsDown(PanelToggle::HandbetriebButton);
+  const SignalProgram& program = RunningProgram(data_, s_.CurrentProgram);
   for (std::size_t g = 0; g < MaxGroups; ++g) {
-    e.ExtensionActive[g] = 0;
-    e.ExtensionWhich[g] = 0;
+    e_.ExtensionActive[g] = 0;
+    e_.ExtensionWhich[g] = 0;
     if (manual) {
       continue;
     }
-    if (active.ActiveExtensionPoint1[g] == s_.TimePoint) {
-      e.ExtensionActive[g] = static_cast<std::int32_t>(g) + 1;
-    } else if (active.ActiveExtensionPoint2[g] == s_.TimePoint) {
-      e.ExtensionActive[g] = static_cast<std::int32_t>(g) + 1;
-      e.ExtensionWhich[g] = 1;
+    if (active_.ActiveExtensionPoint1[g] == s_.TimePoint) {
+      e_.ExtensionActive[g] = static_cast<std::int32_t>(g) + 1;
+    } else if (active_.ActiveExtensionPoint2[g] == s_.TimePoint) {
+      e_.ExtensionActive[g] = static_cast<std::int32_t>(g) + 1;
+      e_.ExtensionWhich[g] = 1;
     }
   }
   for (std::size_t g = 0; g < MaxGroups; ++g) {
-    if (e.ExtensionActive[g] == 0) {
+    if (e_.ExtensionActive[g] == 0) {
       continue;
     }
-    const auto which = static_cast<std::size_t>(e.ExtensionWhich[g]);
+    const auto which = static_cast<std::size_t>(e_.ExtensionWhich[g]);
     const std::int32_t time = which == 0 ? program.ExtensionTime1[g] : program.ExtensionTime2[g];
     if (time == 0) {
       continue;
     }
-    e.ExtensionMax[which][g] = time;
-    if (e.ExtensionTimer[which][g] != 0) {
+    e_.ExtensionMax[which][g] = time;
+    if (e_.ExtensionTimer[which][g] != 0) {
       s_.ExtensionHold = ExtensionHoldByGapTimer;
     } else if (ExtendBeyondApplies(static_cast<int>(g))) {
       // The last group at the point decides the kind of hold, also over a
@@ -493,52 +558,53 @@ void Engine::HandleExtension() {
   }
 }
 
-bool Engine::ExtendBeyondApplies(int group) const {
+bool Actuation::ExtendBeyondApplies(int group) const {
   const auto g = static_cast<std::size_t>(group);
-  const std::uint8_t beyond = RunningProgram().ExtendBeyond[g];
-  const std::int32_t which = s_.Extensions.ExtensionWhich[g];
+  const std::uint8_t beyond = RunningProgram(data_, s_.CurrentProgram).ExtendBeyond[g];
+  const std::int32_t which = e_.ExtensionWhich[g];
   return beyond == 3 || (beyond == 1 && which == 0) || (beyond == 2 && which == 1);
 }
 
-bool Engine::ExtensionMayEnd() const {
-  const auto& e = s_.Extensions;
+bool Actuation::ExtensionMayEnd() const {
   const bool otherWaiting = OtherDemandWaiting();
   for (std::size_t g = 0; g < MaxGroups; ++g) {
-    if (e.ExtensionActive[g] == 0) {
+    if (e_.ExtensionActive[g] == 0) {
       continue;
     }
     if (ExtendBeyondApplies(static_cast<int>(g)) && !otherWaiting) {
       return false;
     }
-    const auto which = static_cast<std::size_t>(e.ExtensionWhich[g]);
-    if (e.ExtensionMax[which][g] != 0 && e.ExtensionTimer[which][g] != 0) {
+    const auto which = static_cast<std::size_t>(e_.ExtensionWhich[g]);
+    if (e_.ExtensionMax[which][g] != 0 && e_.ExtensionTimer[which][g] != 0) {
       return false;
     }
   }
   return true;
 }
 
-bool Engine::OtherDemandWaiting() const {
-  for (int g = 0; g < GroupCount(); ++g) {
+bool Actuation::OtherDemandWaiting() const {
+  const int groups = GroupCount(data_);
+  for (int g = 0; g < groups; ++g) {
     const auto i = static_cast<std::size_t>(g);
-    if (s_.Extensions.ExtensionActive[i] != 0 || IsGreenState(s_.GroupState[i])) {
+    if (e_.ExtensionActive[i] != 0 || IsGreenState(s_.GroupState[i])) {
       continue;
     }
-    if (p_.Heads[i].IsDemandLampOn() || s_.Detectors.DetectorActive[i] != 0) {
+    if (heads_[i].IsDemandLampOn() || d_.DetectorActive[i] != 0) {
       return true;
     }
   }
   return false;
 }
 
-void Engine::RefreshEngineLamps() {
-  auto& panel = p_.Panel;
+void Actuation::RefreshEngineLamps() {
+  auto& panel = panel_;
+  EngineResetBlock& s = s_;
   auto lit = [](bool on, Colour colour) { return on ? colour : clSilver; };
-  panel.SetLamp(PanelLamp::StAnf1Fehlt, lit(s_.Demand1Missing != 0, clYellow));
-  panel.SetLamp(PanelLamp::StAnf2Fehlt, lit(s_.Demand2Missing != 0, clYellow));
-  panel.SetLamp(PanelLamp::ImWartepunkt, lit(s_.AtWaitPoint != 0, clYellow));
-  panel.SetLamp(PanelLamp::ZumWartepunkt, lit(s_.ToWaitPoint != 0, clYellow));
-  panel.SetLamp(PanelLamp::Stoerlampe, lit(s_.FaultActive != 0, clRed));
+  panel.SetLamp(PanelLamp::StAnf1Fehlt, lit(s.Demand1Missing != 0, clYellow));
+  panel.SetLamp(PanelLamp::StAnf2Fehlt, lit(s.Demand2Missing != 0, clYellow));
+  panel.SetLamp(PanelLamp::ImWartepunkt, lit(s.AtWaitPoint != 0, clYellow));
+  panel.SetLamp(PanelLamp::ZumWartepunkt, lit(s.ToWaitPoint != 0, clYellow));
+  panel.SetLamp(PanelLamp::Stoerlampe, lit(s.FaultActive != 0, clRed));
 
   auto countDown = [](std::int32_t& ticks, std::uint8_t& idle) {
     if (ticks == 0) {
@@ -547,17 +613,17 @@ void Engine::RefreshEngineLamps() {
       ticks = CountDown(ticks);
     }
   };
-  countDown(s_.SyncImpulse1Ticks, s_.SyncImpulse1Idle);
-  countDown(s_.SyncImpulse2Ticks, s_.SyncImpulse2Idle);
-  if (panel.IsDown(PanelToggle::BlinkButton) || s_.FaultActive != 0 ||
-      s_.CurrentProgram > ProgramCount || s_.SyncImpulseBlocked != 0) {
+  countDown(s.SyncImpulse1Ticks, s.SyncImpulse1Idle);
+  countDown(s.SyncImpulse2Ticks, s.SyncImpulse2Idle);
+  if (panel.IsDown(PanelToggle::BlinkButton) || s.FaultActive != 0 ||
+      s.CurrentProgram > ProgramCount || s.SyncImpulseBlocked != 0) {
     // The outputs are on steadily in flashing, fault and special programs.
-    s_.SyncImpulseBlocked = 1;
+    s.SyncImpulseBlocked = 1;
     panel.SetLamp(PanelLamp::SynImp1, clYellow);
     panel.SetLamp(PanelLamp::SynImp2, clYellow);
   } else {
-    panel.SetLamp(PanelLamp::SynImp1, lit(s_.SyncImpulse1Idle == 0, clYellow));
-    panel.SetLamp(PanelLamp::SynImp2, lit(s_.SyncImpulse2Idle == 0, clYellow));
+    panel.SetLamp(PanelLamp::SynImp1, lit(s.SyncImpulse1Idle == 0, clYellow));
+    panel.SetLamp(PanelLamp::SynImp2, lit(s.SyncImpulse2Idle == 0, clYellow));
   }
 }
 

@@ -1,6 +1,5 @@
 #include "engine/engine.h"
 
-#include <algorithm>
 #include <chrono>
 #include <string>
 
@@ -8,7 +7,6 @@
 #include "display/signal_head_element.h"
 #include "engine/clock.h"
 #include "engine/fault_store.h"
-#include "engine/state_at.h"
 #include "panel/control_panel.h"
 
 namespace ampelsim {
@@ -37,15 +35,45 @@ constexpr std::int32_t SaturatingIncrement(std::int32_t value) {
 
 }  // namespace
 
+Engine::Engine(const EnginePeers& peers)
+    : p_(peers),
+      monitoring_(s_.Monitoring, s_, p_.Data, p_.Panel, p_.Heads, p_.Faults, p_.SimClock,
+                  publisher_),
+      actuation_(s_.Detectors, s_.Extensions, s_, s_.Active, s_.Monitoring, p_.Data, p_.Panel,
+                 p_.Heads),
+      selection_(s_.Change, s_.Active, s_, p_.Data, p_.Panel, p_.Heads, p_.SimClock, actuation_),
+      states_(s_, p_.Data, p_.Panel, p_.Heads, selection_, actuation_) {}
+
 void Engine::HMSTimer() {
   if (s_.FirstTickDone == 0) {
     s_.FirstTickDone = 1;
     p_.Loader.Load(p_.Data, p_.DataDirectory);
     InitialiseEngine(true);
   }
+  CountTick();
+  if (!p_.Loader.DataValid()) {
+    return;
+  }
 
+  monitoring_.UpdateRunningTimes();
+  actuation_.ReadDetectors();
+  actuation_.AssignDetectors();
+  selection_.MarkDetectorPulses();
+  actuation_.RegisterDemands();
+  actuation_.RetriggerExtensions();
+  monitoring_.MonitorSignals(s_.TickCount);
+  monitoring_.HandleAcknowledge();
+
+  s_.TickBegin = 1;
+  for (int call = 0; call < MaxMainStepCalls && MainStep() != 0; ++call) {
+  }
+}
+
+// The tick counter with the blink phase, the once-a-second tasks and the
+// test step.
+void Engine::CountTick() {
   if (s_.TickCount == 0 || s_.TickCount == 5) {
-    const RepaintContext context = HeadContext();
+    const RepaintContext context = states_.HeadContext();
     for (auto& head : p_.Heads) {
       head.SetBlinkPhase(s_.TickCount, context);
     }
@@ -63,56 +91,28 @@ void Engine::HMSTimer() {
       s_.TestStepLatch = 0;
     }
     if (p_.Loader.DataValid()) {
-      CountFaultRestart();
-      CountForcedCycle();
+      monitoring_.CountFaultRestart();
+      actuation_.CountForcedCycle();
     }
     p_.Panel.PanelSecondTask(p_.Panel.PrintPreviewExists());
-    for (auto& memory : s_.Detectors.DetectorMemoryLeft) {
-      // A negative memory time from a file counts as none.
-      memory = memory > 0 ? memory - 1 : 0;
-    }
+    actuation_.CountDownDetectorMemories();
   }
 
   s_.TestHoldTicks = p_.Panel.TestStepPressed() ? SaturatingIncrement(s_.TestHoldTicks) : 0;
   if (s_.TestHoldTicks == 1 || s_.TestHoldTicks >= 20) {
     s_.TestStepLatch = 1;
   }
-
-  if (!p_.Loader.DataValid()) {
-    return;
-  }
-
-  UpdateRunningTimes();
-  ReadDetectors();
-  AssignDetectors();
-  MarkDetectorPulses();
-  RegisterDemands();
-  RetriggerExtensions();
-  MonitorSignals(s_.TickCount);
-  HandleAcknowledge();
-
-  s_.TickBegin = 1;
-  for (int call = 0; call < MaxMainStepCalls && MainStep() != 0; ++call) {
-  }
 }
 
 void Engine::InitialiseEngine(bool resetRunningTimes) {
-  p_.Faults.ClearFaultStore();
-  auto& monitoring = s_.Monitoring;
-  monitoring.OffSeconds = 0;
-  monitoring.RunSeconds = 0;
-  monitoring.LastFaultKind = 0;
-  monitoring.FaultRepeated = 0;
-  s_.CurrentProgram = s_.RequestedProgram = SelectProgram();
+  monitoring_.Initialise(resetRunningTimes);
+  s_.CurrentProgram = s_.RequestedProgram = selection_.SelectProgram();
   s_.SyncImpulse1Idle = 1;
   s_.SyncImpulse2Idle = 1;
   for (auto& head : p_.Heads) {
     head.ShowHeadNumber(p_.Data);
   }
-  if (resetRunningTimes) {
-    monitoring.NotGreenSeconds.fill(255);
-  }
-  MarkHeadsUsed();
+  selection_.MarkHeadsUsed();
 }
 
 std::int32_t Engine::MainStep() {
@@ -121,7 +121,7 @@ std::int32_t Engine::MainStep() {
   }
   if (s_.TickBegin != 0) {
     s_.TickBegin = 0;
-    RefreshEngineLamps();
+    actuation_.RefreshEngineLamps();
     ResetEngine();
   }
   std::int32_t state = s_.MainState;
@@ -129,56 +129,9 @@ std::int32_t Engine::MainStep() {
     state = s_.FollowState;
     s_.FollowState = 0;
   }
-  RunState(state);
+  states_.Run(state);
   StepTail();
   return s_.FollowState;
-}
-
-void Engine::RunState(std::int32_t state) {
-  switch (state) {
-    case states::Off:
-      StateOff();
-      break;
-    case states::WaitingForStart:
-      StateWaitingForStart();
-      break;
-    case states::Start:
-      FollowStart();
-      break;
-    case states::SwitchOnProgram:
-      StateSwitchOn();
-      break;
-    case states::NextSwitchOnStep:
-      FollowNextSwitchOnStep();
-      break;
-    case states::EnterCycleOperation:
-      FollowEnterCycleOperation();
-      break;
-    case states::CycleOperation:
-      StateCycleOperation();
-      break;
-    case states::ComputeStates:
-      ComputeGroupStates();
-      break;
-    case states::EnterSpecialProgram:
-      FollowEnterSpecialProgram();
-      break;
-    case states::ReadPanel:
-      ReadPanelLatches();
-      break;
-    case states::BeginSwitchOff:
-      FollowBeginSwitchOff();
-      break;
-    case states::SwitchOffProgram:
-      StateSwitchOff();
-      break;
-    case states::NextSwitchOffStep:
-      FollowNextSwitchOffStep();
-      break;
-    default:
-      // 5500 and anything else: only the tail runs.
-      break;
-  }
 }
 
 void Engine::StepTail() {
@@ -200,45 +153,13 @@ void Engine::StepTail() {
   panel.SetLabel(PanelLabel::Umlaufzeit, std::to_string(s_.RunningCycleTime));
   panel.SetLabel(PanelLabel::AktDatei, p_.DataDirectory);
   panel.SetLabel(PanelLabel::ProgLauf, std::to_string(s_.CurrentProgram));
-  PublishSecond(now);
-  ShowGroupStates();
-  const std::int32_t program = ProgramFromClockOrButtons();
+  publisher_.PublishSecond(now, s_, p_.Heads, panel);
+  actuation_.ClearDetectorSeen();
+  states_.ShowGroupStates();
+  const std::int32_t program = selection_.ProgramFromClockOrButtons();
   if (program != 0) {
     s_.RequestedProgram = program;
   }
-}
-
-void Engine::PublishSecond(LocalTime now) {
-  SecondRecord& record = record_;
-  record.Moment = now;
-  record.Program = s_.CurrentProgram;
-  record.TimePoint = s_.TimePoint;
-  record.CycleTime = s_.RunningCycleTime;
-  record.OperatingState = s_.MainState;
-  record.FaultActive = s_.FaultActive != 0;
-  record.GroupState = s_.GroupState;
-  record.DetectorSeen = s_.Detectors.DetectorSeen;
-  for (std::size_t g = 0; g < MaxGroups; ++g) {
-    record.DemandLampOn[g] = p_.Heads[g].IsDemandLampOn() ? 1 : 0;
-  }
-  record.LampChanges.clear();
-  for (std::size_t i = 0; i < PanelLampCount; ++i) {
-    const auto lamp = static_cast<PanelLamp>(i);
-    const Colour colour = p_.Panel.LampColour(lamp);
-    if (colour != publishedLamps_[i]) {
-      publishedLamps_[i] = colour;
-      record.LampChanges.push_back(PanelLampChange{lamp, colour});
-    }
-  }
-  for (SecondObserver* observer : observers_) {
-    observer->OnSecond(record);
-  }
-  record.Faults.clear();
-  s_.Detectors.DetectorSeen = {};
-}
-
-void Engine::RemoveObserver(SecondObserver& observer) {
-  observers_.erase(std::remove(observers_.begin(), observers_.end(), &observer), observers_.end());
 }
 
 void Engine::ResetEngine() {
@@ -251,36 +172,9 @@ void Engine::ResetEngine() {
     head.SetDemandLamp(false);
     head.SetFaultMark(false);
   }
-  SetFaultLampsSilver();
+  monitoring_.SetFaultLampsSilver();
   p_.Panel.SetDatenLadenEnabled(true);
   p_.Loader.ClearReloaded();
-}
-
-RepaintContext Engine::HeadContext() const {
-  return RepaintContext{s_.FaultActive != 0, s_.MainState};
-}
-
-void Engine::ShowGroupStates() {
-  const RepaintContext context = HeadContext();
-  for (std::size_t g = 0; g < p_.Heads.size(); ++g) {
-    p_.Heads[g].ShowState(s_.GroupState[g], context);
-  }
-}
-
-bool Engine::Usable(std::int32_t program) const {
-  return IsProgramUsable(p_.Data, program);
-}
-
-int Engine::RunningIndex() const {
-  return static_cast<int>(TableIndex(s_.CurrentProgram));
-}
-
-const SignalProgram& Engine::RunningProgram() const {
-  return p_.Data.SignalPrograms[static_cast<std::size_t>(RunningIndex())];
-}
-
-std::int32_t Engine::Normalised(std::int32_t point, const SignalProgram& program) const {
-  return point == program.CycleTime ? 0 : point;
 }
 
 }  // namespace ampelsim

@@ -1,8 +1,11 @@
+#include "engine/monitoring.h"
+
 #include "data/signal_state.h"
 #include "display/signal_head_element.h"
 #include "engine/clock.h"
-#include "engine/engine.h"
 #include "engine/fault_store.h"
+#include "engine/running_program.h"
+#include "engine/second_publisher.h"
 #include "panel/control_panel.h"
 
 namespace ampelsim {
@@ -35,143 +38,154 @@ constexpr std::int32_t NoGreenWindowSeconds = 255;
 
 }  // namespace
 
-void Engine::UpdateRunningTimes() {
-  auto& m = s_.Monitoring;
-  if (++m.RunTimeTickCount < 10) {
+void Monitoring::Initialise(bool resetRunningTimes) {
+  faults_.ClearFaultStore();
+  m_.OffSeconds = 0;
+  m_.RunSeconds = 0;
+  m_.LastFaultKind = 0;
+  m_.FaultRepeated = 0;
+  if (resetRunningTimes) {
+    m_.NotGreenSeconds.fill(255);
+  }
+}
+
+void Monitoring::UpdateRunningTimes() {
+  if (++m_.RunTimeTickCount < 10) {
     return;
   }
-  m.RunTimeTickCount = 0;
-  const SignalProgram& program = RunningProgram();
+  m_.RunTimeTickCount = 0;
+  const SignalProgram& program = RunningProgram(data_, s_.CurrentProgram);
   const bool signalProgram = IsSignalProgram(s_.CurrentProgram);
-  for (int g = 0; g < GroupCount(); ++g) {
+  const int groups = GroupCount(data_);
+  for (int g = 0; g < groups; ++g) {
     const auto i = static_cast<std::size_t>(g);
     const std::int32_t state = s_.GroupState[i];
     const bool red = state == Red || state == RedWithSteadyYellow || state == RedWithFlashingYellow;
-    m.RedSeconds[i] = red ? Increment(m.RedSeconds[i]) : 0;
-    m.NotGreenSeconds[i] = p_.Heads[i].IsGreenLit() ? 0 : Increment(m.NotGreenSeconds[i]);
+    m_.RedSeconds[i] = red ? Increment(m_.RedSeconds[i]) : 0;
+    m_.NotGreenSeconds[i] = heads_[i].IsGreenLit() ? 0 : Increment(m_.NotGreenSeconds[i]);
     if (signalProgram && program.GreenBegin1[i] == 0 && program.GreenEnd1[i] == 0) {
-      m.RedSeconds[i] = NoGreenWindowSeconds;
-      m.NotGreenSeconds[i] = NoGreenWindowSeconds;
+      m_.RedSeconds[i] = NoGreenWindowSeconds;
+      m_.NotGreenSeconds[i] = NoGreenWindowSeconds;
     }
   }
 }
 
-void Engine::MonitorSignals(std::int32_t tickCount) {
-  auto& m = s_.Monitoring;
-  const auto& panel = p_.Panel;
-  const bool redOff = panel.IsDown(PanelToggle::RotuebAus);
-  const bool greenOff = panel.IsDown(PanelToggle::GruenuebAus);
-  const bool intergreenOff = panel.IsDown(PanelToggle::ZwischenAus);
-  const bool statusOff = panel.IsDown(PanelToggle::StatusAus);
+void Monitoring::MonitorSignals(std::int32_t tickCount) {
+  const bool redOff = panel_.IsDown(PanelToggle::RotuebAus);
+  const bool greenOff = panel_.IsDown(PanelToggle::GruenuebAus);
+  const bool intergreenOff = panel_.IsDown(PanelToggle::ZwischenAus);
+  const bool statusOff = panel_.IsDown(PanelToggle::StatusAus);
 
   CheckHostileGreen(tickCount);
-  FollowSwitches(m.HostileGreenMonitorSuspended, greenOff, tickCount);
+  FollowSwitches(m_.HostileGreenMonitorSuspended, greenOff, tickCount);
   CheckRed(tickCount);
-  FollowSwitches(m.RedMonitorSuspended, redOff, tickCount);
-  FollowSwitches(m.RedStatusMonitorSuspended, statusOff, tickCount);
+  FollowSwitches(m_.RedMonitorSuspended, redOff, tickCount);
+  FollowSwitches(m_.RedStatusMonitorSuspended, statusOff, tickCount);
   CheckGreenStatus(tickCount);
-  FollowSwitches(m.GreenStatusMonitorSuspended, statusOff || greenOff, tickCount);
+  FollowSwitches(m_.GreenStatusMonitorSuspended, statusOff || greenOff, tickCount);
   CheckYellowStatus(tickCount);
-  FollowSwitches(m.YellowStatusMonitorSuspended, statusOff, tickCount);
+  FollowSwitches(m_.YellowStatusMonitorSuspended, statusOff, tickCount);
   CheckIntergreen(tickCount);
-  FollowSwitches(m.IntergreenMonitorSuspended, intergreenOff, tickCount);
+  FollowSwitches(m_.IntergreenMonitorSuspended, intergreenOff, tickCount);
 }
 
-void Engine::CheckHostileGreen(std::int32_t tickCount) {
-  if (s_.Monitoring.HostileGreenMonitorSuspended != 0) {
-    Blink(p_.Panel, PanelLamp::StFeind, clLime, tickCount);
+void Monitoring::CheckHostileGreen(std::int32_t tickCount) {
+  if (m_.HostileGreenMonitorSuspended != 0) {
+    Blink(panel_, PanelLamp::StFeind, clLime, tickCount);
     return;
   }
   // Runs every tick: only pairs of lit greens are looked at, in group order.
   std::array<int, MaxGroups> green{};
   int greenCount = 0;
-  for (int g = 0; g < GroupCount(); ++g) {
-    if (p_.Heads[static_cast<std::size_t>(g)].IsGreenLit()) {
+  const int groups = GroupCount(data_);
+  for (int g = 0; g < groups; ++g) {
+    if (heads_[static_cast<std::size_t>(g)].IsGreenLit()) {
       green[static_cast<std::size_t>(greenCount++)] = g;
     }
   }
-  const auto& locks = p_.Data.ActiveGreenLocks;
+  const auto& locks = data_.ActiveGreenLocks;
   for (int a = 0; a < greenCount; ++a) {
     const int i = green[static_cast<std::size_t>(a)];
     for (int b = 0; b < greenCount; ++b) {
       const int j = green[static_cast<std::size_t>(b)];
-      if (s_.FaultActive == 0 &&
-          locks[static_cast<std::size_t>(i)][static_cast<std::size_t>(j)] != 0) {
-        p_.Panel.SetLamp(PanelLamp::StFeind, clLime);
+      if (locks[static_cast<std::size_t>(i)][static_cast<std::size_t>(j)] != 0 &&
+          s_.FaultActive == 0) {
+        panel_.SetLamp(PanelLamp::StFeind, clLime);
         RegisterFault(HostileGreen, i + 1, j + 1);
       }
     }
   }
 }
 
-void Engine::CheckRed(std::int32_t tickCount) {
-  auto& m = s_.Monitoring;
-  auto& panel = p_.Panel;
-  if (m.RedMonitorSuspended != 0) {
-    Blink(panel, PanelLamp::StRotFaden, clRed, tickCount);
-    Blink(panel, PanelLamp::StStatusRot, clRed, tickCount);
+void Monitoring::CheckRed(std::int32_t tickCount) {
+  if (m_.RedMonitorSuspended != 0) {
+    Blink(panel_, PanelLamp::StRotFaden, clRed, tickCount);
+    Blink(panel_, PanelLamp::StStatusRot, clRed, tickCount);
     return;
   }
-  if (m.RedStatusMonitorSuspended != 0) {
-    Blink(panel, PanelLamp::StStatusRot, clRed, tickCount);
+  if (m_.RedStatusMonitorSuspended != 0) {
+    Blink(panel_, PanelLamp::StStatusRot, clRed, tickCount);
   }
+  const int groups = GroupCount(data_);
   // Dark and flashing have no program record: all groups in use are watched.
   const bool watchAll = s_.CurrentProgram > ProgramCount;
-  const auto& monitored = RunningProgram().RedMonitored;
-  for (int g = 0; g < GroupCount(); ++g) {
+  const auto& monitored = RunningProgram(data_, s_.CurrentProgram).RedMonitored;
+  for (int g = 0; g < groups; ++g) {
     const auto i = static_cast<std::size_t>(g);
     if (!watchAll && monitored[i] == 0) {
       continue;
     }
-    const auto& head = p_.Heads[i];
-    if (s_.FaultActive == 0 && head.IsRedFailed()) {
-      panel.SetLamp(PanelLamp::StRotFaden, clRed);
+    const auto& head = heads_[i];
+    if (head.IsRedFailed() && s_.FaultActive == 0) {
+      panel_.SetLamp(PanelLamp::StRotFaden, clRed);
       RegisterFault(RedLampDefective, g + 1, 0);
     }
-    if (m.RedStatusMonitorSuspended == 0 && s_.FaultActive == 0 && head.IsRedStuckOn()) {
-      panel.SetLamp(PanelLamp::StStatusRot, clRed);
+    if (head.IsRedStuckOn() && m_.RedStatusMonitorSuspended == 0 && s_.FaultActive == 0) {
+      panel_.SetLamp(PanelLamp::StStatusRot, clRed);
       RegisterFault(RedStatus, g + 1, 0);
     }
   }
 }
 
-void Engine::CheckGreenStatus(std::int32_t tickCount) {
-  if (s_.Monitoring.GreenStatusMonitorSuspended != 0) {
-    Blink(p_.Panel, PanelLamp::StGruenStatus, clLime, tickCount);
+void Monitoring::CheckGreenStatus(std::int32_t tickCount) {
+  if (m_.GreenStatusMonitorSuspended != 0) {
+    Blink(panel_, PanelLamp::StGruenStatus, clLime, tickCount);
     return;
   }
-  for (int g = 0; g < GroupCount(); ++g) {
-    if (s_.FaultActive == 0 && p_.Heads[static_cast<std::size_t>(g)].IsGreenStuckOn()) {
-      p_.Panel.SetLamp(PanelLamp::StGruenStatus, clLime);
+  const int groups = GroupCount(data_);
+  for (int g = 0; g < groups; ++g) {
+    if (heads_[static_cast<std::size_t>(g)].IsGreenStuckOn() && s_.FaultActive == 0) {
+      panel_.SetLamp(PanelLamp::StGruenStatus, clLime);
       RegisterFault(GreenStatus, g + 1, 0);
     }
   }
 }
 
-void Engine::CheckYellowStatus(std::int32_t tickCount) {
-  if (s_.Monitoring.YellowStatusMonitorSuspended != 0) {
-    Blink(p_.Panel, PanelLamp::StStatusGelb, clYellow, tickCount);
+void Monitoring::CheckYellowStatus(std::int32_t tickCount) {
+  if (m_.YellowStatusMonitorSuspended != 0) {
+    Blink(panel_, PanelLamp::StStatusGelb, clYellow, tickCount);
     return;
   }
-  for (int g = 0; g < GroupCount(); ++g) {
-    if (s_.FaultActive == 0 && p_.Heads[static_cast<std::size_t>(g)].IsYellowStuckOn()) {
-      p_.Panel.SetLamp(PanelLamp::StStatusGelb, clYellow);
+  const int groups = GroupCount(data_);
+  for (int g = 0; g < groups; ++g) {
+    if (heads_[static_cast<std::size_t>(g)].IsYellowStuckOn() && s_.FaultActive == 0) {
+      panel_.SetLamp(PanelLamp::StStatusGelb, clYellow);
       RegisterFault(YellowStatus, g + 1, 0);
     }
   }
 }
 
-void Engine::CheckIntergreen(std::int32_t tickCount) {
-  auto& m = s_.Monitoring;
-  if (m.IntergreenMonitorSuspended != 0) {
-    Blink(p_.Panel, PanelLamp::StZwischenZt, clYellow, tickCount);
+void Monitoring::CheckIntergreen(std::int32_t tickCount) {
+  if (m_.IntergreenMonitorSuspended != 0) {
+    Blink(panel_, PanelLamp::StZwischenZt, clYellow, tickCount);
     s_.IntergreenChecked.fill(1);
     return;
   }
-  const auto& intergreen = p_.Data.ActiveIntergreen;
-  for (int i = 0; i < GroupCount(); ++i) {
+  const auto& intergreen = data_.ActiveIntergreen;
+  const int groups = GroupCount(data_);
+  for (int i = 0; i < groups; ++i) {
     const auto entering = static_cast<std::size_t>(i);
-    if (!p_.Heads[entering].IsGreenLit()) {
+    if (!heads_[entering].IsGreenLit()) {
       s_.IntergreenChecked[entering] = 0;
       continue;
     }
@@ -180,39 +194,31 @@ void Engine::CheckIntergreen(std::int32_t tickCount) {
     }
     // Checked once, at the moment the green lamp lights.
     s_.IntergreenChecked[entering] = 1;
-    for (int j = 0; j < GroupCount(); ++j) {
+    for (int j = 0; j < groups; ++j) {
       const auto clearing = static_cast<std::size_t>(j);
-      if (s_.FaultActive == 0 && m.NotGreenSeconds[clearing] < intergreen[entering][clearing]) {
-        p_.Panel.SetLamp(PanelLamp::StZwischenZt, clYellow);
+      if (s_.FaultActive == 0 && m_.NotGreenSeconds[clearing] < intergreen[entering][clearing]) {
+        panel_.SetLamp(PanelLamp::StZwischenZt, clYellow);
         RegisterFault(IntergreenViolation, i + 1, j + 1);
       }
     }
   }
 }
 
-void Engine::RegisterFault(std::int32_t kind, std::int32_t group, std::int32_t secondGroup) {
-  const LocalTime now = p_.SimClock.SimulatedNow();
+void Monitoring::RegisterFault(std::int32_t kind, std::int32_t group, std::int32_t secondGroup) {
+  const LocalTime now = clock_.SimulatedNow();
   const FaultRecord& record =
-      p_.Faults.RecordFault(kind, s_.CurrentProgram, s_.TimePoint, ShortDateText(now),
-                            LongTimeText(now), group, secondGroup);
-  // Bounded, in case seconds stop being completed (test mode) while faults
-  // keep coming: the record is for following the run, the store keeps them.
-  if (record_.Faults.size() < MaxFaultsPerRecord) {
-    record_.Faults.push_back(record);
-  }
-  for (SecondObserver* observer : observers_) {
-    observer->OnFault(record);
-  }
-  auto& m = s_.Monitoring;
-  m.OffSeconds = 0;
-  if (m.LastFaultKind != 0 && m.LastFaultKind == kind) {
-    m.FaultRepeated = 1;
+      faults_.RecordFault(kind, s_.CurrentProgram, s_.TimePoint, ShortDateText(now),
+                          LongTimeText(now), group, secondGroup);
+  publisher_.PublishFault(record);
+  m_.OffSeconds = 0;
+  if (m_.LastFaultKind != 0 && m_.LastFaultKind == kind) {
+    m_.FaultRepeated = 1;
   } else {
-    m.LastFaultKind = kind;
+    m_.LastFaultKind = kind;
   }
   auto markHead = [this](std::int32_t number) {
     if (number >= 1 && number <= MaxGroups) {
-      p_.Heads[static_cast<std::size_t>(number - 1)].SetFaultMark(true);
+      heads_[static_cast<std::size_t>(number - 1)].SetFaultMark(true);
     }
   };
   markHead(group);
@@ -222,49 +228,47 @@ void Engine::RegisterFault(std::int32_t kind, std::int32_t group, std::int32_t s
   s_.FaultActive = 1;
 }
 
-void Engine::HandleAcknowledge() {
-  if (!p_.Panel.AcknowledgePending() && s_.Monitoring.AutoAcknowledge == 0) {
+void Monitoring::HandleAcknowledge() {
+  if (!panel_.AcknowledgePending() && m_.AutoAcknowledge == 0) {
     return;
   }
-  p_.Panel.ClearAcknowledgePending();
-  s_.Monitoring.AutoAcknowledge = 0;
+  panel_.ClearAcknowledgePending();
+  m_.AutoAcknowledge = 0;
   s_.FaultActive = 0;
   SetFaultLampsSilver();
-  for (auto& head : p_.Heads) {
+  for (auto& head : heads_) {
     head.SetFaultMark(false);
   }
 }
 
-void Engine::CountFaultRestart() {
-  auto& m = s_.Monitoring;
-  const auto& panel = p_.Panel;
-  if (panel.IsDown(PanelToggle::BlinkButton) || panel.IsDown(PanelToggle::HandbetriebButton)) {
-    m.LastFaultKind = 0;  // no automatic restart
+void Monitoring::CountFaultRestart() {
+  if (panel_.IsDown(PanelToggle::BlinkButton) || panel_.IsDown(PanelToggle::HandbetriebButton)) {
+    m_.LastFaultKind = 0;  // no automatic restart
     return;
   }
   if (s_.MainState < states::SwitchOnProgram) {
-    m.RunSeconds = 0;
-    m.OffSeconds = Increment(m.OffSeconds);
-    if (m.OffSeconds == 60 && m.FaultRepeated == 0 && m.LastFaultKind != 0) {
-      m.AutoAcknowledge = 1;
+    m_.RunSeconds = 0;
+    m_.OffSeconds = Increment(m_.OffSeconds);
+    if (m_.OffSeconds == 60 && m_.FaultRepeated == 0 && m_.LastFaultKind != 0) {
+      m_.AutoAcknowledge = 1;
       s_.AutoRestartRequest = 1;
     }
     return;
   }
-  m.OffSeconds = 0;
-  m.RunSeconds = Increment(m.RunSeconds);
-  if (m.RunSeconds == 240) {
+  m_.OffSeconds = 0;
+  m_.RunSeconds = Increment(m_.RunSeconds);
+  if (m_.RunSeconds == 240) {
     // Undisturbed operation long enough: the same fault may restart again.
-    m.LastFaultKind = 0;
-    m.FaultRepeated = 0;
+    m_.LastFaultKind = 0;
+    m_.FaultRepeated = 0;
   }
 }
 
-void Engine::SetFaultLampsSilver() {
+void Monitoring::SetFaultLampsSilver() {
   for (const PanelLamp lamp :
        {PanelLamp::StRotFaden, PanelLamp::StFeind, PanelLamp::StGruenStatus,
         PanelLamp::StZwischenZt, PanelLamp::StStatusGelb, PanelLamp::StStatusRot}) {
-    p_.Panel.SetLamp(lamp, clSilver);
+    panel_.SetLamp(lamp, clSilver);
   }
 }
 

@@ -1,11 +1,74 @@
+#include "engine/operating_states.h"
+
 #include "data/signal_state.h"
 #include "display/signal_head_element.h"
-#include "engine/engine.h"
+#include "engine/actuation.h"
+#include "engine/program_selection.h"
+#include "engine/running_program.h"
 #include "panel/control_panel.h"
 
 namespace ampelsim {
 
-void Engine::StateOff() {
+void OperatingStates::Run(std::int32_t state) {
+  switch (state) {
+    case states::Off:
+      StateOff();
+      break;
+    case states::WaitingForStart:
+      StateWaitingForStart();
+      break;
+    case states::Start:
+      FollowStart();
+      break;
+    case states::SwitchOnProgram:
+      StateSwitchOn();
+      break;
+    case states::NextSwitchOnStep:
+      FollowNextSwitchOnStep();
+      break;
+    case states::EnterCycleOperation:
+      FollowEnterCycleOperation();
+      break;
+    case states::CycleOperation:
+      StateCycleOperation();
+      break;
+    case states::ComputeStates:
+      actuation_.ComputeGroupStates();
+      s_.FollowState = states::ReadPanel;
+      break;
+    case states::EnterSpecialProgram:
+      FollowEnterSpecialProgram();
+      break;
+    case states::ReadPanel:
+      ReadPanel();
+      break;
+    case states::BeginSwitchOff:
+      FollowBeginSwitchOff();
+      break;
+    case states::SwitchOffProgram:
+      StateSwitchOff();
+      break;
+    case states::NextSwitchOffStep:
+      FollowNextSwitchOffStep();
+      break;
+    default:
+      // 5500 and anything else: nothing runs but the step's tail.
+      break;
+  }
+}
+
+RepaintContext OperatingStates::HeadContext() const {
+  return RepaintContext{s_.FaultActive != 0, s_.MainState};
+}
+
+void OperatingStates::ShowGroupStates() {
+  const RepaintContext context = HeadContext();
+  for (std::size_t g = 0; g < heads_.size(); ++g) {
+    heads_[g].ShowState(s_.GroupState[g], context);
+  }
+}
+
+void OperatingStates::StateOff() {
   if (s_.PendingSpecialProgram > 0) {
     s_.CurrentProgram = s_.PendingSpecialProgram;
     s_.PendingSpecialProgram = 0;
@@ -26,34 +89,33 @@ void Engine::StateOff() {
   s_.MainState = states::WaitingForStart;
 }
 
-void Engine::StateWaitingForStart() {
+void OperatingStates::StateWaitingForStart() {
   if (s_.StartAccepted != 0 && s_.SecondDue != 0) {
-    SetStoredDemands(true, false);
+    actuation_.SetStoredDemands(true, false);
     s_.FollowState = states::Start;
     return;
   }
-  const bool startPressed = p_.Panel.StartPressed() && !p_.Panel.IsDown(PanelToggle::BlinkButton);
+  const bool startPressed = panel_.StartPressed() && !panel_.IsDown(PanelToggle::BlinkButton);
   if (!startPressed && s_.AutoRestartRequest == 0) {
     return;
   }
   if (SwitchOffCondition()) {
     return;  // no start while a fault is active
   }
-  s_.CurrentProgram = s_.RequestedProgram = SelectProgram();
+  s_.CurrentProgram = s_.RequestedProgram = selection_.SelectProgram();
   s_.StartAccepted = 1;
   s_.AtWaitPoint = 0;
   s_.ToWaitPoint = 0;
   s_.IntergreenChecked.fill(1);
-  s_.Detectors.ForcedSeconds = {};
-  s_.Detectors.ForcedMinutes = {};
-  ClearProgramChange();
-  SetStoredDemands(true, false);
-  ActivateProgram();
-  MarkHeadsUsed();
+  actuation_.ClearForcedCycle();
+  selection_.ClearProgramChange();
+  actuation_.SetStoredDemands(true, false);
+  selection_.ActivateProgram();
+  selection_.MarkHeadsUsed();
 }
 
-void Engine::FollowStart() {
-  p_.Panel.SetDatenLadenEnabled(false);
+void OperatingStates::FollowStart() {
+  panel_.SetDatenLadenEnabled(false);
   s_.SpecialProgramRunning = 0;
   s_.AutoRestartRequest = 0;
   s_.StartAccepted = 0;
@@ -63,7 +125,8 @@ void Engine::FollowStart() {
   s_.Demand1MissCount = 0;
   s_.Demand2MissCount = 0;
   s_.DemandGate = {};
-  s_.RunningCycleTime = IsSignalProgram(s_.CurrentProgram) ? RunningProgram().CycleTime : 0;
+  s_.RunningCycleTime =
+      IsSignalProgram(s_.CurrentProgram) ? RunningProgram(data_, s_.CurrentProgram).CycleTime : 0;
   if (SwitchOffCondition()) {
     // The switch-off program runs on from its present step.
     s_.MainState = states::SwitchOffProgram;
@@ -77,7 +140,7 @@ void Engine::FollowStart() {
   }
 }
 
-void Engine::StateSwitchOn() {
+void OperatingStates::StateSwitchOn() {
   if (s_.SecondDue == 0) {
     return;
   }
@@ -87,14 +150,14 @@ void Engine::StateSwitchOn() {
   }
   ++s_.TimePoint;
   const auto step = static_cast<std::size_t>(s_.SwitchOnStep);
-  if (p_.Data.SwitchOnPrograms[static_cast<std::size_t>(RunningIndex())][step].Duration >
-      s_.TimePoint) {
+  if (data_.SwitchOnPrograms[static_cast<std::size_t>(RunningIndex(s_.CurrentProgram))][step]
+          .Duration > s_.TimePoint) {
     return;
   }
   FollowNextSwitchOnStep();
 }
 
-void Engine::FollowNextSwitchOnStep() {
+void OperatingStates::FollowNextSwitchOnStep() {
   s_.TimePoint = 0;
   bool applied = false;
   while (s_.SwitchOnStep < SwitchStepCount - 1 && !applied) {
@@ -106,11 +169,13 @@ void Engine::FollowNextSwitchOnStep() {
   }
 }
 
-void Engine::FollowEnterCycleOperation() {
+void OperatingStates::FollowEnterCycleOperation() {
   s_.IntergreenChecked.fill(1);
   // The cycle starts at EZP as the file gives it; the next advance wraps a
   // point at or beyond the cycle time to 0.
-  s_.TimePoint = IsSignalProgram(s_.CurrentProgram) ? RunningProgram().SwitchOnPoint : 0;
+  s_.TimePoint = IsSignalProgram(s_.CurrentProgram)
+                     ? RunningProgram(data_, s_.CurrentProgram).SwitchOnPoint
+                     : 0;
   if (SwitchOffCondition()) {
     SwitchOff();
     return;
@@ -120,7 +185,7 @@ void Engine::FollowEnterCycleOperation() {
   s_.MainState = states::CycleOperation;
 }
 
-void Engine::StateCycleOperation() {
+void OperatingStates::StateCycleOperation() {
   if (s_.SecondDue == 0) {
     s_.FollowState = states::ReadPanel;
     return;
@@ -129,8 +194,8 @@ void Engine::StateCycleOperation() {
     SwitchOff();
     return;
   }
-  ProgramChangeOnDemand();
-  ProgramSwitch(RunningIndex());
+  selection_.ProgramChangeOnDemand();
+  selection_.ProgramSwitch(RunningIndex(s_.CurrentProgram));
   if (s_.PendingSpecialProgram > 0) {
     SwitchOff();
     return;
@@ -142,11 +207,12 @@ void Engine::StateCycleOperation() {
     s_.FollowState = states::Start;
     return;
   }
-  AdvanceTimePoint();
-  ComputeGroupStates();
+  actuation_.AdvanceTimePoint();
+  actuation_.ComputeGroupStates();
+  s_.FollowState = states::ReadPanel;
 }
 
-void Engine::FollowEnterSpecialProgram() {
+void OperatingStates::FollowEnterSpecialProgram() {
   s_.SpecialProgramRunning = 1;
   s_.SwitchOnStep = 0;
   s_.SwitchOffStep = 0;
@@ -154,10 +220,17 @@ void Engine::FollowEnterSpecialProgram() {
   if (s_.CurrentProgram == FlashingProgram) {
     SetFlashingGroups(1);
   }
-  ReadPanelLatches();
+  ReadPanel();
 }
 
-void Engine::FollowBeginSwitchOff() {
+void OperatingStates::ReadPanel() {
+  if (SwitchOffCondition()) {
+    s_.SwitchOffRequest = 1;
+  }
+  actuation_.ReadPanelLatches();
+}
+
+void OperatingStates::FollowBeginSwitchOff() {
   s_.SwitchOffRequest = 0;
   s_.TimePoint = 0;
   ClearGroupStates();
@@ -168,21 +241,21 @@ void Engine::FollowBeginSwitchOff() {
   }
 }
 
-void Engine::StateSwitchOff() {
+void OperatingStates::StateSwitchOff() {
   if (s_.SecondDue == 0) {
     return;
   }
   ++s_.TimePoint;
-  const auto& table =
-      s_.SwitchOffByFault != 0 ? p_.Data.FaultOffPrograms : p_.Data.PlannedOffPrograms;
+  const auto& table = s_.SwitchOffByFault != 0 ? data_.FaultOffPrograms : data_.PlannedOffPrograms;
   const auto step = static_cast<std::size_t>(s_.SwitchOffStep);
-  if (table[static_cast<std::size_t>(RunningIndex())][step].Duration > s_.TimePoint) {
+  if (table[static_cast<std::size_t>(RunningIndex(s_.CurrentProgram))][step].Duration >
+      s_.TimePoint) {
     return;
   }
   FollowNextSwitchOffStep();
 }
 
-void Engine::FollowNextSwitchOffStep() {
+void OperatingStates::FollowNextSwitchOffStep() {
   s_.TimePoint = 0;
   bool applied = false;
   while (s_.SwitchOffStep < SwitchStepCount - 1 && !applied) {
@@ -195,16 +268,16 @@ void Engine::FollowNextSwitchOffStep() {
   }
 }
 
-void Engine::SwitchOff() {
+void OperatingStates::SwitchOff() {
   s_.MainState = states::SwitchOffProgram;
   s_.FollowState = states::BeginSwitchOff;
 }
 
-bool Engine::SwitchOffCondition() const {
+bool OperatingStates::SwitchOffCondition() const {
   if (s_.FaultActive != 0) {
     return true;
   }
-  if (!p_.Panel.IsDown(PanelToggle::BlinkButton)) {
+  if (!panel_.IsDown(PanelToggle::BlinkButton)) {
     return false;
   }
   if (s_.MainState == states::Off) {
@@ -213,26 +286,26 @@ bool Engine::SwitchOffCondition() const {
   if (s_.CurrentProgram == DarkProgram || s_.CurrentProgram == FlashingProgram) {
     return true;
   }
-  return s_.TimePoint == RunningProgram().SwitchOffPoint;
+  return s_.TimePoint == RunningProgram(data_, s_.CurrentProgram).SwitchOffPoint;
 }
 
-bool Engine::ApplySwitchOnStep() {
+bool OperatingStates::ApplySwitchOnStep() {
   const auto step = static_cast<std::size_t>(s_.SwitchOnStep);
-  return ApplySwitchStep(p_.Data.SwitchOnPrograms[static_cast<std::size_t>(RunningIndex())][step]);
+  return ApplySwitchStep(
+      data_.SwitchOnPrograms[static_cast<std::size_t>(RunningIndex(s_.CurrentProgram))][step]);
 }
 
-bool Engine::ApplySwitchOffStep() {
-  const auto& table =
-      s_.SwitchOffByFault != 0 ? p_.Data.FaultOffPrograms : p_.Data.PlannedOffPrograms;
+bool OperatingStates::ApplySwitchOffStep() {
+  const auto& table = s_.SwitchOffByFault != 0 ? data_.FaultOffPrograms : data_.PlannedOffPrograms;
   const auto step = static_cast<std::size_t>(s_.SwitchOffStep);
-  return ApplySwitchStep(table[static_cast<std::size_t>(RunningIndex())][step]);
+  return ApplySwitchStep(table[static_cast<std::size_t>(RunningIndex(s_.CurrentProgram))][step]);
 }
 
-bool Engine::ApplySwitchStep(const SwitchStep& step) {
+bool OperatingStates::ApplySwitchStep(const SwitchStep& step) {
   if (!IsSignalProgram(s_.CurrentProgram) || step.Duration == 0) {
     return false;
   }
-  const SignalProgram& program = RunningProgram();
+  const SignalProgram& program = RunningProgram(data_, s_.CurrentProgram);
   for (std::size_t g = 0; g < MaxGroups; ++g) {
     std::int32_t state = Dark;
     if (step.Red[g] != 0) {
@@ -251,10 +324,11 @@ bool Engine::ApplySwitchStep(const SwitchStep& step) {
   return true;
 }
 
-void Engine::SetFlashingGroups(std::int32_t program) {
+void OperatingStates::SetFlashingGroups(std::int32_t program) {
   const std::size_t index = TableIndex(program);
-  const auto& flags = p_.Data.SignalPrograms[index].StandbyFlash;
-  for (int g = 0; g < GroupCount(); ++g) {
+  const auto& flags = data_.SignalPrograms[index].StandbyFlash;
+  const int groups = GroupCount(data_);
+  for (int g = 0; g < groups; ++g) {
     if (flags[static_cast<std::size_t>(g)] != 0) {
       s_.GroupState[static_cast<std::size_t>(g)] = YellowFlashing;
     }

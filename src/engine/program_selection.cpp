@@ -1,8 +1,11 @@
+#include "engine/program_selection.h"
+
 #include <algorithm>
 
 #include "display/signal_head_element.h"
+#include "engine/actuation.h"
 #include "engine/clock.h"
-#include "engine/engine.h"
+#include "engine/running_program.h"
 #include "engine/state_at.h"
 #include "panel/control_panel.h"
 
@@ -18,14 +21,18 @@ constexpr std::int32_t DetectorPulseSeconds = 2;
 
 }  // namespace
 
-std::int32_t Engine::ProgramFromClock() const {
-  const int now = p_.SimClock.SimulatedMinuteOfDay();
-  const auto weekday = static_cast<std::size_t>(p_.SimClock.SimulatedWeekdayIndex());
+bool ProgramSelection::Usable(std::int32_t program) const {
+  return IsProgramUsable(data_, program);
+}
+
+std::int32_t ProgramSelection::ProgramFromClock() const {
+  const int now = clock_.SimulatedMinuteOfDay();
+  const auto weekday = static_cast<std::size_t>(clock_.SimulatedWeekdayIndex());
   int best = 0;
   int bestProgram = -1;
   int largest = 0;
   int largestProgram = -1;
-  for (const auto& point : p_.Data.SwitchingPoints) {
+  for (const auto& point : data_.SwitchingPoints) {
     const auto& targets = point[weekday];
     for (int target = 0; target < SwitchTargetCount; ++target) {
       const int minute = targets[static_cast<std::size_t>(target)];
@@ -47,9 +54,9 @@ std::int32_t Engine::ProgramFromClock() const {
   return largestProgram >= 0 ? largestProgram + 1 : 0;
 }
 
-std::int32_t Engine::ProgramFromClockOrButtons() const {
+std::int32_t ProgramSelection::ProgramFromClockOrButtons() const {
   std::int32_t program = 0;
-  const ProgramButton button = p_.Panel.SelectedProgramButton();
+  const ProgramButton button = panel_.SelectedProgramButton();
   if (button == ProgramButton::UhrButton) {
     program = ProgramFromClock();
   } else {
@@ -62,49 +69,51 @@ std::int32_t Engine::ProgramFromClockOrButtons() const {
   return IsSignalProgram(s_.CurrentProgram) ? 0 : EmergencyProgram();
 }
 
-std::int32_t Engine::SelectProgram() const {
+std::int32_t ProgramSelection::SelectProgram() const {
   const std::int32_t program = ProgramFromClockOrButtons();
   return Usable(program) ? program : EmergencyProgram();
 }
 
-std::int32_t Engine::EmergencyProgram() const {
+std::int32_t ProgramSelection::EmergencyProgram() const {
   // The release applies to the selected program only: a defined emergency
   // program runs even when it is not released. 7 is dark and anything above
   // flashing. A number that names nothing to run (0, negative, or a program
   // 1..6 without a cycle time) would leave the controller without any
   // program, so it flashes instead.
-  const std::int32_t program = p_.Data.GeneralData.EmergencyProgram;
+  const std::int32_t program = data_.GeneralData.EmergencyProgram;
   if (program >= DarkProgram) {
     return program == DarkProgram ? DarkProgram : FlashingProgram;
   }
-  if (IsSignalProgram(program) && p_.Data.SignalPrograms[TableIndex(program)].CycleTime > 0) {
+  if (IsSignalProgram(program) && data_.SignalPrograms[TableIndex(program)].CycleTime > 0) {
     return program;
   }
   return FlashingProgram;
 }
 
-bool Engine::ProgramSwitch(int runningIndex) {
-  if (s_.Change.ChangeAtPoint != 0) {
-    s_.RequestedProgram = s_.Change.TargetProgram;
+bool ProgramSelection::ProgramSwitch(int runningIndex) {
+  if (change_.ChangeAtPoint != 0) {
+    s_.RequestedProgram = change_.TargetProgram;
   }
   const std::int32_t requested = s_.RequestedProgram;
   if (requested == s_.CurrentProgram) {
     return false;
   }
   if (requested > ProgramCount) {
-    for (int g = 0; g < GroupCount(); ++g) {
-      p_.Heads[static_cast<std::size_t>(g)].SetDemandLamp(true);
+    const int groups = GroupCount(data_);
+    for (int g = 0; g < groups; ++g) {
+      heads_[static_cast<std::size_t>(g)].SetDemandLamp(true);
     }
   }
   if (!Usable(requested)) {
     return false;
   }
-  SetStoredDemands(false, true);
+  actuation_.SetStoredDemands(false, true);
   const bool runningSignalProgram = IsSignalProgram(s_.CurrentProgram);
   if (requested > ProgramCount) {
     // Dark and flashing are entered through the switch-off, from a signal
     // program only at its switch-off point.
-    if (!runningSignalProgram || s_.TimePoint == RunningProgram().SwitchOffPoint) {
+    if (!runningSignalProgram ||
+        s_.TimePoint == RunningProgram(data_, s_.CurrentProgram).SwitchOffPoint) {
       s_.PendingSpecialProgram = requested;
       s_.RunningCycleTime = 0;
       s_.TimePoint = 0;
@@ -122,14 +131,14 @@ bool Engine::ProgramSwitch(int runningIndex) {
   const auto newIndex = static_cast<int>(IndexOf(requested));
   s_.CurrentProgram = requested;
   s_.TimePoint = 0;
-  s_.RunningCycleTime = p_.Data.SignalPrograms[IndexOf(requested)].CycleTime;
+  s_.RunningCycleTime = data_.SignalPrograms[IndexOf(requested)].CycleTime;
   if (runningSignalProgram) {
     s_.TimePoint = EntryPoint(newIndex, changePoint);
   }
   s_.HoldTimePointOnce = 1;
   ActivateProgram();
   MarkHeadsUsed();
-  SetStoredDemands(false, false);
+  actuation_.SetStoredDemands(false, false);
   s_.Demand1Missing = 0;
   s_.Demand2Missing = 0;
   s_.Demand1MissCount = 0;
@@ -137,18 +146,18 @@ bool Engine::ProgramSwitch(int runningIndex) {
   return true;
 }
 
-int Engine::ChangePointIndex(int runningIndex) const {
+int ProgramSelection::ChangePointIndex(int runningIndex) const {
   const auto index = static_cast<std::size_t>(runningIndex);
-  const SignalProgram& program = p_.Data.SignalPrograms[index];
+  const SignalProgram& program = data_.SignalPrograms[index];
   const std::int32_t t = s_.TimePoint;
   if (t == program.ChangePoint1) {
-    return s_.Change.Phase == 0 ? 1 : 0;
+    return change_.Phase == 0 ? 1 : 0;
   }
   const std::int32_t cycleSecond = t == 0 ? program.CycleTime : t;
   for (int k = 2; k <= ExtraChangePointCount + 1; ++k) {
-    const std::int32_t point = p_.Data.ChangePoints[static_cast<std::size_t>(k - 2)][index];
+    const std::int32_t point = data_.ChangePoints[static_cast<std::size_t>(k - 2)][index];
     if (point >= 1 && point == cycleSecond) {
-      if (s_.Change.Phase == 0 && p_.Data.ChangeOnDemandOnly[index] != 0) {
+      if (change_.Phase == 0 && data_.ChangeOnDemandOnly[index] != 0) {
         return 0;
       }
       return k;
@@ -157,12 +166,12 @@ int Engine::ChangePointIndex(int runningIndex) const {
   return 0;
 }
 
-std::int32_t Engine::EntryPoint(int newIndex, int changePoint) const {
+std::int32_t ProgramSelection::EntryPoint(int newIndex, int changePoint) const {
   const auto index = static_cast<std::size_t>(newIndex);
-  const SignalProgram& program = p_.Data.SignalPrograms[index];
+  const SignalProgram& program = data_.SignalPrograms[index];
   const std::int32_t point =
       changePoint == 1 ? program.ChangePoint1
-                       : p_.Data.ChangePoints[static_cast<std::size_t>(changePoint - 2)][index];
+                       : data_.ChangePoints[static_cast<std::size_t>(changePoint - 2)][index];
   // 0 (and any value outside the cycle) enters at the cycle time, which the
   // next advance turns into time point 0.
   if (point <= 0 || point > program.CycleTime) {
@@ -171,114 +180,112 @@ std::int32_t Engine::EntryPoint(int newIndex, int changePoint) const {
   return point;
 }
 
-bool Engine::DemandFor(std::int32_t program) const {
+bool ProgramSelection::DemandFor(std::int32_t program) const {
   if (!IsSignalProgram(program)) {
     return false;
   }
   for (std::size_t g = 0; g < MaxGroups; ++g) {
-    if (p_.Data.ChangeRequestByDetector[g][IndexOf(program)] != 0 &&
-        s_.Change.DetectorPulse[g] > 0) {
+    if (data_.ChangeRequestByDetector[g][IndexOf(program)] != 0 && change_.DetectorPulse[g] > 0) {
       return true;
     }
   }
   return false;
 }
 
-bool Engine::SignOffFor(std::int32_t program) const {
+bool ProgramSelection::SignOffFor(std::int32_t program) const {
   // The sign-off table has columns for 1..6 only: dark and flashing cannot be
   // signed off by a detector.
   if (!IsSignalProgram(program)) {
     return false;
   }
   for (std::size_t g = 0; g < MaxGroups; ++g) {
-    if (p_.Data.ChangeCancelByDetector[g][IndexOf(program)] != 0 &&
-        s_.Change.DetectorPulse[g] > 0) {
+    if (data_.ChangeCancelByDetector[g][IndexOf(program)] != 0 && change_.DetectorPulse[g] > 0) {
       return true;
     }
   }
   return false;
 }
 
-bool Engine::AtSignOffSecond(int runningIndex) const {
+bool ProgramSelection::AtSignOffSecond(int runningIndex) const {
   const auto index = static_cast<std::size_t>(runningIndex);
-  const std::int32_t second = p_.Data.ChangeCancelSecond[index];
+  const std::int32_t second = data_.ChangeCancelSecond[index];
   const std::int32_t cycleSecond =
-      s_.TimePoint == 0 ? p_.Data.SignalPrograms[index].CycleTime : s_.TimePoint;
+      s_.TimePoint == 0 ? data_.SignalPrograms[index].CycleTime : s_.TimePoint;
   return second != 0 && second == cycleSecond;
 }
 
-void Engine::ClearProgramChange() {
-  s_.Change = ProgramChangeState{};
+void ProgramSelection::ClearProgramChange() {
+  change_ = ProgramChangeState{};
 }
 
-void Engine::ProgramChangeOnDemand() {
-  auto& change = s_.Change;
-  for (auto& pulse : change.DetectorPulse) {
+void ProgramSelection::ProgramChangeOnDemand() {
+  for (auto& pulse : change_.DetectorPulse) {
     pulse = pulse > 0 ? pulse - 1 : 0;
   }
-  const int x = RunningIndex();
+  const int x = RunningIndex(s_.CurrentProgram);
   const auto index = static_cast<std::size_t>(x);
-  const std::int32_t cycleSecond = s_.TimePoint == 0 ? RunningProgram().CycleTime : s_.TimePoint;
+  const std::int32_t cycleSecond =
+      s_.TimePoint == 0 ? RunningProgram(data_, s_.CurrentProgram).CycleTime : s_.TimePoint;
 
   // The phases fall through into each other's tests, as a running change
   // moves on within one second when its conditions already hold.
-  switch (change.Phase) {
+  switch (change_.Phase) {
     case 0: {
-      change.ChangeAtPoint = 0;
-      const std::int32_t target = p_.Data.ChangeTargetProgram[index];
+      change_.ChangeAtPoint = 0;
+      const std::int32_t target = data_.ChangeTargetProgram[index];
       // 1..6 and the special programs 7 and 8 can be targets; any other
       // number names no program and starts nothing.
       if (!DemandFor(x + 1) || target <= 0 || target > FlashingProgram) {
         return;
       }
-      change.TargetProgram = target;
-      change.SignOffSeen = 0;
-      change.Phase = 1;
+      change_.TargetProgram = target;
+      change_.SignOffSeen = 0;
+      change_.Phase = 1;
       [[fallthrough]];
     }
     case 1: {
-      const std::int32_t release = p_.Data.ChangeReleaseSeconds[index];
+      const std::int32_t release = data_.ChangeReleaseSeconds[index];
       if (release == 0 || release == cycleSecond) {
-        change.ChangeAtPoint = 1;
-        change.Phase = 2;
-      } else if (SignOffFor(change.TargetProgram) || AtSignOffSecond(x)) {
+        change_.ChangeAtPoint = 1;
+        change_.Phase = 2;
+      } else if (SignOffFor(change_.TargetProgram) || AtSignOffSecond(x)) {
         ClearProgramChange();
         return;
       }
       [[fallthrough]];
     }
     case 2:
-      if (s_.CurrentProgram == change.TargetProgram) {
-        change.SignOffSeen = 0;
-        change.Phase = 3;
-      } else if (SignOffFor(change.TargetProgram) || AtSignOffSecond(x)) {
+      if (s_.CurrentProgram == change_.TargetProgram) {
+        change_.SignOffSeen = 0;
+        change_.Phase = 3;
+      } else if (SignOffFor(change_.TargetProgram) || AtSignOffSecond(x)) {
         ClearProgramChange();
         return;
       }
       [[fallthrough]];
     case 3:
-      if (!SignOffFor(change.TargetProgram)) {
-        change.SignOffSeen = 0;
+      if (!SignOffFor(change_.TargetProgram)) {
+        change_.SignOffSeen = 0;
         if (AtSignOffSecond(x)) {
-          change.ChangeReady = 1;
+          change_.ChangeReady = 1;
         }
-      } else if (change.SignOffSeen == 0) {
-        change.SignOffSeen = 1;
-        change.ChangeReady = 1;
+      } else if (change_.SignOffSeen == 0) {
+        change_.SignOffSeen = 1;
+        change_.ChangeReady = 1;
       } else if (AtSignOffSecond(x)) {
-        change.ChangeReady = 1;
+        change_.ChangeReady = 1;
       }
-      if (change.ChangeReady == 0) {
+      if (change_.ChangeReady == 0) {
         return;
       }
-      change.ChangeReady = 0;
-      change.ChangeAtPoint = 0;
-      change.Phase = 4;
+      change_.ChangeReady = 0;
+      change_.ChangeAtPoint = 0;
+      change_.Phase = 4;
       [[fallthrough]];
     case 4:
-      if (DemandFor(change.TargetProgram)) {
-        change.ChangeAtPoint = 1;
-        change.Phase = 2;
+      if (DemandFor(change_.TargetProgram)) {
+        change_.ChangeAtPoint = 1;
+        change_.Phase = 2;
       } else {
         s_.RequestedProgram = ProgramFromClockOrButtons();
         if (s_.CurrentProgram == s_.RequestedProgram) {
@@ -287,21 +294,20 @@ void Engine::ProgramChangeOnDemand() {
       }
       return;
     default:
-      change.Phase = 0;
+      change_.Phase = 0;
       return;
   }
 }
 
-void Engine::ActivateProgram() {
-  for (auto& head : p_.Heads) {
+void ProgramSelection::ActivateProgram() {
+  for (auto& head : heads_) {
     head.SetWaitSign(false);
   }
   if (!IsSignalProgram(s_.CurrentProgram)) {
     return;
   }
   const std::size_t p = IndexOf(s_.CurrentProgram);
-  auto& data = p_.Data;
-  const SignalProgram& program = data.SignalPrograms[p];
+  const SignalProgram& program = data_.SignalPrograms[p];
 
   // The all-red time a target jump must leave between a clearing group c and
   // an entering group e: the intergreen less c's yellow and e's red-yellow,
@@ -309,17 +315,17 @@ void Engine::ActivateProgram() {
   // time until e's red-yellow begins). 128 marks a pair that needs no wait.
   for (std::size_t e = 0; e < MaxGroups; ++e) {
     for (std::size_t c = 0; c < MaxGroups; ++c) {
-      const std::int64_t intergreen = data.IntergreenTimes[p][e][c];
+      const std::int64_t intergreen = data_.IntergreenTimes[p][e][c];
       std::int64_t clearance = 0;
       if (intergreen != 0) {
         clearance = intergreen - program.YellowTime[c] - program.RedYellowTime[e];
         clearance = clearance <= 0 ? 128 : std::min<std::int64_t>(clearance, INT32_MAX);
       }
-      data.ActiveClearance[e][c] = static_cast<std::int32_t>(clearance);
+      data_.ActiveClearance[e][c] = static_cast<std::int32_t>(clearance);
     }
   }
-  data.ActiveIntergreen = data.IntergreenTimes[p];
-  data.ActiveGreenLocks = data.GreenGreenLocks[p];
+  data_.ActiveIntergreen = data_.IntergreenTimes[p];
+  data_.ActiveGreenLocks = data_.GreenGreenLocks[p];
 
   auto normalise = [&program](std::int32_t point) {
     if (point == 0) {
@@ -327,40 +333,40 @@ void Engine::ActivateProgram() {
     }
     return point == program.CycleTime ? 0 : point;
   };
-  auto& active = s_.Active;
   for (std::size_t g = 0; g < MaxGroups; ++g) {
-    active.ActiveExtensionPoint1[g] = normalise(program.ExtensionPoint1[g]);
-    active.ActiveExtensionPoint2[g] = normalise(program.ExtensionPoint2[g]);
-    active.ActiveQueryPoint1[g] = normalise(program.QueryPoint1[g]);
-    active.ActiveQueryPoint2[g] = normalise(program.QueryPoint2[g]);
-    active.ActiveTargetPoint1[g] = normalise(program.TargetPoint1[g]);
-    active.ActiveTargetPoint2[g] = normalise(program.TargetPoint2[g]);
-    active.ActiveGapTime1[g] = program.GapTime1[g];
-    active.ActiveGapTime2[g] = program.GapTime2[g];
-    active.ActiveMemoryTime[g] = data.DemandInputMap[p].MemoryTime[g];
-    p_.Heads[g].SetWaitSign(program.WaitSignal[g] != 0);
+    active_.ActiveExtensionPoint1[g] = normalise(program.ExtensionPoint1[g]);
+    active_.ActiveExtensionPoint2[g] = normalise(program.ExtensionPoint2[g]);
+    active_.ActiveQueryPoint1[g] = normalise(program.QueryPoint1[g]);
+    active_.ActiveQueryPoint2[g] = normalise(program.QueryPoint2[g]);
+    active_.ActiveTargetPoint1[g] = normalise(program.TargetPoint1[g]);
+    active_.ActiveTargetPoint2[g] = normalise(program.TargetPoint2[g]);
+    active_.ActiveGapTime1[g] = program.GapTime1[g];
+    active_.ActiveGapTime2[g] = program.GapTime2[g];
+    active_.ActiveMemoryTime[g] = data_.DemandInputMap[p].MemoryTime[g];
+    heads_[g].SetWaitSign(program.WaitSignal[g] != 0);
   }
 }
 
-void Engine::MarkDetectorPulses() {
-  const auto& map = p_.Data.DemandInputMap[static_cast<std::size_t>(RunningIndex())].Map;
+void ProgramSelection::MarkDetectorPulses() {
+  const auto& map =
+      data_.DemandInputMap[static_cast<std::size_t>(RunningIndex(s_.CurrentProgram))].Map;
   for (std::size_t input = 0; input < MaxGroups; ++input) {
-    if (!p_.Heads[input].IsDemandButtonDown()) {
+    if (!heads_[input].IsDemandButtonDown()) {
       continue;
     }
-    s_.Change.DetectorPulse[input] = DetectorPulseSeconds;
+    change_.DetectorPulse[input] = DetectorPulseSeconds;
     for (std::size_t demanded = 0; demanded < MaxGroups; ++demanded) {
       if (map[demanded][input] != 0) {
-        s_.Change.DetectorPulse[demanded] = DetectorPulseSeconds;
+        change_.DetectorPulse[demanded] = DetectorPulseSeconds;
       }
     }
   }
 }
 
-void Engine::MarkHeadsUsed() {
-  const int program = RunningIndex();
+void ProgramSelection::MarkHeadsUsed() {
+  const int program = RunningIndex(s_.CurrentProgram);
   for (int g = 0; g < MaxGroups; ++g) {
-    p_.Heads[static_cast<std::size_t>(g)].SetLampFaultsAllowed(GroupUsed(p_.Data, program, g));
+    heads_[static_cast<std::size_t>(g)].SetLampFaultsAllowed(GroupUsed(data_, program, g));
   }
 }
 
