@@ -129,7 +129,8 @@ ChartModel ActualChartRecorder::Chart(const ControllerDataSet& data, std::int64_
     row.HeadLabel = HeadLabel(data, g);
     std::vector<SignalState> states;
     states.reserve(static_cast<std::size_t>(to - from));
-    bool demandBefore = from > FirstKept() && at(from - 1).DemandLampOn[i] != 0;
+    // Whether the lamp came on in the first second kept is not known: no mark.
+    bool demandBefore = from < to && at(from > FirstKept() ? from - 1 : from).DemandLampOn[i] != 0;
     for (std::int64_t s = from; s < to; ++s) {
       const Second& second = at(s);
       states.push_back(ChartState(second.GroupState[i]));
