@@ -117,7 +117,8 @@ ChartModel ActualChartRecorder::Chart(const ControllerDataSet& data, std::int64_
   if (from < to) {
     const Second& first = at(from);
     const Second& last = at(to - 1);
-    chart.Title += " " + ProgramText(first.Program);
+    // The program running now; the changes before it are lines.
+    chart.Title += " " + ProgramText(last.Program);
     chart.Subtitle = ClockText(first.Moment) + " bis " + ClockText(last.Moment) + ", Sekunde " +
                      std::to_string(from) + " bis " + std::to_string(to);
   }

@@ -59,7 +59,7 @@ TEST(ActualChart, StatesMarksAndChanges) {
   const ChartModel chart = recorder.Chart(*data, 0, 5);
   EXPECT_EQ(chart.AxisBegin, 0);
   EXPECT_EQ(chart.AxisEnd, 5);
-  EXPECT_EQ(chart.Title, "Ist-Signalplan P1");
+  EXPECT_EQ(chart.Title, "Ist-Signalplan P2");  // the program running last
   ASSERT_EQ(chart.Rows.size(), 2u);
   EXPECT_EQ(chart.Rows[1].Label, "G. 2");
   EXPECT_EQ(chart.Rows[1].HeadLabel, "K. 12");

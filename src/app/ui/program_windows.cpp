@@ -18,9 +18,12 @@ ProgramWindows::ProgramWindows(const QString& startDirectory)
       FormLaden(FormSteuer.Sim(), FormSteuer.Keys()),
       FormGetDir(FormSteuer.Keys()),
       FormGetStandDir(FormSteuer.Paths(), FormSteuer.Settings(), FormSteuer.Keys()),
-      FormUhrzeit(FormSteuer.Sim().SimClock(), FormSteuer.Keys()) {
+      FormUhrzeit(FormSteuer.Sim().SimClock(), FormSteuer.Keys()),
+      FormSollSignalplan(FormSteuer.Sim(), FormSteuer.Keys()),
+      FormIstSignalplan(FormSteuer.Sim(), FormSteuer.Keys()) {
   FormSteuer.AttachWindows(SteuerWindows{&AboutBox, &FormAmpel, &FormLaden, &FormGetDir,
-                                         &FormGetStandDir, &FormUhrzeit});
+                                         &FormGetStandDir, &FormUhrzeit, &FormSollSignalplan,
+                                         &FormIstSignalplan});
 }
 
 void ProgramWindows::Start() {

@@ -13,7 +13,7 @@ namespace ampelsim {
 namespace {
 
 constexpr double TitleHeight = 44.0;
-constexpr double LineLabelHeight = 30.0;
+constexpr double LineLabelHeight = 42.0;
 constexpr double RulerHeight = 26.0;
 constexpr double MarkBand = 13.0;
 constexpr double BarGap = 6.0;
@@ -227,16 +227,25 @@ void PaintRuler(QPainter& painter, const ChartModel& chart, const ChartLayout& l
 }
 
 void PaintLines(QPainter& painter, const ChartModel& chart, const ChartLayout& layout) {
-  std::array<double, 2> levelEnd = {-1e9, -1e9};
+  std::array<double, 3> levelEnd = {-1e9, -1e9, -1e9};
   painter.setFont(ChartFont(10, true));
   const QFontMetricsF metrics(painter.font());
   for (const ChartLine& line : chart.Lines) {
     const double x = layout.X(static_cast<double>(line.At));
     const QString text = Text(line.Text);
     const double width = metrics.horizontalAdvance(text);
-    const int level = levelEnd[0] <= x - 2 ? 0 : (levelEnd[1] <= x - 2 ? 1 : 0);
-    const double labelY = layout.LineLabelTop() + level * 14.0;
-    levelEnd[static_cast<std::size_t>(level)] = x + width + 3;
+    // The first of three label levels that is free here, else the one that
+    // frees up first.
+    std::size_t level = 0;
+    while (level < levelEnd.size() && levelEnd[level] > x - 2) {
+      ++level;
+    }
+    if (level == levelEnd.size()) {
+      level = static_cast<std::size_t>(std::min_element(levelEnd.begin(), levelEnd.end()) -
+                                       levelEnd.begin());
+    }
+    const double labelY = layout.LineLabelTop() + static_cast<double>(level) * 14.0;
+    levelEnd[level] = x + width + 3;
     const QColor colour = LineColour(line.Kind);
     const Qt::PenStyle style =
         line.Kind == ChartLineKind::ProgramPoint ? Qt::DashLine : Qt::SolidLine;
