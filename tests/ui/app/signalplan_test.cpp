@@ -1,0 +1,105 @@
+#include "signalplan_test.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QLabel>
+#include <QSpinBox>
+#include <QtTest>
+
+#include "app/simulation.h"
+#include "app/ui/program_windows.h"
+#include "app_test_support.h"
+#include "chart/ui/chart_view.h"
+#include "engine/engine_state.h"
+
+namespace ampelsim::test {
+namespace {
+
+using ui::ProgramWindows;
+
+void Tick(ProgramWindows& windows, int ticks) {
+  for (int i = 0; i < ticks; ++i) {
+    windows.FormAmpel.HMSTimer();
+  }
+}
+
+void Trigger(ProgramWindows& windows, const char* name) {
+  auto* action = windows.FormSteuer.findChild<QAction*>(QString::fromLatin1(name));
+  QVERIFY2(action != nullptr, name);
+  action->trigger();
+}
+
+}  // namespace
+
+void SignalplanTest::cleanup() {
+  RemoveSettings();
+}
+
+void SignalplanTest::menuOpensBothWindows() {
+  const StartDirectory start;
+  ProgramWindows windows(start.QPath());
+  Tick(windows, 1);  // the first tick loads the data set
+  QVERIFY(!windows.FormSollSignalplan.isVisible());
+  Trigger(windows, "SollSignalplan");
+  QVERIFY(windows.FormSollSignalplan.isVisible());
+  QCOMPARE(windows.FormSollSignalplan.windowTitle(), QStringLiteral("Soll-Signalplan"));
+  const ChartModel& planned = windows.FormSollSignalplan.View().Chart();
+  QCOMPARE(QString::fromStdString(planned.Title),
+           QStringLiteral("Signalzeitenplan P1 – Umlaufzeit 20 s"));
+  QCOMPARE(planned.Rows.size(), std::size_t{2});
+  QCOMPARE(QString::fromStdString(planned.Rows[1].HeadLabel), QStringLiteral("K. 2"));
+
+  Trigger(windows, "IstSignalplan");
+  QVERIFY(windows.FormIstSignalplan.isVisible());
+  for (QWidget* window :
+       std::initializer_list<QWidget*>{&windows.FormSollSignalplan, &windows.FormIstSignalplan}) {
+    QVERIFY(window->findChild<QAbstractButton*>(QStringLiteral("ExportButton")) != nullptr);
+    QVERIFY(window->findChild<QAbstractButton*>(QStringLiteral("DruckenButton")) != nullptr);
+  }
+}
+
+void SignalplanTest::plannedWindowTellsAProgramWithoutCycle() {
+  const StartDirectory start;
+  ProgramWindows windows(start.QPath());
+  Tick(windows, 1);
+  windows.FormSollSignalplan.show();
+  windows.FormSollSignalplan.ShowChart(0, 2);
+  auto* message = windows.FormSollSignalplan.findChild<QLabel*>(QStringLiteral("LabelHinweis"));
+  QVERIFY(message != nullptr);
+  QVERIFY(message->isVisible());
+  QCOMPARE(message->text(), QStringLiteral("Programm P2 hat keine Umlaufzeit."));
+  QVERIFY(windows.FormSollSignalplan.View().Chart().Rows.empty());
+  windows.FormSollSignalplan.ShowChart(1, 1);  // the intergreen chart of P1
+  QVERIFY(!message->isVisible());
+  QCOMPARE(QString::fromStdString(windows.FormSollSignalplan.View().Chart().Title),
+           QStringLiteral("Zwischenzeiten P1 – Umlaufzeit 20 s"));
+}
+
+void SignalplanTest::liveChartFollowsTheRun() {
+  const StartDirectory start;
+  ProgramWindows windows(start.QPath());
+  Tick(windows, 1);
+  windows.FormIstSignalplan.show();
+  auto* startButton = windows.FormSteuer.findChild<QAbstractButton*>(QStringLiteral("StartButton"));
+  QVERIFY(startButton != nullptr);
+  QTest::mousePress(startButton, Qt::LeftButton);
+  Tick(windows, 30);
+  QTest::mouseRelease(startButton, Qt::LeftButton);
+  Tick(windows, 1200);  // two minutes of the 20 s cycle
+
+  QCOMPARE(windows.FormSteuer.Sim().State().MainState, states::CycleOperation);
+  // Three cycles by default, ending with the last second.
+  const ChartModel& chart = windows.FormIstSignalplan.View().Chart();
+  QCOMPARE(chart.AxisEnd - chart.AxisBegin, std::int64_t{60});
+  QCOMPARE(chart.Rows.size(), std::size_t{2});
+  for (std::size_t g = 0; g < 2; ++g) {
+    const ChartBar& last = chart.Rows[g].Bars.back();
+    QCOMPARE(last.End, chart.AxisEnd);
+    QCOMPARE(static_cast<std::int32_t>(last.State), windows.FormSteuer.Sim().State().GroupState[g]);
+  }
+  windows.FormIstSignalplan.findChild<QSpinBox*>(QStringLiteral("UmlaeufeEdit"))->setValue(1);
+  const ChartModel& oneCycle = windows.FormIstSignalplan.View().Chart();
+  QCOMPARE(oneCycle.AxisEnd - oneCycle.AxisBegin, std::int64_t{20});
+}
+
+}  // namespace ampelsim::test
