@@ -99,25 +99,30 @@ void ExportChartWithDialog(QWidget* parent, const ChartModel& chart) {
 void PrintChartWithDialog(QWidget* parent, const ChartModel& chart) {
   QPrinter printer(QPrinter::HighResolution);
   printer.setPageOrientation(QPageLayout::Landscape);
-  printer.setDocName(QString::fromStdString(chart.Title));
   QPrintDialog dialog(&printer, parent);
   dialog.setWindowTitle(QStringLiteral("Signalplan drucken"));
   if (dialog.exec() != QDialog::Accepted) {
     return;
   }
-  const ChartLayout layout(chart, ChartLayout::ExportPixelsPerSecond(chart));
-  QPainter painter;
-  if (!painter.begin(&printer)) {
+  if (!PrintChart(printer, chart)) {
     QMessageBox::critical(parent, QStringLiteral("Fehler"),
                           QStringLiteral("Der Drucker kann nicht angesprochen werden."));
-    return;
+  }
+}
+
+bool PrintChart(QPrinter& printer, const ChartModel& chart) {
+  const ChartLayout layout(chart, ChartLayout::ExportPixelsPerSecond(chart));
+  printer.setDocName(QString::fromStdString(chart.Title));
+  QPainter painter;
+  if (!painter.begin(&printer)) {
+    return false;
   }
   const QRectF page = printer.pageLayout().paintRectPixels(printer.resolution());
   const QSizeF size(layout.Size());
   const double scale = std::min(page.width() / size.width(), page.height() / size.height());
   painter.scale(scale, scale);
   PaintChart(painter, chart, layout);
-  painter.end();
+  return painter.end();
 }
 
 }  // namespace ampelsim::ui

@@ -6,6 +6,8 @@
 #include "chart/chart_model.h"
 #include "chart/render/chart_renderer.h"
 
+class QPrinter;
+
 namespace ampelsim::ui {
 
 // Draws one chart with the shared renderer, fitted to its width down to the
@@ -42,5 +44,9 @@ void ExportChartWithDialog(QWidget* parent, const ChartModel& chart);
 // "Drucken ...": the system print dialog, then the chart in landscape fitted
 // to the page.
 void PrintChartWithDialog(QWidget* parent, const ChartModel& chart);
+
+// The chart on one page of a printer that is set up, fitted to the page;
+// false when the printer cannot be opened.
+bool PrintChart(QPrinter& printer, const ChartModel& chart);
 
 }  // namespace ampelsim::ui

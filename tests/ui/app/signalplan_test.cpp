@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QLabel>
+#include <QPrinter>
 #include <QSpinBox>
 #include <QtTest>
 
@@ -21,6 +22,21 @@ void Tick(ProgramWindows& windows, int ticks) {
   for (int i = 0; i < ticks; ++i) {
     windows.FormAmpel.HMSTimer();
   }
+}
+
+std::string Output(const std::string& command) {
+  FILE* pipe = popen(command.c_str(), "r");
+  if (pipe == nullptr) {
+    return {};
+  }
+  std::string out;
+  char buffer[4096];
+  std::size_t n = 0;
+  while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0) {
+    out.append(buffer, n);
+  }
+  pclose(pipe);
+  return out;
 }
 
 void Trigger(ProgramWindows& windows, const char* name) {
@@ -100,6 +116,29 @@ void SignalplanTest::liveChartFollowsTheRun() {
   windows.FormIstSignalplan.findChild<QSpinBox*>(QStringLiteral("UmlaeufeEdit"))->setValue(1);
   const ChartModel& oneCycle = windows.FormIstSignalplan.View().Chart();
   QCOMPARE(oneCycle.AxisEnd - oneCycle.AxisBegin, std::int64_t{20});
+}
+
+void SignalplanTest::printFitsTheChartOnALandscapePage() {
+  const StartDirectory start;
+  ProgramWindows windows(start.QPath());
+  Tick(windows, 1);
+  windows.FormSollSignalplan.show();
+  const TempDir dir;
+  const std::string file = (dir / "plan.pdf").string();
+  QPrinter printer(QPrinter::HighResolution);
+  printer.setOutputFormat(QPrinter::PdfFormat);
+  printer.setOutputFileName(QString::fromStdString(file));
+  printer.setPageSize(QPageSize(QPageSize::A4));
+  printer.setPageOrientation(QPageLayout::Landscape);
+  QVERIFY(ui::PrintChart(printer, windows.FormSollSignalplan.View().Chart()));
+  const std::string text = Output("pdftotext '" + file + "' - 2>/dev/null");
+  QVERIFY2(text.find("Signalzeitenplan P1") != std::string::npos, text.c_str());
+  QVERIFY(text.find("G. 2") != std::string::npos);
+  // One landscape A4 page.
+  const std::string info = Output("pdfinfo '" + file + "' 2>/dev/null");
+  QVERIFY2(info.find("Title:           Signalzeitenplan P1") != std::string::npos, info.c_str());
+  QVERIFY2(info.find("Pages:           1\n") != std::string::npos, info.c_str());
+  QVERIFY2(info.find("Page size:       842 x 595 pts (A4)") != std::string::npos, info.c_str());
 }
 
 }  // namespace ampelsim::test

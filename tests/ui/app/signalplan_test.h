@@ -14,6 +14,7 @@ class SignalplanTest : public QObject {
   void menuOpensBothWindows();
   void plannedWindowTellsAProgramWithoutCycle();
   void liveChartFollowsTheRun();
+  void printFitsTheChartOnALandscapePage();
 };
 
 }  // namespace ampelsim::test
