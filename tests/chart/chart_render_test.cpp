@@ -142,6 +142,21 @@ TEST(ChartRender, ExportRefusesUnknownTypesAndUnwritablePlaces) {
   EXPECT_FALSE(std::filesystem::exists(dir / "p1.gif"));
 }
 
+TEST(ChartRender, ExportScaleFollowsTheLength) {
+  const struct {
+    std::int64_t Seconds;
+    double PixelsPerSecond;
+  } cases[] = {{20, 14.0}, {90, 14.0}, {600, 3.0}, {3600, 2.0}, {86400, 16000.0 / 86400}};
+  for (const auto& c : cases) {
+    ChartModel chart;
+    chart.AxisEnd = c.Seconds;
+    chart.Rows.push_back({"G. 1", "K. 1", {{0, c.Seconds, Green}}, {}, {}});
+    const ChartLayout layout(chart, ChartLayout::ExportPixelsPerSecond(chart));
+    EXPECT_DOUBLE_EQ(layout.PixelsPerSecond(), c.PixelsPerSecond) << c.Seconds;
+    EXPECT_LE(layout.Size().width(), 16000 + 200) << c.Seconds;
+  }
+}
+
 TEST(ChartRender, HoverFindsMarksAndLines) {
   const ChartModel chart = KnownChart();
   ChartModel marked = chart;

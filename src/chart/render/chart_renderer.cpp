@@ -440,7 +440,10 @@ double ChartLayout::FitPixelsPerSecond(const ChartModel& chart, double width) {
 double ChartLayout::ExportPixelsPerSecond(const ChartModel& chart) {
   const double seconds =
       static_cast<double>(std::max<std::int64_t>(chart.AxisEnd - chart.AxisBegin, 1));
-  return std::clamp(1800.0 / seconds, MinPixelsPerSecond, 14.0);
+  // At least the smallest readable scale, unless that makes the picture
+  // wider than a long run deserves (a day is drawn 16000 px wide).
+  const double smallest = std::min(MinPixelsPerSecond, MaxExportWidth / seconds);
+  return std::clamp(1800.0 / seconds, smallest, 14.0);
 }
 
 double ChartLayout::X(double second) const {

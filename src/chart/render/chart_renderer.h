@@ -20,6 +20,7 @@ class ChartLayout {
   static constexpr double MinPixelsPerSecond = 2.0;
   static constexpr double LabelWidth = 120.0;
   static constexpr double Margin = 14.0;
+  static constexpr double MaxExportWidth = 16000.0;
 
   ChartLayout(const ChartModel& chart, double pixelsPerSecond);
 
