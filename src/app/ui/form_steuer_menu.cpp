@@ -3,8 +3,8 @@
 #include <QMenuBar>
 #include <string>
 
-#include "app/ui/form_steuer.h"
 #include "app/report_catalogue.h"
+#include "app/ui/form_steuer.h"
 #include "chart/ui/form_ist_signalplan.h"
 #include "chart/ui/form_soll_signalplan.h"
 
