@@ -169,6 +169,13 @@ TEST(ChartRender, HoverFindsMarksAndLines) {
   EXPECT_EQ(ChartDetailAt(marked, layout, {layout.X(4), band.top() + 20}).toStdString(),
             "Programmwechselpunkt 1: 4 s");
   EXPECT_TRUE(ChartDetailAt(marked, layout, {layout.X(15.5), band.top() + 6}).isEmpty());
+  // Of two marks a second (4 px) apart, the one under the pointer.
+  marked.Rows[1].Marks.push_back({10, ChartMarkKind::Fault, "!", "Störung"});
+  const ChartLayout narrow(marked, 4.0);
+  const double top = narrow.RowBand(1).top() + 6;
+  EXPECT_EQ(ChartDetailAt(marked, narrow, {narrow.X(10.5) - 1, top}).toStdString(), "Störung");
+  EXPECT_EQ(ChartDetailAt(marked, narrow, {narrow.X(9.5) + 1, top}).toStdString(),
+            "Abfragepunkt 1: 9 s");
 }
 
 }  // namespace

@@ -502,10 +502,18 @@ QString ChartDetailAt(const ChartModel& chart, const ChartLayout& layout, QPoint
       continue;
     }
     const ChartRow& row = chart.Rows[static_cast<std::size_t>(r)];
+    // The nearest mark; marks a second apart lie closer than the reach.
+    const ChartMark* nearest = nullptr;
+    double nearestDistance = 6.0;
     for (const ChartMark& mark : row.Marks) {
-      if (std::abs(point.x() - layout.X(static_cast<double>(mark.At) + 0.5)) <= 6.0) {
-        return Text(mark.Detail);
+      const double distance = std::abs(point.x() - layout.X(static_cast<double>(mark.At) + 0.5));
+      if (distance <= nearestDistance) {
+        nearest = &mark;
+        nearestDistance = distance;
       }
+    }
+    if (nearest != nullptr) {
+      return Text(nearest->Detail);
     }
     for (std::size_t b = 0; b < chart.Brackets.size(); ++b) {
       const IntergreenBracket& bracket = chart.Brackets[b];

@@ -23,6 +23,9 @@ constexpr std::int64_t SecondsWithoutCycle = 60;
 TFormIstSignalplan::TFormIstSignalplan(Simulation& simulation, CommonKeys& keys, QWidget* parent)
     : QWidget(parent, Qt::Window), simulation_(simulation) {
   setObjectName(QStringLiteral("FormIstSignalplan"));
+  // The chart is read while the main window has the focus: its hover texts
+  // show all the same.
+  setAttribute(Qt::WA_AlwaysShowToolTips);
   setWindowTitle(QStringLiteral("Ist-Signalplan"));
   resize(1280, 560);
 

@@ -27,6 +27,9 @@ TFormSollSignalplan::TFormSollSignalplan(const Simulation& simulation, CommonKey
                                          QWidget* parent)
     : QWidget(parent, Qt::Window), simulation_(simulation) {
   setObjectName(QStringLiteral("FormSollSignalplan"));
+  // The chart is read while the main window has the focus: its hover texts
+  // show all the same.
+  setAttribute(Qt::WA_AlwaysShowToolTips);
   setWindowTitle(QStringLiteral("Soll-Signalplan"));
   resize(1280, 620);
 

@@ -2,9 +2,11 @@
 
 #include <QAbstractButton>
 #include <QAction>
+#include <QHelpEvent>
 #include <QLabel>
 #include <QPrinter>
 #include <QSpinBox>
+#include <QToolTip>
 #include <QtTest>
 
 #include "app/simulation.h"
@@ -139,6 +141,30 @@ void SignalplanTest::printFitsTheChartOnALandscapePage() {
   QVERIFY2(info.find("Title:           Signalzeitenplan P1") != std::string::npos, info.c_str());
   QVERIFY2(info.find("Pages:           1\n") != std::string::npos, info.c_str());
   QVERIFY2(info.find("Page size:       842 x 595 pts (A4)") != std::string::npos, info.c_str());
+}
+
+void SignalplanTest::hoverShowsTheTextOfAMark() {
+  ui::ChartView view;
+  ChartModel chart;
+  chart.AxisEnd = 60;
+  chart.Rows.push_back({"G. 3", "K. 3", {{0, 60, Red}}, {}, {}});
+  chart.Rows[0].Marks.push_back(
+      {41, ChartMarkKind::Fault, "!", "Störung: Rot defekt – Prog. 1, Zeitpkt. 041"});
+  view.resize(900, 300);
+  view.SetChart(chart);
+  view.show();
+  QVERIFY(QTest::qWaitForWindowExposed(&view));
+  const ChartLayout layout(chart, view.PixelsPerSecond());
+  const QPoint onMark(static_cast<int>(layout.X(41.5)),
+                      static_cast<int>(layout.RowBand(0).top() + 20));
+  QHelpEvent help(QEvent::ToolTip, onMark, view.mapToGlobal(onMark));
+  QCoreApplication::sendEvent(&view, &help);
+  QTRY_VERIFY(QToolTip::isVisible());
+  QCOMPARE(QToolTip::text(), QStringLiteral("Störung: Rot defekt – Prog. 1, Zeitpkt. 041"));
+  const QPoint beside(onMark.x() + 40, onMark.y());
+  QHelpEvent empty(QEvent::ToolTip, beside, view.mapToGlobal(beside));
+  QCoreApplication::sendEvent(&view, &empty);
+  QTRY_VERIFY(!QToolTip::isVisible());
 }
 
 }  // namespace ampelsim::test

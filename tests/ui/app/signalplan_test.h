@@ -15,6 +15,7 @@ class SignalplanTest : public QObject {
   void plannedWindowTellsAProgramWithoutCycle();
   void liveChartFollowsTheRun();
   void printFitsTheChartOnALandscapePage();
+  void hoverShowsTheTextOfAMark();
 };
 
 }  // namespace ampelsim::test
