@@ -2,6 +2,7 @@
 #include <iostream>
 #include <string>
 
+#include "cli/chart_command.h"
 #include "cli/data_commands.h"
 #include "cli/report_command.h"
 #include "cli/run_command.h"
@@ -47,7 +48,23 @@ int main(int argc, char** argv) {
   auto* script = run->add_option("--script", scriptPath, "scenario script");
   auto* runStart = run->add_option("--now", runNow, "start of the clock, \"YYYY-MM-DD HH:MM:SS\"");
   run->add_option("--report", runOptions.Reports, "report printed after the run (repeatable)");
+  std::string chartPath;
+  std::int64_t chartFrom = 0;
+  std::int64_t chartTo = 0;
+  auto* runChart =
+      run->add_option("--chart", chartPath, "actual chart of the run (.png, .svg, .pdf)");
+  auto* runChartFrom = run->add_option("--chart-from", chartFrom, "first second of the chart");
+  auto* runChartTo = run->add_option("--chart-to", chartTo, "second at which the chart ends");
   run->callback([&] {
+    if (runChart->count() > 0) {
+      runOptions.ChartPath = chartPath;
+    }
+    if (runChartFrom->count() > 0) {
+      runOptions.ChartFrom = chartFrom;
+    }
+    if (runChartTo->count() > 0) {
+      runOptions.ChartTo = chartTo;
+    }
     if (script->count() > 0) {
       runOptions.ScriptPath = scriptPath;
     }
@@ -56,6 +73,15 @@ int main(int argc, char** argv) {
     }
     exitCode = RunSimulation(runOptions, std::cout, std::cerr);
   });
+
+  ChartOptions chartOptions;
+  auto* chart = app.add_subcommand("chart", "Write the planned signal timing chart of a program");
+  chart->add_option("DIR", chartOptions.Directory, "data directory")->required();
+  chart->add_option("--program", chartOptions.Program, "program 1 to 6")->required();
+  chart->add_option("--kind", chartOptions.Kind, "chart: " + ChartKindList())
+      ->capture_default_str();
+  chart->add_option("--out", chartOptions.OutPath, "file to write: .png, .svg or .pdf")->required();
+  chart->callback([&] { exitCode = RunChart(chartOptions, std::cerr); });
 
   std::string jsonPath;
   std::string outputDirectory;
@@ -71,7 +97,8 @@ int main(int argc, char** argv) {
   } catch (const CLI::CallForAllHelp& e) {
     return app.exit(e);
   } catch (const CLI::ParseError& e) {
-    std::cerr << "ampelsim-cli: " << e.what() << "\n" << "Run with --help for usage.\n";
+    std::cerr << "ampelsim-cli: " << e.what() << "\n"
+              << "Run with --help for usage.\n";
     return ExitUsage;
   }
   return exitCode;

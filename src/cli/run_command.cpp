@@ -1,20 +1,24 @@
 #include "cli/run_command.h"
 
+#include <algorithm>
 #include <chrono>
 #include <fstream>
 #include <iostream>
 #include <sstream>
 
 #include "app/headless_simulation.h"
+#include "app/report_catalogue.h"
 #include "app/scenario_script.h"
 #include "app/simulation.h"
+#include "chart/actual_chart.h"
+#include "chart/render/chart_export.h"
+#include "cli/chart_command.h"
 #include "cli/data_commands.h"
 #include "cli/report_command.h"
 #include "data/windows1252.h"
 #include "reports/actual_plan_line.h"
 #include "reports/fault_line.h"
 #include "reports/report_document.h"
-#include "app/report_catalogue.h"
 
 namespace ampelsim::cli {
 namespace {
@@ -49,6 +53,39 @@ void PrintReports(const RunOptions& options, const Simulation& simulation, std::
   }
 }
 
+bool CheckChartOptions(const RunOptions& options, std::ostream& err) {
+  if (!options.ChartPath) {
+    if (options.ChartFrom || options.ChartTo) {
+      err << "ampelsim-cli run: --chart-from and --chart-to need --chart\n";
+      return false;
+    }
+    return true;
+  }
+  if (!CheckChartPath("run", *options.ChartPath, err)) {
+    return false;
+  }
+  const std::int64_t from = options.ChartFrom.value_or(0);
+  const std::int64_t to = options.ChartTo.value_or(options.Seconds);
+  if (from < 0 || to <= from || to > options.Seconds) {
+    err << "ampelsim-cli run: the chart wants 0 <= --chart-from < --chart-to <= --seconds\n";
+    return false;
+  }
+  return true;
+}
+
+int WriteRunChart(const RunOptions& options, const ActualChartRecorder& recorder,
+                  const Simulation& simulation, std::ostream& err) {
+  const std::int64_t from = options.ChartFrom.value_or(0);
+  const std::int64_t to = options.ChartTo.value_or(options.Seconds);
+  const ChartPainting painting;
+  const ChartModel chart = recorder.Chart(simulation.Data(), from, to);
+  if (ExportChart(chart, *options.ChartPath) != ChartExportStatus::Written) {
+    err << "ampelsim-cli run: cannot write " << *options.ChartPath << '\n';
+    return ExitFailed;
+  }
+  return ExitOk;
+}
+
 }  // namespace
 
 int RunSimulation(const RunOptions& options, std::ostream& out, std::ostream& err) {
@@ -62,6 +99,9 @@ int RunSimulation(const RunOptions& options, std::ostream& out, std::ostream& er
           << ")\n";
       return ExitUsage;
     }
+  }
+  if (!CheckChartOptions(options, err)) {
+    return ExitUsage;
   }
   LocalTime start{};
   if (options.Now) {
@@ -90,7 +130,12 @@ int RunSimulation(const RunOptions& options, std::ostream& out, std::ostream& er
       [&out](const FaultRecord& record) {
         out << Windows1252ToUtf8(ComposeFaultLine(record)) << '\n';
       }});
-  const Simulation& simulation = run.Sim();
+  Simulation& simulation = run.Sim();
+  ActualChartRecorder recorder(
+      static_cast<std::size_t>(std::max<std::int64_t>(options.Seconds, 1)));
+  if (options.ChartPath) {
+    simulation.AddObserver(recorder);
+  }
   for (std::int64_t tick = 0; tick < options.Seconds * 10; ++tick) {
     run.RunTick();
     if (tick == 0 && !simulation.Loader().DataValid()) {
@@ -101,6 +146,10 @@ int RunSimulation(const RunOptions& options, std::ostream& out, std::ostream& er
     }
   }
   PrintReports(options, simulation, out, err);
+  if (options.ChartPath) {
+    simulation.RemoveObserver(recorder);
+    return WriteRunChart(options, recorder, simulation, err);
+  }
   return ExitOk;
 }
 

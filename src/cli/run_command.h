@@ -15,12 +15,16 @@ struct RunOptions {
   std::optional<std::string> Now;  // "YYYY-MM-DD HH:MM:SS"; absent: the local clock
   std::vector<std::string> Reports;
   std::string StorePath = "DATEN.STO";
+  // The actual chart of the run (.png, .svg, .pdf), of seconds [from, to).
+  std::optional<std::string> ChartPath;
+  std::optional<std::int64_t> ChartFrom;
+  std::optional<std::int64_t> ChartTo;
 };
 
 // Runs the controller on DIR as the desktop program would, as fast as the
 // machine allows, with "Ist" and "St.S" down for the whole run: one actual
 // plan line per completed second and one line per registered fault on out,
-// then the asked-for reports.
+// then the asked-for reports, then the chart of the run if one is asked for.
 int RunSimulation(const RunOptions& options, std::ostream& out, std::ostream& err);
 
 }  // namespace ampelsim::cli

@@ -36,7 +36,9 @@ class TFormAmpel;
 class TFormDrucker;
 class TFormGetDir;
 class TFormGetStandDir;
+class TFormIstSignalplan;
 class TFormLaden;
+class TFormSollSignalplan;
 class TFormUhrzeit;
 
 // The windows the main window's commands show; they are created after it.
@@ -47,6 +49,8 @@ struct SteuerWindows {
   TFormGetDir* GetDir = nullptr;
   TFormGetStandDir* GetStandDir = nullptr;
   TFormUhrzeit* Uhrzeit = nullptr;
+  TFormSollSignalplan* SollSignalplan = nullptr;
+  TFormIstSignalplan* IstSignalplan = nullptr;
 };
 
 // What the program settles before any window exists, in this order: the

@@ -3,8 +3,10 @@
 #include <QMenuBar>
 #include <string>
 
-#include "app/ui/form_steuer.h"
 #include "app/report_catalogue.h"
+#include "app/ui/form_steuer.h"
+#include "chart/ui/form_ist_signalplan.h"
+#include "chart/ui/form_soll_signalplan.h"
 
 namespace ampelsim::ui {
 namespace {
@@ -14,6 +16,14 @@ QMenu* AddMenu(QMenuBar* bar, const char* name, const char* caption) {
   menu->setObjectName(QString::fromLatin1(name));
   menu->menuAction()->setObjectName(QString::fromLatin1(name));
   return menu;
+}
+
+void ShowWindow(QWidget* window) {
+  if (window != nullptr) {
+    window->show();
+    window->raise();
+    window->activateWindow();
+  }
 }
 
 QAction* AddAction(QWidget* menu, const char* name, const char* caption) {
@@ -52,6 +62,12 @@ void TFormSteuer::BuildMenu() {
   druckenMenu_->addSeparator();
   connect(AddAction(druckenMenu_, "DruckerEinrichten", "Drucker Einrichten"), &QAction::triggered,
           this, &TFormSteuer::DruckerEinrichtenClick);
+
+  QMenu* signalplan = AddMenu(bar, "Signalplan", "Signalplan");
+  connect(AddAction(signalplan, "SollSignalplan", "Soll-Signalplan ..."), &QAction::triggered, this,
+          [this] { ShowWindow(windows_.SollSignalplan); });
+  connect(AddAction(signalplan, "IstSignalplan", "Ist-Signalplan"), &QAction::triggered, this,
+          [this] { ShowWindow(windows_.IstSignalplan); });
 
   QMenu* uhrzeit = AddMenu(bar, "Uhrzeit", "Uhrzeit");
   connect(AddAction(uhrzeit, "SetUhr", "Zeit eingeben"), &QAction::triggered, this,

@@ -19,9 +19,12 @@ ProgramWindows::ProgramWindows(const QString& startDirectory)
       FormLaden(*Basis.Sim, FormSteuer.Keys()),
       FormGetDir(FormSteuer.Keys()),
       FormGetStandDir(Basis.Paths, *Basis.Settings, FormSteuer.Keys()),
-      FormUhrzeit(Basis.Sim->SimClock(), FormSteuer.Keys()) {
+      FormUhrzeit(Basis.Sim->SimClock(), FormSteuer.Keys()),
+      FormSollSignalplan(*Basis.Sim, FormSteuer.Keys()),
+      FormIstSignalplan(*Basis.Sim, FormSteuer.Keys()) {
   FormSteuer.AttachWindows(SteuerWindows{&AboutBox, &FormAmpel, &FormLaden, &FormGetDir,
-                                         &FormGetStandDir, &FormUhrzeit});
+                                         &FormGetStandDir, &FormUhrzeit, &FormSollSignalplan,
+                                         &FormIstSignalplan});
 }
 
 void ProgramWindows::Start() {

@@ -5,6 +5,8 @@
 
 #include "app/ui/about_box.h"
 #include "app/ui/form_steuer.h"
+#include "chart/ui/form_ist_signalplan.h"
+#include "chart/ui/form_soll_signalplan.h"
 #include "data/ui/form_laden.h"
 #include "dialogs/form_get_dir.h"
 #include "dialogs/form_get_stand_dir.h"
@@ -36,6 +38,8 @@ class ProgramWindows {
   TFormGetDir FormGetDir;
   TFormGetStandDir FormGetStandDir;
   TFormUhrzeit FormUhrzeit;
+  TFormSollSignalplan FormSollSignalplan;
+  TFormIstSignalplan FormIstSignalplan;
 };
 
 }  // namespace ampelsim::ui

@@ -5,6 +5,7 @@
 #include "app/ui/ampel_application.h"
 #include "application_test.h"
 #include "form_steuer_test.h"
+#include "signalplan_test.h"
 #include "start_up_test.h"
 #include "test_support/test_files.h"
 
@@ -29,6 +30,10 @@ int main(int argc, char** argv) {
   }
   {
     ampelsim::test::FormSteuerTest test;
+    failures += QTest::qExec(&test, argc, argv);
+  }
+  {
+    ampelsim::test::SignalplanTest test;
     failures += QTest::qExec(&test, argc, argv);
   }
   return failures == 0 ? EXIT_SUCCESS : EXIT_FAILURE;
