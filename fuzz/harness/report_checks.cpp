@@ -2,7 +2,7 @@
 
 #include "check.h"
 #include "data/windows1252.h"
-#include "reports/report_catalogue.h"
+#include "app/report_catalogue.h"
 
 namespace ampelsim::fuzz {
 

@@ -5,6 +5,7 @@
 #include "cli/data_commands.h"
 #include "cli/report_command.h"
 #include "cli/run_command.h"
+#include "cli/verify_command.h"
 
 int main(int argc, char** argv) {
   using namespace ampelsim::cli;
@@ -57,6 +58,12 @@ int main(int argc, char** argv) {
     exitCode = RunSimulation(runOptions, std::cout, std::cerr);
   });
 
+  bool verifyJson = false;
+  auto* verify = app.add_subcommand("verify", "Check the signal plans of a data directory");
+  verify->add_option("DIR", directory, "data directory")->required();
+  verify->add_flag("--json", verifyJson, "the findings as JSON");
+  verify->callback([&] { exitCode = RunVerify(directory, verifyJson, std::cout, std::cerr); });
+
   std::string jsonPath;
   std::string outputDirectory;
   auto* build = app.add_subcommand("build", "Write the thirteen data files from JSON");
@@ -71,7 +78,8 @@ int main(int argc, char** argv) {
   } catch (const CLI::CallForAllHelp& e) {
     return app.exit(e);
   } catch (const CLI::ParseError& e) {
-    std::cerr << "ampelsim-cli: " << e.what() << "\n" << "Run with --help for usage.\n";
+    std::cerr << "ampelsim-cli: " << e.what() << "\n"
+              << "Run with --help for usage.\n";
     return ExitUsage;
   }
   return exitCode;
