@@ -13,7 +13,7 @@ namespace ampelsim {
 
 // The loaded tables of the whole data set, in the order of the model.
 template <class DataSet, class Visitor>
-  requires std::is_same_v<std::remove_const_t<DataSet>, ControllerDataSet>
+requires std::is_same_v<std::remove_const_t<DataSet>, ControllerDataSet>
 void VisitFields(DataSet& d, Visitor& v) {
   v.Field("GeneralData", d.GeneralData);
   v.Field("SignalPrograms", d.SignalPrograms);
@@ -38,7 +38,7 @@ void VisitFields(DataSet& d, Visitor& v) {
 }
 
 template <class Input, class Visitor>
-  requires std::is_same_v<std::remove_const_t<Input>, DemandInput>
+requires std::is_same_v<std::remove_const_t<Input>, DemandInput>
 void VisitFields(Input& input, Visitor& v) {
   v.Field("Map", input.Map);
   v.Field("MemoryTime", input.MemoryTime);
@@ -76,13 +76,21 @@ class ToJsonVisitor {
   explicit ToJsonVisitor(Json& object) : object_(object) {}
 
   template <class T>
-  void Int32(const char* name, const T& value) { Field(name, value); }
+  void Int32(const char* name, const T& value) {
+    Field(name, value);
+  }
   template <class T>
-  void Byte(const char* name, const T& value) { Field(name, value); }
+  void Byte(const char* name, const T& value) {
+    Field(name, value);
+  }
   template <class T>
-  void Int32s(const char* name, const T& value) { Field(name, value); }
+  void Int32s(const char* name, const T& value) {
+    Field(name, value);
+  }
   template <class T>
-  void Bytes(const char* name, const T& value) { Field(name, value); }
+  void Bytes(const char* name, const T& value) {
+    Field(name, value);
+  }
   template <class T>
   void Field(const char* name, const T& value);
 
@@ -127,13 +135,21 @@ class FromJsonVisitor {
   FromJsonVisitor(const Json& object, std::string path) : object_(object), path_(std::move(path)) {}
 
   template <class T>
-  void Int32(const char* name, T& value) { Field(name, value); }
+  void Int32(const char* name, T& value) {
+    Field(name, value);
+  }
   template <class T>
-  void Byte(const char* name, T& value) { Field(name, value); }
+  void Byte(const char* name, T& value) {
+    Field(name, value);
+  }
   template <class T>
-  void Int32s(const char* name, T& value) { Field(name, value); }
+  void Int32s(const char* name, T& value) {
+    Field(name, value);
+  }
   template <class T>
-  void Bytes(const char* name, T& value) { Field(name, value); }
+  void Bytes(const char* name, T& value) {
+    Field(name, value);
+  }
   template <class T>
   void Field(const char* name, T& value);
   void Text(const char* name, Text32& text);
@@ -158,7 +174,8 @@ void FromJson(const Json& json, T& value, const std::string& path) {
       Fail(path, "expected an integer");
     }
     const auto number = json.get<std::int64_t>();
-    if (json.is_number_unsigned() && json.get<std::uint64_t>() > std::numeric_limits<std::int64_t>::max()) {
+    if (json.is_number_unsigned() &&
+        json.get<std::uint64_t>() > std::numeric_limits<std::int64_t>::max()) {
       Fail(path, "number out of range");
     }
     if (number < std::numeric_limits<T>::min() || number > std::numeric_limits<T>::max()) {
@@ -198,9 +215,12 @@ void FromJsonVisitor::Field(const char* name, T& value) {
 }
 
 int HexValue(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  if (c >= '0' && c <= '9')
+    return c - '0';
+  if (c >= 'a' && c <= 'f')
+    return c - 'a' + 10;
+  if (c >= 'A' && c <= 'F')
+    return c - 'A' + 10;
   return -1;
 }
 

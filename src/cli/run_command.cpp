@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "app/headless_simulation.h"
+#include "app/report_catalogue.h"
 #include "app/scenario_script.h"
 #include "app/simulation.h"
 #include "cli/data_commands.h"
@@ -14,7 +15,6 @@
 #include "reports/actual_plan_line.h"
 #include "reports/fault_line.h"
 #include "reports/report_document.h"
-#include "app/report_catalogue.h"
 
 namespace ampelsim::cli {
 namespace {
