@@ -106,7 +106,8 @@ TEST(EngineAgreement, VerifierForeseesEveryMonitoringFaultOfRandomFixedTimeJunct
         inCycle = inCycle || f.Where == Situation::Cycle;
       }
     }
-    const int cycle = run.Sim().Data().SignalPrograms[static_cast<std::size_t>(program - 1)].CycleTime;
+    const int cycle =
+        run.Sim().Data().SignalPrograms[static_cast<std::size_t>(program - 1)].CycleTime;
     // Switch-on (at most 3 x 5 s) and four cycles; a fault ends the run.
     for (std::int64_t tick = 1; tick < (20 + 4 * cycle) * 10 && faults.faults.empty(); ++tick) {
       run.RunUntilTick(tick + 1);
