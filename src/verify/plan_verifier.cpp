@@ -312,6 +312,17 @@ class Verifier {
         continue;
       }
       const ProgramView view(data_, p);
+      if (view.Cycle() <= 0) {
+        Add({Severity::Fehler,
+             FindingKind::Reference,
+             Situation::Data,
+             p,
+             {},
+             -1,
+             -1,
+             Printf("P%d: Umlaufzeit %d s ist nicht positiv", p, view.Cycle())});
+        continue;
+      }
       CheckProgramReferences(view);
       CheckPlausibility(view);
       if (view.Cycle() > MaxVerifiedCycle) {
@@ -329,8 +340,7 @@ class Verifier {
       CheckCycle(view);
     }
     for (int p = 1; p <= ProgramCount; ++p) {
-      if (!IsProgramUsable(data_, p) ||
-          data_.SignalPrograms[Idx(p - 1)].CycleTime > MaxVerifiedCycle) {
+      if (!Walkable(p)) {
         continue;
       }
       const ProgramView view(data_, p);
@@ -346,6 +356,12 @@ class Verifier {
   }
 
  private:
+  // A usable program whose cycle can be walked second by second.
+  bool Walkable(int program) const {
+    const std::int32_t cycle = data_.SignalPrograms[Idx(program - 1)].CycleTime;
+    return IsProgramUsable(data_, program) && cycle > 0 && cycle <= MaxVerifiedCycle;
+  }
+
   void Add(Finding finding) {
     if (std::find(findings_.begin(), findings_.end(), finding) == findings_.end()) {
       findings_.push_back(std::move(finding));
@@ -632,8 +648,7 @@ class Verifier {
   void CheckChanges(const ProgramView& from) {
     for (const auto& [k, leave] : ChangePoints(from)) {
       for (int target = 1; target <= ProgramCount; ++target) {
-        if (target == from.Number() || !IsProgramUsable(data_, target) ||
-            data_.SignalPrograms[Idx(target - 1)].CycleTime > MaxVerifiedCycle) {
+        if (target == from.Number() || !Walkable(target)) {
           continue;
         }
         const ProgramView to(data_, target);
