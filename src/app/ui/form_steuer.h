@@ -37,6 +37,7 @@ class TFormDrucker;
 class TFormGetDir;
 class TFormGetStandDir;
 class TFormLaden;
+class TFormPruefen;
 class TFormUhrzeit;
 
 // The windows the main window's commands show; they are created after it.
@@ -113,6 +114,8 @@ class TFormSteuer final : public QMainWindow {
   void SetUhrClick();
   void ResetUhrClick();
   void ProgrammeinstellungenClick();
+  // "Prüfen ...": the findings of the plan verification of the loaded data set.
+  void PruefenClick();
   void DruckerEinrichtenClick();
   void MHilfeClick();
   void AboutClick();
@@ -159,6 +162,7 @@ class TFormSteuer final : public QMainWindow {
   CommonKeys* keys_ = nullptr;
   std::unique_ptr<QPrinter> printer_;
   QPointer<TFormDrucker> preview_;
+  QPointer<TFormPruefen> pruefen_;
   SteuerWindows windows_;
 
   std::array<QToolButton*, PanelToggleCount> toggles_{};

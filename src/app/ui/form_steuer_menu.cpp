@@ -3,8 +3,8 @@
 #include <QMenuBar>
 #include <string>
 
-#include "app/ui/form_steuer.h"
 #include "app/report_catalogue.h"
+#include "app/ui/form_steuer.h"
 
 namespace ampelsim::ui {
 namespace {
@@ -62,6 +62,10 @@ void TFormSteuer::BuildMenu() {
 
   connect(AddAction(bar, "Programmeinstellungen1", "Programmeinstellungen"), &QAction::triggered,
           this, &TFormSteuer::ProgrammeinstellungenClick);
+
+  QMenu* pruefen = AddMenu(bar, "PruefenMenu", "Prüfen");
+  connect(AddAction(pruefen, "Pruefen", "Prüfen ..."), &QAction::triggered, this,
+          &TFormSteuer::PruefenClick);
 
   QMenu* info = AddMenu(bar, "InfoMenu", "?");
   mHilfe_ = AddAction(info, "MHilfe", "Onlinehilfe");

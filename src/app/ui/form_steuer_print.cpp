@@ -1,10 +1,11 @@
 #include <QToolButton>
 
+#include "app/report_catalogue.h"
 #include "app/simulation.h"
 #include "app/ui/form_steuer.h"
 #include "reports/fault_protocol.h"
-#include "app/report_catalogue.h"
 #include "reports/ui/form_drucker.h"
+#include "verify/ui/form_pruefen.h"
 #include "widgets/common_keys.h"
 
 namespace ampelsim::ui {
@@ -55,6 +56,19 @@ void TFormSteuer::PrintSingleReport(ReportWriter writer) {
   OpenPrintPreview();
   preview_->RunReport(writer);
   ShowPanel();
+}
+
+void TFormSteuer::PruefenClick() {
+  if (pruefen_) {
+    pruefen_->Refresh();
+  } else {
+    pruefen_ = new TFormPruefen(simulation_->Data(), *keys_, this);
+    connect(pruefen_, &TFormPruefen::PrintRequested, this,
+            [this] { PrintSingleReport(FindReport("pruefprotokoll")->Print); });
+  }
+  pruefen_->show();
+  pruefen_->raise();
+  pruefen_->activateWindow();
 }
 
 void TFormSteuer::DruckSollClick() {
