@@ -230,8 +230,10 @@ class TimelineAnalysis {
   // group's not-green seconds (counted up to the second before) must reach
   // the intergreen time of the pair in the program now running.
   void FindIntergreen() {
+    // At the first tick the monitoring starts every group at 255 seconds
+    // without green; a stretch begins no better off.
     std::array<std::int64_t, MaxGroups> notGreen{};
-    notGreen.fill(LongAgo);
+    notGreen.fill(NoGreenWindowSeconds);
     for (int n = 0; n < static_cast<int>(line_.size()); ++n) {
       if (n > 0) {
         const auto& intergreen = data_.IntergreenTimes[P(n)];
@@ -535,9 +537,6 @@ class Verifier {
       if (inCycle && cycleKeys_[Idx(at.Program - 1)].count(KeyOf(line, event)) > 0) {
         continue;
       }
-      if (event.Kind == FindingKind::GreenConflict && inCycle) {
-        continue;
-      }
       // Greens wholly before the transition belong to the cycle before it.
       if (event.Kind == FindingKind::MinimumGreen && event.End < boundary && inCycle) {
         continue;
@@ -581,8 +580,18 @@ class Verifier {
     const int ezp = view.Plan().SwitchOnPoint;
     Timeline line{OffSecond(view, groups_, 0)};
     AppendSteps(line, view, data_.SwitchOnPrograms[Idx(view.Index())], groups_, 0);
+    const int length = 2 * static_cast<int>(view.CycleOrder().size());
     if (ezp >= 0 && ezp < view.Cycle()) {
-      AppendCycleFrom(line, view, ezp, 2 * static_cast<int>(view.CycleOrder().size()));
+      AppendCycleFrom(line, view, ezp, length);
+    } else {
+      // EZP outside the cycle (a reference finding of its own): the
+      // controller still shows that second, then counts on from it until
+      // the cycle time wraps it to 0.
+      line.push_back(view.At(ezp, 1));
+      for (std::int64_t t = std::int64_t{ezp} + 1; t < view.Cycle() && t < ezp + length; ++t) {
+        line.push_back(view.At(static_cast<int>(t), 1));
+      }
+      AppendCycleFrom(line, view, view.IsDelayPoint(0) ? view.Successor(0) : 0, length);
     }
     ReportTransition(line, Situation::SwitchOn, view.Number(),
                      Printf("P%d Einschaltprogramm bis EZP %d", view.Number(), ezp));
