@@ -1,5 +1,6 @@
 #include "cli/test_command.h"
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <ostream>
@@ -128,12 +129,15 @@ int RunTests(const TestOptions& options, std::ostream& out, std::ostream& err) {
     scripts.emplace_back(file, std::move(scenario));
   }
 
+  // Each run's fault store goes to a directory of its own, never the
+  // caller's DATEN.STO.
+  std::string pattern = (std::filesystem::temp_directory_path() / "ampelsim-test-XXXXXX").string();
+  if (mkdtemp(pattern.data()) == nullptr) {
+    err << "ampelsim-cli test: cannot create a temporary directory\n";
+    return ExitFailed;
+  }
+  const std::filesystem::path scratch = pattern;
   std::error_code error;
-  const auto scratch =
-      std::filesystem::temp_directory_path(error) /
-      ("ampelsim-test-" + std::to_string(std::hash<std::string>{}(options.Now) ^
-                                         reinterpret_cast<std::uintptr_t>(&error)));
-  std::filesystem::create_directories(scratch, error);
   std::vector<FileOutcome> outcomes;
   int passed = 0;
   int failed = 0;
