@@ -122,6 +122,15 @@ int RunTests(const TestOptions& options, std::ostream& out, std::ostream& err) {
       return ExitUsage;
     }
     Scenario scenario = std::get<Scenario>(std::move(parsed));
+    // --data stands for the data directory of every script, its load lines
+    // included, so that one script runs on a copy of the junction anywhere.
+    if (options.DataDirectory) {
+      for (ScenarioEvent& event : scenario.Events) {
+        if (auto* load = std::get_if<scenario::LoadData>(&event.Command)) {
+          load->Directory = *options.DataDirectory;
+        }
+      }
+    }
     if (!options.DataDirectory && !FirstLoad(scenario)) {
       err << "ampelsim-cli test: " << file << ": no data directory (a \"load\" line or --data)\n";
       return ExitUsage;

@@ -9,7 +9,9 @@ namespace ampelsim::cli {
 
 struct TestOptions {
   std::vector<std::string> Files;
-  std::optional<std::string> DataDirectory;  // else the script's first "load" line
+  // The data directory of every script, in place of its "load" lines;
+  // without it, a script's first "load" line names it.
+  std::optional<std::string> DataDirectory;
   std::optional<std::string> JUnitPath;
   std::string Now = "2024-03-15 10:00:00";  // a Friday morning, the same for every run
 };
