@@ -199,6 +199,9 @@ class TimelineAnalysis {
     FindMinimumGreen();
   }
   const std::vector<RawEvent>& Events() const { return events_; }
+  bool ConflictAt(int position, int first, int second) const {
+    return conflicts_.count({position, first, second}) > 0;
+  }
 
  private:
   bool GreenAt(int n, int g) const { return IsGreenState(line_[Idx(n)].State[Idx(g)]); }
@@ -218,8 +221,10 @@ class TimelineAnalysis {
           // Named in the order the monitoring registers the pair.
           if (locks[Idx(a)][Idx(b)] != 0) {
             events_.push_back({FindingKind::GreenConflict, n, a, b, 0, 0, 0});
+            conflicts_.insert({n, a, b});
           } else if (locks[Idx(b)][Idx(a)] != 0) {
             events_.push_back({FindingKind::GreenConflict, n, b, a, 0, 0, 0});
+            conflicts_.insert({n, b, a});
           }
         }
       }
@@ -286,6 +291,7 @@ class TimelineAnalysis {
   const Timeline& line_;
   int groups_;
   std::vector<RawEvent> events_;
+  std::set<std::tuple<int, int, int>> conflicts_;
 };
 
 // An event as it would repeat in any stretch: program, time point, groups
@@ -364,8 +370,12 @@ class Verifier {
     return IsProgramUsable(data_, program) && cycle > 0 && cycle <= MaxVerifiedCycle;
   }
 
+  // Each finding once: the same sentence may come from several stretches.
   void Add(Finding finding) {
-    if (std::find(findings_.begin(), findings_.end(), finding) == findings_.end()) {
+    if (seen_
+            .insert({static_cast<int>(finding.Level), static_cast<int>(finding.Where),
+                     finding.Program, finding.Text})
+            .second) {
       findings_.push_back(std::move(finding));
     }
   }
@@ -408,11 +418,8 @@ class Verifier {
     }
   }
 
-  bool ConflictAt(const TimelineAnalysis& analysis, int position, int first, int second) const {
-    return std::any_of(analysis.Events().begin(), analysis.Events().end(), [&](const RawEvent& e) {
-      return e.Kind == FindingKind::GreenConflict && e.Position == position && e.First == first &&
-             e.Second == second;
-    });
+  static bool ConflictAt(const TimelineAnalysis& analysis, int position, int first, int second) {
+    return analysis.ConflictAt(position, first, second);
   }
 
   void ReportConflictStretch(const ProgramView& view, const Timeline& line,
@@ -1079,6 +1086,7 @@ class Verifier {
   const ControllerDataSet& data_;
   int groups_;
   std::vector<Finding> findings_;
+  std::set<std::tuple<int, int, int, std::string>> seen_;
   std::array<std::set<EventKey>, ProgramCount> cycleKeys_;
 };
 
