@@ -297,13 +297,14 @@ class TimelineAnalysis {
 // An event as it would repeat in any stretch: program, time point, groups
 // and values. Used to tell the findings of a transition from those the
 // program's own cycle already has.
-using EventKey = std::tuple<int, int, int, int, int, std::int64_t>;
+using EventKey = std::tuple<int, int, int, int, int, int, std::int64_t>;
 
 EventKey KeyOf(const Timeline& line, const RawEvent& event) {
   const Shown& at = line[Idx(event.Position)];
   return {static_cast<int>(event.Kind),
           at.Program,
-          at.TimePoint * 4 + at.Step + 2,
+          at.TimePoint,
+          at.Step,
           event.First,
           event.Second,
           event.Value};
@@ -395,14 +396,9 @@ class Verifier {
     }
     const TimelineAnalysis analysis(data_, line);
     auto& keys = cycleKeys_[Idx(view.Index())];
-    std::set<std::pair<int, int>> conflictPairs;
     for (const RawEvent& event : analysis.Events()) {
-      if (event.Position < size || event.Position >= 2 * size) {
-        continue;
-      }
-      keys.insert(KeyOf(line, event));
-      if (event.Kind == FindingKind::GreenConflict) {
-        conflictPairs.insert({event.First, event.Second});
+      if (event.Position >= size && event.Position < 2 * size) {
+        keys.insert(KeyOf(line, event));
       }
     }
     // Keys of the whole middle copy are in; conflicts become stretches.
@@ -530,7 +526,8 @@ class Verifier {
   }
 
   // Reports the events of a transition stretch that its programs' own cycles
-  // do not have; conflicts only where a switch step shows them.
+  // do not have: conflicts in switch steps or at seconds outside the cycle,
+  // intergreen times and minimum greens that the transition changes.
   void ReportTransition(const Timeline& line, Situation where, int program,
                         const std::string& prefix) {
     const TimelineAnalysis analysis(data_, line);
@@ -595,7 +592,8 @@ class Verifier {
       // controller still shows that second, then counts on from it until
       // the cycle time wraps it to 0.
       line.push_back(view.At(ezp, 1));
-      for (std::int64_t t = std::int64_t{ezp} + 1; t < view.Cycle() && t < ezp + length; ++t) {
+      for (std::int64_t t = std::int64_t{ezp} + 1;
+           t < view.Cycle() && t < std::int64_t{ezp} + length; ++t) {
         line.push_back(view.At(static_cast<int>(t), 1));
       }
       AppendCycleFrom(line, view, view.IsDelayPoint(0) ? view.Successor(0) : 0, length);
