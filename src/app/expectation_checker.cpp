@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "data/signal_state.h"
+#include "engine/engine_state.h"
 
 namespace ampelsim {
 namespace {
@@ -54,13 +55,15 @@ bool Flashing(const SecondRecord& record) {
 }
 
 std::string OperationName(const SecondRecord& record) {
-  if (record.OperatingState == 3000 && record.Program >= 1 && record.Program <= 6) {
+  if (record.OperatingState == states::CycleOperation && IsSignalProgram(record.Program)) {
     return "running";
   }
   if (Flashing(record)) {
-    return record.OperatingState < 2000 ? "off, flashing" : "flashing";
+    return record.OperatingState < states::SwitchOnProgram ? "off, flashing" : "flashing";
   }
-  return record.OperatingState < 2000 ? "off" : "state " + std::to_string(record.OperatingState);
+  return record.OperatingState < states::SwitchOnProgram
+             ? "off"
+             : "state " + std::to_string(record.OperatingState);
 }
 
 }  // namespace
@@ -105,7 +108,8 @@ bool ExpectationChecker::Holds(const scenario::Expect& expect, const SecondRecor
       actual = OperationName(record);
       switch (static_cast<ExpectedOperation>(expect.Value)) {
         case ExpectedOperation::Off:
-          return record.OperatingState < 2000;
+          // Off or waiting for the start.
+          return record.OperatingState < states::SwitchOnProgram;
         case ExpectedOperation::Running:
           return actual == "running";
         case ExpectedOperation::Flashing:
