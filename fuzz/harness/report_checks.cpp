@@ -1,5 +1,6 @@
 #include "report_checks.h"
 
+#include "app/report_catalogue.h"
 #include "check.h"
 #include "data/windows1252.h"
 #include "app/report_catalogue.h"

@@ -29,6 +29,12 @@ void CheckEvents(const Scenario& scenario, int lines) {
     if (const auto* lamp = std::get_if<scenario::ClickLamp>(&event.Command)) {
       Require(lamp->Group >= 0 && lamp->Group < MaxGroups, "lamp group in range");
     }
+    if (const auto* expect = std::get_if<scenario::Expect>(&event.Command)) {
+      const int most = expect->What == scenario::ExpectWhat::Fault ? MaxGroups : MaxGroups - 1;
+      Require(expect->Group >= 0 && expect->Group <= most, "expected group in range");
+      Require(static_cast<std::size_t>(expect->Lamp) < PanelLampCount, "expected lamp in range");
+      Require(expect->Within >= 0, "expectation window not negative");
+    }
   }
 }
 

@@ -82,6 +82,8 @@ EncodedEvent Encode(const scenario::Command& command, const std::string& dataDir
           const int value =
               static_cast<int>(weekday.iso_encoding() - 1) * 24 * 60 + static_cast<int>(minute);
           return {KindClock, u8(value >> 8), u8(value & 0xFF)};
+        } else if constexpr (std::is_same_v<T, scenario::Expect>) {
+          return {KindWait, 0, 0};  // an expectation does nothing to the simulation
         } else {
           return {KindLoad, u8(c.Directory == dataDirectory ? 0 : 1), 0};
         }

@@ -9,6 +9,8 @@
 #include "reports/planned_phase_plan.h"
 #include "reports/program_table_reports.h"
 #include "reports/switch_program_reports.h"
+#include "verify/plan_verifier.h"
+#include "verify/verification_report.h"
 
 namespace ampelsim {
 namespace {
@@ -22,7 +24,20 @@ ReportStatus PrintLocksFromMenu(ReportDocument& report, const ReportContext& con
   return PrintGreenGreenLocks(report, context, false);
 }
 
-constexpr std::array<ReportEntry, 15> Entries = {{
+// The "Prüfprotokoll": the data set of the context verified now. Always
+// printed; a data set without findings says so.
+ReportStatus PrintVerificationReport(ReportDocument& report, const ReportContext& context) {
+  report.ReportHead("I       Pruefprotokoll       I", context.Time);
+  report.AddReportLine({});
+  report.DataSetHeader(context.Data, context.DataDirectory);
+  report.AddEmptyLines(2);
+  for (const std::string& line : FindingReportLines(VerifyDataSet(context.Data))) {
+    report.AddReportLine(line);
+  }
+  return ReportStatus::Printed;
+}
+
+constexpr std::array<ReportEntry, 16> Entries = {{
     {"soll", "planned phase plan, intergreen, locks and minimum green", "", "", 0,
      &PrintCombinedPlanned},
     {"programme", "planned phase plan", "Programme", "Programme", 7, &PrintPlannedPhasePlan},
@@ -50,6 +65,8 @@ constexpr std::array<ReportEntry, 15> Entries = {{
     {"wechsel-anf", "program change on demand", "PrWechselAnf", "Prog. Wechsel Anf.", 9,
      &PrintChangeOnDemand},
     {"stoerprotokoll", "fault protocol of the fault store", "", "", 0, &PrintFaultProtocol},
+    {"pruefprotokoll", "findings of the signal plan verification", "", "", 0,
+     &PrintVerificationReport},
 }};
 
 }  // namespace

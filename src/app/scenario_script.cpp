@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <charconv>
+#include <climits>
 #include <sstream>
 
 #include "app/simulation.h"
@@ -53,6 +54,47 @@ constexpr std::array<Named<Lamp>, 3> Lamps = {{
     {"green", Lamp::Green},
 }};
 
+constexpr std::array<Named<scenario::ExpectedState>, 6> kStates = {{
+    {"green", scenario::ExpectedState::Green},
+    {"red", scenario::ExpectedState::Red},
+    {"yellow", scenario::ExpectedState::Yellow},
+    {"redyellow", scenario::ExpectedState::RedYellow},
+    {"dark", scenario::ExpectedState::Dark},
+    {"flashing", scenario::ExpectedState::Flashing},
+}};
+
+constexpr std::array<Named<scenario::ExpectedOperation>, 3> kOperations = {{
+    {"off", scenario::ExpectedOperation::Off},
+    {"running", scenario::ExpectedOperation::Running},
+    {"flashing", scenario::ExpectedOperation::Flashing},
+}};
+
+// Fault kinds as stored in the fault store.
+constexpr std::array<Named<std::int32_t>, 6> kFaults = {{
+    {"rotdefekt", 1},
+    {"feindlichgruen", 2},
+    {"statusgruen", 3},
+    {"zwischenzeit", 4},
+    {"statusgelb", 5},
+    {"statusrot", 7},
+}};
+
+constexpr std::array<ScriptWord, 11> kCommands = {{
+    {"down", "down NAME"},
+    {"up", "up NAME [shift]"},
+    {"press", "press NAME"},
+    {"set", "set NAME on|off"},
+    {"program", "program Ub|P1..P6"},
+    {"detector", "detector G down|up [shift]"},
+    {"lamp", "lamp G red|yellow|green"},
+    {"clock", "clock YYYY-MM-DD HH:MM:SS"},
+    {"load", "load DIR"},
+    {"expect",
+     "expect [within S] group G green|red|yellow|redyellow|dark|flashing | program N | "
+     "timepoint N | off|running|flashing | fault none | fault KIND [G] | lamp LAMP on|off"},
+    {"within", ""},
+}};
+
 template <class Value, std::size_t N>
 std::optional<Value> Find(const std::array<Named<Value>, N>& table, std::string_view name) {
   for (const auto& entry : table) {
@@ -64,10 +106,10 @@ std::optional<Value> Find(const std::array<Named<Value>, N>& table, std::string_
 }
 
 template <class Value, std::size_t N>
-std::string Choices(const std::array<Named<Value>, N>& table) {
+std::string Choices(const std::array<Named<Value>, N>& table, std::string_view separator = ", ") {
   std::string text;
   for (const auto& entry : table) {
-    text += (text.empty() ? "" : ", ") + std::string(entry.Name);
+    text += (text.empty() ? "" : std::string(separator)) + std::string(entry.Name);
   }
   return text;
 }
@@ -150,6 +192,9 @@ PushButton ParseButton(std::string_view name) {
   return *button;
 }
 
+scenario::Expect ParseExpect(const std::vector<std::string_view>& all);
+std::string CommandList();
+
 void ParseCommand(const std::vector<std::string_view>& words, std::int64_t tick, int line,
                   std::vector<ScenarioEvent>& events) {
   const std::string_view verb = words.size() > 1 ? words[1] : "";
@@ -216,12 +261,118 @@ void ParseCommand(const std::vector<std::string_view>& words, std::int64_t tick,
   } else if (verb == "load") {
     ExpectCount(words, 3, 3, "load DIR");
     add(scenario::LoadData{std::string(words[2])}, tick);
+  } else if (verb == "expect") {
+    add(ParseExpect(words), tick);
   } else if (verb.empty()) {
     throw LineError("a command must follow the time");
   } else {
-    throw LineError("unknown command \"" + std::string(verb) +
-                    "\" (down, up, press, set, program, detector, lamp, clock, load)");
+    throw LineError("unknown command \"" + std::string(verb) + "\" (" + CommandList() + ")");
   }
+}
+
+int ParseNumber(std::string_view text, int least, int most, std::string_view what) {
+  int value = 0;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (error != std::errc() || end != text.data() + text.size() || value < least || value > most) {
+    throw LineError(std::string(what) + " must be a number from " + std::to_string(least) + " to " +
+                    std::to_string(most) + ", not \"" + std::string(text) + "\"");
+  }
+  return value;
+}
+
+std::optional<PanelLamp> FindPanelLamp(std::string_view name) {
+  for (std::size_t i = 0; i < PanelLampCount; ++i) {
+    const auto lamp = static_cast<PanelLamp>(i);
+    if (ComponentName(lamp) == name) {
+      return lamp;
+    }
+  }
+  return std::nullopt;
+}
+
+scenario::Expect ParseExpect(const std::vector<std::string_view>& all) {
+  std::vector<std::string_view> words(all.begin() + 2, all.end());
+  scenario::Expect expect;
+  for (const auto word : words) {
+    expect.Text += (expect.Text.empty() ? "" : " ") + std::string(word);
+  }
+  if (words.size() >= 2 && words[0] == "within") {
+    expect.Within = ParseNumber(words[1], 1, 86400, "the seconds of \"within\"");
+    words.erase(words.begin(), words.begin() + 2);
+  }
+  const std::string_view usage =
+      "usage: <time> expect [within S] group G STATE | program N | timepoint N | "
+      "off|running|flashing | fault none | fault KIND [G] | lamp LAMP on|off";
+  if (words.empty()) {
+    throw LineError(std::string(usage));
+  }
+  const std::string_view what = words[0];
+  if (what == "group") {
+    if (words.size() != 3) {
+      throw LineError("usage: <time> expect group G " + Choices(kStates, "|"));
+    }
+    expect.What = scenario::ExpectWhat::GroupState;
+    expect.Group = ParseGroup(words[1]);
+    const auto state = Find(kStates, words[2]);
+    if (!state) {
+      throw LineError("unknown state \"" + std::string(words[2]) + "\" (" + Choices(kStates) + ")");
+    }
+    expect.Value = static_cast<int>(*state);
+  } else if (what == "program" || what == "timepoint") {
+    if (words.size() != 2) {
+      throw LineError("usage: <time> expect " + std::string(what) + " N");
+    }
+    const bool program = what == "program";
+    expect.What = program ? scenario::ExpectWhat::Program : scenario::ExpectWhat::TimePoint;
+    expect.Value = program ? ParseNumber(words[1], 1, FlashingProgram, "the program")
+                           : ParseNumber(words[1], 0, INT32_MAX, "the time point");
+  } else if (const auto operation = Find(kOperations, what)) {
+    if (words.size() != 1) {
+      throw LineError("usage: <time> expect " + Choices(kOperations, "|"));
+    }
+    expect.What = scenario::ExpectWhat::Operation;
+    expect.Value = static_cast<int>(*operation);
+  } else if (what == "fault") {
+    if (words.size() == 2 && words[1] == "none") {
+      expect.What = scenario::ExpectWhat::NoFault;
+    } else {
+      if (words.size() < 2 || words.size() > 3) {
+        throw LineError("usage: <time> expect fault none|KIND [G]");
+      }
+      const auto kind = Find(kFaults, words[1]);
+      if (!kind) {
+        throw LineError("unknown fault \"" + std::string(words[1]) + "\" (none, " +
+                        Choices(kFaults) + ")");
+      }
+      expect.What = scenario::ExpectWhat::Fault;
+      expect.Value = *kind;
+      expect.Group = words.size() == 3 ? ParseGroup(words[2]) + 1 : 0;
+    }
+  } else if (what == "lamp") {
+    if (words.size() != 3 || (words[2] != "on" && words[2] != "off")) {
+      throw LineError("usage: <time> expect lamp LAMP on|off");
+    }
+    const auto lamp = FindPanelLamp(words[1]);
+    if (!lamp) {
+      throw LineError("unknown panel lamp \"" + std::string(words[1]) + "\"");
+    }
+    expect.What = scenario::ExpectWhat::PanelLampOn;
+    expect.Lamp = *lamp;
+    expect.On = words[2] == "on";
+  } else {
+    throw LineError(std::string(usage));
+  }
+  return expect;
+}
+
+std::string CommandList() {
+  std::string text;
+  for (const ScriptWord& word : kCommands) {
+    if (!word.Usage.empty()) {
+      text += (text.empty() ? "" : ", ") + std::string(word.Word);
+    }
+  }
+  return text;
 }
 
 void ApplyButton(ControlPanel& panel, PushButton button, bool down, bool shift) {
@@ -253,6 +404,19 @@ void ApplyButton(ControlPanel& panel, PushButton button, bool down, bool shift) 
 }
 
 }  // namespace
+
+std::span<const ScriptWord> ScriptWords() {
+  return kCommands;
+}
+
+std::string_view ExpectFaultName(std::int32_t kind) {
+  for (const auto& entry : kFaults) {
+    if (entry.Item == kind) {
+      return entry.Name;
+    }
+  }
+  return {};
+}
 
 std::variant<Scenario, ScenarioParseError> ParseScenario(std::string_view text) {
   Scenario scenario;
@@ -320,6 +484,7 @@ void ApplyScenarioEvent(Simulation& simulation, const scenario::Command& command
         } else if constexpr (std::is_same_v<T, scenario::LoadData>) {
           simulation.LoadDataSet(c.Directory);
         }
+        // An expectation only looks: the checker reads the second records.
       },
       command);
 }

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <variant>
@@ -50,8 +51,28 @@ struct LoadData {
   std::string Directory;
 };
 
+// What an expectation looks at in the record of a second.
+enum class ExpectWhat { GroupState, Program, TimePoint, Operation, NoFault, Fault, PanelLampOn };
+// The states a group can be expected in.
+enum class ExpectedState { Green, Red, Yellow, RedYellow, Dark, Flashing };
+// The controller as a whole.
+enum class ExpectedOperation { Off, Running, Flashing };
+
+// "expect ...": a condition on the record of the second that ends at or
+// after its time; with Within > 0 on some record of the next Within seconds.
+// It does nothing to the simulation.
+struct Expect {
+  ExpectWhat What = ExpectWhat::Program;
+  int Within = 0;
+  int Group = 0;  // 0..23 for group states; 0..24 for faults (0 any group)
+  int Value = 0;  // program, time point, fault kind, ExpectedState or ExpectedOperation
+  PanelLamp Lamp = PanelLamp::Stoerlampe;
+  bool On = false;
+  std::string Text;  // the words after "expect", for messages
+};
+
 using Command = std::variant<ButtonDown, ButtonUp, SetToggle, SelectProgram, Detector, ClickLamp,
-                             SetClock, LoadData>;
+                             SetClock, LoadData, Expect>;
 
 }  // namespace scenario
 
@@ -73,6 +94,17 @@ struct ScenarioParseError {
 struct Scenario {
   std::vector<ScenarioEvent> Events;
 };
+
+// The commands of the script language and the words that follow them, for
+// the help text and the fuzz dictionary: one list with the parser.
+struct ScriptWord {
+  std::string_view Word;
+  std::string_view Usage;  // empty for a word that is no command
+};
+std::span<const ScriptWord> ScriptWords();
+
+// The names of the fault kinds in "expect fault KIND".
+std::string_view ExpectFaultName(std::int32_t kind);
 
 // Parses a whole script; the first malformed line ends the parse.
 std::variant<Scenario, ScenarioParseError> ParseScenario(std::string_view text);

@@ -33,8 +33,7 @@ int RunDump(const std::string& directory, std::ostream& out, std::ostream& err) 
       err << "ampelsim-cli dump: " << path.string() << " not found\n";
       complete = false;
     } else if (read.Status == FileReadStatus::WrongSize) {
-      err << "ampelsim-cli dump: " << path.string() << " does not have " << info.Size
-          << " bytes\n";
+      err << "ampelsim-cli dump: " << path.string() << " does not have " << info.Size << " bytes\n";
       complete = false;
     } else {
       // The files' own matrices, without the fallback of loading, so that
@@ -53,7 +52,8 @@ namespace {
 
 bool WriteFile(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes) {
   std::ofstream file(path, std::ios::binary | std::ios::trunc);
-  file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  file.write(reinterpret_cast<const char*>(bytes.data()),
+             static_cast<std::streamsize>(bytes.size()));
   file.close();
   return !file.fail();
 }

@@ -9,6 +9,8 @@ namespace ampelsim::cli {
 inline constexpr int ExitOk = 0;
 inline constexpr int ExitFailed = 1;
 inline constexpr int ExitUsage = 2;
+// The data set of `verify` cannot be loaded.
+inline constexpr int ExitNotLoadable = 3;
 
 // Loads DIR as the loading window does and prints its log.
 int RunCheck(const std::string& directory, std::ostream& out);

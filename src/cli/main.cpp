@@ -6,6 +6,8 @@
 #include "cli/data_commands.h"
 #include "cli/report_command.h"
 #include "cli/run_command.h"
+#include "cli/test_command.h"
+#include "cli/verify_command.h"
 
 int main(int argc, char** argv) {
   using namespace ampelsim::cli;
@@ -82,6 +84,31 @@ int main(int argc, char** argv) {
       ->capture_default_str();
   chart->add_option("--out", chartOptions.OutPath, "file to write: .png, .svg or .pdf")->required();
   chart->callback([&] { exitCode = RunChart(chartOptions, std::cerr); });
+
+  bool verifyJson = false;
+  auto* verify = app.add_subcommand("verify", "Check the signal plans of a data directory");
+  verify->add_option("DIR", directory, "data directory")->required();
+  verify->add_flag("--json", verifyJson, "the findings as JSON");
+  verify->callback([&] { exitCode = RunVerify(directory, verifyJson, std::cout, std::cerr); });
+
+  TestOptions testOptions;
+  std::string testData;
+  std::string junitPath;
+  auto* test = app.add_subcommand("test", "Run scenario scripts and check their expectations");
+  test->add_option("FILE", testOptions.Files, "scenario scripts")->required();
+  auto* testDataOption = test->add_option("--data", testData, "data directory of every script");
+  auto* junitOption = test->add_option("--junit", junitPath, "write the results as JUnit XML");
+  test->add_option("--now", testOptions.Now, "start of the clock, \"YYYY-MM-DD HH:MM:SS\"")
+      ->capture_default_str();
+  test->callback([&] {
+    if (testDataOption->count() > 0) {
+      testOptions.DataDirectory = testData;
+    }
+    if (junitOption->count() > 0) {
+      testOptions.JUnitPath = junitPath;
+    }
+    exitCode = RunTests(testOptions, std::cout, std::cerr);
+  });
 
   std::string jsonPath;
   std::string outputDirectory;

@@ -7,12 +7,12 @@
 #include <ostream>
 #include <vector>
 
+#include "app/report_catalogue.h"
 #include "cli/data_commands.h"
 #include "data/data_set_loader.h"
 #include "data/windows1252.h"
 #include "engine/clock.h"
 #include "engine/fault_record.h"
-#include "app/report_catalogue.h"
 
 namespace ampelsim::cli {
 namespace {

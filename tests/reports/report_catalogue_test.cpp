@@ -30,7 +30,8 @@ TEST(ReportRegistry, KnowsEveryReportNameOfTheCommandLine) {
                                           "gruen-min",
                                           "wechselpunkte",
                                           "wechsel-anf",
-                                          "stoerprotokoll"};
+                                          "stoerprotokoll",
+                                          "pruefprotokoll"};
   ASSERT_EQ(Reports().size(), names.size());
   for (std::size_t i = 0; i < names.size(); ++i) {
     EXPECT_EQ(Reports()[i].Name, names[i]);

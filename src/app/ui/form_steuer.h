@@ -39,6 +39,7 @@ class TFormGetStandDir;
 class TFormIstSignalplan;
 class TFormLaden;
 class TFormSollSignalplan;
+class TFormPruefen;
 class TFormUhrzeit;
 
 // The windows the main window's commands show; they are created after it.
@@ -130,6 +131,8 @@ class TFormSteuer final : public QMainWindow {
   void SetUhrClick();
   void ResetUhrClick();
   void ProgrammeinstellungenClick();
+  // "Prüfen ...": the findings of the plan verification of the loaded data set.
+  void PruefenClick();
   void DruckerEinrichtenClick();
   void MHilfeClick();
   void AboutClick();
@@ -176,6 +179,7 @@ class TFormSteuer final : public QMainWindow {
   CommonKeys* keys_ = nullptr;
   std::unique_ptr<QPrinter> printer_;
   QPointer<TFormDrucker> preview_;
+  QPointer<TFormPruefen> pruefen_;
   SteuerWindows windows_;
 
   std::array<QToolButton*, PanelToggleCount> toggles_{};

@@ -68,6 +68,9 @@ void TFormSteuer::BuildMenu() {
           [this] { ShowWindow(windows_.SollSignalplan); });
   connect(AddAction(signalplan, "IstSignalplan", "Ist-Signalplan"), &QAction::triggered, this,
           [this] { ShowWindow(windows_.IstSignalplan); });
+  signalplan->addSeparator();
+  connect(AddAction(signalplan, "Pruefen", "Prüfen ..."), &QAction::triggered, this,
+          &TFormSteuer::PruefenClick);
 
   QMenu* uhrzeit = AddMenu(bar, "Uhrzeit", "Uhrzeit");
   connect(AddAction(uhrzeit, "SetUhr", "Zeit eingeben"), &QAction::triggered, this,

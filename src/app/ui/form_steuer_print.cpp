@@ -1,10 +1,12 @@
 #include <QToolButton>
 
+#include "app/report_catalogue.h"
 #include "app/simulation.h"
 #include "app/ui/form_steuer.h"
+#include "chart/ui/form_soll_signalplan.h"
 #include "reports/fault_protocol.h"
-#include "app/report_catalogue.h"
 #include "reports/ui/form_drucker.h"
+#include "verify/ui/form_pruefen.h"
 #include "widgets/common_keys.h"
 
 namespace ampelsim::ui {
@@ -55,6 +57,26 @@ void TFormSteuer::PrintSingleReport(ReportWriter writer) {
   OpenPrintPreview();
   preview_->RunReport(writer);
   ShowPanel();
+}
+
+void TFormSteuer::PruefenClick() {
+  if (pruefen_) {
+    pruefen_->Refresh();
+  } else {
+    pruefen_ = new TFormPruefen(simulation_->Data(), *keys_, this);
+    connect(pruefen_, &TFormPruefen::PrintRequested, this,
+            [this] { PrintSingleReport(FindReport("pruefprotokoll")->Print); });
+    // A finding opens the planned chart of its program.
+    connect(pruefen_, &TFormPruefen::FindingActivated, this, [this](int program, int /*second*/) {
+      if (windows_.SollSignalplan != nullptr && program >= 1 && program <= ProgramCount) {
+        windows_.SollSignalplan->ShowChart(0, program);
+        ShowWindow(windows_.SollSignalplan);
+      }
+    });
+  }
+  pruefen_->show();
+  pruefen_->raise();
+  pruefen_->activateWindow();
 }
 
 void TFormSteuer::DruckSollClick() {

@@ -14,6 +14,9 @@
 #include "app/ui/program_windows.h"
 #include "app_test_support.h"
 #include "engine/engine_state.h"
+#include "reports/ui/form_drucker.h"
+#include "verify/plan_verifier.h"
+#include "verify/ui/form_pruefen.h"
 #include "widgets/panel_controls.h"
 
 namespace ampelsim::test {
@@ -127,6 +130,7 @@ void FormSteuerTest::menuEntries_data() {
       {"SetUhr", "Zeit eingeben"},
       {"ResetUhr", "Zeit auf PC Zeit "},
       {"Programmeinstellungen1", "Programmeinstellungen"},
+      {"Pruefen", "Prüfen ..."},
       {"InfoMenu", "?"},
       {"MHilfe", "Onlinehilfe"},
       {"About", "Info"},
@@ -158,6 +162,24 @@ void FormSteuerTest::menuEntries() {
   QCOMPARE(action->text(), caption);
   // Without the help document "Onlinehilfe" is hidden, and so not enabled.
   QCOMPARE(action->isEnabled(), name != QStringLiteral("MHilfe"));
+}
+
+// "Prüfen ..." lists the findings of the loaded data set; its "Drucken"
+// shows the Prüfprotokoll in the print preview.
+void FormSteuerTest::pruefenShowsTheFindingsAndPrintsThem() {
+  const StartDirectory start;
+  ProgramWindows windows(start.QPath());
+  windows.FormAmpel.HMSTimer();  // the first tick loads the data set
+  Action(windows, QStringLiteral("Pruefen"))->trigger();
+  auto* form = windows.FormSteuer.findChild<ui::TFormPruefen*>(QStringLiteral("FormPruefen"));
+  QVERIFY(form != nullptr);
+  QVERIFY(form->isVisible());
+  QCOMPARE(form->Findings(), VerifyDataSet(windows.FormSteuer.Sim().Data()));
+  QTest::mouseClick(form->findChild<QPushButton*>(QStringLiteral("DruckenButton")), Qt::LeftButton);
+  QVERIFY(windows.FormSteuer.Preview() != nullptr);
+  QVERIFY(windows.FormSteuer.Preview()->PreviewText().contains(QStringLiteral("Pruefprotokoll")));
+  Action(windows, QStringLiteral("Pruefen"))->trigger();  // the same window again
+  QCOMPARE(windows.FormSteuer.findChildren<ui::TFormPruefen*>().size(), 1);
 }
 
 void FormSteuerTest::reportEntriesInOrder() {

@@ -24,6 +24,7 @@ class FormSteuerTest : public QObject {
   void menuEntries_data();
   void menuEntries();
   void reportEntriesInOrder();
+  void pruefenShowsTheFindingsAndPrintsThem();
   void speedBarControls_data();
   void speedBarControls();
   void lampsStartSilver_data();

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <span>
+#include <string>
+#include <string_view>
+
+#include <vector>
+
+#include "verify/finding.h"
+
+namespace ampelsim {
+
+// A German UTF-8 text as the reports print it: umlauts and ß spelt out
+// ("grün" -> "gruen"), any other character outside ASCII as "?".
+std::string ReportSpelling(std::string_view utf8);
+
+// The body of the "Prüfprotokoll" below its head and data set lines: the
+// counts and one entry per finding in the fixed-width style of the other
+// reports, each line without the margin (the report document adds it).
+std::vector<std::string> FindingReportLines(std::span<const Finding> findings);
+
+}  // namespace ampelsim
