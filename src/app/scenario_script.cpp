@@ -54,7 +54,7 @@ constexpr std::array<Named<Lamp>, 3> Lamps = {{
     {"green", Lamp::Green},
 }};
 
-constexpr std::array<Named<scenario::ExpectedState>, 6> kStates = {{
+constexpr std::array<Named<scenario::ExpectedState>, 6> States = {{
     {"green", scenario::ExpectedState::Green},
     {"red", scenario::ExpectedState::Red},
     {"yellow", scenario::ExpectedState::Yellow},
@@ -63,14 +63,14 @@ constexpr std::array<Named<scenario::ExpectedState>, 6> kStates = {{
     {"flashing", scenario::ExpectedState::Flashing},
 }};
 
-constexpr std::array<Named<scenario::ExpectedOperation>, 3> kOperations = {{
+constexpr std::array<Named<scenario::ExpectedOperation>, 3> Operations = {{
     {"off", scenario::ExpectedOperation::Off},
     {"running", scenario::ExpectedOperation::Running},
     {"flashing", scenario::ExpectedOperation::Flashing},
 }};
 
 // Fault kinds as stored in the fault store.
-constexpr std::array<Named<std::int32_t>, 6> kFaults = {{
+constexpr std::array<Named<std::int32_t>, 6> Faults = {{
     {"rotdefekt", 1},
     {"feindlichgruen", 2},
     {"statusgruen", 3},
@@ -79,7 +79,7 @@ constexpr std::array<Named<std::int32_t>, 6> kFaults = {{
     {"statusrot", 7},
 }};
 
-constexpr std::array<ScriptWord, 11> kCommands = {{
+constexpr std::array<ScriptWord, 11> Commands = {{
     {"down", "down NAME"},
     {"up", "up NAME [shift]"},
     {"press", "press NAME"},
@@ -309,13 +309,13 @@ scenario::Expect ParseExpect(const std::vector<std::string_view>& all) {
   const std::string_view what = words[0];
   if (what == "group") {
     if (words.size() != 3) {
-      throw LineError("usage: <time> expect group G " + Choices(kStates, "|"));
+      throw LineError("usage: <time> expect group G " + Choices(States, "|"));
     }
     expect.What = scenario::ExpectWhat::GroupState;
     expect.Group = ParseGroup(words[1]);
-    const auto state = Find(kStates, words[2]);
+    const auto state = Find(States, words[2]);
     if (!state) {
-      throw LineError("unknown state \"" + std::string(words[2]) + "\" (" + Choices(kStates) + ")");
+      throw LineError("unknown state \"" + std::string(words[2]) + "\" (" + Choices(States) + ")");
     }
     expect.Value = static_cast<int>(*state);
   } else if (what == "program" || what == "timepoint") {
@@ -326,9 +326,9 @@ scenario::Expect ParseExpect(const std::vector<std::string_view>& all) {
     expect.What = program ? scenario::ExpectWhat::Program : scenario::ExpectWhat::TimePoint;
     expect.Value = program ? ParseNumber(words[1], 1, FlashingProgram, "the program")
                            : ParseNumber(words[1], 0, INT32_MAX, "the time point");
-  } else if (const auto operation = Find(kOperations, what)) {
+  } else if (const auto operation = Find(Operations, what)) {
     if (words.size() != 1) {
-      throw LineError("usage: <time> expect " + Choices(kOperations, "|"));
+      throw LineError("usage: <time> expect " + Choices(Operations, "|"));
     }
     expect.What = scenario::ExpectWhat::Operation;
     expect.Value = static_cast<int>(*operation);
@@ -339,10 +339,10 @@ scenario::Expect ParseExpect(const std::vector<std::string_view>& all) {
       if (words.size() < 2 || words.size() > 3) {
         throw LineError("usage: <time> expect fault none|KIND [G]");
       }
-      const auto kind = Find(kFaults, words[1]);
+      const auto kind = Find(Faults, words[1]);
       if (!kind) {
         throw LineError("unknown fault \"" + std::string(words[1]) + "\" (none, " +
-                        Choices(kFaults) + ")");
+                        Choices(Faults) + ")");
       }
       expect.What = scenario::ExpectWhat::Fault;
       expect.Value = *kind;
@@ -367,7 +367,7 @@ scenario::Expect ParseExpect(const std::vector<std::string_view>& all) {
 
 std::string CommandList() {
   std::string text;
-  for (const ScriptWord& word : kCommands) {
+  for (const ScriptWord& word : Commands) {
     if (!word.Usage.empty()) {
       text += (text.empty() ? "" : ", ") + std::string(word.Word);
     }
@@ -406,11 +406,11 @@ void ApplyButton(ControlPanel& panel, PushButton button, bool down, bool shift) 
 }  // namespace
 
 std::span<const ScriptWord> ScriptWords() {
-  return kCommands;
+  return Commands;
 }
 
 std::string_view ExpectFaultName(std::int32_t kind) {
-  for (const auto& entry : kFaults) {
+  for (const auto& entry : Faults) {
     if (entry.Item == kind) {
       return entry.Name;
     }

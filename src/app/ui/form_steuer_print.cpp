@@ -70,7 +70,9 @@ void TFormSteuer::PruefenClick() {
     connect(pruefen_, &TFormPruefen::FindingActivated, this, [this](int program, int /*second*/) {
       if (windows_.SollSignalplan != nullptr && program >= 1 && program <= ProgramCount) {
         windows_.SollSignalplan->ShowChart(0, program);
-        ShowWindow(windows_.SollSignalplan);
+        windows_.SollSignalplan->show();
+        windows_.SollSignalplan->raise();
+        windows_.SollSignalplan->activateWindow();
       }
     });
   }

@@ -20,16 +20,16 @@ constexpr double BarGap = 6.0;
 constexpr double LegendHeight = 22.0;
 constexpr double RightRoom = 40.0;
 
-const QColor kGreen(0, 160, 0);
-const QColor kYellow(255, 200, 0);
-const QColor kRed(210, 0, 0);
-const QColor kDark(150, 150, 150);
-const QColor kGrid(225, 225, 225);
-const QColor kPointLine(30, 60, 160);
-const QColor kChangeLine(130, 0, 150);
-const QColor kStateLine(90, 90, 90);
-const QColor kDemand(0, 110, 220);
-const QColor kBracket(40, 40, 130);
+const QColor GreenColour(0, 160, 0);
+const QColor YellowColour(255, 200, 0);
+const QColor RedColour(210, 0, 0);
+const QColor DarkColour(150, 150, 150);
+const QColor Grid(225, 225, 225);
+const QColor PointLine(30, 60, 160);
+const QColor ChangeLine(130, 0, 150);
+const QColor StateLine(90, 90, 90);
+const QColor DemandColour(0, 110, 220);
+const QColor Bracket(40, 40, 130);
 
 QFont ChartFont(int pixels, bool bold = false) {
   QFont font(QStringLiteral("Liberation Sans"));
@@ -66,32 +66,32 @@ double LaneY(const QRectF& band, int lane) {
 void PaintBar(QPainter& painter, const QRectF& bar, SignalState state) {
   const double centre = bar.center().y();
   auto redLine = [&] {
-    painter.fillRect(QRectF(bar.left(), centre - 1.5, bar.width(), 3.0), kRed);
+    painter.fillRect(QRectF(bar.left(), centre - 1.5, bar.width(), 3.0), RedColour);
   };
   auto lowerPart = [&](double share) {
     return QRectF(bar.left(), bar.bottom() - bar.height() * share, bar.width(),
                   bar.height() * share);
   };
-  const QBrush flashing(kYellow, Qt::Dense4Pattern);
+  const QBrush flashing(YellowColour, Qt::Dense4Pattern);
   switch (state) {
     case Red:
       redLine();
       break;
     case Green:
-      painter.fillRect(bar, kGreen);
+      painter.fillRect(bar, GreenColour);
       break;
     case RedYellow:
-      painter.fillRect(QRectF(bar.left(), bar.top(), bar.width(), bar.height() / 2), kRed);
-      painter.fillRect(lowerPart(0.5), kYellow);
+      painter.fillRect(QRectF(bar.left(), bar.top(), bar.width(), bar.height() / 2), RedColour);
+      painter.fillRect(lowerPart(0.5), YellowColour);
       break;
     case Yellow:
-      painter.fillRect(bar, kYellow);
+      painter.fillRect(bar, YellowColour);
       break;
     case YellowFlashing:
       painter.fillRect(bar, flashing);
       break;
     case RedWithSteadyYellow:
-      painter.fillRect(lowerPart(0.35), kYellow);
+      painter.fillRect(lowerPart(0.35), YellowColour);
       redLine();
       break;
     case RedWithFlashingYellow:
@@ -99,16 +99,16 @@ void PaintBar(QPainter& painter, const QRectF& bar, SignalState state) {
       redLine();
       break;
     case GreenWithSteadyYellow:
-      painter.fillRect(bar, kGreen);
-      painter.fillRect(lowerPart(0.35), kYellow);
+      painter.fillRect(bar, GreenColour);
+      painter.fillRect(lowerPart(0.35), YellowColour);
       break;
     case GreenWithFlashingYellow:
-      painter.fillRect(bar, kGreen);
+      painter.fillRect(bar, GreenColour);
       painter.fillRect(lowerPart(0.35), flashing);
       break;
     case Dark:
     default:
-      painter.setPen(QPen(kDark, 1.0, Qt::DotLine));
+      painter.setPen(QPen(DarkColour, 1.0, Qt::DotLine));
       painter.drawLine(QPointF(bar.left(), centre), QPointF(bar.right(), centre));
       break;
   }
@@ -118,7 +118,7 @@ void PaintMark(QPainter& painter, const ChartMark& mark, const QRectF& band, dou
   const double top = MarkTop(band);
   const QRectF bar = BarRect(band, x - 1, x + 1);
   painter.setPen(Qt::NoPen);
-  QColor colour = kPointLine;
+  QColor colour = PointLine;
   QPolygonF shape;
   switch (mark.Kind) {
     case ChartMarkKind::QueryPoint:
@@ -145,12 +145,12 @@ void PaintMark(QPainter& painter, const ChartMark& mark, const QRectF& band, dou
       painter.drawLine(QPointF(x + 3, top + 5), QPointF(x - 3, top + 10));
       return;
     case ChartMarkKind::Demand:
-      painter.setPen(kDemand);
+      painter.setPen(DemandColour);
       painter.setFont(ChartFont(10, true));
       painter.drawText(QRectF(x - 6, top, 12, MarkBand), Qt::AlignCenter, QStringLiteral("A"));
       return;
     case ChartMarkKind::Fault:
-      painter.setBrush(kRed);
+      painter.setBrush(RedColour);
       painter.drawEllipse(QPointF(x, bar.center().y()), 6, 6);
       painter.setPen(Qt::white);
       painter.setFont(ChartFont(10, true));
@@ -170,15 +170,15 @@ void PaintMark(QPainter& painter, const ChartMark& mark, const QRectF& band, dou
 QColor LineColour(ChartLineKind kind) {
   switch (kind) {
     case ChartLineKind::ProgramPoint:
-      return kPointLine;
+      return PointLine;
     case ChartLineKind::ProgramChange:
-      return kChangeLine;
+      return ChangeLine;
     case ChartLineKind::StateChange:
-      return kStateLine;
+      return StateLine;
     case ChartLineKind::Fault:
-      return kRed;
+      return RedColour;
   }
-  return kPointLine;
+  return PointLine;
 }
 
 void PaintTitle(QPainter& painter, const ChartModel& chart) {
@@ -216,7 +216,7 @@ void PaintRuler(QPainter& painter, const ChartModel& chart, const ChartLayout& l
       painter.drawText(QRectF(x - 30, layout.RulerTop(), 60, 14), Qt::AlignCenter,
                        QString::number(t));
       if (t != chart.AxisBegin && t != chart.AxisEnd) {
-        painter.setPen(QPen(kGrid, 1.0));
+        painter.setPen(QPen(Grid, 1.0));
         painter.drawLine(QPointF(x, layout.RowsTop()), QPointF(x, layout.RowsBottom()));
       }
     }
@@ -259,7 +259,7 @@ void PaintLines(QPainter& painter, const ChartModel& chart, const ChartLayout& l
 void PaintRow(QPainter& painter, const ChartModel& chart, const ChartLayout& layout, int r) {
   const ChartRow& row = chart.Rows[static_cast<std::size_t>(r)];
   const QRectF band = layout.RowBand(r);
-  painter.setPen(QPen(kGrid, 1.0));
+  painter.setPen(QPen(Grid, 1.0));
   painter.drawLine(QPointF(ChartLayout::Margin, band.bottom()),
                    QPointF(band.right(), band.bottom()));
   const QRectF labelBar = BarRect(band, ChartLayout::Margin, layout.PlotLeft() - 8);
@@ -274,7 +274,7 @@ void PaintRow(QPainter& painter, const ChartModel& chart, const ChartLayout& lay
     if (span.Kind == ChartSpanKind::DemandStored) {
       const QRectF bar = BarRect(band, layout.X(static_cast<double>(span.Begin)),
                                  layout.X(static_cast<double>(span.End)));
-      painter.fillRect(QRectF(bar.left(), bar.bottom() + 2, bar.width(), 3), kDemand);
+      painter.fillRect(QRectF(bar.left(), bar.bottom() + 2, bar.width(), 3), DemandColour);
     }
   }
   for (const ChartBar& bar : row.Bars) {
@@ -287,7 +287,7 @@ void PaintRow(QPainter& painter, const ChartModel& chart, const ChartLayout& lay
     if (span.Kind == ChartSpanKind::ShortGreen) {
       const QRectF bar = BarRect(band, layout.X(static_cast<double>(span.Begin)),
                                  layout.X(static_cast<double>(span.End)));
-      painter.setPen(QPen(kRed, 2.0));
+      painter.setPen(QPen(RedColour, 2.0));
       painter.setBrush(Qt::NoBrush);
       painter.drawRect(bar.adjusted(-1, -2, 1, 2));
       painter.setFont(ChartFont(10, true));
@@ -320,7 +320,7 @@ void PaintBrackets(QPainter& painter, const ChartModel& chart, const ChartLayout
     }
     const QRectF band = layout.RowBand(bracket.Entering);
     const double y = LaneY(band, layout.BracketLane(b));
-    const QColor colour = bracket.Violated ? kRed : kBracket;
+    const QColor colour = bracket.Violated ? RedColour : Bracket;
     painter.setPen(QPen(colour, bracket.Violated ? 2.0 : 1.2));
     const std::int64_t end = bracket.From + bracket.Required;
     if (end <= chart.AxisEnd || cycle <= 0) {
@@ -338,7 +338,7 @@ void PaintBrackets(QPainter& painter, const ChartModel& chart, const ChartLayout
         actual -= cycle;
       }
       const double x = layout.X(static_cast<double>(actual));
-      painter.setBrush(kRed);
+      painter.setBrush(RedColour);
       painter.drawPolygon(QPolygonF()
                           << QPointF(x - 4, y + 1) << QPointF(x + 4, y + 1) << QPointF(x, y - 6));
       painter.setBrush(Qt::NoBrush);
@@ -417,7 +417,7 @@ ChartLayout::ChartLayout(const ChartModel& chart, double pixelsPerSecond)
     const bool shortGreen =
         std::any_of(chart.Rows[r].Spans.begin(), chart.Rows[r].Spans.end(),
                     [](const ChartSpan& span) { return span.Kind == ChartSpanKind::ShortGreen; });
-    const double height = MarkBand + BarHeight_ + BarGap + (shortGreen ? 12.0 : 0.0) +
+    const double height = MarkBand + barHeight_ + BarGap + (shortGreen ? 12.0 : 0.0) +
                           (lanes[r] > 0 ? 6.0 + lanes[r] * LaneHeight : 0.0);
     rowTop_.push_back(top);
     rowHeight_.push_back(height);
@@ -467,17 +467,17 @@ QColor StateColour(SignalState state) {
     case Green:
     case GreenWithSteadyYellow:
     case GreenWithFlashingYellow:
-      return kGreen;
+      return GreenColour;
     case Yellow:
     case YellowFlashing:
-      return kYellow;
+      return YellowColour;
     case Red:
     case RedYellow:
     case RedWithSteadyYellow:
     case RedWithFlashingYellow:
-      return kRed;
+      return RedColour;
     default:
-      return kDark;
+      return DarkColour;
   }
 }
 

@@ -44,10 +44,10 @@ class ChartLayout {
   double LegendTop() const { return legendTop_; }
   // The lane below the bar of a row in which an intergreen bracket is drawn.
   int BracketLane(std::size_t bracket) const { return bracketLane_[bracket]; }
-  double BarHeight() const { return BarHeight_; }
+  double BarHeight() const { return barHeight_; }
 
  private:
-  static constexpr double BarHeight_ = 16.0;
+  static constexpr double barHeight_ = 16.0;
   static constexpr double RowGap = 10.0;
   static constexpr double LaneHeight = 12.0;
 
