@@ -6,6 +6,7 @@
 #include "display/signal_head_element.h"
 #include "engine/running_program.h"
 #include "engine/state_at.h"
+#include "engine/target_jump.h"
 #include "panel/control_panel.h"
 
 namespace ampelsim {
@@ -472,38 +473,11 @@ bool Actuation::TryTargetJump(int runningIndex) {
 }
 
 bool Actuation::JumpIsSafe(int runningIndex, std::int32_t target) const {
-  const SignalProgram& program = data_.SignalPrograms[static_cast<std::size_t>(runningIndex)];
-  const std::int64_t cycle = program.CycleTime;
-  const std::int64_t q = target;
-  std::array<std::int64_t, MaxGroups> leadTime{};
-  for (std::size_t s = 0; s < MaxGroups; ++s) {
-    if (IsGreenState(StateAt(data_, runningIndex, static_cast<int>(s), q))) {
-      continue;  // already green at the target: no lead time
-    }
-    const std::int64_t begin1 = program.GreenBegin1[s];
-    const std::int64_t begin2 = program.GreenBegin2[s];
-    const bool secondWindow = program.GreenBegin2[s] != program.GreenEnd2[s];
-    const std::int64_t nextGreen = secondWindow && begin1 <= q && q <= begin2 ? begin2 : begin1;
-    std::int64_t redYellowBegin = nextGreen - program.RedYellowTime[s];
-    if (redYellowBegin < 0) {
-      redYellowBegin += cycle;
-    }
-    std::int64_t lead = redYellowBegin - q;
-    if (lead < 0) {
-      lead += cycle;
-    }
-    leadTime[s] = lead;
-  }
+  std::array<std::int64_t, MaxGroups> red{};
+  std::copy(monitoring_.RedSeconds.begin(), monitoring_.RedSeconds.end(), red.begin());
   const auto& clearance = data_.ActiveClearance;
-  for (std::size_t r = 0; r < MaxGroups; ++r) {
-    for (std::size_t s = 0; s < MaxGroups; ++s) {
-      const std::int64_t d = std::int64_t{monitoring_.RedSeconds[r]} + leadTime[s];
-      if (d <= 255 && d - (clearance[s][r] & 127) < 0) {
-        return false;
-      }
-    }
-  }
-  return true;
+  return !UnsafeJumpPair(red, JumpLeadTimes(data_, runningIndex, target),
+                         [&](std::size_t s, std::size_t r) { return clearance[s][r]; });
 }
 
 void Actuation::HandleExtension() {

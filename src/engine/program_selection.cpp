@@ -7,6 +7,7 @@
 #include "engine/clock.h"
 #include "engine/running_program.h"
 #include "engine/state_at.h"
+#include "engine/target_jump.h"
 #include "panel/control_panel.h"
 
 namespace ampelsim {
@@ -309,19 +310,10 @@ void ProgramSelection::ActivateProgram() {
   const std::size_t p = IndexOf(s_.CurrentProgram);
   const SignalProgram& program = data_.SignalPrograms[p];
 
-  // The all-red time a target jump must leave between a clearing group c and
-  // an entering group e: the intergreen less c's yellow and e's red-yellow,
-  // which is what the jump check compares it with (time c has been red plus
-  // time until e's red-yellow begins). 128 marks a pair that needs no wait.
+  // The all-red times the target-jump check compares with.
   for (std::size_t e = 0; e < MaxGroups; ++e) {
     for (std::size_t c = 0; c < MaxGroups; ++c) {
-      const std::int64_t intergreen = data_.IntergreenTimes[p][e][c];
-      std::int64_t clearance = 0;
-      if (intergreen != 0) {
-        clearance = intergreen - program.YellowTime[c] - program.RedYellowTime[e];
-        clearance = clearance <= 0 ? 128 : std::min<std::int64_t>(clearance, INT32_MAX);
-      }
-      data_.ActiveClearance[e][c] = static_cast<std::int32_t>(clearance);
+      data_.ActiveClearance[e][c] = JumpClearance(data_, p, e, c);
     }
   }
   data_.ActiveIntergreen = data_.IntergreenTimes[p];

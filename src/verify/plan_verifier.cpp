@@ -9,6 +9,7 @@
 
 #include "data/signal_state.h"
 #include "engine/state_at.h"
+#include "engine/target_jump.h"
 
 namespace ampelsim {
 namespace {
@@ -683,59 +684,15 @@ class Verifier {
 
   // --- target jumps -------------------------------------------------------
 
-  // Re-expressed from the engine's target-jump check (actuation.cpp,
-  // JumpIsSafe, and the clearance of ActivateProgram), which lives in the
-  // engine's private state: the same arithmetic on the planned states.
-  std::array<std::int64_t, MaxGroups> LeadTimes(const ProgramView& view, int q) const {
-    std::array<std::int64_t, MaxGroups> lead{};
-    const SignalProgram& plan = view.Plan();
-    const std::int64_t cycle = plan.CycleTime;
-    for (std::size_t s = 0; s < MaxGroups; ++s) {
-      if (IsGreenState(StateAt(data_, view.Index(), static_cast<int>(s), q))) {
-        continue;
-      }
-      const std::int64_t begin1 = plan.GreenBegin1[s];
-      const std::int64_t begin2 = plan.GreenBegin2[s];
-      const bool secondWindow = plan.GreenBegin2[s] != plan.GreenEnd2[s];
-      const std::int64_t next = secondWindow && begin1 <= q && q <= begin2 ? begin2 : begin1;
-      std::int64_t redYellowBegin = next - plan.RedYellowTime[s];
-      if (redYellowBegin < 0) {
-        redYellowBegin += cycle;
-      }
-      std::int64_t value = redYellowBegin - q;
-      if (value < 0) {
-        value += cycle;
-      }
-      lead[s] = value;
-    }
-    return lead;
-  }
-
-  std::int64_t Clearance(const ProgramView& view, std::size_t entering,
-                         std::size_t clearing) const {
-    const std::int64_t intergreen = data_.IntergreenTimes[Idx(view.Index())][entering][clearing];
-    if (intergreen == 0) {
-      return 0;
-    }
-    const std::int64_t value =
-        intergreen - view.Plan().YellowTime[clearing] - view.Plan().RedYellowTime[entering];
-    return value <= 0 ? 128 : std::min<std::int64_t>(value, INT32_MAX);
-  }
-
-  // The pair (clearing, entering) that keeps the jump from being safe with
-  // these red seconds; nullopt when it is safe.
+  // The engine's own target-jump arithmetic (engine/target_jump.h), on the
+  // planned states.
   std::optional<std::pair<int, int>> UnsafePair(
       const ProgramView& view, const std::array<std::int64_t, MaxGroups>& red,
       const std::array<std::int64_t, MaxGroups>& lead) const {
-    for (std::size_t r = 0; r < MaxGroups; ++r) {
-      for (std::size_t s = 0; s < MaxGroups; ++s) {
-        const std::int64_t d = red[r] + lead[s];
-        if (d <= 255 && d - (Clearance(view, s, r) & 127) < 0) {
-          return std::make_pair(static_cast<int>(r), static_cast<int>(s));
-        }
-      }
-    }
-    return std::nullopt;
+    const auto p = Idx(view.Index());
+    return UnsafeJumpPair(red, lead, [&](std::size_t entering, std::size_t clearing) {
+      return JumpClearance(data_, p, entering, clearing);
+    });
   }
 
   void CheckJumps(const ProgramView& view) {
@@ -805,7 +762,7 @@ class Verifier {
       red[Idx(g)] = count;
       grows[Idx(g)] = IsRedState(at[Idx(g)]) && !view.WindowOneEmpty(g);
     }
-    const auto lead = LeadTimes(view, target);
+    const auto lead = JumpLeadTimes(data_, view.Index(), target);
     int hold = 0;
     std::optional<std::pair<int, int>> unsafe = UnsafePair(view, red, lead);
     while (unsafe && hold <= 256) {
