@@ -247,7 +247,10 @@ def run(args, session, workdir):
            if not k.startswith("XDG_") and k not in ("DBUS_SESSION_BUS_ADDRESS", "QT_QPA_PLATFORM")}
     env.update(HOME=home, XDG_RUNTIME_DIR=runtime, QT_QPA_PLATFORM="xcb")
     started = time.monotonic()
-    app = subprocess.Popen([program], cwd=home, env=env, stdout=subprocess.PIPE,
+    cwd = args.cwd or home
+    stray = os.path.join(cwd, "DATEN.STO")
+    stray_before = os.stat(stray).st_mtime_ns if os.path.exists(stray) else None
+    app = subprocess.Popen([program], cwd=cwd, env=env, stdout=subprocess.PIPE,
                            stderr=subprocess.STDOUT)
     try:
         main = session.find_window("Steuerung", 30)
@@ -327,8 +330,9 @@ def run(args, session, workdir):
     store = os.path.join(home, ".local", "share", "ampelsim", "DATEN.STO")
     if not os.path.isfile(store):
         raise Failure(f"no fault store at {store}")
-    if os.path.exists(os.path.join(home, "DATEN.STO")):
-        raise Failure("the fault store was written into the current directory")
+    stray_after = os.stat(stray).st_mtime_ns if os.path.exists(stray) else None
+    if stray_after != stray_before:
+        raise Failure(f"the fault store was written into the current directory {cwd}")
     log(f"fault store written to {store}")
 
 
@@ -353,6 +357,7 @@ def main():
     parser.add_argument("--build-dir", required=True)
     parser.add_argument("--cmake", default="cmake")
     parser.add_argument("--prefix", help="an installed prefix (e.g. /usr) instead of installing")
+    parser.add_argument("--cwd", help="current directory of the program (default: its home)")
     parser.add_argument("--keep", help="folder for the screenshots (default BUILD/e2e)")
     parser.add_argument("--docs-screenshot", help="also write the README's screenshot here")
     args = parser.parse_args()
