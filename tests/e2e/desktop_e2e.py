@@ -168,17 +168,22 @@ def lamp_states(session, shot, heads):
 
 
 def describe(lamps):
-    return ", ".join(f"{lamp} {'on' if on else 'off'}" for lamp, on in lamps.items())
+    return ", ".join(f"{lamp} {'flashing' if on is None else 'on' if on else 'off'}"
+                     for lamp, on in lamps.items())
 
 
-def planned_codes(cli, demo, now, workdir):
-    """Group 1's actual-plan code for each second of a run started at `now`."""
-    script = os.path.join(workdir, "start.txt")
-    with open(script, "w", encoding="ascii") as file:
-        file.write(f"0.1 down Start\n{0.1 + HOLD_START:.1f} up Start\n")
-    output = subprocess.run(
-        [cli, "run", demo, "--seconds", str(PLAN_SECONDS), "--script", script, "--now", now],
-        check=True, capture_output=True, timeout=120).stdout.decode("cp1252")
+def planned_codes(cli, demo, now, workdir, seconds=PLAN_SECONDS):
+    """Group 1's actual-plan code for each second of a run started at `now`
+    with Start held as the test holds it; without `now`, of a run without
+    Start."""
+    command = [cli, "run", demo, "--seconds", str(seconds)]
+    if now is not None:
+        script = os.path.join(workdir, "start.txt")
+        with open(script, "w", encoding="ascii") as file:
+            file.write(f"0.1 down Start\n{0.1 + HOLD_START:.1f} up Start\n")
+        command += ["--script", script, "--now", now]
+    output = subprocess.run(command, check=True, capture_output=True,
+                            timeout=120).stdout.decode("cp1252")
     codes = []
     for line in output.splitlines():
         match = re.match(r"^ (\S+) (\d+)", line)
@@ -188,9 +193,31 @@ def planned_codes(cli, demo, now, workdir):
         if code not in CODE_LAMPS:
             raise Failure(f"unknown code {code!r} in the planned run: {line!r}")
         codes.append(code)
-    if len(codes) < PLAN_SECONDS:
-        raise Failure(f"ampelsim-cli run gave {len(codes)} lines for {PLAN_SECONDS} seconds")
+    if len(codes) < seconds:
+        raise Failure(f"ampelsim-cli run gave {len(codes)} lines for {seconds} seconds")
     return codes
+
+
+def check_flashing_or_steady(session, heads, codes):
+    """Head 1 over a good second: a flashing lamp must be seen lit and dark."""
+    if len(set(codes)) != 1:
+        raise Failure(f"without Start the plan changes: {codes}")
+    expected = dict(zip(LIT, CODE_LAMPS[codes[0]]))
+    seen = []
+    for _ in range(5):
+        lamps = lamp_states(session, session.screenshot("before-start"), heads)
+        for lamp, on in expected.items():
+            if on is not None and lamps[lamp] != on:
+                raise Failure(f'before Start group 1 shows {describe(lamps)}, the plan "{codes[0]}" '
+                              f"gives {describe(expected)}")
+        seen.append(lamps)
+        time.sleep(0.3)
+    for lamp, on in expected.items():
+        states = {lamps[lamp] for lamps in seen}
+        if on is None and states != {True, False}:
+            raise Failure(f"before Start the {lamp} lamp of group 1 does not flash: "
+                          f"{'always on' if True in states else 'always off'}")
+    log(f'before Start (plan "{codes[0]}"): {describe(expected)}')
 
 
 def margin(second):
@@ -273,12 +300,9 @@ def run(args, session, workdir):
         heads = session.geometry(heads_window)
         log(f"signal heads at {heads[0]},{heads[1]} {heads[2]}x{heads[3]}")
 
-        # The controller is off until Start: head 1 is dark.
+        # Until Start the controller is off: what the plan gives without it.
         time.sleep(1.0)
-        lamps = lamp_states(session, session.screenshot("before-start"), heads)
-        if any(lamps.values()):
-            raise Failure(f"before Start group 1 shows {describe(lamps)}, expected all off")
-        log(f"before Start: {describe(lamps)}")
+        check_flashing_or_steady(session, heads, planned_codes(cli, demo, None, workdir, 3))
 
         session.xdotool("mousemove", mx + START_BUTTON_CENTRE[0],
                         my + menu_height + START_BUTTON_CENTRE[1])
@@ -344,9 +368,11 @@ def docs_screenshot(shot, main, heads, out):
         subprocess.run(["convert", shot, "-crop", f"{w}x{h}+{x}+{y}", "+repage", part],
                        check=True, timeout=30)
         parts.append(part)
-    subprocess.run(["convert", parts[0], "-background", "#d4d4d4", "-gravity", "east",
-                    "-splice", "8x0", parts[1], "-gravity", "north", "+append", "-strip",
-                    out], check=True, timeout=30)
+    # The main window is the shorter one: a grey margin right of and below it.
+    height = max(main[3], heads[3])
+    subprocess.run(["convert", parts[0], "-background", "#d4d4d4", "-gravity", "northwest",
+                    "-extent", f"{main[2] + 8}x{height}", parts[1], "+append", "-strip", out],
+                   check=True, timeout=30)
     for part in parts:
         os.remove(part)
     log(f"screenshot for the docs: {out}")
