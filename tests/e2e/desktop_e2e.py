@@ -335,7 +335,8 @@ def run(args, session, workdir):
 
         session.xdotool("mousemove", *menu_datei, "click", "1")
         time.sleep(0.5)
-        session.xdotool("key", "Down", "Down", "Return")
+        # "Beenden" is the last entry of "Datei": Up from the opened menu.
+        session.xdotool("key", "Up", "Return")
         try:
             status = app.wait(timeout=20)
         except subprocess.TimeoutExpired:
