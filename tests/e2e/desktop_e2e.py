@@ -182,7 +182,8 @@ def planned_codes(cli, demo, now, workdir, seconds=PLAN_SECONDS):
         with open(script, "w", encoding="ascii") as file:
             file.write(f"0.1 down Start\n{0.1 + HOLD_START:.1f} up Start\n")
         command += ["--script", script, "--now", now]
-    output = subprocess.run(command, check=True, capture_output=True,
+    # The run keeps its fault store in the current directory: the scratch one.
+    output = subprocess.run(command, check=True, capture_output=True, cwd=workdir,
                             timeout=120).stdout.decode("cp1252")
     codes = []
     for line in output.splitlines():
@@ -258,7 +259,7 @@ def install(build, cmake, prefix):
 
 
 def run(args, session, workdir):
-    prefix = args.prefix
+    prefix = os.path.abspath(args.prefix) if args.prefix else None
     if prefix is None:
         prefix = os.path.join(workdir, "prefix")
         install(args.build_dir, args.cmake, prefix)
