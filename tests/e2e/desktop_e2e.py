@@ -107,16 +107,19 @@ class Session:
                                 text=True, timeout=30)
         return result.stdout
 
-    def find_window(self, caption, timeout):
+    def find_window(self, caption, timeout, process):
         """The visible top-level window whose caption starts with `caption`."""
         pattern = "^" + re.escape(caption[:5])
         deadline = time.monotonic() + timeout
-        while time.monotonic() < deadline:
+        while time.monotonic() < deadline and process.poll() is None:
             for window in self.xdotool("search", "--onlyvisible", "--name", pattern).split():
                 name = self.xdotool("getwindowname", window).strip()
                 if name == caption or name.startswith(caption + " "):
                     return window
             time.sleep(0.2)
+        if process.poll() is not None:
+            raise Failure(f'the program ended with status {process.returncode} before its window '
+                          f'"{caption}" showed (its output: {self.keep}/program.log)')
         raise Failure(f'no visible window "{caption}" within {timeout} s')
 
     def geometry(self, window):
@@ -278,10 +281,12 @@ def run(args, session, workdir):
     cwd = args.cwd or home
     stray = os.path.join(cwd, "DATEN.STO")
     stray_before = os.stat(stray).st_mtime_ns if os.path.exists(stray) else None
-    app = subprocess.Popen([program], cwd=cwd, env=env, stdout=subprocess.PIPE,
-                           stderr=subprocess.STDOUT)
+    program_log = os.path.join(session.keep, "program.log")
+    with open(program_log, "wb") as output:
+        app = subprocess.Popen([program], cwd=cwd, env=env, stdout=output,
+                               stderr=subprocess.STDOUT)
     try:
-        main = session.find_window("Steuerung", 30)
+        main = session.find_window("Steuerung", 30, app)
         mx, my, mw, mh = session.geometry(main)
         menu_height = mh - CLIENT_HEIGHT
         if mw != CLIENT_WIDTH or not 10 <= menu_height <= 60:
@@ -294,7 +299,7 @@ def run(args, session, workdir):
         session.xdotool("mousemove", *menu_datei, "click", "1")
         time.sleep(0.5)
         session.xdotool("key", "Right", "Return")
-        heads_window = session.find_window("Ampelköpfe", 10)
+        heads_window = session.find_window("Ampelköpfe", 10, app)
         if args.docs_screenshot:
             session.xdotool("windowmove", heads_window, mx + mw, my)
             time.sleep(0.5)
@@ -342,9 +347,8 @@ def run(args, session, workdir):
             status = app.wait(timeout=20)
         except subprocess.TimeoutExpired:
             raise Failure("the program did not end within 20 s of Datei > Beenden")
-        output = app.stdout.read().decode(errors="replace")
         if status != 0:
-            raise Failure(f"the program ended with status {status}:\n{output}")
+            raise Failure(f"the program ended with status {status} (its output: {program_log})")
         log(f"Datei > Beenden: exit status 0 after {time.monotonic() - started:.1f} s in all")
     finally:
         if app.poll() is None:
