@@ -1,16 +1,24 @@
+#include <QDir>
 #include <QMessageBox>
+#include <QStandardPaths>
 #include <exception>
 
 #include "app/ui/ampel_application.h"
+#include "app/ui/installed_layout.h"
 #include "app/ui/program_windows.h"
 
 // No command line argument is evaluated. The current directory at start is
 // the program's start directory: its fault store, its "Demo" data, the help
-// document and the demand-button pictures are taken from there.
+// document and the demand-button pictures are taken from there. Only an
+// installed program started elsewhere works in the user's data folder.
 int main(int argc, char** argv) {
   ampelsim::ui::AmpelApplication application(argc, argv);
   try {
-    ampelsim::ui::ProgramWindows windows;
+    const QString start = ampelsim::ui::ChooseStartDirectory(
+        QDir::currentPath(), QCoreApplication::applicationDirPath(),
+        QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation));
+    QDir::setCurrent(start);
+    ampelsim::ui::ProgramWindows windows(start);
     windows.Start();
     return application.exec();
   } catch (const std::exception& error) {
