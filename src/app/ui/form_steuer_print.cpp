@@ -26,6 +26,7 @@ void TFormSteuer::OpenPrintPreview() {
     preview_->activateWindow();
   } else {
     preview_ = new TFormDrucker(*simulation_, *keys_, Printer(), this);
+    preview_->setWindowIconText(windowIconText());
     connect(preview_, &TFormDrucker::Closed, this, &TFormSteuer::PreviewClosed);
     preview_->show();
   }

@@ -1,8 +1,10 @@
 #include "app/ui/program_windows.h"
 
 #include <QTimer>
+#include <initializer_list>
 
 #include "app/simulation.h"
+#include "app/ui/ampel_application.h"
 
 namespace ampelsim::ui {
 namespace {
@@ -25,6 +27,11 @@ ProgramWindows::ProgramWindows(const QString& startDirectory)
   FormSteuer.AttachWindows(SteuerWindows{&AboutBox, &FormAmpel, &FormLaden, &FormGetDir,
                                          &FormGetStandDir, &FormUhrzeit, &FormSollSignalplan,
                                          &FormIstSignalplan});
+  // The captions stay as they are; the task bar names the program.
+  for (QWidget* window : std::initializer_list<QWidget*>{&FormSteuer, &FormAmpel,
+                                                         &FormSollSignalplan, &FormIstSignalplan}) {
+    window->setWindowIconText(QString::fromLatin1(TaskBarName));
+  }
 }
 
 void ProgramWindows::Start() {
