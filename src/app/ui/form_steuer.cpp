@@ -122,8 +122,16 @@ void TFormSteuer::AttachWindows(const SteuerWindows& windows) {
   }
 }
 
-void TFormSteuer::OpenHelpDocument() const {
-  help_.Open();
+void TFormSteuer::OpenHelpDocument() {
+  if (help_.Open() != HelpDocument::OpenResult::NoViewer) {
+    return;
+  }
+  QMessageBox box(QMessageBox::Information, QStringLiteral("Onlinehilfe"),
+                  NoHelpViewerText(help_.Path()), QMessageBox::Ok,
+                  QApplication::activeWindow() != nullptr ? QApplication::activeWindow() : this);
+  box.setObjectName(QStringLiteral("NoHelpViewerBox"));
+  box.setTextInteractionFlags(Qt::TextSelectableByMouse);
+  box.exec();
 }
 
 void TFormSteuer::ShowMainWindow() {
@@ -293,7 +301,19 @@ void TFormSteuer::DatenLadenClick() {
   // OK it is the one it started from.
   paths_.DataDirectory = windows_.GetDir->SelectedDirectory;
   if (result == QDialog::Accepted) {
-    windows_.Laden->LoadAndShow(paths_.DataDirectory);
+    // The automatic restart may have started the controller while the
+    // dialog was open; the user is told instead of left guessing.
+    if (!panel.IsEnabled(PanelCommand::DatenLaden) || !panel.IsEnabled(PanelCommand::DateiMenu)) {
+      QMessageBox box(QMessageBox::Information, QStringLiteral("Hinweis"),
+                      QStringLiteral("Die Daten können nur bei ausgeschalteter Steuerung geladen "
+                                     "werden.\nDie Steuerung ist inzwischen eingeschaltet: bitte "
+                                     "mit „Stop“ ausschalten und „Daten laden“ wiederholen."),
+                      QMessageBox::Ok, this);
+      box.setObjectName(QStringLiteral("DatenLadenGesperrtBox"));
+      box.exec();
+    } else {
+      windows_.Laden->LoadAndShow(paths_.DataDirectory);
+    }
   }
   ShowPanel();
 }

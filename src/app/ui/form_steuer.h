@@ -86,6 +86,7 @@ class TFormSteuer final : public QMainWindow {
   const AppPaths& Paths() const { return paths_; }
   SettingsStore& Settings() { return settings_; }
   const HelpDocument& Help() const { return help_; }
+  HelpDocument& Help() { return help_; }
   // The printer chosen with "Drucker Einrichten", for every later printout.
   QPrinter& Printer();
   // The print preview while it exists, else null.
@@ -93,7 +94,8 @@ class TFormSteuer final : public QMainWindow {
 
   void AttachWindows(const SteuerWindows& windows);
 
-  void OpenHelpDocument() const;
+  // Opens the help document; says where it lies when no program can show it.
+  void OpenHelpDocument();
   // Shows the main window and brings it to the front (F12 in other windows).
   void ShowMainWindow();
 

@@ -588,6 +588,44 @@ void FormSteuerTest::datenLadenConfirmedLoadsTheChosenDirectory() {
   QCOMPARE(windows.FormSteuer.Paths().StandardDataPath, start.QDemo());
 }
 
+// The controller starts while the directory dialog is open (as the automatic
+// restart does): OK then loads nothing and says why.
+void FormSteuerTest::datenLadenConfirmedWhileRunningIsRefusedWithAMessage() {
+  const StartDirectory start;
+  const TempDir other;
+  WriteDataSet(other.Path(), *SmallJunctionData());
+  ProgramWindows windows(start.QPath());
+  windows.FormSteuer.show();
+  Tick(windows, 1);
+  Simulation& sim = windows.FormSteuer.Sim();
+  const std::vector<std::string> logBefore = sim.Loader().Log();
+
+  ModalSeen chooser;
+  ModalSeen message;
+  bool started = false;
+  HandleNextModal(&chooser, [&](QWidget* modal) {
+    auto* dialog = qobject_cast<ui::TFormGetDir*>(modal);
+    QVERIFY(dialog != nullptr);
+    dialog->SetListDirectory(Q(other.Path()));
+    started = StartController(windows);
+    HandleNextModal(&message);
+    dialog->findChild<QPushButton*>(QStringLiteral("OK"))->click();
+  });
+  Action(windows, QStringLiteral("DatenLaden"))->trigger();
+  QVERIFY(chooser.Seen);
+  QVERIFY(started);
+  QVERIFY(message.Seen);
+  QCOMPARE(message.ClassName, QStringLiteral("QMessageBox"));
+  QCOMPARE(message.Title, QStringLiteral("Hinweis"));
+  QVERIFY2(message.Text.startsWith(QStringLiteral(
+               "Die Daten können nur bei ausgeschalteter Steuerung geladen werden.")),
+           qPrintable(message.Text));
+  QVERIFY(!windows.FormLaden.isVisible());
+  QCOMPARE(QString::fromStdString(sim.DataDirectory()), start.QDemo());
+  QVERIFY(sim.Loader().Log() == logBefore);
+  QCOMPARE(MainState(windows), states::CycleOperation);
+}
+
 void FormSteuerTest::f12InHeadWindowBringsUpTheMainWindow() {
   const StartDirectory start;
   ProgramWindows windows(start.QPath());
@@ -602,6 +640,8 @@ void FormSteuerTest::helpKeys() {
   const std::filesystem::path document = start.Path() / "Idrun210.pdf";
   WriteBytes(document, Bytes{'%', 'P', 'D', 'F'});
   ProgramWindows windows(start.QPath());
+  windows.FormSteuer.Help().SetViewer(
+      [](const QString& path) { return QDesktopServices::openUrl(QUrl::fromLocalFile(path)); });
   windows.FormSteuer.show();
   const QUrl expected = QUrl::fromLocalFile(Q(document));
 
@@ -626,6 +666,42 @@ void FormSteuerTest::helpKeys() {
   // a button of the panel.
   QTest::keyClick(Button(windows, QStringLiteral("ProgButton3")), Qt::Key_Space);
   QCOMPARE(windows.FormSteuer.Sim().Panel().SelectedProgramButton(), ProgramButton::ProgButton1);
+}
+
+void FormSteuerTest::helpWithoutViewerTellsWhereTheDocumentIs() {
+  const StartDirectory start;
+  const std::filesystem::path document = start.Path() / "Idrun210.pdf";
+  WriteBytes(document, Bytes{'%', 'P', 'D', 'F'});
+  ProgramWindows windows(start.QPath());
+  QStringList handed;
+  windows.FormSteuer.Help().SetViewer([&handed](const QString& path) {
+    handed << path;
+    return false;
+  });
+  windows.FormSteuer.show();
+  for (const bool byMenu : {false, true}) {
+    ModalSeen seen;
+    HandleNextModal(&seen);
+    if (byMenu) {
+      Action(windows, QStringLiteral("MHilfe"))->trigger();
+    } else {
+      QTest::keyClick(&windows.FormSteuer, Qt::Key_F1);
+    }
+    QVERIFY(seen.Seen);
+    QCOMPARE(seen.Title, QStringLiteral("Onlinehilfe"));
+    QVERIFY2(seen.Text.endsWith(QStringLiteral("Das Handbuch liegt hier:\n") + Q(document)),
+             qPrintable(seen.Text));
+  }
+  QCOMPARE(handed, QStringList({Q(document), Q(document)}));
+
+  // A document that is not there is not offered, and nothing is said.
+  std::filesystem::remove(document);
+  ModalSeen none;
+  HandleNextModal(&none, nullptr, 20);
+  QTest::keyClick(&windows.FormSteuer, Qt::Key_F1);
+  QTest::qWait(300);
+  QVERIFY(!none.Seen);
+  QCOMPARE(handed.size(), 2);
 }
 
 void FormSteuerTest::clockCommands() {

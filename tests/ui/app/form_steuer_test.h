@@ -41,8 +41,10 @@ class FormSteuerTest : public QObject {
   void menuEnablesFollowTheEngine();
   void datenLadenCancelledChangesNothing();
   void datenLadenConfirmedLoadsTheChosenDirectory();
+  void datenLadenConfirmedWhileRunningIsRefusedWithAMessage();
   void f12InHeadWindowBringsUpTheMainWindow();
   void helpKeys();
+  void helpWithoutViewerTellsWhereTheDocumentIs();
   void clockCommands();
   void windowCommands();
 

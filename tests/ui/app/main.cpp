@@ -5,6 +5,7 @@
 #include "app/ui/ampel_application.h"
 #include "application_test.h"
 #include "form_steuer_test.h"
+#include "help_menu_test.h"
 #include "signalplan_test.h"
 #include "start_up_test.h"
 #include "test_support/test_files.h"
@@ -30,6 +31,10 @@ int main(int argc, char** argv) {
   }
   {
     ampelsim::test::FormSteuerTest test;
+    failures += QTest::qExec(&test, argc, argv);
+  }
+  {
+    ampelsim::test::HelpMenuTest test;
     failures += QTest::qExec(&test, argc, argv);
   }
   {
