@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDialogButtonBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLayout>
@@ -11,6 +12,7 @@
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QPushButton>
 #include <QToolButton>
 #include <algorithm>
 
@@ -104,13 +106,8 @@ QPrinter& TFormSteuer::Printer() {
   if (!printer_) {
     printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
     printer_->setDocName(QString::fromLatin1(PrintDocumentTitle));
-    // Without any printer the default is the PDF printer, which needs a
-    // file: the document's own name in the start directory, until the
-    // printer set-up chooses another.
-    if (printer_->outputFormat() == QPrinter::PdfFormat && printer_->outputFileName().isEmpty()) {
-      const QString file = QString::fromLatin1(PrintDocumentTitle) + QStringLiteral(".pdf");
-      printer_->setOutputFileName(QDir(paths_.StartDirectory).filePath(file));
-    }
+    // Without any printer the default is the PDF printer; every printout on
+    // it asks for its file.
   }
   return *printer_;
 }
@@ -351,6 +348,17 @@ void TFormSteuer::ProgrammeinstellungenClick() {
 void TFormSteuer::DruckerEinrichtenClick() {
   QPrintDialog dialog(&Printer(), this);
   dialog.setObjectName(QStringLiteral("PrinterSetupDialog"));
+  dialog.setWindowTitle(QStringLiteral("Drucker einrichten"));
+  // A set-up, not a print job: no page range, and the confirm button says
+  // that it only takes the printer, paper and page over.
+  dialog.setOptions(QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintShowPageSize);
+  if (auto* buttons = dialog.findChild<QDialogButtonBox*>()) {
+    if (QPushButton* confirm = buttons->button(QDialogButtonBox::Ok)) {
+      confirm->setText(QStringLiteral("OK"));
+      confirm->setToolTip(
+          QStringLiteral("Drucker und Seite für alle folgenden Ausdrucke übernehmen"));
+    }
+  }
   dialog.exec();
 }
 

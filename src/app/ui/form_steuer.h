@@ -170,7 +170,7 @@ class TFormSteuer final : public QMainWindow {
   void ShowToggle(PanelToggle toggle);
   void ShowCommands();
   using ReportWriter = ReportStatus (*)(ReportDocument& report, const ReportContext& context);
-  void PrintSingleReport(ReportWriter writer);
+  void PrintSingleReport(ReportWriter writer, const QString& printName);
   void ShowDemandGlyph(QToolButton& button, const char* fileName);
   void PreviewClosed();
 
