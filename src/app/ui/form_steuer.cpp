@@ -30,6 +30,7 @@
 #include "reports/ui/form_drucker.h"
 #include "reports/ui/preview_printing.h"
 #include "widgets/common_keys.h"
+#include "widgets/elided_label.h"
 #include "widgets/exception_box.h"
 #include "widgets/panel_controls.h"
 
@@ -152,13 +153,12 @@ void TFormSteuer::ShowPanel() {
   }
   for (std::size_t i = 0; i < PanelLabelCount; ++i) {
     const QString text = QString::fromStdString(panel.LabelText(static_cast<PanelLabel>(i)));
-    if (labels_[i]->text() != text) {
+    if (auto* path = qobject_cast<PathLabel*>(labels_[i])) {
+      path->SetPath(text);
+    } else if (labels_[i]->text() != text) {
       labels_[i]->setText(text);
     }
   }
-  // The data directory's label grows with a long path instead of cutting it.
-  QLabel* aktDatei = labels_[static_cast<std::size_t>(PanelLabel::AktDatei)];
-  aktDatei->resize(std::max(aktDateiWidth_, aktDatei->sizeHint().width()), aktDatei->height());
   for (std::size_t i = 0; i < PanelToggleCount; ++i) {
     ShowToggle(static_cast<PanelToggle>(i));
   }

@@ -197,7 +197,6 @@ class TFormSteuer final : public QMainWindow {
   QMenu* druckenMenu_ = nullptr;
   QMenu* einzelDruck_ = nullptr;
   QAction* mHilfe_ = nullptr;
-  int aktDateiWidth_ = 0;
   std::optional<std::uint64_t> shownChangeCount_;
 };
 

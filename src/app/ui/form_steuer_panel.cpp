@@ -5,6 +5,7 @@
 
 #include "app/ui/form_steuer.h"
 #include "app/ui/glyphs.h"
+#include "widgets/elided_label.h"
 #include "widgets/panel_controls.h"
 
 namespace ampelsim::ui {
@@ -288,9 +289,10 @@ void TFormSteuer::BuildInfoBox(QWidget* client) {
     label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     labels_[static_cast<std::size_t>(which)] = label;
   }
-  auto* aktDatei = new QLabel(box);
+  // A long data directory is shortened in the middle; its last folder names
+  // the junction.
+  auto* aktDatei = new PathLabel(box);
   aktDatei->setGeometry(6, 151, 166, 20);
-  aktDateiWidth_ = aktDatei->width();
   aktDatei->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
   labels_[static_cast<std::size_t>(PanelLabel::AktDatei)] = aktDatei;
 

@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QDesktopServices>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QMenu>
 #include <QPrinter>
@@ -17,6 +18,7 @@
 #include "reports/ui/form_drucker.h"
 #include "verify/plan_verifier.h"
 #include "verify/ui/form_pruefen.h"
+#include "widgets/elided_label.h"
 #include "widgets/panel_controls.h"
 
 namespace ampelsim::test {
@@ -324,6 +326,56 @@ void FormSteuerTest::labelsAndLampsShowTheModel() {
     QCOMPARE(windows.FormSteuer.findChild<ui::Shape*>(name)->BrushColor(),
              ModelColour(windows, which));
   }
+}
+
+void FormSteuerTest::elidePath_data() {
+  QTest::addColumn<QString>("path");
+  QTest::addColumn<QString>("shown");
+  QTest::newRow("fits") << QStringLiteral("/home/nutzer/Demo")
+                        << QStringLiteral("/home/nutzer/Demo");
+  QTest::newRow("middle cut") << QStringLiteral(
+                                     "/home/nutzer/daten/Kreuzungen/Hauptstrasse_Bahnhofstrasse")
+                              << QStringLiteral("/home/nutzer/…/Hauptstrasse_Bahnhofstrasse");
+  QTest::newRow("final separator") << QStringLiteral("/home/nutzer/daten/Kreuzung_Nord/")
+                                   << QStringLiteral("/home/…/Kreuzung_Nord/");
+  QTest::newRow("only the last folder")
+      << QStringLiteral("/x/y/Kreuzung") << QStringLiteral("…/Kreuzung");
+}
+
+// The width is exactly that of the expected text: one pixel less must shorten
+// it further, so the cut is the longest that fits.
+void FormSteuerTest::elidePath() {
+  QFETCH(QString, path);
+  QFETCH(QString, shown);
+  const QFontMetrics metrics(QApplication::font());
+  const int width = metrics.horizontalAdvance(shown);
+  QCOMPARE(ui::ElidePath(path, metrics, width), shown);
+  const QString narrower = ui::ElidePath(path, metrics, width - 1);
+  QVERIFY(narrower != shown);
+  QVERIFY(metrics.horizontalAdvance(narrower) <= width - 1);
+}
+
+void FormSteuerTest::longDataDirectoryKeepsItsLastFolderVisible() {
+  const StartDirectory start;
+  const TempDir deep;
+  const std::filesystem::path junction =
+      deep.Path() / "Verkehrstechnik" / "Signalprogramme" / "Landkreis" / "Kreuzung_B27_Nord";
+  std::filesystem::create_directories(junction);
+  WriteDataSet(junction, *SmallJunctionData());
+  ProgramWindows windows(start.QPath());
+  windows.FormSteuer.show();
+  Tick(windows, 1);
+  QVERIFY(windows.FormSteuer.Sim().LoadDataSet(junction.string()));
+  Tick(windows, 12);
+  auto* label = windows.FormSteuer.findChild<ui::PathLabel*>(QStringLiteral("AktDatei"));
+  QVERIFY(label != nullptr);
+  QCOMPARE(label->text(), Q(junction));
+  QCOMPARE(label->toolTip(), Q(junction));
+  QCOMPARE(label->width(), 166);  // the label keeps its place in the panel
+  const QString shown = label->DisplayedText();
+  QVERIFY2(shown.contains(QChar(0x2026)), qPrintable(shown));
+  QVERIFY2(shown.endsWith(QStringLiteral("/Kreuzung_B27_Nord")), qPrintable(shown));
+  QVERIFY(label->fontMetrics().horizontalAdvance(shown) <= label->contentsRect().width());
 }
 
 void FormSteuerTest::holdingStartAcrossATickStarts() {

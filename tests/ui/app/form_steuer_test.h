@@ -30,6 +30,9 @@ class FormSteuerTest : public QObject {
   void lampsStartSilver_data();
   void lampsStartSilver();
   void labelsAndLampsShowTheModel();
+  void elidePath_data();
+  void elidePath();
+  void longDataDirectoryKeepsItsLastFolderVisible();
   void holdingStartAcrossATickStarts();
   void startClickBetweenTicksDoesNotStart();
   void startCheckMessages_data();
