@@ -9,6 +9,7 @@
 #include "signalplan_test.h"
 #include "start_up_test.h"
 #include "test_support/test_files.h"
+#include "window_placement_test.h"
 
 int main(int argc, char** argv) {
   // Settings never reach the user's configuration, and nothing the program
@@ -35,6 +36,10 @@ int main(int argc, char** argv) {
   }
   {
     ampelsim::test::HelpMenuTest test;
+    failures += QTest::qExec(&test, argc, argv);
+  }
+  {
+    ampelsim::test::WindowPlacementTest test;
     failures += QTest::qExec(&test, argc, argv);
   }
   {
