@@ -69,7 +69,7 @@ PanelPushButton* TFormSteuer::AddPushButton(QWidget* bar, const char* name, cons
 
 QToolButton* TFormSteuer::AddToggle(QWidget* bar, PanelToggle toggle, const QString& hint, int x,
                                     int width) {
-  auto* button = new QToolButton(bar);
+  auto* button = new LatchButton(bar);
   button->setObjectName(Name(ComponentName(toggle)));
   button->setToolTip(hint);
   button->setCheckable(true);
@@ -213,7 +213,7 @@ void TFormSteuer::BuildProgramPanel(QWidget* client) {
   for (std::size_t i = 0; i < ProgramButtonCount; ++i) {
     const auto program = static_cast<ProgramButton>(i);
     const int y = 4 + static_cast<int>(i) * 26;
-    auto* button = new QToolButton(panel);
+    auto* button = new LatchButton(panel);
     button->setObjectName(Name(ComponentName(program)));
     button->setText(QString::fromLatin1(captions[i]));
     button->setCheckable(true);

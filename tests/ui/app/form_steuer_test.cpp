@@ -565,6 +565,48 @@ void FormSteuerTest::togglesAndProgramButtonsGoThroughTheModel() {
   QVERIFY(!Button(windows, QStringLiteral("ProgButton3"))->isChecked());
 }
 
+void FormSteuerTest::pressedTogglesAreSunkenAndDarker_data() {
+  QTest::addColumn<QString>("name");
+  for (const char* name :
+       {"ProgButton3", "UhrButton", "ProgButton6", "TestEinAus", "BlinkButton", "RotuebAus"}) {
+    QTest::newRow(name) << QString::fromLatin1(name);
+  }
+}
+
+// Measured on the drawn pixels: the face of a pressed switch is clearly
+// darker than that of a released one, and its edge is sunken (dark above,
+// light below).
+void FormSteuerTest::pressedTogglesAreSunkenAndDarker() {
+  QFETCH(QString, name);
+  const StartDirectory start;
+  ProgramWindows windows(start.QPath());
+  windows.FormSteuer.show();
+  QAbstractButton* button = Button(windows, name);
+  auto meanGrey = [](const QImage& image) {
+    double sum = 0;
+    int count = 0;
+    for (int y = 3; y < image.height() - 3; ++y) {
+      for (int x = 3; x < image.width() - 3; ++x) {
+        sum += qGray(image.pixel(x, y));
+        ++count;
+      }
+    }
+    return sum / count;
+  };
+  QVERIFY(!button->isChecked());
+  const QImage released = button->grab().toImage();
+  QTest::mouseClick(button, Qt::LeftButton);
+  QVERIFY(button->isChecked());
+  const QImage pressed = button->grab().toImage();
+  QVERIFY2(
+      meanGrey(released) - meanGrey(pressed) >= 30,
+      qPrintable(QStringLiteral("%1 against %2").arg(meanGrey(pressed)).arg(meanGrey(released))));
+  const int right = pressed.width() - 1;
+  const int bottom = pressed.height() - 1;
+  QVERIFY(qGray(pressed.pixel(right / 2, 0)) + 100 < qGray(pressed.pixel(right / 2, bottom)));
+  QVERIFY(qGray(pressed.pixel(0, bottom / 2)) + 100 < qGray(pressed.pixel(right, bottom / 2)));
+}
+
 void FormSteuerTest::menuEnablesFollowTheEngine() {
   const StartDirectory start;
   ProgramWindows windows(start.QPath());

@@ -41,6 +41,8 @@ class FormSteuerTest : public QObject {
   void missingGlyphFileReachesTheExceptionBox();
   void monitoringSwitchSpringsBackAfter600Seconds();
   void togglesAndProgramButtonsGoThroughTheModel();
+  void pressedTogglesAreSunkenAndDarker_data();
+  void pressedTogglesAreSunkenAndDarker();
   void menuEnablesFollowTheEngine();
   void datenLadenCancelledChangesNothing();
   void datenLadenConfirmedLoadsTheChosenDirectory();
