@@ -17,6 +17,7 @@ namespace {
 constexpr int TickMilliseconds = 100;
 constexpr int InitialLeft = 381;
 constexpr int InitialTop = 250;
+constexpr int FrameSettleMilliseconds = 300;
 
 constexpr Qt::WindowFlags FormFlags = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                                       Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
@@ -92,6 +93,13 @@ void TFormAmpel::resizeEvent(QResizeEvent* event) {
 void TFormAmpel::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
   FitToCurrentFrame();
+  // Some window managers frame a window only after it is shown; a look a
+  // little later catches that, unless a fit happened meanwhile.
+  QTimer::singleShot(FrameSettleMilliseconds, this, [this, fits = fitCount_] {
+    if (fitCount_ == fits) {
+      FitToCurrentFrame();
+    }
+  });
 }
 
 // The window manager reports its frame once the window is framed; a move
@@ -113,6 +121,7 @@ void TFormAmpel::FitInsideToFrame(FrameMargins frame) {
     return;
   }
   frame_ = frame;
+  ++fitCount_;
   const FormSize before = full_;
   full_ = FormAmpelInsideSize(frame);
   // The sheet is the full inside: no black band below the heads, and no

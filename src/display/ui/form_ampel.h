@@ -60,6 +60,7 @@ class TFormAmpel : public QWidget {
   QScrollArea* scrollArea_ = nullptr;
   QWidget* sheet_ = nullptr;
   FrameMargins frame_{};
+  int fitCount_ = 0;
   FormSize full_{FormAmpelDesignWidth, FormAmpelDesignHeight};
   std::array<HeadElementWidget*, MaxGroups> heads_{};
 };
