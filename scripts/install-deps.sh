@@ -10,7 +10,7 @@ packages=(
   nlohmann-json3-dev libcli11-dev
   clang clang-format libclang-rt-14-dev
   fonts-liberation poppler-utils xvfb xdotool imagemagick
-  qt6-svg-dev
+  qt6-svg-dev qt6-translations-l10n
   python3 dpkg-dev file
 )
 

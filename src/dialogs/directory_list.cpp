@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QKeyEvent>
+#include <QSignalBlocker>
 #include <QStyle>
 
 namespace ampelsim::ui {
@@ -26,6 +27,13 @@ bool IsRoot(const QString& directory) {
 DirectoryList::DirectoryList(QWidget* parent) : QListWidget(parent) {
   setSelectionMode(QAbstractItemView::SingleSelection);
   connect(this, &QListWidget::itemDoubleClicked, this, &DirectoryList::Open);
+  connect(this, &QListWidget::itemSelectionChanged, this,
+          [this] { emit ChosenDirectoryChanged(ChosenDirectory()); });
+}
+
+QString DirectoryList::ChosenDirectory() const {
+  const QList<QListWidgetItem*> selected = selectedItems();
+  return selected.isEmpty() ? directory_ : selected.constFirst()->data(PathRole).toString();
 }
 
 void DirectoryList::SetReachable(std::function<bool(const QString&)> reachable) {
@@ -37,8 +45,13 @@ bool DirectoryList::SetDirectory(const QString& path) {
   directory_ = CleanDirectory(path);
   read_ = !directory_.isEmpty() && (!reachable_ || reachable_(directory_)) &&
           QFileInfo(directory_).isDir() && QFileInfo(directory_).isReadable();
-  Fill(cameFrom);
+  {
+    // One announcement of the new choice, after the list is filled.
+    const QSignalBlocker quiet(this);
+    Fill(cameFrom);
+  }
   emit DirectoryChanged(directory_);
+  emit ChosenDirectoryChanged(ChosenDirectory());
   return read_;
 }
 
@@ -64,9 +77,11 @@ void DirectoryList::Fill(const QString& cameFrom) {
   if (count() == 0) {
     return;
   }
-  // Coming up from a subdirectory, that subdirectory is the entry to continue from.
+  // Coming up from a subdirectory, that subdirectory is the entry to continue
+  // from. Going down, ".." leads back but is not chosen: the folder opened is.
   for (int row = 0; row < count(); ++row) {
-    if (item(row)->data(PathRole).toString() == cameFrom) {
+    if (item(row)->text() != QStringLiteral("..") &&
+        item(row)->data(PathRole).toString() == cameFrom) {
       setCurrentRow(row);
       return;
     }

@@ -27,9 +27,14 @@ class DirectoryList final : public QListWidget {
   // Absolute and clean, without a trailing separator except for the root.
   QString Directory() const { return directory_; }
   bool DirectoryRead() const { return read_; }
+  // What looks chosen, and so what a dialog's OK takes: the selected entry,
+  // else the list's directory. Coming up with "..", the folder left is the
+  // selected entry.
+  QString ChosenDirectory() const;
 
  signals:
   void DirectoryChanged(const QString& directory);
+  void ChosenDirectoryChanged(const QString& directory);
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;

@@ -1,5 +1,6 @@
 #include "dialogs/form_get_dir.h"
 
+#include <QFileInfo>
 #include <QLabel>
 #include <QPushButton>
 #include <QShowEvent>
@@ -10,6 +11,7 @@
 #include "dialogs/drive_selector.h"
 #include "dialogs/file_list.h"
 #include "widgets/common_keys.h"
+#include "widgets/elided_label.h"
 
 namespace ampelsim::ui {
 
@@ -18,7 +20,7 @@ TFormGetDir::TFormGetDir(CommonKeys& keys, QWidget* parent) : QDialog(parent) {
   SetUpDialogFrame(*this, QStringLiteral("Verzeichnis auswählen"), QSize(419, 278));
 
   AddLabel(this, QStringLiteral("Eingestelltes Verzeichnis:"), QRect(8, 8, 403, 16));
-  LabelDirAlt = Place(new QLabel(this), QStringLiteral("LabelDirAlt"), QRect(8, 24, 403, 16));
+  LabelDirAlt = Place(new PathLabel(this), QStringLiteral("LabelDirAlt"), QRect(8, 24, 403, 16));
 
   AddLabel(this, QStringLiteral("Verzeichnisse:"), QRect(8, 48, 200, 16));
   DirectoryListBox =
@@ -62,7 +64,7 @@ void TFormGetDir::showEvent(QShowEvent* event) {
 }
 
 void TFormGetDir::FormShow() {
-  LabelDirAlt->setText(SelectedDirectory);
+  LabelDirAlt->SetPath(SelectedDirectory);
   OK->setDefault(true);
   setResult(QDialog::Rejected);
   DriveComboBox->Refresh();
@@ -84,17 +86,21 @@ void TFormGetDir::BindDirectoryList() {
   if (directoryListBound_) {
     return;
   }
-  // From the first successful set-up on, the label and the file list follow the list.
-  connect(DirectoryListBox, &DirectoryList::DirectoryChanged, this,
+  // From the first successful set-up on, the label and the file list follow
+  // what the list shows chosen, which is what OK takes.
+  connect(DirectoryListBox, &DirectoryList::ChosenDirectoryChanged, this,
           [this](const QString& directory) {
-            LabelDirAlt->setText(directory);
+            LabelDirAlt->SetPath(directory);
             PointFileListAtDirectoryList();
           });
   directoryListBound_ = true;
 }
 
 void TFormGetDir::PointFileListAtDirectoryList() {
-  FileListBox->SetDirectory(DirectoryListBox->DirectoryRead() ? ListDirectory() : QString());
+  const QString chosen = DirectoryListBox->ChosenDirectory();
+  const bool readable =
+      chosen == ListDirectory() ? DirectoryListBox->DirectoryRead() : QFileInfo(chosen).isDir();
+  FileListBox->SetDirectory(readable ? chosen : QString());
 }
 
 void TFormGetDir::DriveComboBoxChange() {
@@ -110,7 +116,7 @@ void TFormGetDir::DriveComboBoxChange() {
 }
 
 void TFormGetDir::OKClick() {
-  SelectedDirectory = ListDirectory();
+  SelectedDirectory = DirectoryListBox->ChosenDirectory();
   if (!ShowSucceeded) {
     // The user may have made the drive ready meanwhile: set up again, stay open.
     FormShow();

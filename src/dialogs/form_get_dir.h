@@ -12,6 +12,7 @@ class CommonKeys;
 class DirectoryList;
 class DriveSelector;
 class FileList;
+class PathLabel;
 
 // "Verzeichnis auswählen": picks the directory of the data set to load. The
 // caller sets SelectedDirectory, runs exec() and reads SelectedDirectory back.
@@ -41,7 +42,7 @@ class TFormGetDir final : public QDialog {
   void BindDirectoryList();
   void PointFileListAtDirectoryList();
 
-  QLabel* LabelDirAlt;
+  PathLabel* LabelDirAlt;
   DirectoryList* DirectoryListBox;
   FileList* FileListBox;
   DriveSelector* DriveComboBox;

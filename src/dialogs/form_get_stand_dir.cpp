@@ -50,7 +50,8 @@ TFormGetStandDir::TFormGetStandDir(AppPaths& paths, SettingsStore& settings, Com
 
   DirectoryListBox->SetReachable(
       [this](const QString& directory) { return DriveComboBox->IsOnReadyDrive(directory); });
-  connect(DirectoryListBox, &DirectoryList::DirectoryChanged, this,
+  // The path field shows what the list shows chosen, which is what OK takes.
+  connect(DirectoryListBox, &DirectoryList::ChosenDirectoryChanged, this,
           &TFormGetStandDir::DirectoryListBoxChange);
   connect(DriveComboBox, &QComboBox::currentIndexChanged, this,
           &TFormGetStandDir::DriveComboBoxChange);
@@ -125,7 +126,7 @@ void TFormGetStandDir::OKClick() {
     return;
   }
   accept();
-  paths_.StandardDataPath = ListDirectory();
+  paths_.StandardDataPath = DirectoryListBox->ChosenDirectory();
   // Written even when unchanged, so the settings always hold what the user confirmed.
   settings_.SetStandardDataPath(paths_.StandardDataPath);
   if (paths_.StandardDataPath != PathAtOpen) {

@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QSettings>
 #include <QStandardPaths>
+#include <QVariant>
 
 namespace ampelsim::ui {
 namespace {
@@ -38,6 +39,29 @@ QString SettingsStore::StandardDataPath() const {
 
 void SettingsStore::SetStandardDataPath(const QString& path) {
   settings_->setValue(QString::fromLatin1(Value), path);
+  settings_->sync();
+}
+
+std::optional<QRect> SettingsStore::WindowGeometry(const QString& window) const {
+  const QVariant value = settings_->value(QStringLiteral("Fenster/") + window);
+  if (!value.canConvert<QRect>()) {
+    return std::nullopt;
+  }
+  const QRect geometry = value.toRect();
+  // A hand-edited file may hold anything: only a plausible window is taken.
+  constexpr int Largest = 100000;
+  if (geometry.width() <= 0 || geometry.height() <= 0 || geometry.width() > Largest ||
+      geometry.height() > Largest || qAbs(geometry.x()) > Largest || qAbs(geometry.y()) > Largest) {
+    return std::nullopt;
+  }
+  return geometry;
+}
+
+void SettingsStore::SetWindowGeometry(const QString& window, const QRect& geometry) {
+  settings_->setValue(QStringLiteral("Fenster/") + window, geometry);
+}
+
+void SettingsStore::Sync() {
   settings_->sync();
 }
 

@@ -1,7 +1,9 @@
 #pragma once
 
+#include <QRect>
 #include <QString>
 #include <memory>
+#include <optional>
 
 class QSettings;
 
@@ -23,6 +25,13 @@ class SettingsStore {
   // The standard data path, empty when none is stored.
   QString StandardDataPath() const;
   void SetStandardDataPath(const QString& path);
+
+  // Where a window was when the program last ended: the frame's top-left
+  // corner and the inside's size, by the window's name (section "Fenster").
+  std::optional<QRect> WindowGeometry(const QString& window) const;
+  // Written to the file with the next Sync, at the latest with the store's end.
+  void SetWindowGeometry(const QString& window, const QRect& geometry);
+  void Sync();
 
   // The file that holds the settings.
   QString FileName() const;

@@ -2,6 +2,8 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <QStyleOptionToolButton>
+#include <QStylePainter>
 
 namespace ampelsim::ui {
 namespace {
@@ -94,6 +96,42 @@ void PanelPushButton::mouseReleaseEvent(QMouseEvent* event) {
   // so the button always comes up.
   emit MouseUp(event->modifiers().testFlag(Qt::ShiftModifier));
   QToolButton::mouseReleaseEvent(event);
+}
+
+LatchButton::LatchButton(QWidget* parent) : QToolButton(parent) {
+  setCheckable(true);
+}
+
+QColor LatchButton::PressedFace() const {
+  return palette().color(QPalette::Button).darker(140);
+}
+
+void LatchButton::paintEvent(QPaintEvent* event) {
+  if (!isChecked()) {
+    QToolButton::paintEvent(event);
+    return;
+  }
+  QStylePainter painter(this);
+  painter.fillRect(rect(), PressedFace());
+  // A two-pixel sunken edge: dark above and at the left, light below and at
+  // the right.
+  const int right = width() - 1;
+  const int bottom = height() - 1;
+  painter.setPen(QColor(64, 64, 64));
+  painter.drawLine(0, bottom, 0, 0);
+  painter.drawLine(0, 0, right, 0);
+  painter.setPen(FrameShadow);
+  painter.drawLine(1, bottom - 1, 1, 1);
+  painter.drawLine(1, 1, right - 1, 1);
+  painter.setPen(FrameHighlight);
+  painter.drawLine(right, 0, right, bottom);
+  painter.drawLine(right, bottom, 0, bottom);
+  QStyleOptionToolButton option;
+  initStyleOption(&option);
+  option.state &= ~(QStyle::State_Raised | QStyle::State_MouseOver);
+  option.state |= QStyle::State_Sunken | QStyle::State_On;
+  option.rect.translate(1, 1);  // the caption sinks with the button
+  painter.drawControl(QStyle::CE_ToolButtonLabel, option);
 }
 
 ClickableLabel::ClickableLabel(QWidget* parent) : QLabel(parent) {

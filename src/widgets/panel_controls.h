@@ -84,6 +84,23 @@ class PanelPushButton final : public QToolButton {
   void mouseReleaseEvent(QMouseEvent* event) override;
 };
 
+// A latching button of the panel (program choice, test mode, the speed bar's
+// switches): pressed, it is drawn sunken on a clearly darker face, so a
+// pressed switch is plain to see whatever the desktop's style; released, as
+// the style draws a tool button.
+class LatchButton final : public QToolButton {
+  Q_OBJECT
+
+ public:
+  explicit LatchButton(QWidget* parent);
+
+  // The face of a pressed button.
+  QColor PressedFace() const;
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+};
+
 // A label that reports a click on it.
 class ClickableLabel final : public QLabel {
   Q_OBJECT

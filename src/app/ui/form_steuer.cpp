@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDialogButtonBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLayout>
@@ -11,6 +12,7 @@
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QPushButton>
 #include <QToolButton>
 #include <algorithm>
 
@@ -28,6 +30,7 @@
 #include "reports/ui/form_drucker.h"
 #include "reports/ui/preview_printing.h"
 #include "widgets/common_keys.h"
+#include "widgets/elided_label.h"
 #include "widgets/exception_box.h"
 #include "widgets/panel_controls.h"
 
@@ -104,13 +107,8 @@ QPrinter& TFormSteuer::Printer() {
   if (!printer_) {
     printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
     printer_->setDocName(QString::fromLatin1(PrintDocumentTitle));
-    // Without any printer the default is the PDF printer, which needs a
-    // file: the document's own name in the start directory, until the
-    // printer set-up chooses another.
-    if (printer_->outputFormat() == QPrinter::PdfFormat && printer_->outputFileName().isEmpty()) {
-      const QString file = QString::fromLatin1(PrintDocumentTitle) + QStringLiteral(".pdf");
-      printer_->setOutputFileName(QDir(paths_.StartDirectory).filePath(file));
-    }
+    // Without any printer the default is the PDF printer; every printout on
+    // it asks for its file.
   }
   return *printer_;
 }
@@ -122,8 +120,16 @@ void TFormSteuer::AttachWindows(const SteuerWindows& windows) {
   }
 }
 
-void TFormSteuer::OpenHelpDocument() const {
-  help_.Open();
+void TFormSteuer::OpenHelpDocument() {
+  if (help_.Open() != HelpDocument::OpenResult::NoViewer) {
+    return;
+  }
+  QMessageBox box(QMessageBox::Information, QStringLiteral("Onlinehilfe"),
+                  NoHelpViewerText(help_.Path()), QMessageBox::Ok,
+                  QApplication::activeWindow() != nullptr ? QApplication::activeWindow() : this);
+  box.setObjectName(QStringLiteral("NoHelpViewerBox"));
+  box.setTextInteractionFlags(Qt::TextSelectableByMouse);
+  box.exec();
 }
 
 void TFormSteuer::ShowMainWindow() {
@@ -147,13 +153,12 @@ void TFormSteuer::ShowPanel() {
   }
   for (std::size_t i = 0; i < PanelLabelCount; ++i) {
     const QString text = QString::fromStdString(panel.LabelText(static_cast<PanelLabel>(i)));
-    if (labels_[i]->text() != text) {
+    if (auto* path = qobject_cast<PathLabel*>(labels_[i])) {
+      path->SetPath(text);
+    } else if (labels_[i]->text() != text) {
       labels_[i]->setText(text);
     }
   }
-  // The data directory's label grows with a long path instead of cutting it.
-  QLabel* aktDatei = labels_[static_cast<std::size_t>(PanelLabel::AktDatei)];
-  aktDatei->resize(std::max(aktDateiWidth_, aktDatei->sizeHint().width()), aktDatei->height());
   for (std::size_t i = 0; i < PanelToggleCount; ++i) {
     ShowToggle(static_cast<PanelToggle>(i));
   }
@@ -293,7 +298,19 @@ void TFormSteuer::DatenLadenClick() {
   // OK it is the one it started from.
   paths_.DataDirectory = windows_.GetDir->SelectedDirectory;
   if (result == QDialog::Accepted) {
-    windows_.Laden->LoadAndShow(paths_.DataDirectory);
+    // The automatic restart may have started the controller while the
+    // dialog was open; the user is told instead of left guessing.
+    if (!panel.IsEnabled(PanelCommand::DatenLaden) || !panel.IsEnabled(PanelCommand::DateiMenu)) {
+      QMessageBox box(QMessageBox::Information, QStringLiteral("Hinweis"),
+                      QStringLiteral("Die Daten können nur bei ausgeschalteter Steuerung geladen "
+                                     "werden.\nDie Steuerung ist inzwischen eingeschaltet: bitte "
+                                     "mit „Stop“ ausschalten und „Daten laden“ wiederholen."),
+                      QMessageBox::Ok, this);
+      box.setObjectName(QStringLiteral("DatenLadenGesperrtBox"));
+      box.exec();
+    } else {
+      windows_.Laden->LoadAndShow(paths_.DataDirectory);
+    }
   }
   ShowPanel();
 }
@@ -331,6 +348,17 @@ void TFormSteuer::ProgrammeinstellungenClick() {
 void TFormSteuer::DruckerEinrichtenClick() {
   QPrintDialog dialog(&Printer(), this);
   dialog.setObjectName(QStringLiteral("PrinterSetupDialog"));
+  dialog.setWindowTitle(QStringLiteral("Drucker einrichten"));
+  // A set-up, not a print job: no page range, and the confirm button says
+  // that it only takes the printer, paper and page over.
+  dialog.setOptions(QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintShowPageSize);
+  if (auto* buttons = dialog.findChild<QDialogButtonBox*>()) {
+    if (QPushButton* confirm = buttons->button(QDialogButtonBox::Ok)) {
+      confirm->setText(QStringLiteral("OK"));
+      confirm->setToolTip(
+          QStringLiteral("Drucker und Seite für alle folgenden Ausdrucke übernehmen"));
+    }
+  }
   dialog.exec();
 }
 

@@ -86,6 +86,7 @@ class TFormSteuer final : public QMainWindow {
   const AppPaths& Paths() const { return paths_; }
   SettingsStore& Settings() { return settings_; }
   const HelpDocument& Help() const { return help_; }
+  HelpDocument& Help() { return help_; }
   // The printer chosen with "Drucker Einrichten", for every later printout.
   QPrinter& Printer();
   // The print preview while it exists, else null.
@@ -93,7 +94,8 @@ class TFormSteuer final : public QMainWindow {
 
   void AttachWindows(const SteuerWindows& windows);
 
-  void OpenHelpDocument() const;
+  // Opens the help document; says where it lies when no program can show it.
+  void OpenHelpDocument();
   // Shows the main window and brings it to the front (F12 in other windows).
   void ShowMainWindow();
 
@@ -168,7 +170,7 @@ class TFormSteuer final : public QMainWindow {
   void ShowToggle(PanelToggle toggle);
   void ShowCommands();
   using ReportWriter = ReportStatus (*)(ReportDocument& report, const ReportContext& context);
-  void PrintSingleReport(ReportWriter writer);
+  void PrintSingleReport(ReportWriter writer, const QString& printName);
   void ShowDemandGlyph(QToolButton& button, const char* fileName);
   void PreviewClosed();
 
@@ -195,7 +197,6 @@ class TFormSteuer final : public QMainWindow {
   QMenu* druckenMenu_ = nullptr;
   QMenu* einzelDruck_ = nullptr;
   QAction* mHilfe_ = nullptr;
-  int aktDateiWidth_ = 0;
   std::optional<std::uint64_t> shownChangeCount_;
 };
 

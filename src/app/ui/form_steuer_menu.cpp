@@ -57,7 +57,9 @@ void TFormSteuer::BuildMenu() {
     const std::string name(entry->MenuName);
     const std::string caption(entry->MenuCaption);
     connect(AddAction(einzelDruck_, name.c_str(), caption.c_str()), &QAction::triggered, this,
-            [this, print = entry->Print] { PrintSingleReport(print); });
+            [this, print = entry->Print, caption] {
+              PrintSingleReport(print, QString::fromStdString(caption));
+            });
   }
   druckenMenu_->addSeparator();
   connect(AddAction(druckenMenu_, "DruckerEinrichten", "Drucker Einrichten"), &QAction::triggered,

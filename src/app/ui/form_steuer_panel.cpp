@@ -5,6 +5,7 @@
 
 #include "app/ui/form_steuer.h"
 #include "app/ui/glyphs.h"
+#include "widgets/elided_label.h"
 #include "widgets/panel_controls.h"
 
 namespace ampelsim::ui {
@@ -68,7 +69,7 @@ PanelPushButton* TFormSteuer::AddPushButton(QWidget* bar, const char* name, cons
 
 QToolButton* TFormSteuer::AddToggle(QWidget* bar, PanelToggle toggle, const QString& hint, int x,
                                     int width) {
-  auto* button = new QToolButton(bar);
+  auto* button = new LatchButton(bar);
   button->setObjectName(Name(ComponentName(toggle)));
   button->setToolTip(hint);
   button->setCheckable(true);
@@ -212,7 +213,7 @@ void TFormSteuer::BuildProgramPanel(QWidget* client) {
   for (std::size_t i = 0; i < ProgramButtonCount; ++i) {
     const auto program = static_cast<ProgramButton>(i);
     const int y = 4 + static_cast<int>(i) * 26;
-    auto* button = new QToolButton(panel);
+    auto* button = new LatchButton(panel);
     button->setObjectName(Name(ComponentName(program)));
     button->setText(QString::fromLatin1(captions[i]));
     button->setCheckable(true);
@@ -288,9 +289,10 @@ void TFormSteuer::BuildInfoBox(QWidget* client) {
     label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     labels_[static_cast<std::size_t>(which)] = label;
   }
-  auto* aktDatei = new QLabel(box);
+  // A long data directory is shortened in the middle; its last folder names
+  // the junction.
+  auto* aktDatei = new PathLabel(box);
   aktDatei->setGeometry(6, 151, 166, 20);
-  aktDateiWidth_ = aktDatei->width();
   aktDatei->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
   labels_[static_cast<std::size_t>(PanelLabel::AktDatei)] = aktDatei;
 

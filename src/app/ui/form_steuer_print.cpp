@@ -26,6 +26,7 @@ void TFormSteuer::OpenPrintPreview() {
     preview_->activateWindow();
   } else {
     preview_ = new TFormDrucker(*simulation_, *keys_, Printer(), this);
+    preview_->setWindowIconText(windowIconText());
     connect(preview_, &TFormDrucker::Closed, this, &TFormSteuer::PreviewClosed);
     preview_->show();
   }
@@ -49,12 +50,13 @@ void TFormSteuer::PreviewClosed() {
   ShowPanel();
 }
 
-void TFormSteuer::PrintSingleReport(ReportWriter writer) {
+void TFormSteuer::PrintSingleReport(ReportWriter writer, const QString& printName) {
   const ControlPanel& panel = simulation_->Panel();
   if (!panel.IsEnabled(PanelCommand::DruckenMenu) || !panel.IsEnabled(PanelCommand::EinzelDruck)) {
     return;
   }
   OpenPrintPreview();
+  preview_->SetPrintName(printName);
   preview_->RunReport(writer);
   ShowPanel();
 }
@@ -64,8 +66,9 @@ void TFormSteuer::PruefenClick() {
     pruefen_->Refresh();
   } else {
     pruefen_ = new TFormPruefen(simulation_->Data(), *keys_, this);
-    connect(pruefen_, &TFormPruefen::PrintRequested, this,
-            [this] { PrintSingleReport(FindReport("pruefprotokoll")->Print); });
+    connect(pruefen_, &TFormPruefen::PrintRequested, this, [this] {
+      PrintSingleReport(FindReport("pruefprotokoll")->Print, QStringLiteral("Prüfprotokoll"));
+    });
     // A finding opens the planned chart of its program.
     connect(pruefen_, &TFormPruefen::FindingActivated, this, [this](int program, int /*second*/) {
       if (windows_.SollSignalplan != nullptr && program >= 1 && program <= ProgramCount) {
@@ -86,6 +89,7 @@ void TFormSteuer::DruckSollClick() {
     return;
   }
   OpenPrintPreview();
+  preview_->SetPrintName(QStringLiteral("Sollausdruck"));
   preview_->RunReport(FindReport("soll")->Print);
   ShowPanel();
 }
@@ -95,6 +99,7 @@ void TFormSteuer::DruckStClick() {
     return;
   }
   OpenPrintPreview();
+  preview_->SetPrintName(QStringLiteral("Störausdruck"));
   preview_->RunReport(&PrintFaultProtocol);
   ShowPanel();
 }
@@ -110,6 +115,7 @@ void TFormSteuer::DruckIstClick() {
   }
   if (!wasDown) {
     OpenPrintPreview();
+    preview_->SetPrintName(QStringLiteral("Istausdruck"));
     preview_->StartActualPhasePlan();
     preview_->ScrollPreviewToEnd();
     // No data set can be loaded while the actual plan is printed; both menus
@@ -135,6 +141,7 @@ void TFormSteuer::DruckStEinAusClick() {
   }
   if (!wasDown) {
     OpenPrintPreview();
+    preview_->SetPrintName(QStringLiteral("Störausdruck"));
     // With an empty store the preview waits, empty, for the first fault line.
     if (!simulation_->Faults().Records()[0].IsEmpty()) {
       if (preview_->RunReport(&PrintFaultProtocol) == ReportStatus::Printed) {

@@ -20,15 +20,21 @@ namespace ampelsim::ui {
 // main window first, then the windows its commands show, each given only what
 // it draws from or works on. All are hidden until Start; destroyed in reverse
 // order, so the simulation outlives every window that uses it. The 100 ms
-// tick is the heads window's timer "HMS".
+// tick is the heads window's timer "HMS". Where the windows were when the
+// program ended is kept in the settings and taken again at the next start.
 class ProgramWindows {
  public:
   explicit ProgramWindows(const QString& startDirectory = QDir::currentPath());
+  ~ProgramWindows();
   ProgramWindows(const ProgramWindows&) = delete;
   ProgramWindows& operator=(const ProgramWindows&) = delete;
 
-  // Shows the main window and starts the 100 ms tick.
+  // Places the windows, shows the main window and starts the 100 ms tick.
   void Start();
+  // Each window where it was at the last end, kept on the screens there are
+  // now; on the very first start the main window and the heads side by side.
+  void PlaceWindows();
+  void SaveWindowPlacement();
 
   ProgramBasis Basis;
   TFormSteuer FormSteuer;

@@ -17,6 +17,7 @@ namespace {
 constexpr int TickMilliseconds = 100;
 constexpr int InitialLeft = 381;
 constexpr int InitialTop = 250;
+constexpr int FrameSettleMilliseconds = 300;
 
 constexpr Qt::WindowFlags FormFlags = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                                       Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
@@ -46,6 +47,7 @@ void TFormAmpel::FormCreate(CommonKeys& keys) {
   // The heads lie on a black sheet of the design size; the window scrolls
   // over it when it is made smaller.
   auto* sheet = new QWidget;
+  sheet_ = sheet;
   sheet->setObjectName(QStringLiteral("HeadSheet"));
   sheet->setFixedSize(FormAmpelDesignWidth, FormAmpelDesignHeight);
   PaintBlack(*sheet);
@@ -88,8 +90,52 @@ void TFormAmpel::resizeEvent(QResizeEvent* event) {
   FormResize();
 }
 
+void TFormAmpel::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  FitToCurrentFrame();
+  // Some window managers frame a window only after it is shown; a look a
+  // little later catches that, unless a fit happened meanwhile.
+  QTimer::singleShot(FrameSettleMilliseconds, this, [this, fits = fitCount_] {
+    if (fitCount_ == fits) {
+      FitToCurrentFrame();
+    }
+  });
+}
+
+// The window manager reports its frame once the window is framed; a move
+// follows.
+void TFormAmpel::moveEvent(QMoveEvent* event) {
+  QWidget::moveEvent(event);
+  FitToCurrentFrame();
+}
+
+void TFormAmpel::FitToCurrentFrame() {
+  const QRect outer = frameGeometry();
+  const QRect inner = geometry();
+  FitInsideToFrame({inner.left() - outer.left(), inner.top() - outer.top(),
+                    outer.right() - inner.right(), outer.bottom() - inner.bottom()});
+}
+
+void TFormAmpel::FitInsideToFrame(FrameMargins frame) {
+  if (frame == frame_) {
+    return;
+  }
+  frame_ = frame;
+  ++fitCount_;
+  const FormSize before = full_;
+  full_ = FormAmpelInsideSize(frame);
+  // The sheet is the full inside: no black band below the heads, and no
+  // scroll bars at full size.
+  sheet_->setFixedSize(full_.Width, full_.Height);
+  if (width() >= before.Width && height() >= before.Height) {
+    resize(full_.Width, full_.Height);
+  } else {
+    FormResize();
+  }
+}
+
 void TFormAmpel::FormResize() {
-  const FormSize snapped = SnappedFormAmpelSize({width(), height()});
+  const FormSize snapped = SnappedFormAmpelSize({width(), height()}, full_);
   if (snapped.Width != width() || snapped.Height != height()) {
     resize(snapped.Width, snapped.Height);
   }

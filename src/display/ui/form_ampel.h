@@ -4,6 +4,7 @@
 #include <array>
 
 #include "data/limits.h"
+#include "display/ui/form_resize_rule.h"
 
 class QScrollArea;
 class QTimer;
@@ -29,6 +30,12 @@ class TFormAmpel : public QWidget {
   // The 100 ms timer (objectName "HMS"); whoever owns the program starts it.
   QTimer* HMS() const { return hms_; }
 
+  // Fits the inside to the window manager's frame so that the outer size is
+  // the design size; a window at its full size follows, a smaller one stays.
+  // Called whenever the frame may have become known or changed.
+  void FitInsideToFrame(FrameMargins frame);
+  FormSize FullInsideSize() const { return full_; }
+
  public slots:
   // One tick: the simulation steps, then the heads that changed are redrawn.
   void HMSTimer();
@@ -38,6 +45,8 @@ class TFormAmpel : public QWidget {
 
  protected:
   void resizeEvent(QResizeEvent* event) override;
+  void showEvent(QShowEvent* event) override;
+  void moveEvent(QMoveEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
 
  private:
@@ -46,7 +55,13 @@ class TFormAmpel : public QWidget {
 
   Simulation& simulation_;
   QTimer* hms_ = nullptr;
+  void FitToCurrentFrame();
+
   QScrollArea* scrollArea_ = nullptr;
+  QWidget* sheet_ = nullptr;
+  FrameMargins frame_{};
+  int fitCount_ = 0;
+  FormSize full_{FormAmpelDesignWidth, FormAmpelDesignHeight};
   std::array<HeadElementWidget*, MaxGroups> heads_{};
 };
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDialog>
+#include <QString>
 
 #include "engine/clock.h"
 
@@ -30,6 +31,7 @@ class TFormUhrzeit : public QDialog {
 
  protected:
   void showEvent(QShowEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void FormShow();
@@ -41,12 +43,22 @@ class TFormUhrzeit : public QDialog {
   void ShowInPickers(LocalTime moment);
   bool PickerTextIsValid(const QDateTimeEdit* picker) const;
   void CentreOnScreen();
+  // A click into a picker selects the whole section under it, so that typed
+  // digits replace the section as in any date field.
+  void SelectSectionAtCursor(QDateTimeEdit* picker);
+  // A digit typed into a picker: the digits typed into the current section
+  // make its new value, which replaces the section whole; a full section
+  // moves on to the next. True when the key was taken.
+  bool TypeDigit(QDateTimeEdit* picker, int digit);
 
   Clock& clock_;
   QDateEdit* datePicker_;
   QTimeEdit* timePicker_;
   QPushButton* buttonOK_;
   QPushButton* buttonAbbruch_;
+  const QDateTimeEdit* typedInto_ = nullptr;
+  int typedSection_ = -1;
+  QString typedDigits_;
   LocalTime editedDateTime_{};
   LocalTime openedDateTime_{};
 };

@@ -1,9 +1,11 @@
 #include "reports/ui/form_drucker.h"
 
 #include <QCloseEvent>
+#include <QDir>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPointer>
+#include <QPrinter>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QShowEvent>
@@ -13,6 +15,7 @@
 #include "app/simulation.h"
 #include "data/windows1252.h"
 #include "reports/fault_line.h"
+#include "reports/ui/pdf_output.h"
 #include "reports/ui/preview_font.h"
 #include "reports/ui/preview_printing.h"
 #include "widgets/common_keys.h"
@@ -201,6 +204,19 @@ QString TFormDrucker::PreviewText() const {
 }
 
 void TFormDrucker::DruckStartClick() {
+  // The PDF printer writes where the user says, never silently over an
+  // earlier printout.
+  const bool toFile = printer_.outputFormat() == QPrinter::PdfFormat;
+  if (toFile) {
+    const QString file = askPdfFile_(
+        this,
+        QDir(PdfFolder(printer_))
+            .filePath(PdfFileName(printName_, DateOf(simulation_.SimClock().SimulatedNow()))));
+    if (file.isEmpty()) {
+      return;  // nothing printed; the preview stays
+    }
+    printer_.setOutputFileName(file);
+  }
   // A printer that fails is reported; the preview stays open to try again.
   bool printed = false;
   ReportingExceptions([&] {
@@ -208,6 +224,9 @@ void TFormDrucker::DruckStartClick() {
     printed = true;
   });
   if (printed) {
+    if (toFile) {
+      ShowPdfSaved(this, printer_.outputFileName());
+    }
     close();
   }
 }

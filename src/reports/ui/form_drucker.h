@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "reports/report_document.h"
+#include "reports/ui/pdf_output.h"
 
 class QPlainTextEdit;
 class QPrinter;
@@ -50,6 +51,10 @@ class TFormDrucker final : public QWidget {
   // report; it is not part of the report text.
   void AddContinuousLine(std::string_view line);
 
+  // The name of what is shown, for the file a PDF printout proposes.
+  void SetPrintName(const QString& name) { printName_ = name; }
+  // How "Drucken" asks for the file on the PDF printer (a file dialog).
+  void SetPdfFileQuestion(PdfFileQuestion question) { askPdfFile_ = std::move(question); }
   const ReportDocument& Report() const { return report_; }
   // What EditDrucken shows, and what "Drucken" prints.
   QString PreviewText() const;
@@ -81,6 +86,8 @@ class TFormDrucker final : public QWidget {
   QPlainTextEdit* editDrucken_ = nullptr;
   QPushButton* druckStart_ = nullptr;
   QPushButton* druckNicht_ = nullptr;
+  QString printName_;
+  PdfFileQuestion askPdfFile_ = AskPdfFile;
   int focusEnterCount_ = 0;
   bool attached_ = false;
 };

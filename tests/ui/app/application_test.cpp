@@ -1,11 +1,18 @@
 #include "application_test.h"
 
 #include <QCoreApplication>
+#include <QDialogButtonBox>
 #include <QEvent>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QWindow>
 #include <QtTest>
+#include <memory>
 #include <stdexcept>
 
 #include "app/ui/ampel_application.h"
+#include "app/ui/program_windows.h"
 #include "app_test_support.h"
 
 namespace ampelsim::test {
@@ -66,6 +73,44 @@ void ApplicationTest::escapingExceptionIsShownAndTheProgramGoesOn() {
 void ApplicationTest::applicationTitle() {
   QVERIFY(qobject_cast<ui::AmpelApplication*>(QCoreApplication::instance()) != nullptr);
   QCOMPARE(QCoreApplication::applicationName(), QStringLiteral("Simulationsprogramm"));
+}
+
+// Qt's own texts come in German whatever the desktop's language.
+void ApplicationTest::qtDialogsSpeakGerman_data() {
+  QTest::addColumn<QString>("english");
+  QTest::addColumn<QString>("german");
+  QTest::newRow("context menu") << QStringLiteral("&Copy") << QStringLiteral("&Kopieren");
+  QTest::newRow("button box") << QStringLiteral("Cancel") << QStringLiteral("Abbrechen");
+}
+
+void ApplicationTest::qtDialogsSpeakGerman() {
+  QFETCH(QString, english);
+  QFETCH(QString, german);
+  QLineEdit edit;
+  const std::unique_ptr<QMenu> menu(edit.createStandardContextMenu());
+  QDialogButtonBox buttons(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+  QStringList texts{buttons.button(QDialogButtonBox::Cancel)->text()};
+  for (const QAction* action : menu->actions()) {
+    texts << action->text().section(QLatin1Char('\t'), 0, 0);
+  }
+  QVERIFY2(texts.contains(german), qPrintable(texts.join(QLatin1Char('|'))));
+  QVERIFY(!texts.contains(english));
+}
+
+void ApplicationTest::taskBarNameLeavesTheCaptions() {
+  QCOMPARE(QGuiApplication::applicationDisplayName(), QStringLiteral("Simulationsprogramm"));
+  QCOMPARE(QGuiApplication::desktopFileName(), QStringLiteral("ampelsim"));
+  const StartDirectory start;
+  ui::ProgramWindows windows(start.QPath());
+  windows.Start();
+  windows.FormAmpel.HMS()->stop();
+  windows.FormAmpel.show();
+  QCOMPARE(windows.FormSteuer.windowTitle(), QStringLiteral("Steuerung"));
+  QCOMPARE(windows.FormAmpel.windowTitle(), QStringLiteral("Ampelköpfe"));
+  // What reaches the window system: the caption alone, without a suffix.
+  QCOMPARE(windows.FormSteuer.windowHandle()->title(), QStringLiteral("Steuerung"));
+  QCOMPARE(windows.FormSteuer.windowIconText(), QStringLiteral("Simulationsprogramm"));
+  QCOMPARE(windows.FormAmpel.windowIconText(), QStringLiteral("Simulationsprogramm"));
 }
 
 }  // namespace ampelsim::test

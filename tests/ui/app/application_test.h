@@ -13,6 +13,9 @@ class ApplicationTest : public QObject {
   void exceptionBoxText();
   void escapingExceptionIsShownAndTheProgramGoesOn();
   void applicationTitle();
+  void qtDialogsSpeakGerman_data();
+  void qtDialogsSpeakGerman();
+  void taskBarNameLeavesTheCaptions();
 };
 
 }  // namespace ampelsim::test

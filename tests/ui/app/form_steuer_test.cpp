@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QDesktopServices>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QMenu>
 #include <QPrinter>
@@ -17,6 +18,7 @@
 #include "reports/ui/form_drucker.h"
 #include "verify/plan_verifier.h"
 #include "verify/ui/form_pruefen.h"
+#include "widgets/elided_label.h"
 #include "widgets/panel_controls.h"
 
 namespace ampelsim::test {
@@ -326,6 +328,56 @@ void FormSteuerTest::labelsAndLampsShowTheModel() {
   }
 }
 
+void FormSteuerTest::elidePath_data() {
+  QTest::addColumn<QString>("path");
+  QTest::addColumn<QString>("shown");
+  QTest::newRow("fits") << QStringLiteral("/home/nutzer/Demo")
+                        << QStringLiteral("/home/nutzer/Demo");
+  QTest::newRow("middle cut") << QStringLiteral(
+                                     "/home/nutzer/daten/Kreuzungen/Hauptstrasse_Bahnhofstrasse")
+                              << QStringLiteral("/home/nutzer/…/Hauptstrasse_Bahnhofstrasse");
+  QTest::newRow("final separator") << QStringLiteral("/home/nutzer/daten/Kreuzung_Nord/")
+                                   << QStringLiteral("/home/…/Kreuzung_Nord/");
+  QTest::newRow("only the last folder")
+      << QStringLiteral("/x/y/Kreuzung") << QStringLiteral("…/Kreuzung");
+}
+
+// The width is exactly that of the expected text: one pixel less must shorten
+// it further, so the cut is the longest that fits.
+void FormSteuerTest::elidePath() {
+  QFETCH(QString, path);
+  QFETCH(QString, shown);
+  const QFontMetrics metrics(QApplication::font());
+  const int width = metrics.horizontalAdvance(shown);
+  QCOMPARE(ui::ElidePath(path, metrics, width), shown);
+  const QString narrower = ui::ElidePath(path, metrics, width - 1);
+  QVERIFY(narrower != shown);
+  QVERIFY(metrics.horizontalAdvance(narrower) <= width - 1);
+}
+
+void FormSteuerTest::longDataDirectoryKeepsItsLastFolderVisible() {
+  const StartDirectory start;
+  const TempDir deep;
+  const std::filesystem::path junction =
+      deep.Path() / "Verkehrstechnik" / "Signalprogramme" / "Landkreis" / "Kreuzung_B27_Nord";
+  std::filesystem::create_directories(junction);
+  WriteDataSet(junction, *SmallJunctionData());
+  ProgramWindows windows(start.QPath());
+  windows.FormSteuer.show();
+  Tick(windows, 1);
+  QVERIFY(windows.FormSteuer.Sim().LoadDataSet(junction.string()));
+  Tick(windows, 12);
+  auto* label = windows.FormSteuer.findChild<ui::PathLabel*>(QStringLiteral("AktDatei"));
+  QVERIFY(label != nullptr);
+  QCOMPARE(label->text(), Q(junction));
+  QCOMPARE(label->toolTip(), Q(junction));
+  QCOMPARE(label->width(), 166);  // the label keeps its place in the panel
+  const QString shown = label->DisplayedText();
+  QVERIFY2(shown.contains(QChar(0x2026)), qPrintable(shown));
+  QVERIFY2(shown.endsWith(QStringLiteral("/Kreuzung_B27_Nord")), qPrintable(shown));
+  QVERIFY(label->fontMetrics().horizontalAdvance(shown) <= label->contentsRect().width());
+}
+
 void FormSteuerTest::holdingStartAcrossATickStarts() {
   const StartDirectory start;
   ProgramWindows windows(start.QPath());
@@ -513,6 +565,48 @@ void FormSteuerTest::togglesAndProgramButtonsGoThroughTheModel() {
   QVERIFY(!Button(windows, QStringLiteral("ProgButton3"))->isChecked());
 }
 
+void FormSteuerTest::pressedTogglesAreSunkenAndDarker_data() {
+  QTest::addColumn<QString>("name");
+  for (const char* name :
+       {"ProgButton3", "UhrButton", "ProgButton6", "TestEinAus", "BlinkButton", "RotuebAus"}) {
+    QTest::newRow(name) << QString::fromLatin1(name);
+  }
+}
+
+// Measured on the drawn pixels: the face of a pressed switch is clearly
+// darker than that of a released one, and its edge is sunken (dark above,
+// light below).
+void FormSteuerTest::pressedTogglesAreSunkenAndDarker() {
+  QFETCH(QString, name);
+  const StartDirectory start;
+  ProgramWindows windows(start.QPath());
+  windows.FormSteuer.show();
+  QAbstractButton* button = Button(windows, name);
+  auto meanGrey = [](const QImage& image) {
+    double sum = 0;
+    int count = 0;
+    for (int y = 3; y < image.height() - 3; ++y) {
+      for (int x = 3; x < image.width() - 3; ++x) {
+        sum += qGray(image.pixel(x, y));
+        ++count;
+      }
+    }
+    return sum / count;
+  };
+  QVERIFY(!button->isChecked());
+  const QImage released = button->grab().toImage();
+  QTest::mouseClick(button, Qt::LeftButton);
+  QVERIFY(button->isChecked());
+  const QImage pressed = button->grab().toImage();
+  QVERIFY2(
+      meanGrey(released) - meanGrey(pressed) >= 30,
+      qPrintable(QStringLiteral("%1 against %2").arg(meanGrey(pressed)).arg(meanGrey(released))));
+  const int right = pressed.width() - 1;
+  const int bottom = pressed.height() - 1;
+  QVERIFY(qGray(pressed.pixel(right / 2, 0)) + 100 < qGray(pressed.pixel(right / 2, bottom)));
+  QVERIFY(qGray(pressed.pixel(0, bottom / 2)) + 100 < qGray(pressed.pixel(right, bottom / 2)));
+}
+
 void FormSteuerTest::menuEnablesFollowTheEngine() {
   const StartDirectory start;
   ProgramWindows windows(start.QPath());
@@ -588,6 +682,44 @@ void FormSteuerTest::datenLadenConfirmedLoadsTheChosenDirectory() {
   QCOMPARE(windows.FormSteuer.Paths().StandardDataPath, start.QDemo());
 }
 
+// The controller starts while the directory dialog is open (as the automatic
+// restart does): OK then loads nothing and says why.
+void FormSteuerTest::datenLadenConfirmedWhileRunningIsRefusedWithAMessage() {
+  const StartDirectory start;
+  const TempDir other;
+  WriteDataSet(other.Path(), *SmallJunctionData());
+  ProgramWindows windows(start.QPath());
+  windows.FormSteuer.show();
+  Tick(windows, 1);
+  Simulation& sim = windows.FormSteuer.Sim();
+  const std::vector<std::string> logBefore = sim.Loader().Log();
+
+  ModalSeen chooser;
+  ModalSeen message;
+  bool started = false;
+  HandleNextModal(&chooser, [&](QWidget* modal) {
+    auto* dialog = qobject_cast<ui::TFormGetDir*>(modal);
+    QVERIFY(dialog != nullptr);
+    dialog->SetListDirectory(Q(other.Path()));
+    started = StartController(windows);
+    HandleNextModal(&message);
+    dialog->findChild<QPushButton*>(QStringLiteral("OK"))->click();
+  });
+  Action(windows, QStringLiteral("DatenLaden"))->trigger();
+  QVERIFY(chooser.Seen);
+  QVERIFY(started);
+  QVERIFY(message.Seen);
+  QCOMPARE(message.ClassName, QStringLiteral("QMessageBox"));
+  QCOMPARE(message.Title, QStringLiteral("Hinweis"));
+  QVERIFY2(message.Text.startsWith(QStringLiteral(
+               "Die Daten können nur bei ausgeschalteter Steuerung geladen werden.")),
+           qPrintable(message.Text));
+  QVERIFY(!windows.FormLaden.isVisible());
+  QCOMPARE(QString::fromStdString(sim.DataDirectory()), start.QDemo());
+  QVERIFY(sim.Loader().Log() == logBefore);
+  QCOMPARE(MainState(windows), states::CycleOperation);
+}
+
 void FormSteuerTest::f12InHeadWindowBringsUpTheMainWindow() {
   const StartDirectory start;
   ProgramWindows windows(start.QPath());
@@ -602,6 +734,8 @@ void FormSteuerTest::helpKeys() {
   const std::filesystem::path document = start.Path() / "Idrun210.pdf";
   WriteBytes(document, Bytes{'%', 'P', 'D', 'F'});
   ProgramWindows windows(start.QPath());
+  windows.FormSteuer.Help().SetViewer(
+      [](const QString& path) { return QDesktopServices::openUrl(QUrl::fromLocalFile(path)); });
   windows.FormSteuer.show();
   const QUrl expected = QUrl::fromLocalFile(Q(document));
 
@@ -626,6 +760,42 @@ void FormSteuerTest::helpKeys() {
   // a button of the panel.
   QTest::keyClick(Button(windows, QStringLiteral("ProgButton3")), Qt::Key_Space);
   QCOMPARE(windows.FormSteuer.Sim().Panel().SelectedProgramButton(), ProgramButton::ProgButton1);
+}
+
+void FormSteuerTest::helpWithoutViewerTellsWhereTheDocumentIs() {
+  const StartDirectory start;
+  const std::filesystem::path document = start.Path() / "Idrun210.pdf";
+  WriteBytes(document, Bytes{'%', 'P', 'D', 'F'});
+  ProgramWindows windows(start.QPath());
+  QStringList handed;
+  windows.FormSteuer.Help().SetViewer([&handed](const QString& path) {
+    handed << path;
+    return false;
+  });
+  windows.FormSteuer.show();
+  for (const bool byMenu : {false, true}) {
+    ModalSeen seen;
+    HandleNextModal(&seen);
+    if (byMenu) {
+      Action(windows, QStringLiteral("MHilfe"))->trigger();
+    } else {
+      QTest::keyClick(&windows.FormSteuer, Qt::Key_F1);
+    }
+    QVERIFY(seen.Seen);
+    QCOMPARE(seen.Title, QStringLiteral("Onlinehilfe"));
+    QVERIFY2(seen.Text.endsWith(QStringLiteral("Das Handbuch liegt hier:\n") + Q(document)),
+             qPrintable(seen.Text));
+  }
+  QCOMPARE(handed, QStringList({Q(document), Q(document)}));
+
+  // A document that is not there is not offered, and nothing is said.
+  std::filesystem::remove(document);
+  ModalSeen none;
+  HandleNextModal(&none, nullptr, 20);
+  QTest::keyClick(&windows.FormSteuer, Qt::Key_F1);
+  QTest::qWait(300);
+  QVERIFY(!none.Seen);
+  QCOMPARE(handed.size(), 2);
 }
 
 void FormSteuerTest::clockCommands() {

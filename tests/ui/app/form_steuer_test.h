@@ -30,6 +30,9 @@ class FormSteuerTest : public QObject {
   void lampsStartSilver_data();
   void lampsStartSilver();
   void labelsAndLampsShowTheModel();
+  void elidePath_data();
+  void elidePath();
+  void longDataDirectoryKeepsItsLastFolderVisible();
   void holdingStartAcrossATickStarts();
   void startClickBetweenTicksDoesNotStart();
   void startCheckMessages_data();
@@ -38,11 +41,15 @@ class FormSteuerTest : public QObject {
   void missingGlyphFileReachesTheExceptionBox();
   void monitoringSwitchSpringsBackAfter600Seconds();
   void togglesAndProgramButtonsGoThroughTheModel();
+  void pressedTogglesAreSunkenAndDarker_data();
+  void pressedTogglesAreSunkenAndDarker();
   void menuEnablesFollowTheEngine();
   void datenLadenCancelledChangesNothing();
   void datenLadenConfirmedLoadsTheChosenDirectory();
+  void datenLadenConfirmedWhileRunningIsRefusedWithAMessage();
   void f12InHeadWindowBringsUpTheMainWindow();
   void helpKeys();
+  void helpWithoutViewerTellsWhereTheDocumentIs();
   void clockCommands();
   void windowCommands();
 

@@ -5,9 +5,11 @@
 #include "app/ui/ampel_application.h"
 #include "application_test.h"
 #include "form_steuer_test.h"
+#include "help_menu_test.h"
 #include "signalplan_test.h"
 #include "start_up_test.h"
 #include "test_support/test_files.h"
+#include "window_placement_test.h"
 
 int main(int argc, char** argv) {
   // Settings never reach the user's configuration, and nothing the program
@@ -30,6 +32,14 @@ int main(int argc, char** argv) {
   }
   {
     ampelsim::test::FormSteuerTest test;
+    failures += QTest::qExec(&test, argc, argv);
+  }
+  {
+    ampelsim::test::HelpMenuTest test;
+    failures += QTest::qExec(&test, argc, argv);
+  }
+  {
+    ampelsim::test::WindowPlacementTest test;
     failures += QTest::qExec(&test, argc, argv);
   }
   {

@@ -117,6 +117,39 @@ class FormGetDirTest : public QObject {
     QCOMPARE(dialog_->SelectedDirectory, data_ + "/beta");
   }
 
+  // Up with "..": the folder left is selected, the label and the file list
+  // show it, and OK takes it, not the folder above.
+  void comingUpSelectsTheFolderLeftAndOkTakesIt() {
+    dialog_->SelectedDirectory = data_ + "/Alpha";
+    QTimer::singleShot(0, this, [this] {
+      DoubleClickOn(List(), QStringLiteral(".."));
+      QCOMPARE(dialog_->ListDirectory(), data_);
+      QCOMPARE(List()->selectedItems().size(), 1);
+      QCOMPARE(List()->selectedItems().constFirst()->text(), QStringLiteral("Alpha"));
+      QCOMPARE(Label()->text(), data_ + "/Alpha");
+      QCOMPARE(Label()->toolTip(), data_ + "/Alpha");
+      QCOMPARE(Texts(Files()), QStringList{"GRUEN.DAT"});
+      Click("OK");
+    });
+    QTimer::singleShot(5000, dialog_.get(), &QDialog::reject);  // never hang the run
+    QCOMPARE(dialog_->exec(), int(QDialog::Accepted));
+    QCOMPARE(dialog_->SelectedDirectory, data_ + "/Alpha");
+  }
+
+  // Going down, ".." is not chosen: OK takes the folder opened.
+  void goingDownChoosesTheFolderOpened() {
+    dialog_->SelectedDirectory = data_;
+    dialog_->show();
+    DoubleClickOn(List(), QStringLiteral("beta"));
+    QVERIFY(List()->selectedItems().isEmpty());
+    QCOMPARE(Label()->text(), data_ + "/beta");
+    // A click on another entry chooses it.
+    List()->setCurrentItem(List()->item(0));
+    QCOMPARE(Label()->text(), data_);
+    Click("OK");
+    QCOMPARE(dialog_->SelectedDirectory, data_);
+  }
+
   void cancelLeavesSelectedDirectory() {
     dialog_->SelectedDirectory = data_;
     dialog_->show();

@@ -137,7 +137,11 @@ class FormOrdnerTest : public QObject {
     QVERIFY(!ordner_->isVisible());
     QCOMPARE(owner_->ListDirectory(), parent_);
     QVERIFY(Texts(OwnerList()).contains(QString::fromUtf8("Kreuzung Süd")));
-    QCOMPARE(Control<QLineEdit>(*owner_, "MemoPfad")->text(), parent_);
+    // The new folder is the selected entry, so the path field shows it: it is
+    // what OK takes.
+    QCOMPARE(OwnerList()->selectedItems().size(), 1);
+    QCOMPARE(OwnerList()->selectedItems().constFirst()->text(), QString::fromUtf8("Kreuzung Süd"));
+    QCOMPARE(Control<QLineEdit>(*owner_, "MemoPfad")->text(), created);
     QCOMPARE(changes.size(), 2);
     QCOMPARE(changes.at(0).at(0).toString(), created);
   }

@@ -35,7 +35,10 @@ void FormAmpelTest::cleanup() {
 void FormAmpelTest::captionPositionAndButtons() {
   QCOMPARE(form_->windowTitle(), QString::fromUtf8("Ampelk\xc3\xb6pfe"));
   QCOMPARE(form_->pos(), QPoint(381, 250));
-  QCOMPARE(form_->size(), QSize(652, 438));
+  // 652 x 438 is the outer size; the inside is what the frame leaves.
+  QCOMPARE(form_->frameGeometry().size(), QSize(652, 438));
+  const ui::FormSize full = form_->FullInsideSize();
+  QCOMPARE(form_->size(), QSize(full.Width, full.Height));
   QVERIFY(form_->isWindow());
   QVERIFY(form_->windowFlags().testFlag(Qt::WindowMinimizeButtonHint));
   QVERIFY(!form_->windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
@@ -82,8 +85,52 @@ void FormAmpelTest::resizeSnapsBack() {
   QFETCH(QSize, expected);
   const ui::FormSize rule = ui::SnappedFormAmpelSize({requested.width(), requested.height()});
   QCOMPARE(QSize(rule.Width, rule.Height), expected);
-  form_->resize(requested);
-  QTRY_COMPARE(form_->size(), expected);
+  // The window applies the rule to its inside: the same sizes, less its frame.
+  const ui::FormSize full = form_->FullInsideSize();
+  const QSize frame(ui::FormAmpelDesignWidth - full.Width, ui::FormAmpelDesignHeight - full.Height);
+  form_->resize(requested - frame);
+  QTRY_COMPARE(form_->size(), expected - frame);
+}
+
+void FormAmpelTest::insideFitsTheFrame_data() {
+  QTest::addColumn<int>("left");
+  QTest::addColumn<int>("top");
+  QTest::addColumn<int>("right");
+  QTest::addColumn<int>("bottom");
+  QTest::addColumn<QSize>("inside");
+  QTest::newRow("no frame") << 0 << 0 << 0 << 0 << QSize(652, 438);
+  QTest::newRow("title bar and borders") << 4 << 30 << 4 << 4 << QSize(644, 404);
+  QTest::newRow("thin borders") << 1 << 22 << 1 << 1 << QSize(650, 415);
+  QTest::newRow("frame wider than the room") << 20 << 60 << 20 << 20 << QSize(631, 394);
+  QTest::newRow("negative margins are none") << -3 << -3 << -3 << -3 << QSize(652, 438);
+}
+
+// Offscreen windows have no real window manager, so the frame is handed in.
+void FormAmpelTest::insideFitsTheFrame() {
+  QFETCH(int, left);
+  QFETCH(int, top);
+  QFETCH(int, right);
+  QFETCH(int, bottom);
+  QFETCH(QSize, inside);
+  const ui::FormSize rule = ui::FormAmpelInsideSize({left, top, right, bottom});
+  QCOMPARE(QSize(rule.Width, rule.Height), inside);
+
+  form_->FitInsideToFrame({left, top, right, bottom});
+  QTRY_COMPARE(form_->size(), inside);
+  auto* sheet = form_->findChild<QWidget*>(QStringLiteral("HeadSheet"));
+  QCOMPARE(sheet->size(), inside);
+  // Every head lies on the sheet, and at full size nothing scrolls.
+  for (int i = 0; i < MaxGroups; ++i) {
+    QVERIFY(sheet->rect().contains(PanelOf(*form_, i)->geometry()));
+  }
+  auto* area = form_->findChild<QScrollArea*>();
+  QTRY_VERIFY(!area->horizontalScrollBar()->isVisible());
+  QTRY_VERIFY(!area->verticalScrollBar()->isVisible());
+  // A window the user made smaller stays so when the frame changes.
+  form_->resize(400, 300);
+  QTRY_COMPARE(form_->size(), QSize(400, 300));
+  form_->FitInsideToFrame({left + 1, top, right, bottom});
+  QCOMPARE(form_->size(), QSize(400, 300));
 }
 
 void FormAmpelTest::scrollBarsWhenSmaller_data() {
@@ -100,6 +147,7 @@ void FormAmpelTest::scrollBarsWhenSmaller() {
   QFETCH(QSize, size);
   QFETCH(bool, horizontal);
   QFETCH(bool, vertical);
+  form_->FitInsideToFrame({});  // the sizes of the table are insides without a frame
   form_->resize(size);
   QTRY_COMPARE(form_->size(), size);
   auto* area = form_->findChild<QScrollArea*>();

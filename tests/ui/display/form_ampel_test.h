@@ -22,6 +22,8 @@ class FormAmpelTest : public QObject {
   void timerTicksTheSimulation();
   void resizeSnapsBack_data();
   void resizeSnapsBack();
+  void insideFitsTheFrame_data();
+  void insideFitsTheFrame();
   void scrollBarsWhenSmaller_data();
   void scrollBarsWhenSmaller();
   void panelsInThreeRowsOfEight();

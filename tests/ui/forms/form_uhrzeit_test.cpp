@@ -52,6 +52,21 @@ QLineEdit* EditorOf(QWidget* picker) {
   return picker->findChild<QLineEdit*>();
 }
 
+// Clicks into the picker's text just after its character `index`, as a user
+// clicks into a section without selecting it.
+void ClickAtCharacter(QWidget* picker, int index) {
+  QLineEdit* editor = EditorOf(picker);
+  const int middle = editor->height() / 2;
+  for (int x = 0; x < editor->width(); ++x) {
+    if (editor->cursorPositionAt(QPoint(x, middle)) == index) {
+      QTest::mouseClick(editor, Qt::LeftButton, {}, QPoint(x, middle));
+      QCoreApplication::processEvents();
+      return;
+    }
+  }
+  QFAIL("no place for that character");
+}
+
 bool AnyMessageBoxOpen() {
   for (QWidget* window : QApplication::topLevelWidgets()) {
     if (qobject_cast<QMessageBox*>(window) != nullptr && window->isVisible()) {
@@ -205,6 +220,43 @@ class FormUhrzeitTest : public QObject {
     QTest::keyClick(picker, Qt::Key_Up);
     QCOMPARE(fixture.DatePicker()->dateTime().time().hour(), 14);
     QCOMPARE(fixture.form.EditedDateTime(), At(2024, 3, 1, 14, 0, 0));
+  }
+
+  void TypedDigitsReplaceTheSectionClickedInto_data() {
+    QTest::addColumn<bool>("date");
+    QTest::addColumn<int>("clickAt");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("shown");
+    // Within the hour "12", then on into minutes and seconds.
+    QTest::newRow("hour, minute, second")
+        << false << 1 << QStringLiteral("074530") << QStringLiteral("07:45:30");
+    QTest::newRow("minute from its end")
+        << false << 5 << QStringLiteral("5") << QStringLiteral("12:05:00");
+    QTest::newRow("day") << true << 10 << QStringLiteral("14")
+                         << QStringLiteral("Donnerstag, 14. März 2024");
+    QTest::newRow("year from its middle")
+        << true << 20 << QStringLiteral("2025") << QStringLiteral("Samstag, 1. März 2025");
+  }
+
+  void TypedDigitsReplaceTheSectionClickedInto() {
+    QFETCH(bool, date);
+    QFETCH(int, clickAt);
+    QFETCH(QString, typed);
+    QFETCH(QString, shown);
+    UhrzeitFixture fixture;
+    fixture.Show();
+    QDateTimeEdit* picker = date ? static_cast<QDateTimeEdit*>(fixture.DatePicker())
+                                 : static_cast<QDateTimeEdit*>(fixture.TimePicker());
+    fixture.form.activateWindow();
+    picker->setFocus();
+    ClickAtCharacter(picker, clickAt);
+    QVERIFY(EditorOf(picker)->hasSelectedText());
+    QTest::keyClicks(picker, typed);
+    QTest::keyClick(picker, Qt::Key_Return);  // ends the entry
+    QCOMPARE(picker->text(), shown);
+    // The other picker follows the value typed.
+    const QDateTime value = picker->dateTime();
+    QCOMPARE(fixture.form.EditedDateTime(), ui::ToLocalTime(value));
   }
 
   void InvalidEntryIsSilentlyRestored_data() {

@@ -12,6 +12,7 @@
 #include "print_test_support.h"
 #include "reports/program_table_reports.h"
 #include "reports/ui/form_drucker.h"
+#include "reports/ui/pdf_output.h"
 
 namespace ampelsim::test {
 namespace {
@@ -281,10 +282,11 @@ void FormDruckerTest::printErrorShowsTheExceptionBoxAndKeepsTheWindow() {
   const TempDir out;
   ProgramWindows windows(start.QPath());
   windows.FormSteuer.Printer().setOutputFormat(QPrinter::PdfFormat);
-  windows.FormSteuer.Printer().setOutputFileName(Q(out / "fehlt" / "x.pdf"));
   Tick(windows, 1);
   TFormDrucker* preview = OpenPreview(windows);
   preview->RunReport(&PrintProgramRelease);
+  QString answer = Q(out / "fehlt" / "x.pdf");
+  preview->SetPdfFileQuestion([&answer](QWidget*, const QString&) { return answer; });
   ModalSeen seen;
   HandleNextModal(&seen);
   QTest::mouseClick(PreviewButton(preview, "DruckStart"), Qt::LeftButton);
@@ -296,11 +298,21 @@ void FormDruckerTest::printErrorShowsTheExceptionBoxAndKeepsTheWindow() {
   QVERIFY(preview->isVisible());
   QVERIFY(!preview->PreviewText().isEmpty());
 
-  // With a printer that works the same window prints and closes.
-  windows.FormSteuer.Printer().setOutputFileName(Q(out / "x.pdf"));
+  // A file dialog left with "Abbrechen" prints nothing and keeps the window.
+  answer.clear();
+  QTest::mouseClick(PreviewButton(preview, "DruckStart"), Qt::LeftButton);
+  QCoreApplication::processEvents();
+  QCOMPARE(windows.FormSteuer.Preview(), preview);
+
+  // With a file that can be written the same window prints, says where, and closes.
+  answer = Q(out / "x.pdf");
+  ModalSeen saved;
+  HandleNextModal(&saved);
   QTest::mouseClick(PreviewButton(preview, "DruckStart"), Qt::LeftButton);
   QTRY_COMPARE(windows.FormSteuer.Preview(), nullptr);
   QVERIFY(QFile::exists(Q(out / "x.pdf")));
+  QVERIFY(saved.Seen);
+  QCOMPARE(saved.Title, QStringLiteral("Drucken"));
 }
 
 void FormDruckerTest::previewStillOpenWhenTheProgramEnds() {
@@ -316,6 +328,34 @@ void FormDruckerTest::previewStillOpenWhenTheProgramEnds() {
     Tick(windows, 20);
   }
   QVERIFY(preview.isNull());
+}
+
+void FormDruckerTest::pdfFileName_data() {
+  QTest::addColumn<QString>("printName");
+  QTest::addColumn<QDate>("date");
+  QTest::addColumn<QString>("fileName");
+  QTest::newRow("one word") << QStringLiteral("Sollausdruck") << QDate(2024, 5, 17)
+                            << QStringLiteral("Sollausdruck_2024-05-17.pdf");
+  QTest::newRow("blanks and dots") << QStringLiteral("Grün Min. Tabelle") << QDate(2010, 2, 3)
+                                   << QStringLiteral("Grün_Min_Tabelle_2010-02-03.pdf");
+  QTest::newRow("trailing dot") << QStringLiteral("Ausschaltprogramme gez.") << QDate(2026, 12, 9)
+                                << QStringLiteral("Ausschaltprogramme_gez_2026-12-09.pdf");
+  QTest::newRow("slash") << QStringLiteral("Anf./Ein") << QDate(2026, 1, 1)
+                         << QStringLiteral("Anf_Ein_2026-01-01.pdf");
+  QTest::newRow("no name") << QString() << QDate(2026, 1, 1)
+                           << QStringLiteral("Ausdruck_2026-01-01.pdf");
+}
+
+void FormDruckerTest::pdfFileName() {
+  QFETCH(QString, printName);
+  QFETCH(QDate, date);
+  QFETCH(QString, fileName);
+  QCOMPARE(ui::PdfFileName(printName, date), fileName);
+  const LocalTime moment =
+      std::chrono::local_days{std::chrono::year{date.year()} / static_cast<unsigned>(date.month()) /
+                              static_cast<unsigned>(date.day())} +
+      std::chrono::hours{23} + std::chrono::minutes{59};
+  QCOMPARE(ui::DateOf(moment), date);
 }
 
 }  // namespace ampelsim::test

@@ -22,6 +22,8 @@ class FormDruckerTest final : public QObject {
   void commonKeysReachTheMainWindow();
   void printErrorShowsTheExceptionBoxAndKeepsTheWindow();
   void previewStillOpenWhenTheProgramEnds();
+  void pdfFileName_data();
+  void pdfFileName();
 };
 
 }  // namespace ampelsim::test

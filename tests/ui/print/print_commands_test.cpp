@@ -2,7 +2,10 @@
 
 #include <QComboBox>
 #include <QDialog>
+#include <QDialogButtonBox>
 #include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPlainTextEdit>
@@ -24,6 +27,7 @@
 #include "reports/program_table_reports.h"
 #include "reports/switch_program_reports.h"
 #include "reports/ui/form_drucker.h"
+#include "reports/ui/pdf_output.h"
 #include "reports/ui/preview_font.h"
 #include "reports/ui/preview_printing.h"
 
@@ -516,24 +520,51 @@ void PrintCommandsTest::stsWithFaultsPrintsTheProtocolThenLines() {
 
 void PrintCommandsTest::druckenWritesThePreviewIntoAPdf() {
   Program program(true);
-  // Without a printer the program prints into "Test.pdf" beside itself.
+  // Without a printer the PDF printer is taken, and no file is named for it
+  // behind the user's back.
   QPrinter& printer = program.Windows->FormSteuer.Printer();
   QCOMPARE(printer.docName(), QStringLiteral("Test"));
   if (printer.outputFormat() == QPrinter::PdfFormat) {
-    QCOMPARE(printer.outputFileName(), program.Start.QPath() + QStringLiteral("/Test.pdf"));
+    QCOMPARE(printer.outputFileName(), QString());
   }
-  const QString pdf = program.Start.QPath() + QStringLiteral("/Soll.pdf");
   printer.setOutputFormat(QPrinter::PdfFormat);
-  printer.setOutputFileName(pdf);
+  // An earlier PDF printout went into the start directory.
+  printer.setOutputFileName(program.Start.QPath() + QStringLiteral("/Frueher.pdf"));
+  const QString pdf = program.Start.QPath() + QStringLiteral("/Soll.pdf");
 
   QTest::mouseClick(Button(*program.Windows, QStringLiteral("DruckSoll")), Qt::LeftButton);
   QVERIFY(QTest::qWaitForWindowExposed(program.Preview()));
   const QString text = program.PreviewText();
   QCOMPARE(text, ReportAsShown(program.Sim(), &PrintCombinedPlanned));
+
+  // "Drucken" asks for the file in a file dialog, proposing the printout's
+  // name and date in the folder of the last PDF; then it says where it went.
+  const QString proposed =
+      program.Start.QPath() + QStringLiteral("/Sollausdruck_") +
+      ui::DateOf(program.Sim().SimClock().SimulatedNow()).toString(Qt::ISODate) +
+      QStringLiteral(".pdf");
+  ModalSeen question;
+  ModalSeen saved;
+  QString offered;
+  HandleNextModal(&question, [&](QWidget* modal) {
+    auto* dialog = qobject_cast<QFileDialog*>(modal);
+    QVERIFY(dialog != nullptr);
+    QCOMPARE(dialog->acceptMode(), QFileDialog::AcceptSave);
+    offered = dialog->selectedFiles().value(0);
+    HandleNextModal(&saved);
+    dialog->selectFile(pdf);
+    static_cast<QDialog*>(dialog)->accept();
+  });
   QTest::mouseClick(PreviewButton(program.Preview(), "DruckStart"), Qt::LeftButton);
   QTRY_COMPARE(program.Preview(), nullptr);
+  QVERIFY(question.Seen);
+  QCOMPARE(question.Title, QStringLiteral("Ausdruck als PDF-Datei speichern"));
+  QCOMPARE(offered, proposed);
+  QVERIFY(saved.Seen);
+  QVERIFY2(saved.Text.endsWith(QStringLiteral("gespeichert:\n") + pdf), qPrintable(saved.Text));
   QCOMPARE(Shown(*program.Windows), AllFree);
   QVERIFY(QFile::exists(pdf));
+  QVERIFY(!QFile::exists(program.Start.QPath() + QStringLiteral("/Test.pdf")));
 
   // The page count and every page's text are those of the preview's text.
   const ui::PrintedPages pages =
@@ -559,6 +590,7 @@ void PrintCommandsTest::druckerEinrichtenChoosesWhereDruckenPrints() {
   const QString pdf = program.Start.QPath() + QStringLiteral("/Gewaehlt.pdf");
   // The set-up always offers the PDF printer; the test chooses it and a file.
   QStringList offered;
+  QString confirm;
   ModalSeen seen;
   HandleNextModal(&seen, [&](QWidget* dialog) {
     if (auto* printers = dialog->findChild<QComboBox*>(QStringLiteral("printers"))) {
@@ -570,6 +602,9 @@ void PrintCommandsTest::druckerEinrichtenChoosesWhereDruckenPrints() {
     if (auto* file = dialog->findChild<QLineEdit*>(QStringLiteral("filename"))) {
       file->setText(pdf);
     }
+    if (auto* buttons = dialog->findChild<QDialogButtonBox*>()) {
+      confirm = buttons->button(QDialogButtonBox::Ok)->text();
+    }
     static_cast<QDialog*>(dialog)->accept();
   });
   Action(*program.Windows, QStringLiteral("DruckerEinrichten"))->trigger();
@@ -577,14 +612,30 @@ void PrintCommandsTest::druckerEinrichtenChoosesWhereDruckenPrints() {
   QVERIFY2(!offered.isEmpty() && offered.back().contains(QStringLiteral("PDF")),
            qPrintable(offered.join(QLatin1Char('|'))));
   QCOMPARE(program.Windows->FormSteuer.Printer().outputFileName(), pdf);
+  QCOMPARE(seen.Title, QStringLiteral("Drucker einrichten"));
+  QCOMPARE(confirm, QStringLiteral("OK"));
+  QVERIFY2(!QFile::exists(pdf), "the set-up prints nothing");
 
+  // The printout is named after the report, in the folder chosen there.
   Action(*program.Windows, QStringLiteral("Programmfrei"))->trigger();
   const QString text = program.PreviewText();
+  QString proposal;
+  program.Preview()->SetPdfFileQuestion([&proposal](QWidget*, const QString& proposed) {
+    proposal = proposed;
+    return proposed;
+  });
+  ModalSeen saved;
+  HandleNextModal(&saved);
   QTest::mouseClick(PreviewButton(program.Preview(), "DruckStart"), Qt::LeftButton);
   QTRY_COMPARE(program.Preview(), nullptr);
+  QVERIFY(saved.Seen);
+  QCOMPARE(QFileInfo(proposal).absolutePath(), program.Start.QPath());
+  QVERIFY2(QFileInfo(proposal).fileName().startsWith(QStringLiteral("Programmfreigabe_")),
+           qPrintable(proposal));
+  const QString written = proposal;
   int offGrid = 0;
   const QList<QStringList> printed =
-      PdfPages(pdf, GridOf(program.Windows->FormSteuer.Printer()), &offGrid);
+      PdfPages(written, GridOf(program.Windows->FormSteuer.Printer()), &offGrid);
   QCOMPARE(offGrid, 0);
   QCOMPARE(printed.size(), 1);
   QCOMPARE(printed[0], AsOnPaper(text.split(QLatin1Char('\n'))));
