@@ -11,6 +11,7 @@ packages=(
   clang clang-format libclang-rt-14-dev
   fonts-liberation poppler-utils xvfb xdotool imagemagick
   qt6-svg-dev
+  sumo libxml2-dev
 )
 
 missing=()
