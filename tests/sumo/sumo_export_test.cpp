@@ -131,3 +131,27 @@ INSTANTIATE_TEST_SUITE_P(P1AndP3, SumoRunsExport, testing::Values(1, 3));
 
 }  // namespace
 }  // namespace ampelsim
+
+namespace ampelsim {
+namespace {
+
+// The network in the source tree is what netconvert makes of the plain files
+// (the build makes it again); netconvert's header comment names the paths.
+TEST(SumoDemoNetwork, SourceTreeNetworkIsTheBuiltOne) {
+  const auto built = test::BinaryDir() / "sumo" / "demo.net.xml";
+  if (!std::filesystem::exists(built)) {
+    GTEST_SKIP() << "netconvert ist nicht installiert: Netz nicht neu erzeugt";
+  }
+  const auto body = [](const std::filesystem::path& path) {
+    std::ifstream file(path);
+    std::stringstream text;
+    text << file.rdbuf();
+    const std::string content = text.str();
+    const std::size_t end = content.find("-->");
+    return end == std::string::npos ? content : content.substr(end);
+  };
+  EXPECT_EQ(body(test::SumoDemoDir() / "demo.net.xml"), body(built));
+}
+
+}  // namespace
+}  // namespace ampelsim
