@@ -34,8 +34,8 @@ void BM_CosimPeakTenMinutes(benchmark::State& state) {
   double sumoSeconds = 0;
   double controllerSeconds = 0;
   for (auto _ : state) {
-    auto started = StartEmbeddedSumo({"-c", sumoDir + "/demo.sumocfg", "--no-warnings", "true",
-                                      "--no-step-log", "true"});
+    auto started = StartEmbeddedSumo(
+        {"-c", sumoDir + "/demo.sumocfg", "--no-warnings", "true", "--no-step-log", "true"});
     if (std::holds_alternative<std::string>(started)) {
       state.SkipWithError(std::get<std::string>(started).c_str());
       return;

@@ -27,6 +27,7 @@ class Simulation;
 namespace ampelsim::ui {
 
 class ClickableLabel;
+class SumoGuiCoupling;
 class CommonKeys;
 class Shape;
 class PanelPushButton;
@@ -92,6 +93,8 @@ class TFormSteuer final : public QMainWindow {
   TFormDrucker* Preview() const;
 
   void AttachWindows(const SteuerWindows& windows);
+  // The coupling with sumo-gui (menu "Verkehr"), driven by every tick.
+  SumoGuiCoupling* SumoGui() const { return sumoCoupling_; }
 
   void OpenHelpDocument() const;
   // Shows the main window and brings it to the front (F12 in other windows).
@@ -195,6 +198,8 @@ class TFormSteuer final : public QMainWindow {
   QMenu* druckenMenu_ = nullptr;
   QMenu* einzelDruck_ = nullptr;
   QAction* mHilfe_ = nullptr;
+  QMenu* verkehrMenu_ = nullptr;
+  SumoGuiCoupling* sumoCoupling_ = nullptr;
   int aktDateiWidth_ = 0;
   std::optional<std::uint64_t> shownChangeCount_;
 };
