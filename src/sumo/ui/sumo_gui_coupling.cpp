@@ -152,7 +152,9 @@ void SumoGuiCoupling::AfterTick() {
   } catch (const std::exception& error) {
     End();
     ShowMessage(
-        QStringLiteral("Die Kopplung mit SUMO ist beendet (%1). Das Steuergerät läuft weiter.")
+        QStringLiteral(
+            "Die Kopplung mit SUMO ist beendet: SUMO wurde geschlossen oder meldet einen Fehler "
+            "(%1). Das Steuergerät läuft weiter.")
             .arg(QString::fromStdString(error.what())));
   }
 }

@@ -2,6 +2,8 @@
 
 #include <libsumo/libtraci.h>
 
+#include <csignal>
+
 #include "sumo/sumo_api_connection.h"
 
 namespace ampelsim {
@@ -51,6 +53,9 @@ bool RemoteSumoAvailable() {
 
 std::variant<std::unique_ptr<SumoConnection>, std::string> StartRemoteSumo(
     const std::vector<std::string>& command, const std::string& label) {
+  // A write to the socket of a SUMO the user has closed must become an
+  // error of that call, not the end of the program.
+  std::signal(SIGPIPE, SIG_IGN);
   try {
     libtraci::Simulation::start(command, -1, ConnectRetries, label);
   } catch (const std::exception& error) {
