@@ -11,12 +11,15 @@
 #include <sstream>
 
 #include "app/headless_simulation.h"
+#include "app/report_catalogue.h"
 #include "app/scenario_script.h"
 #include "cli/data_commands.h"
+#include "cli/report_command.h"
 #include "data/data_set_loader.h"
 #include "data/windows1252.h"
 #include "reports/actual_plan_line.h"
 #include "reports/fault_line.h"
+#include "reports/report_document.h"
 #include "sumo/sumo_coupling.h"
 #include "sumo/sumo_embedded.h"
 #include "sumo/sumo_export.h"
@@ -133,6 +136,13 @@ int RunCosim(const CosimOptions& options, std::ostream& out, std::ostream& err) 
     }
     start = *parsed;
   }
+  for (const auto& name : options.Reports) {
+    if (FindReport(name) == nullptr) {
+      err << "ampelsim-cli cosim: unknown report \"" << name << "\" (one of " << ReportNameList()
+          << ")\n";
+      return ExitUsage;
+    }
+  }
   auto scenario = LoadScenario(options.ScriptPath, err);
   if (!scenario) {
     return ExitUsage;
@@ -194,6 +204,14 @@ int RunCosim(const CosimOptions& options, std::ostream& out, std::ostream& err) 
         return ExitFailed;
       }
       coupling.Advance(simulation.State().GroupState);
+    }
+    for (const auto& name : options.Reports) {
+      ReportDocument document;
+      if (FindReport(name)->Print(document, simulation.ReportView()) == ReportStatus::Printed) {
+        out << Windows1252ToUtf8(document.ReportText());
+      } else {
+        err << Windows1252ToUtf8(NoDataMessage) << '\n';
+      }
     }
     sumo->Close();
   } catch (const std::exception& error) {
@@ -264,6 +282,7 @@ void AddSumoCommands(CLI::App& app, int& exitCode) {
       cosim->add_option("--now", values->Now, "start of the clock, \"YYYY-MM-DD HH:MM:SS\"");
   auto* tripOption =
       cosim->add_option("--tripinfo", values->TripInfo, "keep SUMO's trip information");
+  cosim->add_option("--report", values->Cosim.Reports, "report printed after the run (repeatable)");
   cosim->callback([&exitCode, values, scriptOption, nowOption, tripOption] {
     if (scriptOption->count() > 0) {
       values->Cosim.ScriptPath = values->Script;

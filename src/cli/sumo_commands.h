@@ -4,6 +4,7 @@
 #include <iosfwd>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace CLI {
 class App;
@@ -30,6 +31,7 @@ struct CosimOptions {
   std::optional<std::string> ScriptPath;
   std::optional<std::string> Now;
   std::optional<std::string> TripInfoPath;
+  std::vector<std::string> Reports;  // printed after the run, as `run --report` does
 };
 
 // Runs the controller on DIR in lock-step with SUMO embedded: the plan lines

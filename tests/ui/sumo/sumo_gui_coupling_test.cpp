@@ -10,6 +10,7 @@
 #include "app/ui/program_windows.h"
 #include "engine/engine_state.h"
 #include "sumo/ui/sumo_gui_coupling.h"
+#include "sumo/ui/sumo_remote.h"
 #include "ui/app/app_test_support.h"
 
 namespace ampelsim::test {
@@ -100,7 +101,8 @@ class SumoGuiCouplingTest : public QObject {
 
   // Needs a display for sumo-gui (run under Xvfb).
   void couplesToSumoGuiAndEndsWithoutStoppingTheController() {
-    if (QStandardPaths::findExecutable(QStringLiteral("sumo-gui")).isEmpty() ||
+    if (!RemoteSumoAvailable() ||
+        QStandardPaths::findExecutable(QStringLiteral("sumo-gui")).isEmpty() ||
         qEnvironmentVariableIsEmpty("DISPLAY")) {
       QSKIP("sumo-gui oder Bildschirm fehlt: Kopplung mit sumo-gui nicht geprüft");
     }
