@@ -237,7 +237,8 @@ int RunCosim(const CosimOptions& options, std::ostream& out, std::ostream& err) 
   });
   out << "\nSUMO-Kopplung: " << options.Seconds << " s, Lichtsignalanlage \""
       << mapping->TrafficLight << "\", " << trips->size() << " Fahrzeuge am Ziel\n"
-      << TripSummaryText(*data, figures, withoutGroup) << "Zusammenstöße: " << coupling.Collisions()
+      << TripSummaryText(*data, figures, withoutGroup)
+      << "Fahrzeuge in Zusammenstößen: " << coupling.Collisions()
       << ", Teleportationen: " << coupling.Teleports() << '\n';
   const double sumoSeconds = Seconds(coupling.SumoDuration());
   const double controllerSeconds = Seconds(controllerTime);

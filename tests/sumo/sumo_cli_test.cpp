@@ -90,7 +90,7 @@ TEST(SumoCli, CosimWithoutTrafficIsTheRunOfTheController) {
       text.find("\nSUMO-Kopplung: 200 s, Lichtsignalanlage \"C\", 0 Fahrzeuge");
   ASSERT_NE(summary, std::string::npos) << text.substr(text.size() > 600 ? text.size() - 600 : 0);
   EXPECT_EQ(text.substr(0, summary), alone.str());
-  EXPECT_NE(text.find("Zusammenstöße: 0, Teleportationen: 0"), std::string::npos);
+  EXPECT_NE(text.find("Fahrzeuge in Zusammenstößen: 0, Teleportationen: 0"), std::string::npos);
 }
 
 }  // namespace
