@@ -12,6 +12,7 @@ packages=(
   fonts-liberation poppler-utils xvfb xdotool imagemagick
   qt6-svg-dev qt6-translations-l10n
   python3 dpkg-dev file
+  sumo libxml2-dev
 )
 
 missing=()

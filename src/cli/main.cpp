@@ -6,6 +6,7 @@
 #include "cli/data_commands.h"
 #include "cli/report_command.h"
 #include "cli/run_command.h"
+#include "cli/sumo_commands.h"
 #include "cli/test_command.h"
 #include "cli/verify_command.h"
 
@@ -116,6 +117,8 @@ int main(int argc, char** argv) {
   build->add_option("FILE", jsonPath, "JSON data set, - for standard input")->required();
   build->add_option("OUTDIR", outputDirectory, "directory to write")->required();
   build->callback([&] { exitCode = RunBuild(jsonPath, outputDirectory, std::cerr); });
+
+  AddSumoCommands(app, exitCode);
 
   try {
     app.parse(argc, argv);

@@ -26,18 +26,19 @@ bool ProgramSelection::Usable(std::int32_t program) const {
   return IsProgramUsable(data_, program);
 }
 
-std::int32_t ProgramSelection::ProgramFromClock() const {
-  const int now = clock_.SimulatedMinuteOfDay();
-  const auto weekday = static_cast<std::size_t>(clock_.SimulatedWeekdayIndex());
+std::int32_t ClockProgram(const SwitchingPointTable& points, int weekday, int minuteOfDay) {
+  if (weekday < 0 || weekday >= WeekdayCount) {
+    return 0;
+  }
   int best = 0;
   int bestProgram = -1;
   int largest = 0;
   int largestProgram = -1;
-  for (const auto& point : data_.SwitchingPoints) {
-    const auto& targets = point[weekday];
+  for (const auto& point : points) {
+    const auto& targets = point[static_cast<std::size_t>(weekday)];
     for (int target = 0; target < SwitchTargetCount; ++target) {
       const int minute = targets[static_cast<std::size_t>(target)];
-      if (minute > 0 && minute <= now && minute > best) {
+      if (minute > 0 && minute <= minuteOfDay && minute > best) {
         best = minute;
         bestProgram = target;
       }
@@ -53,6 +54,11 @@ std::int32_t ProgramSelection::ProgramFromClock() const {
   // Before the day's first point, the day's last point still holds from the
   // night before.
   return largestProgram >= 0 ? largestProgram + 1 : 0;
+}
+
+std::int32_t ProgramSelection::ProgramFromClock() const {
+  return ClockProgram(data_.SwitchingPoints, clock_.SimulatedWeekdayIndex(),
+                      clock_.SimulatedMinuteOfDay());
 }
 
 std::int32_t ProgramSelection::ProgramFromClockOrButtons() const {

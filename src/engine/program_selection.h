@@ -23,6 +23,10 @@ class SignalHeadElement;
 // PendingSpecialProgram, HoldTimePointOnce and the demand points' misses.
 // Writes the data set's active working copies; lights stored demands through
 // actuation.
+// The program the weekly switching points ask for on a weekday (0 Monday ..
+// 6 Sunday) at a minute of the day: 1..6, 7 dark, 8 flashing, 0 none.
+std::int32_t ClockProgram(const SwitchingPointTable& points, int weekday, int minuteOfDay);
+
 class ProgramSelection {
  public:
   ProgramSelection(ProgramChangeState& change, ActivePoints& active, EngineResetBlock& shared,

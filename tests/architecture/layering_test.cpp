@@ -36,6 +36,7 @@ const std::map<std::string, Layer>& Layers() {
       {"chart", {4, false}},    // features built on the record
       {"verify", {4, false}},
       {"traffic", {4, false}},
+      {"sumo", {4, false}},
       {"app", {5, false}},          // Simulation, headless facade, report catalogue
       {"chart/render", {6, true}},  // drawing on Qt Gui, shared by windows and CLI
       {"widgets", {6, true}},       // shared Qt widgets (leaf of the Qt side)
@@ -47,6 +48,7 @@ const std::map<std::string, Layer>& Layers() {
       {"chart/ui", {8, true}},
       {"verify/ui", {8, true}},
       {"traffic/ui", {8, true}},
+      {"sumo/ui", {8, true}},
       {"dialogs", {8, true}},
       {"app/ui", {9, true}},  // the main window, composition root of the program
   };

@@ -29,6 +29,7 @@
 #include "engine/ui/form_uhrzeit.h"
 #include "reports/ui/form_drucker.h"
 #include "reports/ui/preview_printing.h"
+#include "sumo/ui/sumo_gui_coupling.h"
 #include "widgets/common_keys.h"
 #include "widgets/elided_label.h"
 #include "widgets/exception_box.h"
@@ -117,6 +118,7 @@ void TFormSteuer::AttachWindows(const SteuerWindows& windows) {
   windows_ = windows;
   if (windows_.Ampel != nullptr) {
     connect(windows_.Ampel, &TFormAmpel::Ticked, this, &TFormSteuer::ShowPanel);
+    connect(windows_.Ampel, &TFormAmpel::Ticked, sumoCoupling_, &SumoGuiCoupling::AfterTick);
   }
 }
 

@@ -27,6 +27,7 @@ class Simulation;
 namespace ampelsim::ui {
 
 class ClickableLabel;
+class SumoGuiCoupling;
 class CommonKeys;
 class Shape;
 class PanelPushButton;
@@ -93,6 +94,8 @@ class TFormSteuer final : public QMainWindow {
   TFormDrucker* Preview() const;
 
   void AttachWindows(const SteuerWindows& windows);
+  // The coupling with sumo-gui (menu "Verkehr"), driven by every tick.
+  SumoGuiCoupling* SumoGui() const { return sumoCoupling_; }
 
   // Opens the help document; says where it lies when no program can show it.
   void OpenHelpDocument();
@@ -197,6 +200,8 @@ class TFormSteuer final : public QMainWindow {
   QMenu* druckenMenu_ = nullptr;
   QMenu* einzelDruck_ = nullptr;
   QAction* mHilfe_ = nullptr;
+  QMenu* verkehrMenu_ = nullptr;
+  SumoGuiCoupling* sumoCoupling_ = nullptr;
   std::optional<std::uint64_t> shownChangeCount_;
 };
 

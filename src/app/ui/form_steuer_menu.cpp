@@ -7,6 +7,7 @@
 #include "app/ui/form_steuer.h"
 #include "chart/ui/form_ist_signalplan.h"
 #include "chart/ui/form_soll_signalplan.h"
+#include "sumo/ui/sumo_gui_coupling.h"
 
 namespace ampelsim::ui {
 namespace {
@@ -80,6 +81,9 @@ void TFormSteuer::BuildMenu() {
   uhrzeit->addSeparator();
   connect(AddAction(uhrzeit, "ResetUhr", "Zeit auf PC Zeit "), &QAction::triggered, this,
           &TFormSteuer::ResetUhrClick);
+
+  verkehrMenu_ = AddMenu(bar, "VerkehrMenu", "Verkehr");
+  sumoCoupling_ = AddSumoCouplingActions(*verkehrMenu_, *simulation_, this);
 
   connect(AddAction(bar, "Programmeinstellungen1", "Programmeinstellungen"), &QAction::triggered,
           this, &TFormSteuer::ProgrammeinstellungenClick);

@@ -1,0 +1,301 @@
+#include "cli/sumo_commands.h"
+
+#include <unistd.h>
+#include <CLI/CLI.hpp>
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <memory>
+#include <sstream>
+
+#include "app/headless_simulation.h"
+#include "app/report_catalogue.h"
+#include "app/scenario_script.h"
+#include "cli/data_commands.h"
+#include "cli/report_command.h"
+#include "data/data_set_loader.h"
+#include "data/windows1252.h"
+#include "reports/actual_plan_line.h"
+#include "reports/fault_line.h"
+#include "reports/report_document.h"
+#include "sumo/sumo_coupling.h"
+#include "sumo/sumo_embedded.h"
+#include "sumo/sumo_export.h"
+#include "sumo/trip_summary.h"
+
+namespace ampelsim::cli {
+namespace {
+
+namespace fs = std::filesystem;
+
+// The started controller of a run without script: "Start" once the data set
+// has loaded in the first tick.
+constexpr const char* DefaultScript = "1 press Start\n";
+
+std::unique_ptr<ControllerDataSet> LoadData(const std::string& command,
+                                            const std::string& directory, std::ostream& err) {
+  auto data = std::make_unique<ControllerDataSet>();
+  DataSetLoader loader;
+  loader.Load(*data, directory);
+  if (!loader.DataValid()) {
+    for (const auto& line : loader.Log()) {
+      err << line << '\n';
+    }
+    err << "ampelsim-cli " << command << ": der Datensatz " << directory << " ist nicht gültig\n";
+    return nullptr;
+  }
+  return data;
+}
+
+std::optional<SumoMapping> LoadMapping(const std::string& command, const std::string& path,
+                                       const ControllerDataSet& data, std::ostream& err) {
+  auto mapping = ReadSumoMapping(path, data);
+  if (const auto* problem = std::get_if<std::string>(&mapping)) {
+    err << "ampelsim-cli " << command << ": " << path << ": " << *problem << '\n';
+    return std::nullopt;
+  }
+  return std::get<SumoMapping>(std::move(mapping));
+}
+
+std::optional<Scenario> LoadScenario(const std::optional<std::string>& path, std::ostream& err) {
+  std::string text = DefaultScript;
+  if (path) {
+    std::ifstream file(*path, std::ios::binary);
+    if (!file.is_open()) {
+      err << "ampelsim-cli cosim: cannot read script " << *path << '\n';
+      return std::nullopt;
+    }
+    std::stringstream content;
+    content << file.rdbuf();
+    text = content.str();
+  }
+  auto parsed = ParseScenario(text);
+  if (const auto* error = std::get_if<ScenarioParseError>(&parsed)) {
+    err << "ampelsim-cli cosim: " << path.value_or("") << ", line " << error->Line << ": "
+        << error->Reason << '\n';
+    return std::nullopt;
+  }
+  return std::get<Scenario>(std::move(parsed));
+}
+
+std::string Decimal(double value) {
+  char buffer[32];
+  std::snprintf(buffer, sizeof buffer, "%.1f", value);
+  std::string text(buffer);
+  for (char& c : text) {
+    if (c == '.') {
+      c = ',';
+    }
+  }
+  return text;
+}
+
+double Seconds(std::chrono::nanoseconds duration) {
+  return std::chrono::duration<double>(duration).count();
+}
+
+// A trip information file of its own for each run when none is asked for.
+fs::path TemporaryTripInfo() {
+  return fs::temp_directory_path() / ("ampelsim-tripinfo-" + std::to_string(::getpid()) + ".xml");
+}
+
+}  // namespace
+
+int RunExportSumo(const ExportSumoOptions& options, std::ostream& err) {
+  const auto data = LoadData("export-sumo", options.Directory, err);
+  if (!data) {
+    return ExitFailed;
+  }
+  const auto mapping = LoadMapping("export-sumo", options.MapPath, *data, err);
+  if (!mapping) {
+    return ExitFailed;
+  }
+  const std::string xml = SumoAdditionalXml(*data, *mapping, options.TrafficLight);
+  std::ofstream file(options.OutPath, std::ios::binary | std::ios::trunc);
+  if (xml.empty() || !file.is_open() || !(file << xml) || !file.flush()) {
+    err << "ampelsim-cli export-sumo: " << options.OutPath << " lässt sich nicht schreiben\n";
+    return ExitFailed;
+  }
+  return ExitOk;
+}
+
+int RunCosim(const CosimOptions& options, std::ostream& out, std::ostream& err) {
+  if (options.Seconds < 0) {
+    err << "ampelsim-cli cosim: --seconds must not be negative\n";
+    return ExitUsage;
+  }
+  LocalTime start = SystemClock().LocalNow();
+  if (options.Now) {
+    const auto parsed = ParseLocalTime(*options.Now);
+    if (!parsed) {
+      err << "ampelsim-cli cosim: --now wants \"YYYY-MM-DD HH:MM:SS\", not \"" << *options.Now
+          << "\"\n";
+      return ExitUsage;
+    }
+    start = *parsed;
+  }
+  for (const auto& name : options.Reports) {
+    if (FindReport(name) == nullptr) {
+      err << "ampelsim-cli cosim: unknown report \"" << name << "\" (one of " << ReportNameList()
+          << ")\n";
+      return ExitUsage;
+    }
+  }
+  auto scenario = LoadScenario(options.ScriptPath, err);
+  if (!scenario) {
+    return ExitUsage;
+  }
+  const auto data = LoadData("cosim", options.Directory, err);
+  if (!data) {
+    return ExitFailed;
+  }
+  const auto mapping = LoadMapping("cosim", options.MapPath, *data, err);
+  if (!mapping) {
+    return ExitFailed;
+  }
+  if (!fs::is_regular_file(options.SumoConfig)) {
+    err << "ampelsim-cli cosim: die SUMO-Konfiguration " << options.SumoConfig
+        << " gibt es nicht\n";
+    return ExitFailed;
+  }
+  const fs::path tripInfo =
+      options.TripInfoPath ? fs::path(*options.TripInfoPath) : TemporaryTripInfo();
+  auto started = StartEmbeddedSumo({"-c", options.SumoConfig, "--step-length", "0.1",
+                                    "--tripinfo-output", tripInfo.string(), "--no-step-log", "true",
+                                    "--duration-log.disable", "true"});
+  if (const auto* problem = std::get_if<std::string>(&started)) {
+    err << "ampelsim-cli cosim: " << *problem << '\n';
+    return ExitFailed;
+  }
+  std::unique_ptr<SumoConnection> sumo =
+      std::get<std::unique_ptr<SumoConnection>>(std::move(started));
+  SumoCoupling coupling(*mapping, *sumo);
+  std::chrono::nanoseconds controllerTime{};
+  try {
+    if (auto problem = coupling.Connect()) {
+      err << "ampelsim-cli cosim: " << options.MapPath << ": " << *problem << '\n';
+      return ExitFailed;
+    }
+    HeadlessSimulation run(options.Directory, start, "DATEN.STO", std::move(*scenario));
+    run.PrintContinuousOutputs(Simulation::Listener{
+        [&out](const std::string& line) { out << Windows1252ToUtf8(ActualPlanFileLine(line)); },
+        [&out](const FaultRecord& record) {
+          out << Windows1252ToUtf8(ComposeFaultLine(record)) << '\n';
+        }});
+    Simulation& simulation = run.Sim();
+    const auto button = [&simulation](int group, bool down) {
+      if (down) {
+        simulation.DemandButtonMouseDown(group, false);
+      } else {
+        simulation.DemandButtonMouseUp(group, false);
+      }
+    };
+    for (std::int64_t tick = 0; tick < options.Seconds * 10; ++tick) {
+      coupling.PressDetectors(button);
+      const auto before = std::chrono::steady_clock::now();
+      run.RunTick();
+      controllerTime += std::chrono::steady_clock::now() - before;
+      if (tick == 0 && !simulation.Loader().DataValid()) {
+        for (const auto& line : simulation.Loader().Log()) {
+          err << line << '\n';
+        }
+        return ExitFailed;
+      }
+      coupling.Advance(simulation.State().GroupState);
+    }
+    for (const auto& name : options.Reports) {
+      ReportDocument document;
+      if (FindReport(name)->Print(document, simulation.ReportView()) == ReportStatus::Printed) {
+        out << Windows1252ToUtf8(document.ReportText());
+      } else {
+        err << Windows1252ToUtf8(NoDataMessage) << '\n';
+      }
+    }
+    sumo->Close();
+  } catch (const std::exception& error) {
+    err << "ampelsim-cli cosim: SUMO meldet: " << error.what() << '\n';
+    return ExitFailed;
+  }
+  sumo.reset();
+
+  const auto trips = ReadTripInfo(tripInfo.string());
+  if (!options.TripInfoPath) {
+    std::error_code ignored;
+    fs::remove(tripInfo, ignored);
+  }
+  if (!trips) {
+    err << "ampelsim-cli cosim: die Fahrtenauswertung von SUMO lässt sich nicht lesen\n";
+    return ExitFailed;
+  }
+  int withoutGroup = 0;
+  const auto figures = SummariseTrips(*trips, [&](const std::string& from, const std::string& to) {
+    const int group = coupling.MovementGroup(from, to);
+    withoutGroup += group < 0 ? 1 : 0;
+    return group;
+  });
+  out << "\nSUMO-Kopplung: " << options.Seconds << " s, Lichtsignalanlage \""
+      << mapping->TrafficLight << "\", " << trips->size() << " Fahrzeuge am Ziel\n"
+      << TripSummaryText(*data, figures, withoutGroup)
+      << "Fahrzeuge in Zusammenstößen: " << coupling.Collisions()
+      << ", Teleportationen: " << coupling.Teleports() << '\n';
+  const double sumoSeconds = Seconds(coupling.SumoDuration());
+  const double controllerSeconds = Seconds(controllerTime);
+  const double total = std::max(sumoSeconds + controllerSeconds, 1e-9);
+  err << "Rechenzeit: SUMO " << Decimal(sumoSeconds) << " s ("
+      << Decimal(100.0 * sumoSeconds / total) << " %), Steuergerät " << Decimal(controllerSeconds)
+      << " s (" << Decimal(100.0 * controllerSeconds / total) << " %)\n";
+  return ExitOk;
+}
+
+void AddSumoCommands(CLI::App& app, int& exitCode) {
+  // The options live as long as the callbacks that CLI11 keeps.
+  struct Values {
+    ExportSumoOptions Export;
+    CosimOptions Cosim;
+    std::string Script;
+    std::string Now;
+    std::string TripInfo;
+  };
+  auto values = std::make_shared<Values>();
+
+  auto* exportSumo =
+      app.add_subcommand("export-sumo", "Write the programs as fixed-time SUMO programs");
+  exportSumo->add_option("DIR", values->Export.Directory, "data directory")->required();
+  exportSumo->add_option("--map", values->Export.MapPath, "mapping of groups to SUMO links")
+      ->required();
+  exportSumo->add_option("--tls", values->Export.TrafficLight, "SUMO traffic light id")->required();
+  exportSumo->add_option("--out", values->Export.OutPath, "additional file to write (.add.xml)")
+      ->required();
+  exportSumo->callback(
+      [&exitCode, values] { exitCode = RunExportSumo(values->Export, std::cerr); });
+
+  auto* cosim = app.add_subcommand("cosim", "Run the controller in the loop of SUMO, headless");
+  cosim->add_option("DIR", values->Cosim.Directory, "data directory")->required();
+  cosim->add_option("--sumo", values->Cosim.SumoConfig, "SUMO configuration (.sumocfg)")
+      ->required();
+  cosim->add_option("--map", values->Cosim.MapPath, "mapping of groups to SUMO links")->required();
+  cosim->add_option("--seconds", values->Cosim.Seconds, "simulated seconds to run")
+      ->capture_default_str();
+  auto* scriptOption = cosim->add_option("--script", values->Script, "scenario script");
+  auto* nowOption =
+      cosim->add_option("--now", values->Now, "start of the clock, \"YYYY-MM-DD HH:MM:SS\"");
+  auto* tripOption =
+      cosim->add_option("--tripinfo", values->TripInfo, "keep SUMO's trip information");
+  cosim->add_option("--report", values->Cosim.Reports, "report printed after the run (repeatable)");
+  cosim->callback([&exitCode, values, scriptOption, nowOption, tripOption] {
+    if (scriptOption->count() > 0) {
+      values->Cosim.ScriptPath = values->Script;
+    }
+    if (nowOption->count() > 0) {
+      values->Cosim.Now = values->Now;
+    }
+    if (tripOption->count() > 0) {
+      values->Cosim.TripInfoPath = values->TripInfo;
+    }
+    exitCode = RunCosim(values->Cosim, std::cout, std::cerr);
+  });
+}
+
+}  // namespace ampelsim::cli

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace ampelsim {
+
+// The few things the coupling asks of a running SUMO, whether embedded
+// (libsumo) or remote (TraCI to sumo-gui). Calls may throw std::exception with
+// SUMO's own message.
+class SumoConnection {
+ public:
+  virtual ~SumoConnection() = default;
+
+  virtual std::vector<std::string> TrafficLights() = 0;
+  // Controlled links of a traffic light: (incoming lane, outgoing lane) per
+  // link index.
+  virtual std::vector<std::pair<std::string, std::string>> ControlledLinks(
+      const std::string& tls) = 0;
+  virtual std::vector<std::string> Loops() = 0;
+  virtual std::vector<std::string> Crossings() = 0;
+
+  // A vehicle was on the loop during the last step.
+  virtual bool LoopOccupied(const std::string& loop) = 0;
+  // Pedestrians standing on a walking area in front of each crossing, with
+  // that crossing next on their way; one entry per such pedestrian.
+  virtual std::vector<std::string> WaitingPedestrianCrossings() = 0;
+
+  virtual void SetState(const std::string& tls, const std::string& state) = 0;
+  virtual std::string State(const std::string& tls) = 0;
+  // One step of SUMO's step length.
+  virtual void Step() = 0;
+  virtual double Time() = 0;
+  // Vehicles still running or to come; 0 when the routes are done.
+  virtual int ExpectedVehicles() = 0;
+  virtual int Collisions() = 0;        // in the last step
+  virtual int StartedTeleports() = 0;  // in the last step
+  virtual void Close() = 0;
+};
+
+}  // namespace ampelsim

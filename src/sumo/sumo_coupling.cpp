@@ -1,0 +1,114 @@
+#include "sumo/sumo_coupling.h"
+
+#include <algorithm>
+
+namespace ampelsim {
+namespace {
+
+// Adds the time a block spends to a total.
+class Stopwatch {
+ public:
+  explicit Stopwatch(std::chrono::nanoseconds& total)
+      : total_(total), start_(std::chrono::steady_clock::now()) {}
+  Stopwatch(const Stopwatch&) = delete;
+  Stopwatch& operator=(const Stopwatch&) = delete;
+  ~Stopwatch() { total_ += std::chrono::steady_clock::now() - start_; }
+
+ private:
+  std::chrono::nanoseconds& total_;
+  std::chrono::steady_clock::time_point start_;
+};
+
+}  // namespace
+
+std::string LaneEdge(const std::string& lane) {
+  const std::size_t underscore = lane.rfind('_');
+  return underscore == std::string::npos ? lane : lane.substr(0, underscore);
+}
+
+SumoCoupling::SumoCoupling(SumoMapping mapping, SumoConnection& sumo)
+    : mapping_(std::move(mapping)), sumo_(sumo) {}
+
+std::optional<std::string> SumoCoupling::Connect() {
+  const Stopwatch watch(sumoDuration_);
+  SumoNetworkFacts facts;
+  const auto lights = sumo_.TrafficLights();
+  facts.TrafficLightExists =
+      std::find(lights.begin(), lights.end(), mapping_.TrafficLight) != lights.end();
+  std::vector<std::pair<std::string, std::string>> links;
+  if (facts.TrafficLightExists) {
+    links = sumo_.ControlledLinks(mapping_.TrafficLight);
+    facts.ControlledLinks = static_cast<int>(links.size());
+  }
+  facts.Loops = sumo_.Loops();
+  facts.Crossings = sumo_.Crossings();
+  if (auto problem = CheckSumoMapping(mapping_, facts)) {
+    return problem;
+  }
+  for (const SumoLink& link : mapping_.Links) {
+    const auto& [from, to] = links[static_cast<std::size_t>(link.Index)];
+    movements_.emplace(std::make_pair(LaneEdge(from), LaneEdge(to)), link.Group);
+  }
+  return std::nullopt;
+}
+
+void SumoCoupling::PressDetectors(const ButtonHandler& button) {
+  GroupArray<std::uint8_t> wanted{};
+  {
+    const Stopwatch watch(sumoDuration_);
+    for (const SumoLoop& loop : mapping_.Loops) {
+      if (sumo_.LoopOccupied(loop.Loop)) {
+        wanted[static_cast<std::size_t>(loop.Group)] = 1;
+      }
+    }
+    if (!mapping_.Crossings.empty()) {
+      for (const std::string& crossing : sumo_.WaitingPedestrianCrossings()) {
+        for (const SumoCrossing& mapped : mapping_.Crossings) {
+          if (mapped.Crossing == crossing) {
+            wanted[static_cast<std::size_t>(mapped.Group)] = 1;
+          }
+        }
+      }
+    }
+  }
+  for (int g = 0; g < MaxGroups; ++g) {
+    const auto i = static_cast<std::size_t>(g);
+    if (wanted[i] != held_[i]) {
+      held_[i] = wanted[i];
+      button(g, wanted[i] != 0);
+    }
+  }
+}
+
+void SumoCoupling::Advance(const GroupStates& states) {
+  const Stopwatch watch(sumoDuration_);
+  std::string state = SumoStateString(mapping_, states);
+  if (state != lastState_) {
+    sumo_.SetState(mapping_.TrafficLight, state);
+    lastState_ = std::move(state);
+  }
+  sumo_.Step();
+  collisions_ += sumo_.Collisions();
+  teleports_ += sumo_.StartedTeleports();
+}
+
+void SumoCoupling::ReleaseAll(const ButtonHandler& button) {
+  for (int g = 0; g < MaxGroups; ++g) {
+    auto& held = held_[static_cast<std::size_t>(g)];
+    if (held != 0) {
+      held = 0;
+      button(g, false);
+    }
+  }
+}
+
+int SumoCoupling::MovementGroup(const std::string& fromEdge, const std::string& toEdge) const {
+  const auto found = movements_.find({fromEdge, toEdge});
+  return found == movements_.end() ? -1 : found->second;
+}
+
+bool SumoCoupling::Held(int group) const {
+  return group >= 0 && group < MaxGroups && held_[static_cast<std::size_t>(group)] != 0;
+}
+
+}  // namespace ampelsim

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <memory>
+#include <string>
+#include <variant>
+#include <vector>
+
+#include "sumo/sumo_connection.h"
+
+namespace ampelsim {
+
+// Whether this build has SUMO built in (libsumo found at build time).
+bool EmbeddedSumoAvailable();
+
+// Starts SUMO inside this process with its command line without the program
+// name ({"-c", "x.sumocfg", ...}); the connection, or SUMO's message in
+// German words. Only one embedded SUMO runs at a time.
+std::variant<std::unique_ptr<SumoConnection>, std::string> StartEmbeddedSumo(
+    const std::vector<std::string>& options);
+
+// The message when a build has no SUMO.
+inline constexpr const char* SumoMissingMessage =
+    "SUMO ist nicht installiert: dieses Programm wurde ohne die SUMO-Bibliothek gebaut "
+    "(Paket \"sumo\" installieren und neu bauen)";
+
+}  // namespace ampelsim
