@@ -3,8 +3,26 @@
 #include <chrono>
 
 #include "traffic/fixed_time_program.h"
+#include "traffic/statistics_table.h"
 
 namespace ampelsim {
+
+ReportStatus PrintTrafficReport(ReportDocument& report, const ReportContext& context,
+                                const traffic::TrafficStatistics& statistics,
+                                const traffic::TrafficDescription& description) {
+  report.ReportHead("I         Auswertung         I", context.Time);
+  report.AddReportLine({});
+  report.DataSetHeader(context.Data, context.DataDirectory);
+  report.AddEmptyLines(2);
+  for (const std::string& line : traffic::TrafficReportLines(statistics, description)) {
+    report.AddReportLine(line);
+  }
+  return ReportStatus::Printed;
+}
+
+ReportStatus GeneratedTraffic::PrintReport(ReportDocument& report) const {
+  return PrintTrafficReport(report, simulation_.ReportView(), Statistics(), Description());
+}
 
 GeneratedTraffic::GeneratedTraffic(Simulation& simulation,
                                    const traffic::TrafficDescription& description,

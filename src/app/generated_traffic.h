@@ -5,6 +5,7 @@
 
 #include "app/simulation.h"
 #include "app/tick_participant.h"
+#include "reports/report_document.h"
 #include "traffic/traffic_description.h"
 #include "traffic/traffic_model.h"
 #include "traffic/traffic_statistics.h"
@@ -25,9 +26,12 @@ namespace ampelsim {
 //   traffic::TrafficStatistics now = traffic.Statistics();
 //   std::vector<traffic::QueueSeries> plot = traffic.Series();
 //
-// The report text for the print preview: traffic::PrintTrafficReport
-// (traffic/traffic_report.h) with Statistics() and the simulation's
-// ReportView().
+// The "Auswertung" report for the print preview: PrintReport(document).
+// The "Auswertung" report: head, data set lines and the traffic figures.
+ReportStatus PrintTrafficReport(ReportDocument& report, const ReportContext& context,
+                                const traffic::TrafficStatistics& statistics,
+                                const traffic::TrafficDescription& description);
+
 class GeneratedTraffic final : public TickParticipant, private traffic::DetectorPort {
  public:
   GeneratedTraffic(Simulation& simulation, const traffic::TrafficDescription& description,
@@ -46,6 +50,11 @@ class GeneratedTraffic final : public TickParticipant, private traffic::Detector
   traffic::TrafficStatistics Statistics() const { return model_.Statistics(); }
   std::vector<traffic::QueueSeries> Series() const { return model_.Series(); }
   const traffic::TrafficModel& Model() const { return model_; }
+  // The description as the model runs it (groups in order, the seed in force).
+  const traffic::TrafficDescription& Description() const { return model_.Description(); }
+
+  // Appends the "Auswertung" report of the figures so far.
+  ReportStatus PrintReport(ReportDocument& report) const;
 
   void BeforeTick(Simulation& simulation) override;
   void AfterTick(Simulation& simulation) override;
