@@ -72,6 +72,8 @@ void TFormSteuer::BuildMenu() {
   connect(AddAction(signalplan, "Pruefen", "Prüfen ..."), &QAction::triggered, this,
           &TFormSteuer::PruefenClick);
 
+  BuildTrafficMenu(AddMenu(bar, "VerkehrMenu", "Verkehr"));
+
   QMenu* uhrzeit = AddMenu(bar, "Uhrzeit", "Uhrzeit");
   connect(AddAction(uhrzeit, "SetUhr", "Zeit eingeben"), &QAction::triggered, this,
           &TFormSteuer::SetUhrClick);

@@ -21,10 +21,11 @@ ProgramWindows::ProgramWindows(const QString& startDirectory)
       FormGetStandDir(Basis.Paths, *Basis.Settings, FormSteuer.Keys()),
       FormUhrzeit(Basis.Sim->SimClock(), FormSteuer.Keys()),
       FormSollSignalplan(*Basis.Sim, FormSteuer.Keys()),
-      FormIstSignalplan(*Basis.Sim, FormSteuer.Keys()) {
+      FormIstSignalplan(*Basis.Sim, FormSteuer.Keys()),
+      FormAuswertung(*Basis.Traffic, *Basis.Sim, FormSteuer.Keys()) {
   FormSteuer.AttachWindows(SteuerWindows{&AboutBox, &FormAmpel, &FormLaden, &FormGetDir,
                                          &FormGetStandDir, &FormUhrzeit, &FormSollSignalplan,
-                                         &FormIstSignalplan});
+                                         &FormIstSignalplan, &FormAuswertung});
 }
 
 void ProgramWindows::Start() {

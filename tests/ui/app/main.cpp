@@ -8,6 +8,7 @@
 #include "signalplan_test.h"
 #include "start_up_test.h"
 #include "test_support/test_files.h"
+#include "traffic_menu_test.h"
 
 int main(int argc, char** argv) {
   // Settings never reach the user's configuration, and nothing the program
@@ -34,6 +35,10 @@ int main(int argc, char** argv) {
   }
   {
     ampelsim::test::SignalplanTest test;
+    failures += QTest::qExec(&test, argc, argv);
+  }
+  {
+    ampelsim::test::TrafficMenuTest test;
     failures += QTest::qExec(&test, argc, argv);
   }
   return failures == 0 ? EXIT_SUCCESS : EXIT_FAILURE;
