@@ -1,5 +1,6 @@
 #include "app/simulation.h"
 
+#include <algorithm>
 #include <ctime>
 
 #include "data/windows1252.h"
@@ -46,6 +47,26 @@ Simulation::Simulation(std::string dataDirectory, std::unique_ptr<Clock> clock,
 }
 
 Simulation::~Simulation() = default;
+
+void Simulation::Tick() {
+  for (TickParticipant* participant : participants_) {
+    participant->BeforeTick(*this);
+  }
+  engine_.HMSTimer();
+  for (TickParticipant* participant : participants_) {
+    participant->AfterTick(*this);
+  }
+}
+
+void Simulation::AddTickParticipant(TickParticipant& participant) {
+  if (std::find(participants_.begin(), participants_.end(), &participant) == participants_.end()) {
+    participants_.push_back(&participant);
+  }
+}
+
+void Simulation::RemoveTickParticipant(TickParticipant& participant) {
+  std::erase(participants_, &participant);
+}
 
 bool Simulation::LoadDataSet(const std::string& dataDirectory) {
   // The entry is disabled while the controller runs, and with the whole

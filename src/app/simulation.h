@@ -4,7 +4,9 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
+#include "app/tick_participant.h"
 #include "data/controller_data_set.h"
 #include "data/data_set_loader.h"
 #include "display/signal_head_element.h"
@@ -40,8 +42,14 @@ class Simulation final : private SecondObserver {
   // Program start: the fault store is read from its file, or the file made.
   void ReadFaultStore() { faults_.ReadAtStart(); }
 
-  // One 100 ms tick of the controller.
-  void Tick() { engine_.HMSTimer(); }
+  // One 100 ms tick of the controller, between the participants' looks
+  // before and after it.
+  void Tick();
+
+  // Generated traffic and the like take part in every tick from now on; see
+  // TickParticipant. The participant must outlive its membership.
+  void AddTickParticipant(TickParticipant& participant);
+  void RemoveTickParticipant(TickParticipant& participant);
 
   // "Daten laden" confirmed on a directory: loads it and initialises the
   // engine, which resets itself to off at the next tick. Does nothing while
@@ -108,6 +116,7 @@ class Simulation final : private SecondObserver {
   std::string reportDirectoryText_;
   Listener listener_;
   bool outputsForced_ = false;
+  std::vector<TickParticipant*> participants_;
 };
 
 }  // namespace ampelsim

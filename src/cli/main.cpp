@@ -58,7 +58,25 @@ int main(int argc, char** argv) {
       run->add_option("--chart", chartPath, "actual chart of the run (.png, .svg, .pdf)");
   auto* runChartFrom = run->add_option("--chart-from", chartFrom, "first second of the chart");
   auto* runChartTo = run->add_option("--chart-to", chartTo, "second at which the chart ends");
+  std::string trafficPath;
+  std::uint64_t seed = 0;
+  std::string statsPath;
+  auto* runTraffic = run->add_option("--traffic", trafficPath,
+                                     "generated traffic from this file (docs/traffic.md); "
+                                     "without --script the run presses Start at 1 s");
+  auto* runSeed = run->add_option("--seed", seed, "seed of the traffic instead of the file's");
+  auto* runStats =
+      run->add_option("--stats", statsPath, "statistics of the traffic to this .json or .csv");
   run->callback([&] {
+    if (runTraffic->count() > 0) {
+      runOptions.TrafficPath = trafficPath;
+    }
+    if (runSeed->count() > 0) {
+      runOptions.Seed = seed;
+    }
+    if (runStats->count() > 0) {
+      runOptions.StatsPath = statsPath;
+    }
     if (runChart->count() > 0) {
       runOptions.ChartPath = chartPath;
     }

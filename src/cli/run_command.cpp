@@ -6,6 +6,7 @@
 #include <iostream>
 #include <sstream>
 
+#include "app/generated_traffic.h"
 #include "app/headless_simulation.h"
 #include "app/report_catalogue.h"
 #include "app/scenario_script.h"
@@ -15,10 +16,12 @@
 #include "cli/chart_command.h"
 #include "cli/data_commands.h"
 #include "cli/report_command.h"
+#include "cli/traffic_output.h"
 #include "data/windows1252.h"
 #include "reports/actual_plan_line.h"
 #include "reports/fault_line.h"
 #include "reports/report_document.h"
+#include "traffic/traffic_file.h"
 
 namespace ampelsim::cli {
 namespace {
@@ -86,6 +89,14 @@ int WriteRunChart(const RunOptions& options, const ActualChartRecorder& recorder
   return ExitOk;
 }
 
+bool CheckTrafficOptions(const RunOptions& options, std::ostream& err) {
+  if (!options.TrafficPath && (options.Seed || options.StatsPath)) {
+    err << "ampelsim-cli run: --seed and --stats need --traffic\n";
+    return false;
+  }
+  return !options.StatsPath || CheckStatisticsPath("run", *options.StatsPath, err);
+}
+
 }  // namespace
 
 int RunSimulation(const RunOptions& options, std::ostream& out, std::ostream& err) {
@@ -100,8 +111,15 @@ int RunSimulation(const RunOptions& options, std::ostream& out, std::ostream& er
       return ExitUsage;
     }
   }
-  if (!CheckChartOptions(options, err)) {
+  if (!CheckChartOptions(options, err) || !CheckTrafficOptions(options, err)) {
     return ExitUsage;
+  }
+  std::optional<traffic::TrafficDescription> description;
+  if (options.TrafficPath) {
+    description = LoadTrafficFile("run", *options.TrafficPath, err);
+    if (!description) {
+      return ExitUsage;
+    }
   }
   LocalTime start{};
   if (options.Now) {
@@ -122,6 +140,8 @@ int RunSimulation(const RunOptions& options, std::ostream& out, std::ostream& er
       return ExitUsage;
     }
     scenario = std::move(*read);
+  } else if (description) {
+    scenario = StartScenario(std::nullopt);
   }
 
   HeadlessSimulation run(options.Directory, start, options.StorePath, std::move(scenario));
@@ -136,6 +156,10 @@ int RunSimulation(const RunOptions& options, std::ostream& out, std::ostream& er
   if (options.ChartPath) {
     simulation.AddObserver(recorder);
   }
+  std::optional<GeneratedTraffic> traffic;
+  if (description) {
+    traffic.emplace(simulation, *description, options.Seed.value_or(description->Seed));
+  }
   for (std::int64_t tick = 0; tick < options.Seconds * 10; ++tick) {
     run.RunTick();
     if (tick == 0 && !simulation.Loader().DataValid()) {
@@ -144,8 +168,23 @@ int RunSimulation(const RunOptions& options, std::ostream& out, std::ostream& er
       }
       return ExitFailed;
     }
+    if (tick == 0 && description) {
+      if (const auto refused = traffic::CheckTrafficForDataSet(*description, simulation.Data())) {
+        err << "ampelsim-cli run: Verkehrsdatei " << *options.TrafficPath << ": " << *refused
+            << '\n';
+        return ExitUsage;
+      }
+    }
   }
   PrintReports(options, simulation, out, err);
+  if (traffic) {
+    const traffic::TrafficStatistics statistics = traffic->Statistics();
+    PrintTrafficStatistics(statistics, traffic->Description(), out);
+    if (options.StatsPath && !WriteTrafficStatistics("run", *options.StatsPath, statistics,
+                                                     traffic->Description(), err)) {
+      return ExitFailed;
+    }
+  }
   if (options.ChartPath) {
     simulation.RemoveObserver(recorder);
     return WriteRunChart(options, recorder, simulation, err);

@@ -19,12 +19,19 @@ struct RunOptions {
   std::optional<std::string> ChartPath;
   std::optional<std::int64_t> ChartFrom;
   std::optional<std::int64_t> ChartTo;
+  // Generated traffic (docs/traffic.md): the traffic file, a seed in place
+  // of the file's, and where the figures go (.json or .csv).
+  std::optional<std::string> TrafficPath;
+  std::optional<std::uint64_t> Seed;
+  std::optional<std::string> StatsPath;
 };
 
 // Runs the controller on DIR as the desktop program would, as fast as the
 // machine allows, with "Ist" and "St.S" down for the whole run: one actual
 // plan line per completed second and one line per registered fault on out,
 // then the asked-for reports, then the chart of the run if one is asked for.
+// With generated traffic the figures of the traffic follow at the end; a run
+// with traffic and without a script presses "Start" at 1 s.
 int RunSimulation(const RunOptions& options, std::ostream& out, std::ostream& err);
 
 }  // namespace ampelsim::cli

@@ -17,6 +17,7 @@
 #include <algorithm>
 
 #include "app/simulation.h"
+#include "app/traffic_session.h"
 #include "app/ui/about_box.h"
 #include "app/ui/glyphs.h"
 #include "app/ui/start_up.h"
@@ -30,6 +31,7 @@
 #include "reports/ui/form_drucker.h"
 #include "reports/ui/preview_printing.h"
 #include "sumo/ui/sumo_gui_coupling.h"
+#include "traffic/ui/form_auswertung.h"
 #include "widgets/common_keys.h"
 #include "widgets/elided_label.h"
 #include "widgets/exception_box.h"
@@ -52,7 +54,8 @@ ProgramBasis::ProgramBasis(const QString& startDirectory)
       Paths(SettleStartPaths(QDir(startDirectory).absolutePath(), *Settings)),
       Sim(std::make_unique<Simulation>(
           Paths.DataDirectory.toStdString(), std::make_unique<SystemClock>(),
-          QDir(Paths.StartDirectory).filePath(QString::fromLatin1(FaultStoreFile)).toStdString())) {
+          QDir(Paths.StartDirectory).filePath(QString::fromLatin1(FaultStoreFile)).toStdString())),
+      Traffic(std::make_unique<TrafficSession>(*Sim)) {
   Sim->ReadFaultStore();
 }
 
@@ -62,7 +65,8 @@ TFormSteuer::TFormSteuer(ProgramBasis& basis)
     : settings_(*basis.Settings),
       paths_(basis.Paths),
       help_(paths_.StartDirectory),
-      simulation_(basis.Sim.get()) {
+      simulation_(basis.Sim.get()),
+      traffic_(*basis.Traffic) {
   FormCreate();
 }
 
@@ -119,6 +123,10 @@ void TFormSteuer::AttachWindows(const SteuerWindows& windows) {
   if (windows_.Ampel != nullptr) {
     connect(windows_.Ampel, &TFormAmpel::Ticked, this, &TFormSteuer::ShowPanel);
     connect(windows_.Ampel, &TFormAmpel::Ticked, sumoCoupling_, &SumoGuiCoupling::AfterTick);
+  }
+  if (windows_.Auswertung != nullptr) {
+    connect(windows_.Auswertung, &TFormAuswertung::PrintRequested, this,
+            &TFormSteuer::AuswertungDruckenClick);
   }
 }
 
@@ -183,6 +191,7 @@ void TFormSteuer::ShowCommands() {
   dateiMenu_->menuAction()->setEnabled(panel.IsEnabled(PanelCommand::DateiMenu));
   druckenMenu_->menuAction()->setEnabled(panel.IsEnabled(PanelCommand::DruckenMenu));
   einzelDruck_->menuAction()->setEnabled(panel.IsEnabled(PanelCommand::EinzelDruck));
+  ShowTrafficCommands();
   druckSoll_->setEnabled(panel.IsEnabled(PanelCommand::DruckSoll));
   druckSt_->setEnabled(panel.IsEnabled(PanelCommand::DruckSt));
 }

@@ -6,6 +6,7 @@
 #include <QString>
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -22,7 +23,8 @@ class QToolButton;
 
 namespace ampelsim {
 class Simulation;
-}
+class TrafficSession;
+}  // namespace ampelsim
 
 namespace ampelsim::ui {
 
@@ -34,6 +36,7 @@ class PanelPushButton;
 class SettingsStore;
 class TAboutBox;
 class TFormAmpel;
+class TFormAuswertung;
 class TFormDrucker;
 class TFormGetDir;
 class TFormGetStandDir;
@@ -53,6 +56,7 @@ struct SteuerWindows {
   TFormUhrzeit* Uhrzeit = nullptr;
   TFormSollSignalplan* SollSignalplan = nullptr;
   TFormIstSignalplan* IstSignalplan = nullptr;
+  TFormAuswertung* Auswertung = nullptr;
 };
 
 // What the program settles before any window exists, in this order: the
@@ -68,6 +72,8 @@ struct ProgramBasis {
   std::unique_ptr<SettingsStore> Settings;
   AppPaths Paths;
   std::unique_ptr<Simulation> Sim;
+  // The generated traffic of the "Verkehr" menu, on the simulation.
+  std::unique_ptr<TrafficSession> Traffic;
 };
 
 // The main window "Steuerung": the menu and the operator panel, drawn from
@@ -159,6 +165,12 @@ class TFormSteuer final : public QMainWindow {
   bool FormKeyDown(int key, Qt::KeyboardModifiers modifiers);
 
   void BuildMenu();
+  // The "Verkehr" menu: generated traffic and its evaluation.
+  void BuildTrafficMenu(QMenu* menu);
+  void VerkehrLadenClick();
+  void VerkehrErzeugenClick(bool on);
+  void AuswertungDruckenClick();
+  void ShowTrafficCommands();
   void BuildSpeedBar(QWidget* client);
   void BuildProgramPanel(QWidget* client);
   void BuildLampBoxes(QWidget* client);
@@ -172,7 +184,8 @@ class TFormSteuer final : public QMainWindow {
   void ProgramButtonClick(ProgramButton button);
   void ShowToggle(PanelToggle toggle);
   void ShowCommands();
-  using ReportWriter = ReportStatus (*)(ReportDocument& report, const ReportContext& context);
+  using ReportWriter =
+      std::function<ReportStatus(ReportDocument& report, const ReportContext& context)>;
   void PrintSingleReport(ReportWriter writer, const QString& printName);
   void ShowDemandGlyph(QToolButton& button, const char* fileName);
   void PreviewClosed();
@@ -181,6 +194,7 @@ class TFormSteuer final : public QMainWindow {
   AppPaths& paths_;
   HelpDocument help_;
   Simulation* simulation_;
+  TrafficSession& traffic_;
   CommonKeys* keys_ = nullptr;
   std::unique_ptr<QPrinter> printer_;
   QPointer<TFormDrucker> preview_;
@@ -202,6 +216,8 @@ class TFormSteuer final : public QMainWindow {
   QAction* mHilfe_ = nullptr;
   QMenu* verkehrMenu_ = nullptr;
   SumoGuiCoupling* sumoCoupling_ = nullptr;
+  QAction* verkehrErzeugen_ = nullptr;
+  QAction* auswertungDrucken_ = nullptr;
   std::optional<std::uint64_t> shownChangeCount_;
 };
 

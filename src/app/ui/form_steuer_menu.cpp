@@ -75,15 +75,19 @@ void TFormSteuer::BuildMenu() {
   connect(AddAction(signalplan, "Pruefen", "Prüfen ..."), &QAction::triggered, this,
           &TFormSteuer::PruefenClick);
 
+  // Generated traffic and the coupling with SUMO: both drive the detectors
+  // as a user would, alongside the buttons.
+  verkehrMenu_ = AddMenu(bar, "VerkehrMenu", "Verkehr");
+  BuildTrafficMenu(verkehrMenu_);
+  verkehrMenu_->addSeparator();
+  sumoCoupling_ = AddSumoCouplingActions(*verkehrMenu_, *simulation_, this);
+
   QMenu* uhrzeit = AddMenu(bar, "Uhrzeit", "Uhrzeit");
   connect(AddAction(uhrzeit, "SetUhr", "Zeit eingeben"), &QAction::triggered, this,
           &TFormSteuer::SetUhrClick);
   uhrzeit->addSeparator();
   connect(AddAction(uhrzeit, "ResetUhr", "Zeit auf PC Zeit "), &QAction::triggered, this,
           &TFormSteuer::ResetUhrClick);
-
-  verkehrMenu_ = AddMenu(bar, "VerkehrMenu", "Verkehr");
-  sumoCoupling_ = AddSumoCouplingActions(*verkehrMenu_, *simulation_, this);
 
   connect(AddAction(bar, "Programmeinstellungen1", "Programmeinstellungen"), &QAction::triggered,
           this, &TFormSteuer::ProgrammeinstellungenClick);

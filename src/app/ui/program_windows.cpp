@@ -53,13 +53,14 @@ ProgramWindows::ProgramWindows(const QString& startDirectory)
       FormGetStandDir(Basis.Paths, *Basis.Settings, FormSteuer.Keys()),
       FormUhrzeit(Basis.Sim->SimClock(), FormSteuer.Keys()),
       FormSollSignalplan(*Basis.Sim, FormSteuer.Keys()),
-      FormIstSignalplan(*Basis.Sim, FormSteuer.Keys()) {
+      FormIstSignalplan(*Basis.Sim, FormSteuer.Keys()),
+      FormAuswertung(*Basis.Traffic, *Basis.Sim, FormSteuer.Keys()) {
   FormSteuer.AttachWindows(SteuerWindows{&AboutBox, &FormAmpel, &FormLaden, &FormGetDir,
                                          &FormGetStandDir, &FormUhrzeit, &FormSollSignalplan,
-                                         &FormIstSignalplan});
+                                         &FormIstSignalplan, &FormAuswertung});
   // The captions stay as they are; the task bar names the program.
-  for (QWidget* window : std::initializer_list<QWidget*>{&FormSteuer, &FormAmpel,
-                                                         &FormSollSignalplan, &FormIstSignalplan}) {
+  for (QWidget* window : std::initializer_list<QWidget*>{
+           &FormSteuer, &FormAmpel, &FormSollSignalplan, &FormIstSignalplan, &FormAuswertung}) {
     window->setWindowIconText(QString::fromLatin1(TaskBarName));
   }
 }
@@ -84,8 +85,8 @@ void ProgramWindows::PlaceWindows() {
     FormSteuer.move(first.Main);
     FormAmpel.move(first.Heads);
   }
-  for (QWidget* window : std::initializer_list<QWidget*>{&FormSteuer, &FormAmpel,
-                                                         &FormSollSignalplan, &FormIstSignalplan}) {
+  for (QWidget* window : std::initializer_list<QWidget*>{
+           &FormSteuer, &FormAmpel, &FormSollSignalplan, &FormIstSignalplan, &FormAuswertung}) {
     const std::optional<QRect> saved = settings.WindowGeometry(window->objectName());
     if (!saved) {
       continue;
@@ -101,7 +102,7 @@ void ProgramWindows::PlaceWindows() {
 
 void ProgramWindows::SaveWindowPlacement() {
   for (const QWidget* window : std::initializer_list<const QWidget*>{
-           &FormSteuer, &FormAmpel, &FormSollSignalplan, &FormIstSignalplan}) {
+           &FormSteuer, &FormAmpel, &FormSollSignalplan, &FormIstSignalplan, &FormAuswertung}) {
     Basis.Settings->SetWindowGeometry(window->objectName(), QRect(window->pos(), window->size()));
   }
   Basis.Settings->Sync();

@@ -12,6 +12,7 @@
 #include "dialogs/form_get_stand_dir.h"
 #include "display/ui/form_ampel.h"
 #include "engine/ui/form_uhrzeit.h"
+#include "traffic/ui/form_auswertung.h"
 
 namespace ampelsim::ui {
 
@@ -46,6 +47,7 @@ class ProgramWindows {
   TFormUhrzeit FormUhrzeit;
   TFormSollSignalplan FormSollSignalplan;
   TFormIstSignalplan FormIstSignalplan;
+  TFormAuswertung FormAuswertung;
 };
 
 }  // namespace ampelsim::ui

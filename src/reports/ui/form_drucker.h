@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 #include <QString>
 #include <QWidget>
 #include <string_view>
@@ -28,7 +30,8 @@ class TFormDrucker final : public QWidget {
   Q_OBJECT
 
  public:
-  using ReportWriter = ReportStatus (*)(ReportDocument& report, const ReportContext& context);
+  using ReportWriter =
+      std::function<ReportStatus(ReportDocument& report, const ReportContext& context)>;
 
   // The window is created hidden; it prints on `printer`, which must outlive it.
   TFormDrucker(Simulation& simulation, CommonKeys& keys, QPrinter& printer,

@@ -10,6 +10,7 @@
 #include "start_up_test.h"
 #include "test_support/test_files.h"
 #include "window_placement_test.h"
+#include "traffic_menu_test.h"
 
 int main(int argc, char** argv) {
   // Settings never reach the user's configuration, and nothing the program
@@ -44,6 +45,10 @@ int main(int argc, char** argv) {
   }
   {
     ampelsim::test::SignalplanTest test;
+    failures += QTest::qExec(&test, argc, argv);
+  }
+  {
+    ampelsim::test::TrafficMenuTest test;
     failures += QTest::qExec(&test, argc, argv);
   }
   return failures == 0 ? EXIT_SUCCESS : EXIT_FAILURE;

@@ -1,0 +1,71 @@
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "app/simulation.h"
+#include "app/tick_participant.h"
+#include "reports/report_document.h"
+#include "traffic/traffic_description.h"
+#include "traffic/traffic_model.h"
+#include "traffic/traffic_statistics.h"
+
+namespace ampelsim {
+
+// Generated traffic at the simulated junction. Construction attaches it to
+// the simulation as a tick participant; from then on every
+// Simulation::Tick() lets road users arrive, press the heads' demand buttons
+// (the detectors) exactly as a mouse click would, and leave the stop lines
+// while their groups show green. Destruction releases what it holds and
+// detaches. The buttons keep working for the user alongside: the traffic
+// presses only a button that is up, and releases only what it pressed.
+//
+//   GeneratedTraffic traffic(simulation, description, seed);
+//   ... simulation.Tick() every 100 ms (or HeadlessSimulation::RunTick) ...
+//   traffic.SetGenerating(false);                // stop, keep the figures
+//   traffic::TrafficStatistics now = traffic.Statistics();
+//   std::vector<traffic::QueueSeries> plot = traffic.Series();
+//
+// The "Auswertung" report for the print preview: PrintReport(document).
+// The "Auswertung" report: head, data set lines and the traffic figures.
+ReportStatus PrintTrafficReport(ReportDocument& report, const ReportContext& context,
+                                const traffic::TrafficStatistics& statistics,
+                                const traffic::TrafficDescription& description);
+
+class GeneratedTraffic final : public TickParticipant, private traffic::DetectorPort {
+ public:
+  GeneratedTraffic(Simulation& simulation, const traffic::TrafficDescription& description,
+                   std::uint64_t seed);
+  GeneratedTraffic(Simulation& simulation, const traffic::TrafficDescription& description)
+      : GeneratedTraffic(simulation, description, description.Seed) {}
+  ~GeneratedTraffic() override;
+  GeneratedTraffic(const GeneratedTraffic&) = delete;
+  GeneratedTraffic& operator=(const GeneratedTraffic&) = delete;
+
+  // While the controller runs, too: off releases every button the traffic
+  // holds and no one arrives any more; the figures so far are kept.
+  void SetGenerating(bool on);
+  bool Generating() const { return model_.Generating(); }
+
+  traffic::TrafficStatistics Statistics() const { return model_.Statistics(); }
+  std::vector<traffic::QueueSeries> Series() const { return model_.Series(); }
+  const traffic::TrafficModel& Model() const { return model_; }
+  // The description as the model runs it (groups in order, the seed in force).
+  const traffic::TrafficDescription& Description() const { return model_.Description(); }
+
+  // Appends the "Auswertung" report of the figures so far.
+  ReportStatus PrintReport(ReportDocument& report) const;
+
+  void BeforeTick(Simulation& simulation) override;
+  void AfterTick(Simulation& simulation) override;
+
+ private:
+  void Press(int groupIndex) override;
+  void Release(int groupIndex) override;
+  traffic::ControllerView View() const;
+
+  Simulation& simulation_;
+  traffic::TrafficModel model_;
+};
+
+}  // namespace ampelsim

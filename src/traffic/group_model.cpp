@@ -1,0 +1,141 @@
+#include "traffic/group_model.h"
+
+#include <algorithm>
+
+#include "data/signal_state.h"
+
+namespace ampelsim::traffic {
+namespace {
+
+constexpr double TickSeconds = 0.1;
+
+// Dark and yellow flashing: the junction runs without signals.
+bool Uncontrolled(std::int32_t state) {
+  return state == Dark || state == YellowFlashing;
+}
+
+}  // namespace
+
+GroupModel::GroupModel(const GroupTraffic& traffic, std::uint64_t seed)
+    : traffic_(traffic), stream_(traffic, seed) {}
+
+void GroupModel::BeforeTick(double t, const ControllerView& view, bool generating,
+                            DetectorPort& port) {
+  const auto g = static_cast<std::size_t>(Index());
+  tick_.Arrivals = 0;
+  tick_.Waits.clear();
+  if (generating) {
+    arrivals_.clear();
+    stream_.Arrivals(t, t + TickSeconds, view.ClockHour, arrivals_);
+    const std::int32_t state = view.ShownState[g];
+    for (const double arrival : arrivals_) {
+      ++tick_.Arrivals;
+      if (traffic_.Kind == RoadUser::Vehicle) {
+        occupiedUntil_ = std::max(occupiedUntil_, arrival + traffic_.Occupancy);
+        waiting_.push_back(arrival + traffic_.TravelTime);
+      } else if (IsGreenState(state) || Uncontrolled(state)) {
+        tick_.Waits.push_back(0.0);
+      } else {
+        // People press only where the lamp does not already show the demand.
+        if (!view.DemandLampOn[g]) {
+          occupiedUntil_ = std::max(occupiedUntil_, arrival + traffic_.Occupancy);
+        }
+        waiting_.push_back(arrival);
+      }
+    }
+  }
+
+  if (held_ && !view.ButtonDown[g]) {
+    held_ = false;  // the user let go of it in between
+  }
+  const bool wanted = generating && occupiedUntil_ > t;
+  if (wanted && !held_ && !view.ButtonDown[g]) {
+    port.Press(Index());
+    held_ = true;
+  } else if (!wanted && held_) {
+    ReleaseButton(view, port);
+  }
+}
+
+void GroupModel::ReleaseButton(const ControllerView& view, DetectorPort& port) {
+  const auto g = static_cast<std::size_t>(Index());
+  // A button the user has latched as a continuous demand stays down.
+  if (held_ && view.ButtonDown[g] && !view.ContinuousDemand[g]) {
+    port.Release(Index());
+  }
+  held_ = false;
+}
+
+const GroupTick& GroupModel::AfterTick(double t, const ControllerView& view) {
+  const std::int32_t state = view.ShownState[static_cast<std::size_t>(Index())];
+  const bool green = IsGreenState(state);
+  tick_.GreenBegan = green && !wasGreen_;
+  if (tick_.GreenBegan) {
+    greenStart_ = t;
+  }
+  if (state == Yellow) {
+    if (wasGreen_) {
+      yellowStart_ = t;
+    }
+  } else {
+    yellowStart_ = -1.0;
+  }
+  wasGreen_ = green;
+  tick_.Green = green;
+  tick_.Signalled = !Uncontrolled(state);
+  tick_.EffectiveGreen = 0.0;
+  if (traffic_.Kind == RoadUser::Vehicle) {
+    VehiclesLeave(t, state);
+    const auto end = std::lower_bound(waiting_.begin(), waiting_.end(), t + TickSeconds);
+    tick_.Queue = end - waiting_.begin();
+  } else {
+    PedestriansLeave(t, state);
+    tick_.Queue = static_cast<std::int64_t>(waiting_.size());
+  }
+  return tick_;
+}
+
+void GroupModel::VehiclesLeave(double t, std::int32_t state) {
+  double from = t;
+  double to = t + TickSeconds;
+  if (Uncontrolled(state)) {
+    // no signal: only the headway limits
+  } else if (IsGreenState(state)) {
+    from = std::max(t, greenStart_ + traffic_.StartLoss);
+  } else if (yellowStart_ >= 0.0) {
+    to = std::min(to, yellowStart_ + traffic_.UsedYellow);
+  } else {
+    return;
+  }
+  if (from >= to) {
+    return;
+  }
+  if (!Uncontrolled(state)) {
+    tick_.EffectiveGreen = to - from;
+  }
+  while (!waiting_.empty() && waiting_.front() < to) {
+    const double reached = waiting_.front();
+    const double leaves = std::max({reached, nextFree_, from});
+    if (leaves >= to) {
+      break;
+    }
+    tick_.Waits.push_back(leaves - reached);
+    waiting_.pop_front();
+    nextFree_ = leaves + traffic_.SaturationHeadway;
+  }
+}
+
+void GroupModel::PedestriansLeave(double t, std::int32_t state) {
+  if (!IsGreenState(state) && !Uncontrolled(state)) {
+    return;
+  }
+  if (IsGreenState(state)) {
+    tick_.EffectiveGreen = TickSeconds;
+  }
+  for (const double arrival : waiting_) {
+    tick_.Waits.push_back(std::max(0.0, t - arrival));
+  }
+  waiting_.clear();
+}
+
+}  // namespace ampelsim::traffic

@@ -1,0 +1,163 @@
+#include "traffic/period_recorder.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "traffic/quality_level.h"
+#include "traffic/webster.h"
+
+namespace ampelsim::traffic {
+namespace {
+
+constexpr double TickSeconds = 0.1;
+
+double Percentile95(std::vector<float> values) {
+  if (values.empty()) {
+    return 0.0;
+  }
+  // The smallest value that at least 95 % of the values do not exceed.
+  const auto rank = static_cast<std::size_t>(std::ceil(0.95 * static_cast<double>(values.size())));
+  const auto nth = values.begin() + static_cast<std::ptrdiff_t>(std::max<std::size_t>(rank, 1) - 1);
+  std::nth_element(values.begin(), nth, values.end());
+  return *nth;
+}
+
+}  // namespace
+
+PeriodRecorder::PeriodRecorder(const std::vector<GroupTraffic>& groups, double from,
+                               std::string clockText)
+    : groups_(groups), sums_(groups.size()), from_(from), clockText_(std::move(clockText)) {}
+
+void PeriodRecorder::AddProgramTick(const ControllerView& view) {
+  if (view.RunningProgram == 0) {
+    return;
+  }
+  if (!programSeen_) {
+    programSeen_ = true;
+    program_ = view.RunningProgram;
+    cycleTime_ = view.CycleTime;
+  } else if (program_ != view.RunningProgram || cycleTime_ != view.CycleTime) {
+    program_ = -1;
+  }
+  fixedTime_ = fixedTime_ && view.FixedTimeProgram;
+}
+
+void PeriodRecorder::AddGroupTick(std::size_t slot, const GroupTick& tick) {
+  if (slot == 0) {
+    junctionQueue_ = 0;
+  }
+  Sums& sums = sums_[slot];
+  sums.Arrivals += tick.Arrivals;
+  for (const double wait : tick.Waits) {
+    ++sums.Departures;
+    sums.WaitSum += wait;
+    sums.MaxWait = std::max(sums.MaxWait, wait);
+    sums.Waits.push_back(static_cast<float>(wait));
+  }
+  sums.QueueSum += static_cast<double>(tick.Queue);
+  sums.MaxQueue = std::max(sums.MaxQueue, tick.Queue);
+  junctionQueue_ += tick.Queue;
+  if (slot + 1 == sums_.size()) {
+    junctionQueueSum_ += static_cast<double>(junctionQueue_);
+    maxJunctionQueue_ = std::max(maxJunctionQueue_, junctionQueue_);
+  }
+  if (tick.Signalled) {
+    ++sums.SignalledTicks;
+    sums.EffectiveGreen += tick.EffectiveGreen;
+    if (tick.Green) {
+      ++sums.GreenTicks;
+    }
+    if (tick.GreenBegan) {
+      ++sums.GreenPhases;
+    }
+  }
+}
+
+GroupFigures PeriodRecorder::GroupFiguresOf(std::size_t slot, const QualityLimits& limits) const {
+  const GroupTraffic& traffic = groups_[slot];
+  const Sums& sums = sums_[slot];
+  GroupFigures figures;
+  figures.Group = traffic.Group;
+  figures.Kind = traffic.Kind;
+  figures.Arrivals = sums.Arrivals;
+  figures.Departures = sums.Departures;
+  if (sums.Departures > 0) {
+    figures.MeanWait = sums.WaitSum / static_cast<double>(sums.Departures);
+  }
+  figures.Wait95 = Percentile95(sums.Waits);
+  figures.MaxWait = sums.MaxWait;
+  if (ticks_ > 0) {
+    figures.MeanQueue = sums.QueueSum / static_cast<double>(ticks_);
+  }
+  figures.MaxQueue = sums.MaxQueue;
+  figures.GreenPhases = sums.GreenPhases;
+  if (sums.GreenPhases > 0) {
+    figures.MeanGreen =
+        static_cast<double>(sums.GreenTicks) * TickSeconds / static_cast<double>(sums.GreenPhases);
+  }
+  const double signalled = static_cast<double>(sums.SignalledTicks) * TickSeconds;
+  const double seconds = static_cast<double>(ticks_) * TickSeconds;
+  if (signalled > 0.0) {
+    figures.GreenShare = static_cast<double>(sums.GreenTicks) * TickSeconds / signalled;
+  }
+  bool oversaturated = false;
+  if (traffic.Kind == RoadUser::Vehicle && signalled > 0.0 && seconds > 0.0) {
+    const double saturationFlow = 1.0 / traffic.SaturationHeadway;  // veh/s of green
+    const double greenRatio = sums.EffectiveGreen / signalled;
+    const double arrivalRate = static_cast<double>(sums.Arrivals) / seconds;
+    figures.Capacity = saturationFlow * greenRatio * 3600.0;
+    if (*figures.Capacity > 0.0) {
+      figures.Saturation = arrivalRate * 3600.0 / *figures.Capacity;
+      oversaturated = *figures.Saturation > 1.0;
+    } else {
+      oversaturated = sums.Arrivals > 0;
+    }
+    if (program_ > 0 && fixedTime_) {
+      figures.WebsterDelay =
+          WebsterDelay(static_cast<double>(cycleTime_), greenRatio, arrivalRate, saturationFlow);
+    }
+  }
+  figures.Quality = QualityLevel(
+      figures.MeanWait, traffic.Kind == RoadUser::Vehicle ? limits.Vehicle : limits.Pedestrian,
+      oversaturated);
+  return figures;
+}
+
+GroupFigures PeriodRecorder::JunctionFigures(const std::vector<GroupFigures>& groups) const {
+  GroupFigures junction;
+  std::vector<float> waits;
+  double waitSum = 0.0;
+  for (std::size_t slot = 0; slot < groups.size(); ++slot) {
+    const GroupFigures& group = groups[slot];
+    junction.Arrivals += group.Arrivals;
+    junction.Departures += group.Departures;
+    junction.MaxWait = std::max(junction.MaxWait, group.MaxWait);
+    junction.Quality = std::max(junction.Quality, group.Quality);
+    waitSum += sums_[slot].WaitSum;
+    waits.insert(waits.end(), sums_[slot].Waits.begin(), sums_[slot].Waits.end());
+  }
+  if (junction.Departures > 0) {
+    junction.MeanWait = waitSum / static_cast<double>(junction.Departures);
+  }
+  junction.Wait95 = Percentile95(std::move(waits));
+  if (ticks_ > 0) {
+    junction.MeanQueue = junctionQueueSum_ / static_cast<double>(ticks_);
+  }
+  junction.MaxQueue = maxJunctionQueue_;
+  return junction;
+}
+
+PeriodFigures PeriodRecorder::Figures(const QualityLimits& limits) const {
+  PeriodFigures period;
+  period.From = from_;
+  period.To = from_ + static_cast<double>(ticks_) * TickSeconds;
+  period.ClockText = clockText_;
+  period.SingleProgram = program_ > 0 ? program_ : 0;
+  for (std::size_t slot = 0; slot < groups_.size(); ++slot) {
+    period.Groups.push_back(GroupFiguresOf(slot, limits));
+  }
+  period.Junction = JunctionFigures(period.Groups);
+  return period;
+}
+
+}  // namespace ampelsim::traffic

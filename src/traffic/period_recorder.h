@@ -1,0 +1,59 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "traffic/controller_view.h"
+#include "traffic/group_model.h"
+#include "traffic/traffic_description.h"
+#include "traffic/traffic_statistics.h"
+
+namespace ampelsim::traffic {
+
+// Collects the ticks of one period (the whole run or one hour) and turns
+// them into its figures.
+class PeriodRecorder {
+ public:
+  PeriodRecorder(const std::vector<GroupTraffic>& groups, double from, std::string clockText);
+
+  void AddProgramTick(const ControllerView& view);
+  // `slot` is the group's place in the traffic description.
+  void AddGroupTick(std::size_t slot, const GroupTick& tick);
+  void EndTick() { ++ticks_; }
+
+  PeriodFigures Figures(const QualityLimits& limits) const;
+
+ private:
+  struct Sums {
+    std::int64_t Arrivals = 0;
+    std::int64_t Departures = 0;
+    double WaitSum = 0.0;
+    double MaxWait = 0.0;
+    std::vector<float> Waits;
+    double QueueSum = 0.0;  // over ticks
+    std::int64_t MaxQueue = 0;
+    std::int64_t GreenPhases = 0;
+    std::int64_t GreenTicks = 0;
+    std::int64_t SignalledTicks = 0;
+    double EffectiveGreen = 0.0;
+  };
+  GroupFigures GroupFiguresOf(std::size_t slot, const QualityLimits& limits) const;
+  GroupFigures JunctionFigures(const std::vector<GroupFigures>& groups) const;
+
+  std::vector<GroupTraffic> groups_;
+  std::vector<Sums> sums_;
+  double from_;
+  std::string clockText_;
+  std::int64_t ticks_ = 0;
+  std::int64_t junctionQueue_ = 0;  // of the tick being added
+  std::int64_t maxJunctionQueue_ = 0;
+  double junctionQueueSum_ = 0.0;
+  // Program of the period: 0 none yet, -1 several or one with actuation.
+  int program_ = 0;
+  int cycleTime_ = 0;
+  bool fixedTime_ = true;
+  bool programSeen_ = false;
+};
+
+}  // namespace ampelsim::traffic

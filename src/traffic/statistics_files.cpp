@@ -1,0 +1,159 @@
+#include "traffic/statistics_files.h"
+
+#include <cstdio>
+#include <nlohmann/json.hpp>
+
+namespace ampelsim::traffic {
+namespace {
+
+using Json = nlohmann::ordered_json;
+
+std::string NameOf(int group, const TrafficDescription& description) {
+  if (group == 0) {
+    return "Knoten";
+  }
+  for (const GroupTraffic& traffic : description.Groups) {
+    if (traffic.Group == group) {
+      return traffic.Name;
+    }
+  }
+  return {};
+}
+
+std::string KindOf(const GroupFigures& figures) {
+  if (figures.Group == 0) {
+    return "junction";
+  }
+  return figures.Kind == RoadUser::Vehicle ? "vehicle" : "pedestrian";
+}
+
+std::string CsvNumber(double value) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%.3f", value);
+  return text;
+}
+
+std::string CsvOptional(const std::optional<double>& value) {
+  return value ? CsvNumber(*value) : std::string();
+}
+
+std::string CsvText(const std::string& text) {
+  if (text.find_first_of(",\"\n\r") == std::string::npos) {
+    return text;
+  }
+  std::string quoted = "\"";
+  for (const char c : text) {
+    quoted += c == '"' ? "\"\"" : std::string(1, c);
+  }
+  return quoted + "\"";
+}
+
+void CsvRows(std::string& csv, const std::string& periodKind, const PeriodFigures& period,
+             const TrafficDescription& description) {
+  auto row = [&](const GroupFigures& f) {
+    const std::string fields[] = {
+        periodKind,
+        CsvNumber(period.From),
+        CsvNumber(period.To),
+        CsvText(period.ClockText),
+        std::to_string(period.SingleProgram),
+        std::to_string(f.Group),
+        CsvText(NameOf(f.Group, description)),
+        KindOf(f),
+        std::to_string(f.Arrivals),
+        std::to_string(f.Departures),
+        CsvNumber(f.MeanWait),
+        CsvNumber(f.Wait95),
+        CsvNumber(f.MaxWait),
+        CsvNumber(f.MeanQueue),
+        std::to_string(f.MaxQueue),
+        std::to_string(f.GreenPhases),
+        CsvNumber(f.MeanGreen),
+        CsvNumber(f.GreenShare),
+        CsvOptional(f.Capacity),
+        CsvOptional(f.Saturation),
+        CsvOptional(f.WebsterDelay),
+        std::string(1, f.Quality),
+    };
+    bool first = true;
+    for (const std::string& field : fields) {
+      csv += (first ? "" : ",") + field;
+      first = false;
+    }
+    csv += '\n';
+  };
+  for (const GroupFigures& group : period.Groups) {
+    row(group);
+  }
+  row(period.Junction);
+}
+
+Json OptionalJson(const std::optional<double>& value) {
+  return value ? Json(*value) : Json(nullptr);
+}
+
+Json GroupJson(const GroupFigures& f, const TrafficDescription& description) {
+  return Json{
+      {"Group", f.Group},
+      {"Name", NameOf(f.Group, description)},
+      {"Kind", KindOf(f)},
+      {"Arrivals", f.Arrivals},
+      {"Departures", f.Departures},
+      {"MeanWait", f.MeanWait},
+      {"Wait95", f.Wait95},
+      {"MaxWait", f.MaxWait},
+      {"MeanQueue", f.MeanQueue},
+      {"MaxQueue", f.MaxQueue},
+      {"GreenPhases", f.GreenPhases},
+      {"MeanGreen", f.MeanGreen},
+      {"GreenShare", f.GreenShare},
+      {"Capacity", OptionalJson(f.Capacity)},
+      {"Saturation", OptionalJson(f.Saturation)},
+      {"WebsterDelay", OptionalJson(f.WebsterDelay)},
+      {"Quality", std::string(1, f.Quality)},
+  };
+}
+
+Json PeriodJson(const PeriodFigures& period, const TrafficDescription& description) {
+  Json groups = Json::array();
+  for (const GroupFigures& group : period.Groups) {
+    groups.push_back(GroupJson(group, description));
+  }
+  return Json{
+      {"From", period.From},         {"To", period.To},
+      {"Clock", period.ClockText},   {"SingleProgram", period.SingleProgram},
+      {"Groups", std::move(groups)}, {"Junction", GroupJson(period.Junction, description)},
+  };
+}
+
+}  // namespace
+
+std::string StatisticsCsv(const TrafficStatistics& statistics,
+                          const TrafficDescription& description) {
+  std::string csv =
+      "Period,From,To,Clock,Program,Group,Name,Kind,Arrivals,Departures,MeanWait,Wait95,MaxWait,"
+      "MeanQueue,MaxQueue,GreenPhases,MeanGreen,GreenShare,Capacity,Saturation,WebsterDelay,"
+      "Quality\n";
+  CsvRows(csv, "whole", statistics.Whole, description);
+  for (const PeriodFigures& hour : statistics.Hours) {
+    CsvRows(csv, "hour", hour, description);
+  }
+  return csv;
+}
+
+std::string StatisticsJson(const TrafficStatistics& statistics,
+                           const TrafficDescription& description) {
+  Json hours = Json::array();
+  for (const PeriodFigures& hour : statistics.Hours) {
+    hours.push_back(PeriodJson(hour, description));
+  }
+  const Json document{
+      {"Seed", description.Seed},
+      {"ProgramShare", statistics.ProgramShare},
+      {"Whole", PeriodJson(statistics.Whole, description)},
+      {"Hours", std::move(hours)},
+  };
+  return document.dump(2) + "\n";
+}
+
+}  // namespace ampelsim::traffic

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <string>
+
+#include "traffic/traffic_description.h"
+#include "traffic/traffic_statistics.h"
+
+namespace ampelsim::traffic {
+
+// The statistics for other programs: one row per period and group (the
+// junction as group 0), the whole run first, then every hour. Decimal point,
+// comma between fields, a heading row; texts quoted where needed.
+std::string StatisticsCsv(const TrafficStatistics& statistics,
+                          const TrafficDescription& description);
+
+// The same as a JSON document: {"Seed", "ProgramShare", "Whole", "Hours"}.
+std::string StatisticsJson(const TrafficStatistics& statistics,
+                           const TrafficDescription& description);
+
+}  // namespace ampelsim::traffic

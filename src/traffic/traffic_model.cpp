@@ -1,0 +1,134 @@
+#include "traffic/traffic_model.h"
+
+#include <algorithm>
+#include <cstdio>
+
+#include "traffic/group_model.h"
+#include "traffic/period_recorder.h"
+
+namespace ampelsim::traffic {
+namespace {
+
+constexpr std::int64_t TicksPerHour = 36000;
+constexpr std::int64_t TicksPerSecond = 10;
+
+std::string ClockText(const ControllerView& view) {
+  char text[8];
+  std::snprintf(text, sizeof text, "%02d:%02d", view.ClockHour % 100, view.ClockMinute % 100);
+  return text;
+}
+
+std::vector<GroupTraffic> InGroupOrder(std::vector<GroupTraffic> groups) {
+  std::stable_sort(groups.begin(), groups.end(),
+                   [](const GroupTraffic& a, const GroupTraffic& b) { return a.Group < b.Group; });
+  return groups;
+}
+
+}  // namespace
+
+TrafficModel::TrafficModel(const TrafficDescription& description, std::uint64_t seed)
+    : description_(description), programTicks_(6, 0) {
+  description_.Groups = InGroupOrder(description_.Groups);
+  description_.Seed = seed;
+  for (const GroupTraffic& group : description_.Groups) {
+    groups_.push_back(std::make_unique<GroupModel>(group, seed));
+    series_.push_back(std::deque<std::int32_t>());
+  }
+  secondMax_.assign(groups_.size(), 0);
+}
+
+TrafficModel::~TrafficModel() = default;
+
+void TrafficModel::BeforeTick(const ControllerView& view, DetectorPort& port) {
+  if (ticks_ % TicksPerHour == 0) {
+    // A new hour of the run begins: the first tick carries its clock time.
+    auto recorder =
+        std::make_unique<PeriodRecorder>(description_.Groups, Seconds(), ClockText(view));
+    if (!whole_) {
+      whole_ = std::make_unique<PeriodRecorder>(description_.Groups, 0.0, ClockText(view));
+    }
+    hours_.push_back(std::move(recorder));
+  }
+  for (auto& group : groups_) {
+    group->BeforeTick(Seconds(), view, generating_, port);
+  }
+}
+
+void TrafficModel::AfterTick(const ControllerView& view) {
+  if (hours_.empty()) {
+    return;  // no tick has begun
+  }
+  PeriodRecorder& hour = *hours_.back();
+  whole_->AddProgramTick(view);
+  hour.AddProgramTick(view);
+  if (view.RunningProgram >= 1 && view.RunningProgram <= 6) {
+    ++programTicks_[static_cast<std::size_t>(view.RunningProgram - 1)];
+  }
+  for (std::size_t slot = 0; slot < groups_.size(); ++slot) {
+    const GroupTick& tick = groups_[slot]->AfterTick(Seconds(), view);
+    whole_->AddGroupTick(slot, tick);
+    hour.AddGroupTick(slot, tick);
+    secondMax_[slot] = std::max(secondMax_[slot], tick.Queue);
+  }
+  whole_->EndTick();
+  hour.EndTick();
+  ++ticks_;
+  if (ticks_ % TicksPerSecond == 0) {
+    for (std::size_t slot = 0; slot < groups_.size(); ++slot) {
+      auto& series = series_[slot];
+      series.push_back(
+          static_cast<std::int32_t>(std::min<std::int64_t>(secondMax_[slot], INT32_MAX)));
+      if (series.size() > SeriesSeconds) {
+        series.pop_front();
+      }
+      secondMax_[slot] = 0;
+    }
+  }
+}
+
+void TrafficModel::SetGenerating(bool on, const ControllerView& view, DetectorPort& port) {
+  generating_ = on;
+  if (!on) {
+    for (auto& group : groups_) {
+      group->ReleaseButton(view, port);
+    }
+  }
+}
+
+TrafficStatistics TrafficModel::Statistics() const {
+  TrafficStatistics statistics;
+  if (whole_) {
+    statistics.Whole = whole_->Figures(description_.Quality);
+    for (const auto& hour : hours_) {
+      statistics.Hours.push_back(hour->Figures(description_.Quality));
+    }
+  } else {
+    statistics.Whole =
+        PeriodRecorder(description_.Groups, 0.0, "00:00").Figures(description_.Quality);
+  }
+  std::int64_t programTicks = 0;
+  for (const std::int64_t ticks : programTicks_) {
+    programTicks += ticks;
+  }
+  for (const std::int64_t ticks : programTicks_) {
+    statistics.ProgramShare.push_back(
+        programTicks > 0 ? static_cast<double>(ticks) / static_cast<double>(programTicks) : 0.0);
+  }
+  return statistics;
+}
+
+std::vector<QueueSeries> TrafficModel::Series() const {
+  std::vector<QueueSeries> all;
+  const auto seconds = ticks_ / TicksPerSecond;
+  for (std::size_t slot = 0; slot < groups_.size(); ++slot) {
+    QueueSeries series;
+    series.Group = description_.Groups[slot].Group;
+    series.Samples.assign(series_[slot].begin(), series_[slot].end());
+    series.FirstSecond =
+        static_cast<double>(seconds - static_cast<std::int64_t>(series.Samples.size()));
+    all.push_back(std::move(series));
+  }
+  return all;
+}
+
+}  // namespace ampelsim::traffic

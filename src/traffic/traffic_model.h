@@ -1,0 +1,66 @@
+#pragma once
+
+#include <cstdint>
+#include <deque>
+#include <memory>
+#include <vector>
+
+#include "traffic/controller_view.h"
+#include "traffic/traffic_description.h"
+#include "traffic/traffic_statistics.h"
+
+namespace ampelsim::traffic {
+
+class GroupModel;
+class PeriodRecorder;
+
+// Generated traffic at a junction, tick by tick on the controller's 100 ms
+// tick: arrivals press the detectors through the port as a user would, and
+// the queue at each stop line moves with the signal each group shows.
+//
+// Per tick: BeforeTick (arrivals, presses and releases), then the
+// controller's tick, then AfterTick (the shown states move the queues). The
+// model's own time is the number of ticks times 0.1 s; the controller's
+// clock only chooses the hour of a day profile.
+class TrafficModel {
+ public:
+  // `seed` replaces the file's seed.
+  TrafficModel(const TrafficDescription& description, std::uint64_t seed);
+  explicit TrafficModel(const TrafficDescription& description)
+      : TrafficModel(description, description.Seed) {}
+  ~TrafficModel();
+  TrafficModel(const TrafficModel&) = delete;
+  TrafficModel& operator=(const TrafficModel&) = delete;
+
+  void BeforeTick(const ControllerView& view, DetectorPort& port);
+  void AfterTick(const ControllerView& view);
+
+  // Off: every button the traffic holds is released and no one arrives any
+  // more; who is already queued still leaves, and the figures are kept.
+  void SetGenerating(bool on, const ControllerView& view, DetectorPort& port);
+  bool Generating() const { return generating_; }
+
+  std::int64_t TicksRun() const { return ticks_; }
+  double Seconds() const { return static_cast<double>(ticks_) * 0.1; }
+
+  TrafficStatistics Statistics() const;
+  // The queue of each described group, one sample per second, at most the
+  // last SeriesSeconds seconds.
+  std::vector<QueueSeries> Series() const;
+  static constexpr std::size_t SeriesSeconds = 86400;
+
+  const TrafficDescription& Description() const { return description_; }
+
+ private:
+  TrafficDescription description_;
+  std::vector<std::unique_ptr<GroupModel>> groups_;
+  std::vector<std::unique_ptr<PeriodRecorder>> hours_;
+  std::unique_ptr<PeriodRecorder> whole_;
+  std::vector<std::int64_t> programTicks_;
+  std::vector<std::deque<std::int32_t>> series_;
+  std::vector<std::int64_t> secondMax_;
+  std::int64_t ticks_ = 0;
+  bool generating_ = true;
+};
+
+}  // namespace ampelsim::traffic

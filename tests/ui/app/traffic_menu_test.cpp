@@ -1,0 +1,205 @@
+#include "traffic_menu_test.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QFileDialog>
+#include <QLabel>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QTableWidget>
+#include <QtTest>
+#include <fstream>
+
+#include "app/simulation.h"
+#include "app/traffic_session.h"
+#include "app/ui/program_windows.h"
+#include "app_test_support.h"
+#include "engine/engine_state.h"
+#include "reports/ui/form_drucker.h"
+
+namespace ampelsim::test {
+namespace {
+
+using ui::ProgramWindows;
+
+QAction* Action(ProgramWindows& windows, const char* name) {
+  auto* action = windows.FormSteuer.findChild<QAction*>(QString::fromLatin1(name));
+  if (action == nullptr) {
+    qFatal("no menu entry %s", name);
+  }
+  return action;
+}
+
+void Tick(ProgramWindows& windows, int ticks) {
+  for (int i = 0; i < ticks; ++i) {
+    windows.FormAmpel.HMSTimer();
+  }
+}
+
+bool StartController(ProgramWindows& windows) {
+  auto* start = windows.FormSteuer.findChild<QAbstractButton*>(QStringLiteral("StartButton"));
+  QTest::mousePress(start, Qt::LeftButton);
+  for (int tick = 0;
+       tick < 50 && windows.FormSteuer.Sim().State().MainState != states::CycleOperation; ++tick) {
+    Tick(windows, 1);
+  }
+  QTest::mouseRelease(start, Qt::LeftButton);
+  return windows.FormSteuer.Sim().State().MainState == states::CycleOperation;
+}
+
+// A vehicle every 5 s on each of the small junction's two groups.
+std::filesystem::path WriteTraffic(const std::filesystem::path& folder, int secondGroup = 2) {
+  const std::filesystem::path file = folder / "verkehr.json";
+  std::ofstream(file) << R"({"Seed": 7, "Groups": [
+    {"Group": 1, "Kind": "vehicle", "Flow": 720, "Arrivals": "regular"},
+    {"Group": )" << secondGroup
+                      << R"(, "Kind": "vehicle", "Flow": 720, "Arrivals": "regular"}]})";
+  return file;
+}
+
+// "Verkehrsdatei laden ..." on `file`: the file dialog takes it; the message
+// box of a refusal, if one comes, is noted in `refusal`. The watch for that
+// box ends before this returns, so it cannot catch a later test's dialog.
+void LoadThroughMenu(ProgramWindows& windows, const std::filesystem::path& file,
+                     ModalSeen* refusal) {
+  constexpr int RefusalAttempts = 30;
+  ModalSeen dialog;
+  HandleNextModal(&dialog, [&file, refusal](QWidget* modal) {
+    auto* fileDialog = qobject_cast<QFileDialog*>(modal);
+    QVERIFY(fileDialog != nullptr);
+    HandleNextModal(refusal, nullptr, RefusalAttempts);
+    fileDialog->selectFile(Q(file));
+    // accept() is protected: what the dialog's own Open button calls.
+    QMetaObject::invokeMethod(fileDialog, "accept");
+  });
+  Action(windows, "VerkehrLaden")->trigger();
+  QVERIFY(dialog.Seen);
+  QTest::qWait(20 * RefusalAttempts);
+}
+
+// Counts the seconds in which the controller saw group 1's detector.
+class DetectorSeconds final : public SecondObserver {
+ public:
+  void OnSecond(const SecondRecord& record) override { count += record.DetectorSeen[0] ? 1 : 0; }
+  void OnFault(const FaultRecord& /*record*/) override {}
+  int count = 0;
+};
+
+QString Cell(QTableWidget* table, int row, int column) {
+  return table->item(row, column) != nullptr ? table->item(row, column)->text() : QString();
+}
+
+}  // namespace
+
+void TrafficMenuTest::cleanup() {
+  RemoveSettings();
+}
+
+void TrafficMenuTest::withoutTrafficFileNothingToSwitchOrPrint() {
+  const StartDirectory start;
+  ProgramWindows windows(start.QPath());
+  QCOMPARE(windows.FormSteuer.findChild<QMenu*>(QStringLiteral("VerkehrMenu"))->title(),
+           QStringLiteral("Verkehr"));
+  QVERIFY(!Action(windows, "VerkehrErzeugen")->isEnabled());
+  QVERIFY(!Action(windows, "AuswertungDrucken")->isEnabled());
+  Action(windows, "Auswertung")->trigger();
+  QVERIFY(windows.FormAuswertung.isVisible());
+  auto* file = windows.FormAuswertung.findChild<QLabel*>(QStringLiteral("LabelVerkehrsdatei"));
+  QVERIFY(file->text().startsWith(QStringLiteral("Keine Verkehrsdatei geladen")));
+  QCOMPARE(windows.FormAuswertung.findChild<QTableWidget*>(QStringLiteral("AuswertungTabelle"))
+               ->rowCount(),
+           0);
+  QVERIFY(!windows.FormAuswertung.findChild<QAbstractButton*>(QStringLiteral("DruckenButton"))
+               ->isEnabled());
+}
+
+// The traffic presses the detectors as a user would: the controller's own
+// record of the seconds with detector activity agrees with the arrivals the
+// window shows.
+void TrafficMenuTest::loadedTrafficPressesTheDetectorsTheWindowCounts() {
+  const StartDirectory start;
+  ProgramWindows windows(start.QPath());
+  ModalSeen refusal;
+  LoadThroughMenu(windows, WriteTraffic(start.Path()), &refusal);
+  QVERIFY2(!refusal.Seen, qPrintable(refusal.Text));
+  QVERIFY(Action(windows, "VerkehrErzeugen")->isEnabled());
+  QVERIFY(Action(windows, "VerkehrErzeugen")->isChecked());
+  QVERIFY(windows.FormAuswertung.isVisible());
+
+  DetectorSeconds seen;
+  windows.FormSteuer.Sim().AddObserver(seen);
+  QVERIFY(StartController(windows));
+  Tick(windows, 1200);
+  windows.FormSteuer.Sim().RemoveObserver(seen);
+
+  auto* table =
+      windows.FormAuswertung.findChild<QTableWidget*>(QStringLiteral("AuswertungTabelle"));
+  QCOMPARE(table->rowCount(), 3);
+  QCOMPARE(Cell(table, 2, 0), QStringLiteral("Knoten"));
+  const int arrivals = Cell(table, 0, 2).toInt();
+  QVERIFY2(arrivals >= 24 && arrivals <= 25, qPrintable(Cell(table, 0, 2)));
+  // An arrival occupies the detector 0.4 s: within one second or across two.
+  QVERIFY2(
+      seen.count >= arrivals - 1 && seen.count <= 2 * arrivals,
+      qPrintable(QStringLiteral("%1 seconds seen, %2 arrivals").arg(seen.count).arg(arrivals)));
+  QCOMPARE(Cell(table, 2, 2).toInt(), arrivals + Cell(table, 1, 2).toInt());
+  QVERIFY(!Cell(table, 0, 15).isEmpty());
+}
+
+void TrafficMenuTest::switchingOffReleasesTheButtonsAndStopsArrivals() {
+  const StartDirectory start;
+  ProgramWindows windows(start.QPath());
+  ModalSeen refusal;
+  LoadThroughMenu(windows, WriteTraffic(start.Path()), &refusal);
+  QVERIFY(StartController(windows));
+  Tick(windows, 301);
+  Action(windows, "VerkehrErzeugen")->trigger();
+  QVERIFY(!windows.Basis.Traffic->Generating());
+  QVERIFY(!Action(windows, "VerkehrErzeugen")->isChecked());
+  const auto arrivals = windows.Basis.Traffic->Traffic()->Statistics().Whole.Groups[0].Arrivals;
+  for (const SignalHeadElement& head : windows.FormSteuer.Sim().Heads()) {
+    QVERIFY(!head.IsDemandButtonDown());
+  }
+  Tick(windows, 300);
+  QCOMPARE(windows.Basis.Traffic->Traffic()->Statistics().Whole.Groups[0].Arrivals, arrivals);
+  auto* run = windows.FormAuswertung.findChild<QLabel*>(QStringLiteral("LabelLaufzeit"));
+  QVERIFY(run->text().contains(QStringLiteral("Verkehr angehalten")));
+}
+
+void TrafficMenuTest::refusedFileIsReportedAndKeepsTheRunningTraffic() {
+  const StartDirectory start;
+  ProgramWindows windows(start.QPath());
+  ModalSeen refusal;
+  LoadThroughMenu(windows, WriteTraffic(start.Path()), &refusal);
+  const GeneratedTraffic* running = windows.Basis.Traffic->Traffic();
+  QVERIFY(running != nullptr);
+
+  // Group 9 is not in use at the small junction.
+  const TempDir other;
+  LoadThroughMenu(windows, WriteTraffic(other.Path(), 9), &refusal);
+  QVERIFY(refusal.Seen);
+  QCOMPARE(refusal.Title, QStringLiteral("Verkehrsdatei"));
+  QVERIFY2(refusal.Text.contains(QStringLiteral("9")), qPrintable(refusal.Text));
+  QCOMPARE(windows.Basis.Traffic->Traffic(), running);
+  QCOMPARE(windows.Basis.Traffic->File(), start.Path() / "verkehr.json");
+}
+
+void TrafficMenuTest::auswertungGoesIntoThePrintPreview() {
+  const StartDirectory start;
+  ProgramWindows windows(start.QPath());
+  ModalSeen refusal;
+  LoadThroughMenu(windows, WriteTraffic(start.Path()), &refusal);
+  QVERIFY(StartController(windows));
+  Tick(windows, 600);
+  QVERIFY(Action(windows, "AuswertungDrucken")->isEnabled());
+  windows.FormAuswertung.findChild<QAbstractButton*>(QStringLiteral("DruckenButton"))->click();
+  ui::TFormDrucker* preview = windows.FormSteuer.Preview();
+  QVERIFY(preview != nullptr);
+  const QString text = preview->findChild<QPlainTextEdit*>()->toPlainText();
+  QVERIFY2(text.contains(QStringLiteral("Auswertung")), qPrintable(text.left(400)));
+  QVERIFY(text.contains(QStringLiteral("Knoten")));
+  // One report at a time: the entry waits until the preview is closed.
+  QVERIFY(!Action(windows, "AuswertungDrucken")->isEnabled());
+}
+
+}  // namespace ampelsim::test
