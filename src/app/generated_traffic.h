@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -49,6 +50,7 @@ class GeneratedTraffic final : public TickParticipant, private traffic::Detector
 
   traffic::TrafficStatistics Statistics() const { return model_.Statistics(); }
   std::vector<traffic::QueueSeries> Series() const { return model_.Series(); }
+  std::vector<std::int64_t> CurrentQueues() const { return model_.CurrentQueues(); }
   const traffic::TrafficModel& Model() const { return model_; }
   // The description as the model runs it (groups in order, the seed in force).
   const traffic::TrafficDescription& Description() const { return model_.Description(); }
@@ -62,10 +64,12 @@ class GeneratedTraffic final : public TickParticipant, private traffic::Detector
  private:
   void Press(int groupIndex) override;
   void Release(int groupIndex) override;
-  traffic::ControllerView View() const;
+  const traffic::ControllerView& View();
 
   Simulation& simulation_;
   traffic::TrafficModel model_;
+  std::vector<std::size_t> described_;  // group indices of the traffic
+  traffic::ControllerView view_;
 };
 
 }  // namespace ampelsim

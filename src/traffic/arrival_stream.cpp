@@ -36,7 +36,7 @@ double ArrivalStream::Headway(double flow) {
   return -std::log(uniform) * mean;
 }
 
-void ArrivalStream::Arrivals(double from, double to, int hour, std::vector<double>& out) {
+void ArrivalStream::Draw(double from, double to, int hour, std::vector<double>& out) {
   const double flow = flow_[static_cast<std::size_t>(hour) % flow_.size()];
   if (flow != drawnFlow_) {
     drawnFlow_ = flow;

@@ -19,9 +19,16 @@ class ArrivalStream {
 
   // Appends the arrivals in [from, to) (seconds) while the clock shows
   // `hour`; successive calls must continue where the last one ended.
-  void Arrivals(double from, double to, int hour, std::vector<double>& out);
+  void Arrivals(double from, double to, int hour, std::vector<double>& out) {
+    // Most ticks bring no one: decided here without a call.
+    if (next_ >= to && flow_[static_cast<std::size_t>(hour) % flow_.size()] == drawnFlow_) {
+      return;
+    }
+    Draw(from, to, hour, out);
+  }
 
  private:
+  void Draw(double from, double to, int hour, std::vector<double>& out);
   double Headway(double flow);
 
   std::array<double, HoursPerDay> flow_;

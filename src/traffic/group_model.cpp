@@ -8,6 +8,8 @@ namespace ampelsim::traffic {
 namespace {
 
 constexpr double TickSeconds = 0.1;
+// Pedestrians who wait at a dark demand lamp press again after this long.
+constexpr double RepressSeconds = 10.0;
 
 // Dark and yellow flashing: the junction runs without signals.
 bool Uncontrolled(std::int32_t state) {
@@ -39,9 +41,18 @@ void GroupModel::BeforeTick(double t, const ControllerView& view, bool generatin
         // People press only where the lamp does not already show the demand.
         if (!view.DemandLampOn[g]) {
           occupiedUntil_ = std::max(occupiedUntil_, arrival + traffic_.Occupancy);
+          lastPress_ = arrival;
         }
         waiting_.push_back(arrival);
       }
+    }
+    const std::int32_t shown = view.ShownState[g];
+    if (traffic_.Kind == RoadUser::Pedestrian && !waiting_.empty() && !view.DemandLampOn[g] &&
+        !IsGreenState(shown) && !Uncontrolled(shown) && t >= lastPress_ + RepressSeconds) {
+      // Their press was lost (a program without that demand, a change of
+      // program): people press again.
+      occupiedUntil_ = std::max(occupiedUntil_, t + traffic_.Occupancy);
+      lastPress_ = t;
     }
   }
 
@@ -86,8 +97,13 @@ const GroupTick& GroupModel::AfterTick(double t, const ControllerView& view) {
   tick_.EffectiveGreen = 0.0;
   if (traffic_.Kind == RoadUser::Vehicle) {
     VehiclesLeave(t, state);
-    const auto end = std::lower_bound(waiting_.begin(), waiting_.end(), t + TickSeconds);
-    tick_.Queue = end - waiting_.begin();
+    // Only the last few vehicles can still be on their way from the
+    // detector: count them from the back.
+    std::int64_t onTheWay = 0;
+    for (auto it = waiting_.rbegin(); it != waiting_.rend() && *it >= t + TickSeconds; ++it) {
+      ++onTheWay;
+    }
+    tick_.Queue = static_cast<std::int64_t>(waiting_.size()) - onTheWay;
   } else {
     PedestriansLeave(t, state);
     tick_.Queue = static_cast<std::int64_t>(waiting_.size());

@@ -32,7 +32,8 @@ struct GroupTick {
 //
 // Pedestrians: an arrival presses the button unless the demand lamp is
 // already lit, and crosses at the next green (at once if the group shows
-// green, is dark or flashes).
+// green, is dark or flashes). While people wait at red and the lamp stays
+// dark, one of them presses again every 10 s.
 class GroupModel {
  public:
   GroupModel(const GroupTraffic& traffic, std::uint64_t seed);
@@ -45,7 +46,7 @@ class GroupModel {
   const GroupTick& AfterTick(double t, const ControllerView& view);
   // Lets go of the button if the traffic holds it.
   void ReleaseButton(const ControllerView& view, DetectorPort& port);
-  std::int64_t Waiting() const { return static_cast<std::int64_t>(waiting_.size()); }
+  const GroupTick& LastTick() const { return tick_; }
 
  private:
   void VehiclesLeave(double t, std::int32_t state);
@@ -58,6 +59,7 @@ class GroupModel {
   // have not left, in order.
   std::deque<double> waiting_;
   double occupiedUntil_ = 0.0;
+  double lastPress_ = 0.0;  // pedestrians: the last press by someone waiting
   bool held_ = false;
   bool wasGreen_ = false;
   double greenStart_ = 0.0;

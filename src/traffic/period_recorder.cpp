@@ -73,6 +73,37 @@ void PeriodRecorder::AddGroupTick(std::size_t slot, const GroupTick& tick) {
   }
 }
 
+void PeriodRecorder::Append(const PeriodRecorder& next) {
+  for (std::size_t slot = 0; slot < sums_.size() && slot < next.sums_.size(); ++slot) {
+    Sums& sums = sums_[slot];
+    const Sums& more = next.sums_[slot];
+    sums.Arrivals += more.Arrivals;
+    sums.Departures += more.Departures;
+    sums.WaitSum += more.WaitSum;
+    sums.MaxWait = std::max(sums.MaxWait, more.MaxWait);
+    sums.Waits.insert(sums.Waits.end(), more.Waits.begin(), more.Waits.end());
+    sums.QueueSum += more.QueueSum;
+    sums.MaxQueue = std::max(sums.MaxQueue, more.MaxQueue);
+    sums.GreenPhases += more.GreenPhases;
+    sums.GreenTicks += more.GreenTicks;
+    sums.SignalledTicks += more.SignalledTicks;
+    sums.EffectiveGreen += more.EffectiveGreen;
+  }
+  ticks_ += next.ticks_;
+  junctionQueueSum_ += next.junctionQueueSum_;
+  maxJunctionQueue_ = std::max(maxJunctionQueue_, next.maxJunctionQueue_);
+  if (next.programSeen_) {
+    if (!programSeen_) {
+      program_ = next.program_;
+      cycleTime_ = next.cycleTime_;
+      programSeen_ = true;
+    } else if (program_ != next.program_ || cycleTime_ != next.cycleTime_) {
+      program_ = -1;
+    }
+  }
+  fixedTime_ = fixedTime_ && next.fixedTime_;
+}
+
 GroupFigures PeriodRecorder::GroupFiguresOf(std::size_t slot, const QualityLimits& limits) const {
   const GroupTraffic& traffic = groups_[slot];
   const Sums& sums = sums_[slot];

@@ -22,6 +22,9 @@ class PeriodRecorder {
   void AddGroupTick(std::size_t slot, const GroupTick& tick);
   void EndTick() { ++ticks_; }
 
+  // Adds the ticks of the period that follows this one.
+  void Append(const PeriodRecorder& next);
+
   PeriodFigures Figures(const QualityLimits& limits) const;
 
  private:
