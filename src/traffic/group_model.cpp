@@ -112,14 +112,22 @@ const GroupTick& GroupModel::AfterTick(double t, const ControllerView& view) {
 }
 
 void GroupModel::VehiclesLeave(double t, std::int32_t state) {
+  const double headway = traffic_.SaturationHeadway;
   double from = t;
   double to = t + TickSeconds;
+  // Each vehicle takes one headway to cross the stop line; a standing queue
+  // begins to cross when the start loss is over, so its first vehicle is
+  // over the line one headway later. A vehicle that begins to cross before
+  // the end of the used yellow goes.
+  double firstStart = t - headway;
   if (Uncontrolled(state)) {
     // no signal: only the headway limits
   } else if (IsGreenState(state)) {
     from = std::max(t, greenStart_ + traffic_.StartLoss);
+    firstStart = greenStart_ + traffic_.StartLoss;
   } else if (yellowStart_ >= 0.0) {
     to = std::min(to, yellowStart_ + traffic_.UsedYellow);
+    firstStart = greenStart_ + traffic_.StartLoss;
   } else {
     return;
   }
@@ -129,15 +137,17 @@ void GroupModel::VehiclesLeave(double t, std::int32_t state) {
   if (!Uncontrolled(state)) {
     tick_.EffectiveGreen = to - from;
   }
+  // A vehicle that finds the line free crosses when it gets there, with no
+  // wait: it began to cross one headway before.
   while (!waiting_.empty() && waiting_.front() < to) {
     const double reached = waiting_.front();
-    const double leaves = std::max({reached, nextFree_, from});
-    if (leaves >= to) {
+    const double start = std::max({reached - headway, nextFree_, firstStart});
+    if (start >= to) {
       break;
     }
-    tick_.Waits.push_back(leaves - reached);
+    tick_.Waits.push_back(start + headway - reached);
     waiting_.pop_front();
-    nextFree_ = leaves + traffic_.SaturationHeadway;
+    nextFree_ = start + headway;
   }
 }
 
