@@ -50,7 +50,13 @@ void GeneratedTraffic::BeforeTick(Simulation& simulation) {
 
 void GeneratedTraffic::AfterTick(Simulation& simulation) {
   (void)simulation;
-  model_.AfterTick(View());
+  // After the tick the road users look only at the signals.
+  UpdateProgram();
+  const HeadElements& heads = simulation_.Heads();
+  for (const std::size_t g : described_) {
+    view_.ShownState[g] = heads[g].State();
+  }
+  model_.AfterTick(view_);
 }
 
 void GeneratedTraffic::Press(int groupIndex) {
@@ -69,6 +75,18 @@ const traffic::ControllerView& GeneratedTraffic::View() {
   const std::int64_t minuteOfDay = ((minutes % MinutesPerDay) + MinutesPerDay) % MinutesPerDay;
   view_.ClockHour = static_cast<int>(minuteOfDay / 60);
   view_.ClockMinute = static_cast<int>(minuteOfDay % 60);
+  UpdateProgram();
+  const HeadElements& heads = simulation_.Heads();
+  for (const std::size_t g : described_) {
+    view_.ShownState[g] = heads[g].State();
+    view_.DemandLampOn[g] = heads[g].IsDemandLampOn();
+    view_.ButtonDown[g] = heads[g].IsDemandButtonDown();
+    view_.ContinuousDemand[g] = heads[g].IsContinuousDemand();
+  }
+  return view_;
+}
+
+void GeneratedTraffic::UpdateProgram() {
   const EngineState& state = simulation_.State();
   if (state.MainState == states::CycleOperation && IsSignalProgram(state.CurrentProgram)) {
     if (view_.RunningProgram != state.CurrentProgram) {
@@ -84,14 +102,6 @@ const traffic::ControllerView& GeneratedTraffic::View() {
     view_.CycleTime = 0;
     view_.FixedTimeProgram = false;
   }
-  const HeadElements& heads = simulation_.Heads();
-  for (const std::size_t g : described_) {
-    view_.ShownState[g] = heads[g].State();
-    view_.DemandLampOn[g] = heads[g].IsDemandLampOn();
-    view_.ButtonDown[g] = heads[g].IsDemandButtonDown();
-    view_.ContinuousDemand[g] = heads[g].IsContinuousDemand();
-  }
-  return view_;
 }
 
 }  // namespace ampelsim

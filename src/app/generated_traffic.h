@@ -65,6 +65,7 @@ class GeneratedTraffic final : public TickParticipant, private traffic::Detector
   void Press(int groupIndex) override;
   void Release(int groupIndex) override;
   const traffic::ControllerView& View();
+  void UpdateProgram();
 
   Simulation& simulation_;
   traffic::TrafficModel model_;

@@ -26,6 +26,11 @@ void GroupModel::BeforeTick(double t, const ControllerView& view, bool generatin
   const auto g = static_cast<std::size_t>(Index());
   tick_.Arrivals = 0;
   tick_.Waits.clear();
+  // Most ticks of a group bring nothing to do.
+  if (!held_ && occupiedUntil_ <= t && !stream_.Due(t + TickSeconds, view.ClockHour) &&
+      (traffic_.Kind == RoadUser::Vehicle || waiting_.empty())) {
+    return;
+  }
   if (generating) {
     arrivals_.clear();
     stream_.Arrivals(t, t + TickSeconds, view.ClockHour, arrivals_);
