@@ -7,33 +7,23 @@
 namespace ampelsim::traffic {
 namespace {
 
-constexpr double TickSeconds = 0.1;
 // Pedestrians who wait at a dark demand lamp press again after this long.
 constexpr double RepressSeconds = 10.0;
 
 // Dark and yellow flashing: the junction runs without signals.
-bool Uncontrolled(std::int32_t state) {
-  return state == Dark || state == YellowFlashing;
-}
-
 }  // namespace
 
 GroupModel::GroupModel(const GroupTraffic& traffic, std::uint64_t seed)
     : traffic_(traffic), stream_(traffic, seed) {}
 
-void GroupModel::BeforeTick(double t, const ControllerView& view, bool generating,
-                            DetectorPort& port) {
+void GroupModel::BusyBeforeTick(double t, const ControllerView& view, bool generating,
+                                DetectorPort& port) {
   const auto g = static_cast<std::size_t>(Index());
-  tick_.Arrivals = 0;
-  tick_.Waits.clear();
-  // Most ticks of a group bring nothing to do.
-  if (!held_ && occupiedUntil_ <= t && !stream_.Due(t + TickSeconds, view.ClockHour) &&
-      (traffic_.Kind == RoadUser::Vehicle || waiting_.empty())) {
-    return;
-  }
+  // The stream runs on while the traffic is off, so that switching it on
+  // again does not bring the missed arrivals all at once.
+  arrivals_.clear();
+  stream_.Arrivals(t, t + TickSeconds, view.ClockHour, arrivals_);
   if (generating) {
-    arrivals_.clear();
-    stream_.Arrivals(t, t + TickSeconds, view.ClockHour, arrivals_);
     const std::int32_t state = view.ShownState[g];
     for (const double arrival : arrivals_) {
       ++tick_.Arrivals;
@@ -82,8 +72,8 @@ void GroupModel::ReleaseButton(const ControllerView& view, DetectorPort& port) {
   held_ = false;
 }
 
-const GroupTick& GroupModel::AfterTick(double t, const ControllerView& view) {
-  const std::int32_t state = view.ShownState[static_cast<std::size_t>(Index())];
+const GroupTick& GroupModel::BusyAfterTick(double t, std::int32_t state) {
+  lastState_ = state;
   const bool green = IsGreenState(state);
   tick_.GreenBegan = green && !wasGreen_;
   if (tick_.GreenBegan) {

@@ -9,8 +9,6 @@
 namespace ampelsim::traffic {
 namespace {
 
-constexpr double TickSeconds = 0.1;
-
 double Percentile95(std::vector<float> values) {
   if (values.empty()) {
     return 0.0;
@@ -40,37 +38,6 @@ void PeriodRecorder::AddProgramTick(const ControllerView& view) {
     program_ = -1;
   }
   fixedTime_ = fixedTime_ && view.FixedTimeProgram;
-}
-
-void PeriodRecorder::AddGroupTick(std::size_t slot, const GroupTick& tick) {
-  if (slot == 0) {
-    junctionQueue_ = 0;
-  }
-  Sums& sums = sums_[slot];
-  sums.Arrivals += tick.Arrivals;
-  for (const double wait : tick.Waits) {
-    ++sums.Departures;
-    sums.WaitSum += wait;
-    sums.MaxWait = std::max(sums.MaxWait, wait);
-    sums.Waits.push_back(static_cast<float>(wait));
-  }
-  sums.QueueSum += static_cast<double>(tick.Queue);
-  sums.MaxQueue = std::max(sums.MaxQueue, tick.Queue);
-  junctionQueue_ += tick.Queue;
-  if (slot + 1 == sums_.size()) {
-    junctionQueueSum_ += static_cast<double>(junctionQueue_);
-    maxJunctionQueue_ = std::max(maxJunctionQueue_, junctionQueue_);
-  }
-  if (tick.Signalled) {
-    ++sums.SignalledTicks;
-    sums.EffectiveGreen += tick.EffectiveGreen;
-    if (tick.Green) {
-      ++sums.GreenTicks;
-    }
-    if (tick.GreenBegan) {
-      ++sums.GreenPhases;
-    }
-  }
 }
 
 void PeriodRecorder::Append(const PeriodRecorder& next) {

@@ -55,8 +55,9 @@ void TrafficModel::BeforeTick(const ControllerView& view, DetectorPort& port) {
         std::make_unique<PeriodRecorder>(description_.Groups, Seconds(), ClockText(view));
     hours_.push_back(std::move(recorder));
   }
+  const double t = Seconds();
   for (auto& group : groups_) {
-    group->BeforeTick(Seconds(), view, generating_, port);
+    group->BeforeTick(t, view, generating_, port);
   }
 }
 
@@ -69,12 +70,15 @@ void TrafficModel::AfterTick(const ControllerView& view) {
   if (view.RunningProgram >= 1 && view.RunningProgram <= 6) {
     ++programTicks_[static_cast<std::size_t>(view.RunningProgram - 1)];
   }
+  const double t = Seconds();
+  std::int64_t junctionQueue = 0;
   for (std::size_t slot = 0; slot < groups_.size(); ++slot) {
-    const GroupTick& tick = groups_[slot]->AfterTick(Seconds(), view);
+    const GroupTick& tick = groups_[slot]->AfterTick(t, view);
     hour.AddGroupTick(slot, tick);
+    junctionQueue += tick.Queue;
     secondMax_[slot] = std::max(secondMax_[slot], tick.Queue);
   }
-  hour.EndTick();
+  hour.EndTick(junctionQueue);
   ++ticks_;
   if (ticks_ % TicksPerSecond == 0) {
     for (std::size_t slot = 0; slot < groups_.size(); ++slot) {
