@@ -137,13 +137,15 @@ std::vector<std::int64_t> TrafficModel::CurrentQueues() const {
   return queues;
 }
 
-std::vector<QueueSeries> TrafficModel::Series() const {
+std::vector<QueueSeries> TrafficModel::Series(std::size_t lastSeconds) const {
   std::vector<QueueSeries> all;
   const auto seconds = ticks_ / TicksPerSecond;
   for (std::size_t slot = 0; slot < groups_.size(); ++slot) {
     QueueSeries series;
     series.Group = description_.Groups[slot].Group;
-    series.Samples.assign(series_[slot].begin(), series_[slot].end());
+    const auto& kept = series_[slot];
+    const std::size_t count = std::min(lastSeconds, kept.size());
+    series.Samples.assign(kept.end() - static_cast<std::ptrdiff_t>(count), kept.end());
     series.FirstSecond =
         static_cast<double>(seconds - static_cast<std::int64_t>(series.Samples.size()));
     all.push_back(std::move(series));

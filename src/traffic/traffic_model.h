@@ -46,10 +46,10 @@ class TrafficModel {
   TrafficStatistics Statistics() const;
   // Who waits at each described group's stop line now, in group order.
   std::vector<std::int64_t> CurrentQueues() const;
-  // The queue of each described group, one sample per second, at most the
-  // last SeriesSeconds seconds.
-  std::vector<QueueSeries> Series() const;
+  // The queue of each described group, one sample per second, of the last
+  // `lastSeconds` seconds (at most SeriesSeconds are kept).
   static constexpr std::size_t SeriesSeconds = 86400;
+  std::vector<QueueSeries> Series(std::size_t lastSeconds = SeriesSeconds) const;
 
   const TrafficDescription& Description() const { return description_; }
 

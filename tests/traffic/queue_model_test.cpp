@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 
 #include "data/signal_state.h"
@@ -252,6 +253,19 @@ TEST(QueueModel, HoursAddUpToTheWholeRun) {
   EXPECT_EQ(statistics.Hours[1].ClockText, "11:00");
   EXPECT_DOUBLE_EQ(statistics.Whole.To, 3 * 3600 + 600);
   EXPECT_DOUBLE_EQ(statistics.ProgramShare.at(0), 1.0);
+
+  // One queue sample a second: its longest queue is the run's.
+  const auto series = run.Traffic().Series();
+  ASSERT_EQ(series.size(), 2u);
+  EXPECT_EQ(series[0].Group, 1);
+  ASSERT_EQ(series[0].Samples.size(), 3u * 3600 + 600);
+  EXPECT_EQ(*std::max_element(series[0].Samples.begin(), series[0].Samples.end()),
+            GroupOf(statistics.Whole, 1).MaxQueue);
+  const auto last = run.Traffic().Series(600);
+  ASSERT_EQ(last[1].Samples.size(), 600u);
+  EXPECT_DOUBLE_EQ(last[1].FirstSecond, 3 * 3600);
+  EXPECT_TRUE(
+      std::equal(last[1].Samples.begin(), last[1].Samples.end(), series[1].Samples.end() - 600));
 }
 
 }  // namespace
