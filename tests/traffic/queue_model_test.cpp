@@ -207,6 +207,31 @@ TEST(QueueModel, DetectorPressesFollowTheFlow) {
   }
 }
 
+TEST(QueueModel, PedestriansPressOnlyWhileTheDemandLampIsDark) {
+  // G3's button demands G3: the first press lights the lamp, and as no
+  // query point of this fixed-time program puts it out again, everyone who
+  // comes after sees it lit and does not press.
+  auto data = FixedTimeJunction();
+  data->DemandInputMap[0].Map[2][2] = 1;
+  TrafficRun run(*data, Traffic({Pedestrians(3, 600)}));
+  ButtonWatch watch(3);
+  run.Sim().AddTickParticipant(watch);
+  run.RunSeconds(3600);
+  run.Sim().RemoveTickParticipant(watch);
+  EXPECT_GE(watch.presses, 1);
+  EXPECT_LE(watch.presses, 2);
+  EXPECT_TRUE(run.Sim().Heads()[2].IsDemandLampOn());
+
+  // Without the demand the lamp stays dark: everyone who comes at red
+  // (about 350 an hour) presses, and those waiting press again.
+  TrafficRun dark(*FixedTimeJunction(), Traffic({Pedestrians(3, 600)}));
+  ButtonWatch darkWatch(3);
+  dark.Sim().AddTickParticipant(darkWatch);
+  dark.RunSeconds(3600);
+  dark.Sim().RemoveTickParticipant(darkWatch);
+  EXPECT_GE(darkWatch.presses, 300);
+}
+
 TEST(QueueModel, SwitchedOffReleasesTheButtonsAndNoOneArrives) {
   TrafficRun run(*FixedTimeJunction(), Traffic({Vehicles(1, 3000), Pedestrians(3, 600)}));
   run.RunSeconds(3);  // started
