@@ -22,6 +22,15 @@ class PeriodRecorder {
   // `slot` is the group's place in the traffic description.
   void AddGroupTick(std::size_t slot, const GroupTick& tick) {
     Sums& sums = sums_[slot];
+    if (tick.Signalled) {
+      ++sums.SignalledTicks;
+      sums.EffectiveGreen += tick.EffectiveGreen;
+      sums.GreenTicks += tick.Green ? 1 : 0;
+      sums.GreenPhases += tick.GreenBegan ? 1 : 0;
+    }
+    if (tick.Queue == 0 && tick.Arrivals == 0 && tick.Waits.empty()) {
+      return;  // a quiet tick: nothing else to add
+    }
     sums.Arrivals += tick.Arrivals;
     for (const double wait : tick.Waits) {
       ++sums.Departures;
@@ -31,12 +40,6 @@ class PeriodRecorder {
     }
     sums.QueueSum += static_cast<double>(tick.Queue);
     sums.MaxQueue = std::max(sums.MaxQueue, tick.Queue);
-    if (tick.Signalled) {
-      ++sums.SignalledTicks;
-      sums.EffectiveGreen += tick.EffectiveGreen;
-      sums.GreenTicks += tick.Green ? 1 : 0;
-      sums.GreenPhases += tick.GreenBegan ? 1 : 0;
-    }
   }
   // The queue of the whole junction at the end of the tick; ends the tick.
   void EndTick(std::int64_t junctionQueue) {
