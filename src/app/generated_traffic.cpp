@@ -1,7 +1,5 @@
 #include "app/generated_traffic.h"
 
-#include <chrono>
-
 #include "traffic/fixed_time_program.h"
 #include "traffic/statistics_table.h"
 
@@ -28,6 +26,11 @@ GeneratedTraffic::GeneratedTraffic(Simulation& simulation,
                                    const traffic::TrafficDescription& description,
                                    std::uint64_t seed)
     : simulation_(simulation), model_(description, seed) {
+  for (const traffic::GroupTraffic& group : model_.Description().Groups) {
+    if (group.Group >= 1 && group.Group <= MaxGroups) {
+      described_.push_back(static_cast<std::size_t>(group.Group - 1));
+    }
+  }
   simulation_.AddTickParticipant(*this);
 }
 
@@ -47,7 +50,13 @@ void GeneratedTraffic::BeforeTick(Simulation& simulation) {
 
 void GeneratedTraffic::AfterTick(Simulation& simulation) {
   (void)simulation;
-  model_.AfterTick(View());
+  // After the tick the road users look only at the signals.
+  UpdateProgram();
+  const HeadElements& heads = simulation_.Heads();
+  for (const std::size_t g : described_) {
+    view_.ShownState[g] = heads[g].State();
+  }
+  model_.AfterTick(view_);
 }
 
 void GeneratedTraffic::Press(int groupIndex) {
@@ -58,28 +67,41 @@ void GeneratedTraffic::Release(int groupIndex) {
   simulation_.DemandButtonMouseUp(groupIndex, false);
 }
 
-traffic::ControllerView GeneratedTraffic::View() const {
-  traffic::ControllerView view;
-  const LocalTime now = simulation_.SimClock().SimulatedNow();
-  const auto sinceMidnight = now - std::chrono::floor<std::chrono::days>(now);
-  const std::chrono::hh_mm_ss time{std::chrono::floor<std::chrono::seconds>(sinceMidnight)};
-  view.ClockHour = static_cast<int>(time.hours().count());
-  view.ClockMinute = static_cast<int>(time.minutes().count());
+const traffic::ControllerView& GeneratedTraffic::View() {
+  // Minute of the day by plain arithmetic: the view is looked at twice a tick.
+  constexpr std::int64_t MinutesPerDay = 24 * 60;
+  const std::int64_t minutes =
+      simulation_.SimClock().SimulatedNow().time_since_epoch().count() / 60000;
+  const std::int64_t minuteOfDay = ((minutes % MinutesPerDay) + MinutesPerDay) % MinutesPerDay;
+  view_.ClockHour = static_cast<int>(minuteOfDay / 60);
+  view_.ClockMinute = static_cast<int>(minuteOfDay % 60);
+  UpdateProgram();
+  const HeadElements& heads = simulation_.Heads();
+  for (const std::size_t g : described_) {
+    view_.ShownState[g] = heads[g].State();
+    view_.DemandLampOn[g] = heads[g].IsDemandLampOn();
+    view_.ButtonDown[g] = heads[g].IsDemandButtonDown();
+    view_.ContinuousDemand[g] = heads[g].IsContinuousDemand();
+  }
+  return view_;
+}
+
+void GeneratedTraffic::UpdateProgram() {
   const EngineState& state = simulation_.State();
   if (state.MainState == states::CycleOperation && IsSignalProgram(state.CurrentProgram)) {
-    view.RunningProgram = state.CurrentProgram;
-    view.CycleTime = state.RunningCycleTime;
-    view.FixedTimeProgram = traffic::IsFixedTimeProgram(
-        simulation_.Data().SignalPrograms[TableIndex(state.CurrentProgram)]);
+    if (view_.RunningProgram != state.CurrentProgram) {
+      // Looked up once per program run: a data set is loaded only while
+      // the controller is off, when no program runs.
+      view_.FixedTimeProgram = traffic::IsFixedTimeProgram(
+          simulation_.Data().SignalPrograms[TableIndex(state.CurrentProgram)]);
+    }
+    view_.RunningProgram = state.CurrentProgram;
+    view_.CycleTime = state.RunningCycleTime;
+  } else {
+    view_.RunningProgram = 0;
+    view_.CycleTime = 0;
+    view_.FixedTimeProgram = false;
   }
-  const HeadElements& heads = simulation_.Heads();
-  for (std::size_t g = 0; g < heads.size(); ++g) {
-    view.ShownState[g] = heads[g].State();
-    view.DemandLampOn[g] = heads[g].IsDemandLampOn();
-    view.ButtonDown[g] = heads[g].IsDemandButtonDown();
-    view.ContinuousDemand[g] = heads[g].IsContinuousDemand();
-  }
-  return view;
 }
 
 }  // namespace ampelsim

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -48,7 +49,13 @@ class GeneratedTraffic final : public TickParticipant, private traffic::Detector
   bool Generating() const { return model_.Generating(); }
 
   traffic::TrafficStatistics Statistics() const { return model_.Statistics(); }
-  std::vector<traffic::QueueSeries> Series() const { return model_.Series(); }
+  // The queue of each group, one sample per second (the longest queue of
+  // that second), of the last `lastSeconds` seconds, for a plot.
+  std::vector<traffic::QueueSeries> Series(
+      std::size_t lastSeconds = traffic::TrafficModel::SeriesSeconds) const {
+    return model_.Series(lastSeconds);
+  }
+  std::vector<std::int64_t> CurrentQueues() const { return model_.CurrentQueues(); }
   const traffic::TrafficModel& Model() const { return model_; }
   // The description as the model runs it (groups in order, the seed in force).
   const traffic::TrafficDescription& Description() const { return model_.Description(); }
@@ -62,10 +69,13 @@ class GeneratedTraffic final : public TickParticipant, private traffic::Detector
  private:
   void Press(int groupIndex) override;
   void Release(int groupIndex) override;
-  traffic::ControllerView View() const;
+  const traffic::ControllerView& View();
+  void UpdateProgram();
 
   Simulation& simulation_;
   traffic::TrafficModel model_;
+  std::vector<std::size_t> described_;  // group indices of the traffic
+  traffic::ControllerView view_;
 };
 
 }  // namespace ampelsim

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "cli/chart_command.h"
+#include "cli/compare_command.h"
 #include "cli/data_commands.h"
 #include "cli/report_command.h"
 #include "cli/run_command.h"
@@ -93,6 +94,37 @@ int main(int argc, char** argv) {
       runOptions.Now = runNow;
     }
     exitCode = RunSimulation(runOptions, std::cout, std::cerr);
+  });
+
+  CompareOptions compareOptions;
+  std::uint64_t compareSeed = 0;
+  std::string compareNow;
+  auto* compare = app.add_subcommand(
+      "compare", "Run signal programs with the same generated traffic and compare them");
+  compare->add_option("DIR", compareOptions.Directory, "data directory")->required();
+  compare->add_option("--traffic", compareOptions.TrafficPath, "traffic file (docs/traffic.md)")
+      ->required();
+  compare->add_option("--programs", compareOptions.Programs, "programs to compare, e.g. 1,2")
+      ->delimiter(',')
+      ->required();
+  compare->add_option("--seconds", compareOptions.Seconds, "simulated seconds of each run")
+      ->capture_default_str();
+  compare->add_option("--runs", compareOptions.Runs, "runs of each program, seeds S..S+K-1")
+      ->capture_default_str();
+  auto* compareSeedOption =
+      compare->add_option("--seed", compareSeed, "first seed instead of the file's");
+  auto* compareStart =
+      compare->add_option("--now", compareNow, "start of the clock, \"YYYY-MM-DD HH:MM:SS\"");
+  compare->add_option("--jobs", compareOptions.Jobs, "runs at the same time (0: one per core)")
+      ->capture_default_str();
+  compare->callback([&] {
+    if (compareSeedOption->count() > 0) {
+      compareOptions.Seed = compareSeed;
+    }
+    if (compareStart->count() > 0) {
+      compareOptions.Now = compareNow;
+    }
+    exitCode = RunCompare(compareOptions, std::cout, std::cerr);
   });
 
   ChartOptions chartOptions;

@@ -17,9 +17,11 @@ std::seed_seq SeedOf(std::uint64_t seed, int group) {
 }  // namespace
 
 ArrivalStream::ArrivalStream(const GroupTraffic& traffic, std::uint64_t seed)
-    : flow_(traffic.HourlyFlow), model_(traffic.Arrivals) {
+    : flow_(traffic.HourlyFlow),
+      model_(traffic.Arrivals),
+      engine_(std::make_unique<std::mt19937_64>()) {
   auto sequence = SeedOf(seed, traffic.Group);
-  engine_.seed(sequence);
+  engine_->seed(sequence);
 }
 
 double ArrivalStream::Headway(double flow) {
@@ -32,11 +34,11 @@ double ArrivalStream::Headway(double flow) {
   }
   // 53 random bits as a uniform number in (0, 1]: the same on every
   // standard library, unlike std::exponential_distribution.
-  const double uniform = static_cast<double>((engine_() >> 11) + 1) * 0x1.0p-53;
+  const double uniform = static_cast<double>(((*engine_)() >> 11) + 1) * 0x1.0p-53;
   return -std::log(uniform) * mean;
 }
 
-void ArrivalStream::Arrivals(double from, double to, int hour, std::vector<double>& out) {
+void ArrivalStream::Draw(double from, double to, int hour, std::vector<double>& out) {
   const double flow = flow_[static_cast<std::size_t>(hour) % flow_.size()];
   if (flow != drawnFlow_) {
     drawnFlow_ = flow;

@@ -7,6 +7,9 @@
 
 namespace ampelsim::traffic {
 
+// The controller's tick, the time step of the traffic.
+inline constexpr double TickSeconds = 0.1;
+
 // What road users see of the controller at one tick, group index 0..23.
 struct ControllerView {
   int ClockHour = 0;    // hour of the controller's clock, 0..23

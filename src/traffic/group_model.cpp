@@ -7,26 +7,23 @@
 namespace ampelsim::traffic {
 namespace {
 
-constexpr double TickSeconds = 0.1;
+// Pedestrians who wait at a dark demand lamp press again after this long.
+constexpr double RepressSeconds = 10.0;
 
 // Dark and yellow flashing: the junction runs without signals.
-bool Uncontrolled(std::int32_t state) {
-  return state == Dark || state == YellowFlashing;
-}
-
 }  // namespace
 
 GroupModel::GroupModel(const GroupTraffic& traffic, std::uint64_t seed)
     : traffic_(traffic), stream_(traffic, seed) {}
 
-void GroupModel::BeforeTick(double t, const ControllerView& view, bool generating,
-                            DetectorPort& port) {
+void GroupModel::BusyBeforeTick(double t, const ControllerView& view, bool generating,
+                                DetectorPort& port) {
   const auto g = static_cast<std::size_t>(Index());
-  tick_.Arrivals = 0;
-  tick_.Waits.clear();
+  // The stream runs on while the traffic is off, so that switching it on
+  // again does not bring the missed arrivals all at once.
+  arrivals_.clear();
+  stream_.Arrivals(t, t + TickSeconds, view.ClockHour, arrivals_);
   if (generating) {
-    arrivals_.clear();
-    stream_.Arrivals(t, t + TickSeconds, view.ClockHour, arrivals_);
     const std::int32_t state = view.ShownState[g];
     for (const double arrival : arrivals_) {
       ++tick_.Arrivals;
@@ -39,9 +36,18 @@ void GroupModel::BeforeTick(double t, const ControllerView& view, bool generatin
         // People press only where the lamp does not already show the demand.
         if (!view.DemandLampOn[g]) {
           occupiedUntil_ = std::max(occupiedUntil_, arrival + traffic_.Occupancy);
+          lastPress_ = arrival;
         }
         waiting_.push_back(arrival);
       }
+    }
+    const std::int32_t shown = view.ShownState[g];
+    if (traffic_.Kind == RoadUser::Pedestrian && !waiting_.empty() && !view.DemandLampOn[g] &&
+        !IsGreenState(shown) && !Uncontrolled(shown) && t >= lastPress_ + RepressSeconds) {
+      // Their press was lost (a program without that demand, a change of
+      // program): people press again.
+      occupiedUntil_ = std::max(occupiedUntil_, t + traffic_.Occupancy);
+      lastPress_ = t;
     }
   }
 
@@ -66,8 +72,8 @@ void GroupModel::ReleaseButton(const ControllerView& view, DetectorPort& port) {
   held_ = false;
 }
 
-const GroupTick& GroupModel::AfterTick(double t, const ControllerView& view) {
-  const std::int32_t state = view.ShownState[static_cast<std::size_t>(Index())];
+const GroupTick& GroupModel::BusyAfterTick(double t, std::int32_t state) {
+  lastState_ = state;
   const bool green = IsGreenState(state);
   tick_.GreenBegan = green && !wasGreen_;
   if (tick_.GreenBegan) {
@@ -86,8 +92,13 @@ const GroupTick& GroupModel::AfterTick(double t, const ControllerView& view) {
   tick_.EffectiveGreen = 0.0;
   if (traffic_.Kind == RoadUser::Vehicle) {
     VehiclesLeave(t, state);
-    const auto end = std::lower_bound(waiting_.begin(), waiting_.end(), t + TickSeconds);
-    tick_.Queue = end - waiting_.begin();
+    // Only the last few vehicles can still be on their way from the
+    // detector: count them from the back.
+    std::int64_t onTheWay = 0;
+    for (auto it = waiting_.rbegin(); it != waiting_.rend() && *it >= t + TickSeconds; ++it) {
+      ++onTheWay;
+    }
+    tick_.Queue = static_cast<std::int64_t>(waiting_.size()) - onTheWay;
   } else {
     PedestriansLeave(t, state);
     tick_.Queue = static_cast<std::int64_t>(waiting_.size());
@@ -96,14 +107,22 @@ const GroupTick& GroupModel::AfterTick(double t, const ControllerView& view) {
 }
 
 void GroupModel::VehiclesLeave(double t, std::int32_t state) {
+  const double headway = traffic_.SaturationHeadway;
   double from = t;
   double to = t + TickSeconds;
+  // Each vehicle takes one headway to cross the stop line; a standing queue
+  // begins to cross when the start loss is over, so its first vehicle is
+  // over the line one headway later. A vehicle that begins to cross before
+  // the end of the used yellow goes.
+  double firstStart = t - headway;
   if (Uncontrolled(state)) {
     // no signal: only the headway limits
   } else if (IsGreenState(state)) {
     from = std::max(t, greenStart_ + traffic_.StartLoss);
+    firstStart = greenStart_ + traffic_.StartLoss;
   } else if (yellowStart_ >= 0.0) {
     to = std::min(to, yellowStart_ + traffic_.UsedYellow);
+    firstStart = greenStart_ + traffic_.StartLoss;
   } else {
     return;
   }
@@ -113,15 +132,17 @@ void GroupModel::VehiclesLeave(double t, std::int32_t state) {
   if (!Uncontrolled(state)) {
     tick_.EffectiveGreen = to - from;
   }
+  // A vehicle that finds the line free crosses when it gets there, with no
+  // wait: it began to cross one headway before.
   while (!waiting_.empty() && waiting_.front() < to) {
     const double reached = waiting_.front();
-    const double leaves = std::max({reached, nextFree_, from});
-    if (leaves >= to) {
+    const double start = std::max({reached - headway, nextFree_, firstStart});
+    if (start >= to) {
       break;
     }
-    tick_.Waits.push_back(leaves - reached);
+    tick_.Waits.push_back(start + headway - reached);
     waiting_.pop_front();
-    nextFree_ = leaves + traffic_.SaturationHeadway;
+    nextFree_ = start + headway;
   }
 }
 

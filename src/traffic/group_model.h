@@ -1,14 +1,21 @@
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <deque>
 #include <vector>
 
+#include "data/signal_state.h"
 #include "traffic/arrival_stream.h"
 #include "traffic/controller_view.h"
 #include "traffic/traffic_description.h"
 
 namespace ampelsim::traffic {
+
+// Dark and yellow flashing: the junction runs without signals.
+constexpr bool Uncontrolled(std::int32_t state) {
+  return state == Dark || state == YellowFlashing;
+}
 
 // What one group's road users did in one tick, for the statistics.
 struct GroupTick {
@@ -32,7 +39,8 @@ struct GroupTick {
 //
 // Pedestrians: an arrival presses the button unless the demand lamp is
 // already lit, and crosses at the next green (at once if the group shows
-// green, is dark or flashes).
+// green, is dark or flashes). While people wait at red and the lamp stays
+// dark, one of them presses again every 10 s.
 class GroupModel {
  public:
   GroupModel(const GroupTraffic& traffic, std::uint64_t seed);
@@ -41,13 +49,38 @@ class GroupModel {
   int Index() const { return traffic_.Group - 1; }
 
   // `t` is the start of the tick in seconds.
-  void BeforeTick(double t, const ControllerView& view, bool generating, DetectorPort& port);
-  const GroupTick& AfterTick(double t, const ControllerView& view);
+  void BeforeTick(double t, const ControllerView& view, bool generating, DetectorPort& port) {
+    tick_.Arrivals = 0;
+    tick_.Waits.clear();
+    // Most ticks of a group bring nothing to do; decided without a call.
+    if (held_ || occupiedUntil_ > t || stream_.Due(t + TickSeconds, view.ClockHour) ||
+        (traffic_.Kind == RoadUser::Pedestrian && !waiting_.empty())) {
+      BusyBeforeTick(t, view, generating, port);
+    }
+  }
+  const GroupTick& AfterTick(double t, const ControllerView& view) {
+    const std::int32_t state = view.ShownState[static_cast<std::size_t>(Index())];
+    if (state != lastState_ || state == Yellow || !waiting_.empty()) {
+      return BusyAfterTick(t, state);
+    }
+    // Nobody waits and the signal stays: only the green time counts on.
+    tick_.GreenBegan = false;
+    tick_.Queue = 0;
+    tick_.EffectiveGreen = 0.0;
+    if (tick_.Green) {
+      const double from =
+          traffic_.Kind == RoadUser::Vehicle ? std::max(t, greenStart_ + traffic_.StartLoss) : t;
+      tick_.EffectiveGreen = std::max(0.0, t + TickSeconds - from);
+    }
+    return tick_;
+  }
   // Lets go of the button if the traffic holds it.
   void ReleaseButton(const ControllerView& view, DetectorPort& port);
-  std::int64_t Waiting() const { return static_cast<std::int64_t>(waiting_.size()); }
+  const GroupTick& LastTick() const { return tick_; }
 
  private:
+  void BusyBeforeTick(double t, const ControllerView& view, bool generating, DetectorPort& port);
+  const GroupTick& BusyAfterTick(double t, std::int32_t state);
   void VehiclesLeave(double t, std::int32_t state);
   void PedestriansLeave(double t, std::int32_t state);
 
@@ -58,8 +91,10 @@ class GroupModel {
   // have not left, in order.
   std::deque<double> waiting_;
   double occupiedUntil_ = 0.0;
+  double lastPress_ = 0.0;  // pedestrians: the last press by someone waiting
   bool held_ = false;
   bool wasGreen_ = false;
+  std::int32_t lastState_ = -1;
   double greenStart_ = 0.0;
   double yellowStart_ = -1.0;  // < 0: not in a yellow that follows green
   double nextFree_ = 0.0;      // the earliest moment of the next departure

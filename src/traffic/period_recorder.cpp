@@ -9,8 +9,6 @@
 namespace ampelsim::traffic {
 namespace {
 
-constexpr double TickSeconds = 0.1;
-
 double Percentile95(std::vector<float> values) {
   if (values.empty()) {
     return 0.0;
@@ -42,35 +40,35 @@ void PeriodRecorder::AddProgramTick(const ControllerView& view) {
   fixedTime_ = fixedTime_ && view.FixedTimeProgram;
 }
 
-void PeriodRecorder::AddGroupTick(std::size_t slot, const GroupTick& tick) {
-  if (slot == 0) {
-    junctionQueue_ = 0;
+void PeriodRecorder::Append(const PeriodRecorder& next) {
+  for (std::size_t slot = 0; slot < sums_.size() && slot < next.sums_.size(); ++slot) {
+    Sums& sums = sums_[slot];
+    const Sums& more = next.sums_[slot];
+    sums.Arrivals += more.Arrivals;
+    sums.Departures += more.Departures;
+    sums.WaitSum += more.WaitSum;
+    sums.MaxWait = std::max(sums.MaxWait, more.MaxWait);
+    sums.Waits.insert(sums.Waits.end(), more.Waits.begin(), more.Waits.end());
+    sums.QueueSum += more.QueueSum;
+    sums.MaxQueue = std::max(sums.MaxQueue, more.MaxQueue);
+    sums.GreenPhases += more.GreenPhases;
+    sums.GreenTicks += more.GreenTicks;
+    sums.SignalledTicks += more.SignalledTicks;
+    sums.EffectiveGreen += more.EffectiveGreen;
   }
-  Sums& sums = sums_[slot];
-  sums.Arrivals += tick.Arrivals;
-  for (const double wait : tick.Waits) {
-    ++sums.Departures;
-    sums.WaitSum += wait;
-    sums.MaxWait = std::max(sums.MaxWait, wait);
-    sums.Waits.push_back(static_cast<float>(wait));
-  }
-  sums.QueueSum += static_cast<double>(tick.Queue);
-  sums.MaxQueue = std::max(sums.MaxQueue, tick.Queue);
-  junctionQueue_ += tick.Queue;
-  if (slot + 1 == sums_.size()) {
-    junctionQueueSum_ += static_cast<double>(junctionQueue_);
-    maxJunctionQueue_ = std::max(maxJunctionQueue_, junctionQueue_);
-  }
-  if (tick.Signalled) {
-    ++sums.SignalledTicks;
-    sums.EffectiveGreen += tick.EffectiveGreen;
-    if (tick.Green) {
-      ++sums.GreenTicks;
+  ticks_ += next.ticks_;
+  junctionQueueSum_ += next.junctionQueueSum_;
+  maxJunctionQueue_ = std::max(maxJunctionQueue_, next.maxJunctionQueue_);
+  if (next.programSeen_) {
+    if (!programSeen_) {
+      program_ = next.program_;
+      cycleTime_ = next.cycleTime_;
+      programSeen_ = true;
+    } else if (program_ != next.program_ || cycleTime_ != next.cycleTime_) {
+      program_ = -1;
     }
-    if (tick.GreenBegan) {
-      ++sums.GreenPhases;
-    }
   }
+  fixedTime_ = fixedTime_ && next.fixedTime_;
 }
 
 GroupFigures PeriodRecorder::GroupFiguresOf(std::size_t slot, const QualityLimits& limits) const {

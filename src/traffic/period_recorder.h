@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -19,8 +20,36 @@ class PeriodRecorder {
 
   void AddProgramTick(const ControllerView& view);
   // `slot` is the group's place in the traffic description.
-  void AddGroupTick(std::size_t slot, const GroupTick& tick);
-  void EndTick() { ++ticks_; }
+  void AddGroupTick(std::size_t slot, const GroupTick& tick) {
+    Sums& sums = sums_[slot];
+    if (tick.Signalled) {
+      ++sums.SignalledTicks;
+      sums.EffectiveGreen += tick.EffectiveGreen;
+      sums.GreenTicks += tick.Green ? 1 : 0;
+      sums.GreenPhases += tick.GreenBegan ? 1 : 0;
+    }
+    if (tick.Queue == 0 && tick.Arrivals == 0 && tick.Waits.empty()) {
+      return;  // a quiet tick: nothing else to add
+    }
+    sums.Arrivals += tick.Arrivals;
+    for (const double wait : tick.Waits) {
+      ++sums.Departures;
+      sums.WaitSum += wait;
+      sums.MaxWait = std::max(sums.MaxWait, wait);
+      sums.Waits.push_back(static_cast<float>(wait));
+    }
+    sums.QueueSum += static_cast<double>(tick.Queue);
+    sums.MaxQueue = std::max(sums.MaxQueue, tick.Queue);
+  }
+  // The queue of the whole junction at the end of the tick; ends the tick.
+  void EndTick(std::int64_t junctionQueue) {
+    junctionQueueSum_ += static_cast<double>(junctionQueue);
+    maxJunctionQueue_ = std::max(maxJunctionQueue_, junctionQueue);
+    ++ticks_;
+  }
+
+  // Adds the ticks of the period that follows this one.
+  void Append(const PeriodRecorder& next);
 
   PeriodFigures Figures(const QualityLimits& limits) const;
 
@@ -46,7 +75,6 @@ class PeriodRecorder {
   double from_;
   std::string clockText_;
   std::int64_t ticks_ = 0;
-  std::int64_t junctionQueue_ = 0;  // of the tick being added
   std::int64_t maxJunctionQueue_ = 0;
   double junctionQueueSum_ = 0.0;
   // Program of the period: 0 none yet, -1 several or one with actuation.

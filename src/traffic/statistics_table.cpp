@@ -277,9 +277,8 @@ std::vector<std::string> RunSummaryLines(const TrafficStatistics& statistics,
   }
   lines.push_back(Spelt(
       "Programme       : " + (programs.empty() ? std::string("keines") : programs), spelling));
-  lines.push_back(
-      Spelt("QS: Qualitätsstufe nach mittlerer Wartezeit; Rückstau in Fahrzeugen bzw. Personen",
-            spelling));
+  lines.push_back(Spelt("QS: Qualitätsstufe nach mittlerer Wartezeit", spelling));
+  lines.push_back(Spelt("Rückstau: wartende Fahrzeuge bzw. Personen", spelling));
   return lines;
 }
 

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <stdexcept>
+#include <string>
 
 #include "traffic/group_model.h"
 #include "traffic/period_recorder.h"
@@ -29,6 +31,13 @@ std::vector<GroupTraffic> InGroupOrder(std::vector<GroupTraffic> groups) {
 TrafficModel::TrafficModel(const TrafficDescription& description, std::uint64_t seed)
     : description_(description), programTicks_(6, 0) {
   description_.Groups = InGroupOrder(description_.Groups);
+  for (std::size_t i = 0; i < description_.Groups.size(); ++i) {
+    const int group = description_.Groups[i].Group;
+    if (group < 1 || group > MaxGroups || (i > 0 && description_.Groups[i - 1].Group == group)) {
+      throw std::invalid_argument("traffic for group " + std::to_string(group) +
+                                  " outside 1..24 or twice");
+    }
+  }
   description_.Seed = seed;
   for (const GroupTraffic& group : description_.Groups) {
     groups_.push_back(std::make_unique<GroupModel>(group, seed));
@@ -44,13 +53,11 @@ void TrafficModel::BeforeTick(const ControllerView& view, DetectorPort& port) {
     // A new hour of the run begins: the first tick carries its clock time.
     auto recorder =
         std::make_unique<PeriodRecorder>(description_.Groups, Seconds(), ClockText(view));
-    if (!whole_) {
-      whole_ = std::make_unique<PeriodRecorder>(description_.Groups, 0.0, ClockText(view));
-    }
     hours_.push_back(std::move(recorder));
   }
+  const double t = Seconds();
   for (auto& group : groups_) {
-    group->BeforeTick(Seconds(), view, generating_, port);
+    group->BeforeTick(t, view, generating_, port);
   }
 }
 
@@ -59,19 +66,19 @@ void TrafficModel::AfterTick(const ControllerView& view) {
     return;  // no tick has begun
   }
   PeriodRecorder& hour = *hours_.back();
-  whole_->AddProgramTick(view);
   hour.AddProgramTick(view);
   if (view.RunningProgram >= 1 && view.RunningProgram <= 6) {
     ++programTicks_[static_cast<std::size_t>(view.RunningProgram - 1)];
   }
+  const double t = Seconds();
+  std::int64_t junctionQueue = 0;
   for (std::size_t slot = 0; slot < groups_.size(); ++slot) {
-    const GroupTick& tick = groups_[slot]->AfterTick(Seconds(), view);
-    whole_->AddGroupTick(slot, tick);
+    const GroupTick& tick = groups_[slot]->AfterTick(t, view);
     hour.AddGroupTick(slot, tick);
+    junctionQueue += tick.Queue;
     secondMax_[slot] = std::max(secondMax_[slot], tick.Queue);
   }
-  whole_->EndTick();
-  hour.EndTick();
+  hour.EndTick(junctionQueue);
   ++ticks_;
   if (ticks_ % TicksPerSecond == 0) {
     for (std::size_t slot = 0; slot < groups_.size(); ++slot) {
@@ -97,14 +104,19 @@ void TrafficModel::SetGenerating(bool on, const ControllerView& view, DetectorPo
 
 TrafficStatistics TrafficModel::Statistics() const {
   TrafficStatistics statistics;
-  if (whole_) {
-    statistics.Whole = whole_->Figures(description_.Quality);
+  if (hours_.empty()) {
+    statistics.Whole =
+        PeriodRecorder(description_.Groups, 0.0, "00:00").Figures(description_.Quality);
+  } else {
+    // The whole run is its hours one after the other.
+    PeriodRecorder whole = *hours_.front();
+    for (std::size_t h = 1; h < hours_.size(); ++h) {
+      whole.Append(*hours_[h]);
+    }
+    statistics.Whole = whole.Figures(description_.Quality);
     for (const auto& hour : hours_) {
       statistics.Hours.push_back(hour->Figures(description_.Quality));
     }
-  } else {
-    statistics.Whole =
-        PeriodRecorder(description_.Groups, 0.0, "00:00").Figures(description_.Quality);
   }
   std::int64_t programTicks = 0;
   for (const std::int64_t ticks : programTicks_) {
@@ -117,13 +129,23 @@ TrafficStatistics TrafficModel::Statistics() const {
   return statistics;
 }
 
-std::vector<QueueSeries> TrafficModel::Series() const {
+std::vector<std::int64_t> TrafficModel::CurrentQueues() const {
+  std::vector<std::int64_t> queues;
+  for (const auto& group : groups_) {
+    queues.push_back(group->LastTick().Queue);
+  }
+  return queues;
+}
+
+std::vector<QueueSeries> TrafficModel::Series(std::size_t lastSeconds) const {
   std::vector<QueueSeries> all;
   const auto seconds = ticks_ / TicksPerSecond;
   for (std::size_t slot = 0; slot < groups_.size(); ++slot) {
     QueueSeries series;
     series.Group = description_.Groups[slot].Group;
-    series.Samples.assign(series_[slot].begin(), series_[slot].end());
+    const auto& kept = series_[slot];
+    const std::size_t count = std::min(lastSeconds, kept.size());
+    series.Samples.assign(kept.end() - static_cast<std::ptrdiff_t>(count), kept.end());
     series.FirstSecond =
         static_cast<double>(seconds - static_cast<std::int64_t>(series.Samples.size()));
     all.push_back(std::move(series));

@@ -44,10 +44,12 @@ class TrafficModel {
   double Seconds() const { return static_cast<double>(ticks_) * 0.1; }
 
   TrafficStatistics Statistics() const;
-  // The queue of each described group, one sample per second, at most the
-  // last SeriesSeconds seconds.
-  std::vector<QueueSeries> Series() const;
+  // Who waits at each described group's stop line now, in group order.
+  std::vector<std::int64_t> CurrentQueues() const;
+  // The queue of each described group, one sample per second, of the last
+  // `lastSeconds` seconds (at most SeriesSeconds are kept).
   static constexpr std::size_t SeriesSeconds = 86400;
+  std::vector<QueueSeries> Series(std::size_t lastSeconds = SeriesSeconds) const;
 
   const TrafficDescription& Description() const { return description_; }
 
@@ -55,7 +57,6 @@ class TrafficModel {
   TrafficDescription description_;
   std::vector<std::unique_ptr<GroupModel>> groups_;
   std::vector<std::unique_ptr<PeriodRecorder>> hours_;
-  std::unique_ptr<PeriodRecorder> whole_;
   std::vector<std::int64_t> programTicks_;
   std::vector<std::deque<std::int32_t>> series_;
   std::vector<std::int64_t> secondMax_;
