@@ -100,6 +100,9 @@ class TFormSteuer final : public QMainWindow {
   TFormDrucker* Preview() const;
 
   void AttachWindows(const SteuerWindows& windows);
+  // "Verkehrsdatei laden ..." after the file dialog: loads the traffic file
+  // or tells why not. Returns whether it was loaded.
+  bool LoadTrafficFile(const QString& path);
   // The coupling with sumo-gui (menu "Verkehr"), driven by every tick.
   SumoGuiCoupling* SumoGui() const { return sumoCoupling_; }
 

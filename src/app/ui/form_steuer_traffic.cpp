@@ -9,6 +9,7 @@
 #include "app/simulation.h"
 #include "app/traffic_session.h"
 #include "app/ui/form_steuer.h"
+#include "app/ui/start_up.h"
 #include "reports/ui/form_drucker.h"
 #include "traffic/ui/form_auswertung.h"
 
@@ -21,7 +22,8 @@ QString TrafficFolder(const TrafficSession& session, const QString& startDirecto
   if (session.Loaded()) {
     return QFileInfo(QString::fromStdString(session.File().string())).absolutePath();
   }
-  const QDir demoTraffic(QDir(startDirectory).filePath(QStringLiteral("Verkehr")));
+  const QDir demoTraffic(
+      QDir(startDirectory).filePath(QString::fromLatin1(DemoTrafficDirectoryName)));
   return demoTraffic.exists() ? demoTraffic.absolutePath() : startDirectory;
 }
 
@@ -64,21 +66,25 @@ void TFormSteuer::VerkehrLadenClick() {
   const QString path = QFileDialog::getOpenFileName(
       this, QStringLiteral("Verkehrsdatei laden"), TrafficFolder(traffic_, paths_.StartDirectory),
       QStringLiteral("Verkehrsdatei (*.json);;Alle Dateien (*)"));
-  if (path.isEmpty()) {
-    return;
+  if (!path.isEmpty()) {
+    LoadTrafficFile(path);
   }
+}
+
+bool TFormSteuer::LoadTrafficFile(const QString& path) {
   if (const std::optional<std::string> refusal = traffic_.Load(path.toStdString())) {
     QMessageBox::warning(
         this, QStringLiteral("Verkehrsdatei"),
         QStringLiteral("Die Verkehrsdatei %1 wurde nicht geladen:\n\n%2")
             .arg(QDir::toNativeSeparators(path), QString::fromStdString(*refusal)));
-    return;
+    return false;
   }
   ShowTrafficCommands();
   if (windows_.Auswertung != nullptr) {
     windows_.Auswertung->Refresh();
     ShowWindowOnTop(windows_.Auswertung);
   }
+  return true;
 }
 
 void TFormSteuer::VerkehrErzeugenClick(bool on) {

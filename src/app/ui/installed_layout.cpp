@@ -67,7 +67,8 @@ QString ChooseStartDirectory(const QString& currentDirectory, const QString& exe
   const QDir workspaceDir(workspace);
   const QDir installedDir(installed);
   for (const char* name : {DefaultDataDirectoryName, HelpDocumentName, DemandPressedGlyphFile,
-                           DemandReleasedGlyphFile}) {
+                           DemandReleasedGlyphFile, DemoTrafficDirectoryName,
+                           DemoSumoDirectoryName}) {
     LinkInstalledFile(workspaceDir, installedDir, name);
   }
   return workspace;

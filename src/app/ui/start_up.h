@@ -12,6 +12,9 @@ class SettingsStore;
 inline constexpr char MigrationFileName[] = "ODATPFAD_2.00.INI";
 // The data directory below the start directory used when no other is there.
 inline constexpr char DefaultDataDirectoryName[] = "Demo";
+// The demo's traffic files and its SUMO model, beside the demo junction.
+inline constexpr char DemoTrafficDirectoryName[] = "Verkehr";
+inline constexpr char DemoSumoDirectoryName[] = "sumo";
 
 // The path that the migration file in startDirectory names; empty when the
 // file or its entry is missing. The file is only read.

@@ -239,7 +239,7 @@ void TFormAuswertung::Refresh() {
       plotGroup_->addItem(GroupName(traffic->Description(), group.Group), group.Group);
     }
   }
-  plot_->SetSeries(traffic->Series(), plotGroup_->currentData().toInt());
+  plot_->SetSeries(traffic->Series(QueuePlot::ShownSeconds), plotGroup_->currentData().toInt());
 }
 
 void TFormAuswertung::FillPeriods(const traffic::TrafficStatistics& statistics) {

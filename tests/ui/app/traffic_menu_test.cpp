@@ -2,11 +2,12 @@
 
 #include <QAbstractButton>
 #include <QAction>
-#include <QFileDialog>
 #include <QLabel>
 #include <QMenu>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QTableWidget>
+#include <QTimer>
 #include <QtTest>
 #include <fstream>
 
@@ -57,24 +58,34 @@ std::filesystem::path WriteTraffic(const std::filesystem::path& folder, int seco
   return file;
 }
 
-// "Verkehrsdatei laden ..." on `file`: the file dialog takes it; the message
-// box of a refusal, if one comes, is noted in `refusal`. The watch for that
-// box ends before this returns, so it cannot catch a later test's dialog.
-void LoadThroughMenu(ProgramWindows& windows, const std::filesystem::path& file,
-                     ModalSeen* refusal) {
-  constexpr int RefusalAttempts = 30;
-  ModalSeen dialog;
-  HandleNextModal(&dialog, [&file, refusal](QWidget* modal) {
-    auto* fileDialog = qobject_cast<QFileDialog*>(modal);
-    QVERIFY(fileDialog != nullptr);
-    HandleNextModal(refusal, nullptr, RefusalAttempts);
-    fileDialog->selectFile(Q(file));
-    // accept() is protected: what the dialog's own Open button calls.
-    QMetaObject::invokeMethod(fileDialog, "accept");
+// Notes the next message box (other modal windows are left alone) and
+// closes it; gives up after `attempts` looks 10 ms apart.
+void WatchForMessageBox(ModalSeen* seen, int attempts) {
+  QTimer::singleShot(10, [seen, attempts] {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    if (box == nullptr) {
+      if (attempts > 0) {
+        WatchForMessageBox(seen, attempts - 1);
+      }
+      return;
+    }
+    seen->Seen = true;
+    seen->Title = box->windowTitle();
+    seen->Text = box->text();
+    box->reject();
   });
-  Action(windows, "VerkehrLaden")->trigger();
-  QVERIFY(dialog.Seen);
-  QTest::qWait(20 * RefusalAttempts);
+}
+
+// "Verkehrsdatei laden ..." once the file dialog has given `file`; the
+// message box of a refusal, if one comes, is noted in `refusal`. The watch
+// for that box ends before this returns, so it cannot catch a later test's
+// window.
+void LoadTrafficFile(ProgramWindows& windows, const std::filesystem::path& file,
+                     ModalSeen* refusal) {
+  constexpr int RefusalAttempts = 100;
+  WatchForMessageBox(refusal, RefusalAttempts);
+  windows.FormSteuer.LoadTrafficFile(Q(file));
+  QTest::qWait(15 * RefusalAttempts);
 }
 
 // Counts the seconds in which the controller saw group 1's detector.
@@ -120,8 +131,9 @@ void TrafficMenuTest::loadedTrafficPressesTheDetectorsTheWindowCounts() {
   const StartDirectory start;
   ProgramWindows windows(start.QPath());
   ModalSeen refusal;
-  LoadThroughMenu(windows, WriteTraffic(start.Path()), &refusal);
-  QVERIFY2(!refusal.Seen, qPrintable(refusal.Text));
+  LoadTrafficFile(windows, WriteTraffic(start.Path()), &refusal);
+  QVERIFY2(!refusal.Seen, qPrintable(refusal.Title + QLatin1Char(' ') + refusal.Text));
+  QVERIFY(windows.Basis.Traffic->Loaded());
   QVERIFY(Action(windows, "VerkehrErzeugen")->isEnabled());
   QVERIFY(Action(windows, "VerkehrErzeugen")->isChecked());
   QVERIFY(windows.FormAuswertung.isVisible());
@@ -150,7 +162,8 @@ void TrafficMenuTest::switchingOffReleasesTheButtonsAndStopsArrivals() {
   const StartDirectory start;
   ProgramWindows windows(start.QPath());
   ModalSeen refusal;
-  LoadThroughMenu(windows, WriteTraffic(start.Path()), &refusal);
+  LoadTrafficFile(windows, WriteTraffic(start.Path()), &refusal);
+  QVERIFY(windows.Basis.Traffic->Loaded());
   QVERIFY(StartController(windows));
   Tick(windows, 301);
   Action(windows, "VerkehrErzeugen")->trigger();
@@ -170,13 +183,14 @@ void TrafficMenuTest::refusedFileIsReportedAndKeepsTheRunningTraffic() {
   const StartDirectory start;
   ProgramWindows windows(start.QPath());
   ModalSeen refusal;
-  LoadThroughMenu(windows, WriteTraffic(start.Path()), &refusal);
+  LoadTrafficFile(windows, WriteTraffic(start.Path()), &refusal);
+  QVERIFY(windows.Basis.Traffic->Loaded());
   const GeneratedTraffic* running = windows.Basis.Traffic->Traffic();
   QVERIFY(running != nullptr);
 
   // Group 9 is not in use at the small junction.
   const TempDir other;
-  LoadThroughMenu(windows, WriteTraffic(other.Path(), 9), &refusal);
+  LoadTrafficFile(windows, WriteTraffic(other.Path(), 9), &refusal);
   QVERIFY(refusal.Seen);
   QCOMPARE(refusal.Title, QStringLiteral("Verkehrsdatei"));
   QVERIFY2(refusal.Text.contains(QStringLiteral("9")), qPrintable(refusal.Text));
@@ -188,7 +202,8 @@ void TrafficMenuTest::auswertungGoesIntoThePrintPreview() {
   const StartDirectory start;
   ProgramWindows windows(start.QPath());
   ModalSeen refusal;
-  LoadThroughMenu(windows, WriteTraffic(start.Path()), &refusal);
+  LoadTrafficFile(windows, WriteTraffic(start.Path()), &refusal);
+  QVERIFY(windows.Basis.Traffic->Loaded());
   QVERIFY(StartController(windows));
   Tick(windows, 600);
   QVERIFY(Action(windows, "AuswertungDrucken")->isEnabled());
