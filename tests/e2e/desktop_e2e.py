@@ -296,10 +296,21 @@ def run(args, session, workdir):
         menu_datei = (mx + 12, my + menu_height // 2)
 
         # "Ampelköpfe" is the entry right of "Datei" and a command itself.
-        session.xdotool("mousemove", *menu_datei, "click", "1")
-        time.sleep(0.5)
-        session.xdotool("key", "Right", "Return")
-        heads_window = session.find_window("Ampelköpfe", 10, app)
+        # A program that has only just shown its window may miss the first
+        # click (fonts and the menu still loading on a busy machine): then the
+        # menu is closed and the way tried again.
+        for attempt in range(3):
+            session.xdotool("mousemove", *menu_datei, "click", "1")
+            time.sleep(0.5)
+            session.xdotool("key", "Right", "Return")
+            try:
+                heads_window = session.find_window("Ampelköpfe", 10, app)
+                break
+            except Failure:
+                if attempt == 2 or app.poll() is not None:
+                    raise
+                session.xdotool("key", "Escape", "Escape")
+                time.sleep(0.5)
         if args.docs_screenshot:
             session.xdotool("windowmove", heads_window, mx + mw, my)
             time.sleep(0.5)
