@@ -15,6 +15,7 @@ cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DAMPELSIM_SANITIZE=O
   -DAMPELSIM_BUILD_BENCH=OFF -DAMPELSIM_BUILD_GUI=OFF
 cmake --build build-asan
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
+  LSAN_OPTIONS=suppressions="$(pwd)/tests/sanitizer/lsan.supp" \
   ctest --test-dir build-asan --output-on-failure
 
 bash scripts/fuzz-smoke.sh
