@@ -35,6 +35,19 @@ std::optional<std::string> TrafficSession::Load(const std::filesystem::path& fil
   return std::nullopt;
 }
 
+std::optional<std::string> TrafficSession::CheckAgainstLoadedDataSet() {
+  if (traffic_ == nullptr || simulation_.Data().GeneralData.GroupCount <= 0) {
+    return std::nullopt;
+  }
+  std::optional<std::string> unfit =
+      traffic::CheckTrafficForDataSet(traffic_->Description(), simulation_.Data());
+  if (unfit) {
+    traffic_.reset();
+    file_.clear();
+  }
+  return unfit;
+}
+
 void TrafficSession::SetGenerating(bool on) {
   if (traffic_ != nullptr) {
     traffic_->SetGenerating(on);

@@ -27,6 +27,11 @@ class TrafficSession {
   // message of a refusal.
   std::optional<std::string> Load(const std::filesystem::path& file);
 
+  // After another data set was loaded: a traffic file naming groups the new
+  // set does not use is let go (its buttons released), and the German reason
+  // is returned. A fitting file keeps running.
+  std::optional<std::string> CheckAgainstLoadedDataSet();
+
   bool Loaded() const { return traffic_ != nullptr; }
   const std::filesystem::path& File() const { return file_; }
   void SetGenerating(bool on);

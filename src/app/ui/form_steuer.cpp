@@ -321,6 +321,7 @@ void TFormSteuer::DatenLadenClick() {
       box.exec();
     } else {
       windows_.Laden->LoadAndShow(paths_.DataDirectory);
+      CheckTrafficAgainstNewData();
     }
   }
   ShowPanel();

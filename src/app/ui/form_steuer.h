@@ -174,6 +174,9 @@ class TFormSteuer final : public QMainWindow {
   void VerkehrErzeugenClick(bool on);
   void AuswertungDruckenClick();
   void ShowTrafficCommands();
+  // Lets go of a traffic file the newly loaded data set does not fit, and
+  // says so.
+  void CheckTrafficAgainstNewData();
   void BuildSpeedBar(QWidget* client);
   void BuildProgramPanel(QWidget* client);
   void BuildLampBoxes(QWidget* client);

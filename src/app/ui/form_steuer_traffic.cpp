@@ -87,6 +87,23 @@ bool TFormSteuer::LoadTrafficFile(const QString& path) {
   return true;
 }
 
+void TFormSteuer::CheckTrafficAgainstNewData() {
+  const QString file = QString::fromStdString(traffic_.File().string());
+  if (const std::optional<std::string> unfit = traffic_.CheckAgainstLoadedDataSet()) {
+    ShowTrafficCommands();
+    if (windows_.Auswertung != nullptr) {
+      windows_.Auswertung->Refresh();
+    }
+    QMessageBox box(QMessageBox::Warning, QStringLiteral("Verkehrsdatei"),
+                    QStringLiteral("Die Verkehrsdatei %1 passt nicht zu den geladenen Daten und "
+                                   "wurde entladen:\n\n%2")
+                        .arg(QDir::toNativeSeparators(file), QString::fromStdString(*unfit)),
+                    QMessageBox::Ok, this);
+    box.setObjectName(QStringLiteral("VerkehrEntladenBox"));
+    box.exec();
+  }
+}
+
 void TFormSteuer::VerkehrErzeugenClick(bool on) {
   traffic_.SetGenerating(on);
   ShowTrafficCommands();

@@ -6,6 +6,7 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QTableWidget>
 #include <QTimer>
 #include <QtTest>
@@ -15,6 +16,7 @@
 #include "app/traffic_session.h"
 #include "app/ui/program_windows.h"
 #include "app_test_support.h"
+#include "dialogs/form_get_dir.h"
 #include "engine/engine_state.h"
 #include "reports/ui/form_drucker.h"
 
@@ -95,6 +97,30 @@ class DetectorSeconds final : public SecondObserver {
   void OnFault(const FaultRecord& /*record*/) override {}
   int count = 0;
 };
+
+// "Daten laden" of `directory`, through the directory dialog and the
+// loading window; a message box that follows is noted in `message`. As in
+// LoadTrafficFile, the watch for it ends before this returns.
+void LoadDataSet(ProgramWindows& windows, const std::filesystem::path& directory,
+                 ModalSeen* message) {
+  constexpr int MessageAttempts = 50;
+  ModalSeen chooser;
+  ModalSeen loading;
+  HandleNextModal(&chooser, [&loading, directory, message](QWidget* modal) {
+    auto* dialog = qobject_cast<ui::TFormGetDir*>(modal);
+    QVERIFY(dialog != nullptr);
+    dialog->SetListDirectory(Q(directory));
+    HandleNextModal(&loading, [message](QWidget* laden) {
+      WatchForMessageBox(message, MessageAttempts);
+      qobject_cast<QDialog*>(laden)->accept();
+    });
+    dialog->findChild<QPushButton*>(QStringLiteral("OK"))->click();
+  });
+  windows.FormSteuer.findChild<QAction*>(QStringLiteral("DatenLaden"))->trigger();
+  QTest::qWait(15 * MessageAttempts);
+  QVERIFY(chooser.Seen);
+  QVERIFY(loading.Seen);
+}
 
 QString Cell(QTableWidget* table, int row, int column) {
   return table->item(row, column) != nullptr ? table->item(row, column)->text() : QString();
@@ -214,6 +240,40 @@ void TrafficMenuTest::auswertungGoesIntoThePrintPreview() {
   QVERIFY2(text.contains(QStringLiteral("Auswertung")), qPrintable(text.left(400)));
   QVERIFY(text.contains(QStringLiteral("Knoten")));
   // One report at a time: the entry waits until the preview is closed.
+  QVERIFY(!Action(windows, "AuswertungDrucken")->isEnabled());
+}
+
+// A traffic file stays with a data set that uses its groups and is let go,
+// with a message, by one that does not.
+void TrafficMenuTest::dataSetWithoutTheGroupsLetsTheTrafficGo() {
+  const StartDirectory start;
+  ProgramWindows windows(start.QPath());
+  windows.FormSteuer.show();
+  Tick(windows, 1);
+  ModalSeen refusal;
+  LoadTrafficFile(windows, WriteTraffic(start.Path()), &refusal);
+  QVERIFY(windows.Basis.Traffic->Loaded());
+
+  const TempDir fitting;
+  WriteDataSet(fitting.Path(), *SmallJunctionData());
+  ModalSeen message;
+  LoadDataSet(windows, fitting.Path(), &message);
+  QCOMPARE(windows.FormSteuer.Sim().DataDirectory(), fitting.Path().string());
+  QVERIFY2(!message.Seen, qPrintable(message.Text));
+  QVERIFY(windows.Basis.Traffic->Loaded());
+
+  const TempDir oneGroup;
+  auto data = SmallJunctionData();
+  data->GeneralData.GroupCount = 1;
+  WriteDataSet(oneGroup.Path(), *data);
+  LoadDataSet(windows, oneGroup.Path(), &message);
+  QCOMPARE(windows.FormSteuer.Sim().DataDirectory(), oneGroup.Path().string());
+  QVERIFY(message.Seen);
+  QCOMPARE(message.Title, QStringLiteral("Verkehrsdatei"));
+  QVERIFY2(message.Text.contains(QStringLiteral("Gruppe 2 ist im Datensatz nicht in Gebrauch")),
+           qPrintable(message.Text));
+  QVERIFY(!windows.Basis.Traffic->Loaded());
+  QVERIFY(!Action(windows, "VerkehrErzeugen")->isEnabled());
   QVERIFY(!Action(windows, "AuswertungDrucken")->isEnabled());
 }
 

@@ -16,6 +16,7 @@ class TrafficMenuTest : public QObject {
   void switchingOffReleasesTheButtonsAndStopsArrivals();
   void refusedFileIsReportedAndKeepsTheRunningTraffic();
   void auswertungGoesIntoThePrintPreview();
+  void dataSetWithoutTheGroupsLetsTheTrafficGo();
 };
 
 }  // namespace ampelsim::test
