@@ -5,46 +5,13 @@
 #include <cstdio>
 #include <string_view>
 
+#include "data/report_spelling.h"
+
 namespace ampelsim::traffic {
 namespace {
 
-// Umlauts as the printed reports write them.
 std::string Spelt(std::string_view utf8, Spelling spelling) {
-  if (spelling == Spelling::Utf8) {
-    return std::string(utf8);
-  }
-  static constexpr std::array<std::pair<std::string_view, std::string_view>, 7> Spellings = {{
-      {"\xC3\xA4", "ae"},
-      {"\xC3\xB6", "oe"},
-      {"\xC3\xBC", "ue"},
-      {"\xC3\x84", "Ae"},
-      {"\xC3\x96", "Oe"},
-      {"\xC3\x9C", "Ue"},
-      {"\xC3\x9F", "ss"},
-  }};
-  std::string text;
-  for (std::size_t pos = 0; pos < utf8.size();) {
-    bool replaced = false;
-    for (const auto& [from, to] : Spellings) {
-      if (utf8.substr(pos, from.size()) == from) {
-        text += to;
-        pos += from.size();
-        replaced = true;
-        break;
-      }
-    }
-    if (!replaced) {
-      const auto byte = static_cast<unsigned char>(utf8[pos]);
-      text += byte < 0x80 ? utf8[pos] : '?';
-      ++pos;
-      // The rest of a character the reports cannot show.
-      while (byte >= 0x80 && pos < utf8.size() &&
-             (static_cast<unsigned char>(utf8[pos]) & 0xC0) == 0x80) {
-        ++pos;
-      }
-    }
-  }
-  return text;
+  return spelling == Spelling::Utf8 ? std::string(utf8) : ReportSpelling(utf8);
 }
 
 std::size_t Characters(std::string_view text) {

@@ -10,10 +10,6 @@
 
 namespace ampelsim {
 
-// A German UTF-8 text as the reports print it: umlauts and ß spelt out
-// ("grün" -> "gruen"), any other character outside ASCII as "?".
-std::string ReportSpelling(std::string_view utf8);
-
 // The body of the "Prüfprotokoll" below its head and data set lines: the
 // counts and one entry per finding in the fixed-width style of the other
 // reports, each line without the margin (the report document adds it).
