@@ -15,6 +15,7 @@
 #include "chart/render/chart_export.h"
 #include "cli/chart_command.h"
 #include "cli/data_commands.h"
+#include "cli/data_set_loading.h"
 #include "cli/report_command.h"
 #include "cli/traffic_output.h"
 #include "data/windows1252.h"
@@ -163,9 +164,7 @@ int RunSimulation(const RunOptions& options, std::ostream& out, std::ostream& er
   for (std::int64_t tick = 0; tick < options.Seconds * 10; ++tick) {
     run.RunTick();
     if (tick == 0 && !simulation.Loader().DataValid()) {
-      for (const auto& line : simulation.Loader().Log()) {
-        err << line << '\n';
-      }
+      WriteLoadLog(simulation.Loader(), err);
       return ExitFailed;
     }
     if (tick == 0 && description) {

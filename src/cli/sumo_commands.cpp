@@ -14,8 +14,8 @@
 #include "app/report_catalogue.h"
 #include "app/scenario_script.h"
 #include "cli/data_commands.h"
+#include "cli/data_set_loading.h"
 #include "cli/report_command.h"
-#include "data/data_set_loader.h"
 #include "data/windows1252.h"
 #include "reports/actual_plan_line.h"
 #include "reports/fault_line.h"
@@ -36,13 +36,8 @@ constexpr const char* DefaultScript = "1 press Start\n";
 
 std::unique_ptr<ControllerDataSet> LoadData(const std::string& command,
                                             const std::string& directory, std::ostream& err) {
-  auto data = std::make_unique<ControllerDataSet>();
-  DataSetLoader loader;
-  loader.Load(*data, directory);
-  if (!loader.DataValid()) {
-    for (const auto& line : loader.Log()) {
-      err << line << '\n';
-    }
+  auto data = LoadDataSetOrLog(directory, err);
+  if (data == nullptr) {
     err << "ampelsim-cli " << command << ": der Datensatz " << directory << " ist nicht gültig\n";
     return nullptr;
   }
@@ -198,9 +193,7 @@ int RunCosim(const CosimOptions& options, std::ostream& out, std::ostream& err) 
       run.RunTick();
       controllerTime += std::chrono::steady_clock::now() - before;
       if (tick == 0 && !simulation.Loader().DataValid()) {
-        for (const auto& line : simulation.Loader().Log()) {
-          err << line << '\n';
-        }
+        WriteLoadLog(simulation.Loader(), err);
         return ExitFailed;
       }
       coupling.Advance(simulation.State().GroupState);

@@ -10,6 +10,7 @@
 #include "app/headless_simulation.h"
 #include "app/scenario_script.h"
 #include "cli/data_commands.h"
+#include "cli/data_set_loading.h"
 
 namespace ampelsim::cli {
 namespace {
@@ -163,9 +164,7 @@ int RunTests(const TestOptions& options, std::ostream& out, std::ostream& err) {
     for (std::int64_t tick = 0; tick < ticks; ++tick) {
       run.RunTick();
       if (tick == 0 && !run.Sim().Loader().DataValid()) {
-        for (const auto& line : run.Sim().Loader().Log()) {
-          err << line << '\n';
-        }
+        WriteLoadLog(run.Sim().Loader(), err);
         outcome.Error = "data set " + directory + " cannot be loaded";
         break;
       }

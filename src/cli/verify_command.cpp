@@ -5,7 +5,7 @@
 #include <ostream>
 
 #include "cli/data_commands.h"
-#include "data/data_set_loader.h"
+#include "cli/data_set_loading.h"
 #include "verify/plan_verifier.h"
 
 namespace ampelsim::cli {
@@ -37,13 +37,8 @@ nlohmann::ordered_json ToJson(const std::vector<Finding>& findings) {
 }  // namespace
 
 int RunVerify(const std::string& directory, bool json, std::ostream& out, std::ostream& err) {
-  auto data = std::make_unique<ControllerDataSet>();
-  DataSetLoader loader;
-  loader.Load(*data, directory);
-  if (!loader.DataValid()) {
-    for (const auto& line : loader.Log()) {
-      err << line << '\n';
-    }
+  const auto data = LoadDataSetOrLog(directory, err);
+  if (data == nullptr) {
     return ExitNotLoadable;
   }
   const std::vector<Finding> findings = VerifyDataSet(*data);

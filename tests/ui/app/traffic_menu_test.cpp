@@ -90,6 +90,13 @@ void LoadTrafficFile(ProgramWindows& windows, const std::filesystem::path& file,
   QTest::qWait(15 * RefusalAttempts);
 }
 
+// WriteTraffic's file in `folder`, loaded without a refusal.
+bool LoadSmallJunctionTraffic(ProgramWindows& windows, const std::filesystem::path& folder) {
+  ModalSeen refusal;
+  LoadTrafficFile(windows, WriteTraffic(folder), &refusal);
+  return !refusal.Seen && windows.Basis.Traffic->Loaded();
+}
+
 // Counts the seconds in which the controller saw group 1's detector.
 class DetectorSeconds final : public SecondObserver {
  public:
@@ -187,9 +194,7 @@ void TrafficMenuTest::loadedTrafficPressesTheDetectorsTheWindowCounts() {
 void TrafficMenuTest::switchingOffReleasesTheButtonsAndStopsArrivals() {
   const StartDirectory start;
   ProgramWindows windows(start.QPath());
-  ModalSeen refusal;
-  LoadTrafficFile(windows, WriteTraffic(start.Path()), &refusal);
-  QVERIFY(windows.Basis.Traffic->Loaded());
+  QVERIFY(LoadSmallJunctionTraffic(windows, start.Path()));
   QVERIFY(StartController(windows));
   Tick(windows, 301);
   Action(windows, "VerkehrErzeugen")->trigger();
@@ -208,14 +213,13 @@ void TrafficMenuTest::switchingOffReleasesTheButtonsAndStopsArrivals() {
 void TrafficMenuTest::refusedFileIsReportedAndKeepsTheRunningTraffic() {
   const StartDirectory start;
   ProgramWindows windows(start.QPath());
-  ModalSeen refusal;
-  LoadTrafficFile(windows, WriteTraffic(start.Path()), &refusal);
-  QVERIFY(windows.Basis.Traffic->Loaded());
+  QVERIFY(LoadSmallJunctionTraffic(windows, start.Path()));
   const GeneratedTraffic* running = windows.Basis.Traffic->Traffic();
   QVERIFY(running != nullptr);
 
   // Group 9 is not in use at the small junction.
   const TempDir other;
+  ModalSeen refusal;
   LoadTrafficFile(windows, WriteTraffic(other.Path(), 9), &refusal);
   QVERIFY(refusal.Seen);
   QCOMPARE(refusal.Title, QStringLiteral("Verkehrsdatei"));
@@ -227,9 +231,7 @@ void TrafficMenuTest::refusedFileIsReportedAndKeepsTheRunningTraffic() {
 void TrafficMenuTest::auswertungGoesIntoThePrintPreview() {
   const StartDirectory start;
   ProgramWindows windows(start.QPath());
-  ModalSeen refusal;
-  LoadTrafficFile(windows, WriteTraffic(start.Path()), &refusal);
-  QVERIFY(windows.Basis.Traffic->Loaded());
+  QVERIFY(LoadSmallJunctionTraffic(windows, start.Path()));
   QVERIFY(StartController(windows));
   Tick(windows, 600);
   QVERIFY(Action(windows, "AuswertungDrucken")->isEnabled());
@@ -250,9 +252,7 @@ void TrafficMenuTest::dataSetWithoutTheGroupsLetsTheTrafficGo() {
   ProgramWindows windows(start.QPath());
   windows.FormSteuer.show();
   Tick(windows, 1);
-  ModalSeen refusal;
-  LoadTrafficFile(windows, WriteTraffic(start.Path()), &refusal);
-  QVERIFY(windows.Basis.Traffic->Loaded());
+  QVERIFY(LoadSmallJunctionTraffic(windows, start.Path()));
 
   const TempDir fitting;
   WriteDataSet(fitting.Path(), *SmallJunctionData());
