@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <atomic>
 #include <cmath>
-#include <cstdio>
 #include <filesystem>
 #include <future>
 #include <ostream>
@@ -15,6 +14,7 @@
 #include "app/headless_simulation.h"
 #include "cli/data_commands.h"
 #include "cli/traffic_output.h"
+#include "reports/report_format.h"
 #include "traffic/quality_level.h"
 #include "traffic/traffic_file.h"
 
@@ -101,12 +101,6 @@ Spread SpreadOf(const std::vector<RunResult>& runs, std::size_t slot, Value valu
 
 const traffic::GroupFigures& FiguresOf(const traffic::PeriodFigures& period, std::size_t slot) {
   return slot < period.Groups.size() ? period.Groups[slot] : period.Junction;
-}
-
-std::string Format(const char* format, auto... values) {
-  char text[128];
-  std::snprintf(text, sizeof text, format, values...);
-  return text;
 }
 
 void PrintComparison(const CompareOptions& options, const traffic::TrafficDescription& description,
