@@ -10,8 +10,8 @@
 
 #include "chart/actual_chart.h"
 #include "chart/planned_chart.h"
-#include "chart/render/chart_export.h"
-#include "chart/render/chart_renderer.h"
+#include "render/chart_export.h"
+#include "render/chart_renderer.h"
 #include "data/data_set_loader.h"
 #include "engine/state_at.h"
 

@@ -7,7 +7,7 @@
 #include <string_view>
 
 #include "chart/planned_chart.h"
-#include "chart/render/chart_export.h"
+#include "render/chart_export.h"
 #include "cli/data_commands.h"
 #include "data/data_set_loader.h"
 

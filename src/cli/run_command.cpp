@@ -12,7 +12,7 @@
 #include "app/scenario_script.h"
 #include "app/simulation.h"
 #include "chart/actual_chart.h"
-#include "chart/render/chart_export.h"
+#include "render/chart_export.h"
 #include "cli/chart_command.h"
 #include "cli/data_commands.h"
 #include "cli/data_set_loading.h"

@@ -39,4 +39,9 @@ class SumoConnection {
   virtual void Close() = 0;
 };
 
+// The message when a build has no SUMO library to start or reach SUMO with.
+inline constexpr const char* SumoMissingMessage =
+    "SUMO ist nicht installiert: dieses Programm wurde ohne die SUMO-Bibliothek gebaut "
+    "(Paket \"sumo\" installieren und neu bauen)";
+
 }  // namespace ampelsim

@@ -18,9 +18,4 @@ bool EmbeddedSumoAvailable();
 std::variant<std::unique_ptr<SumoConnection>, std::string> StartEmbeddedSumo(
     const std::vector<std::string>& options);
 
-// The message when a build has no SUMO.
-inline constexpr const char* SumoMissingMessage =
-    "SUMO ist nicht installiert: dieses Programm wurde ohne die SUMO-Bibliothek gebaut "
-    "(Paket \"sumo\" installieren und neu bauen)";
-
 }  // namespace ampelsim

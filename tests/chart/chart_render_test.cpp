@@ -13,8 +13,8 @@
 #include <string>
 
 #include "chart/planned_chart.h"
-#include "chart/render/chart_export.h"
-#include "chart/render/chart_renderer.h"
+#include "render/chart_export.h"
+#include "render/chart_renderer.h"
 #include "test_support/test_files.h"
 
 namespace ampelsim {

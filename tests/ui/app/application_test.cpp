@@ -11,8 +11,8 @@
 #include <memory>
 #include <stdexcept>
 
-#include "app/ui/ampel_application.h"
-#include "app/ui/program_windows.h"
+#include "gui/app/ampel_application.h"
+#include "gui/app/program_windows.h"
 #include "app_test_support.h"
 
 namespace ampelsim::test {
@@ -103,7 +103,7 @@ void ApplicationTest::taskBarNameLeavesTheCaptions() {
   const StartDirectory start;
   ui::ProgramWindows windows(start.QPath());
   windows.Start();
-  windows.FormAmpel.HMS()->stop();
+  windows.Ticks.HMS()->stop();
   windows.FormAmpel.show();
   QCOMPARE(windows.FormSteuer.windowTitle(), QStringLiteral("Steuerung"));
   QCOMPARE(windows.FormAmpel.windowTitle(), QStringLiteral("Ampelköpfe"));

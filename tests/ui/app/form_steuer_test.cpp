@@ -12,14 +12,14 @@
 #include <QtTest>
 
 #include "app/simulation.h"
-#include "app/ui/program_windows.h"
+#include "gui/app/program_windows.h"
 #include "app_test_support.h"
 #include "engine/engine_state.h"
-#include "reports/ui/form_drucker.h"
+#include "gui/reports/form_drucker.h"
 #include "verify/plan_verifier.h"
-#include "verify/ui/form_pruefen.h"
-#include "widgets/elided_label.h"
-#include "widgets/panel_controls.h"
+#include "gui/verify/form_pruefen.h"
+#include "gui/widgets/elided_label.h"
+#include "gui/widgets/panel_controls.h"
 
 namespace ampelsim::test {
 namespace {
@@ -44,7 +44,7 @@ QAction* Action(ProgramWindows& windows, const QString& name) {
 
 void Tick(ProgramWindows& windows, int ticks) {
   for (int i = 0; i < ticks; ++i) {
-    windows.FormAmpel.HMSTimer();
+    windows.Ticks.HMSTimer();
   }
 }
 
@@ -83,9 +83,9 @@ void FormSteuerTest::cleanup() {
 void FormSteuerTest::startShowsOnlyTheMainWindowAndRunsTheTick() {
   const StartDirectory start;
   ProgramWindows windows(start.QPath());
-  QVERIFY(!windows.FormAmpel.HMS()->isActive());
+  QVERIFY(!windows.Ticks.HMS()->isActive());
   windows.Start();
-  QTimer* hms = windows.FormAmpel.HMS();
+  QTimer* hms = windows.Ticks.HMS();
   const bool running = hms->isActive();
   const int interval = hms->interval();
   hms->stop();
@@ -171,7 +171,7 @@ void FormSteuerTest::menuEntries() {
 void FormSteuerTest::pruefenShowsTheFindingsAndPrintsThem() {
   const StartDirectory start;
   ProgramWindows windows(start.QPath());
-  windows.FormAmpel.HMSTimer();  // the first tick loads the data set
+  windows.Ticks.HMSTimer();  // the first tick loads the data set
   Action(windows, QStringLiteral("Pruefen"))->trigger();
   auto* form = windows.FormSteuer.findChild<ui::TFormPruefen*>(QStringLiteral("FormPruefen"));
   QVERIFY(form != nullptr);

@@ -7,7 +7,7 @@
 #include <QRegularExpression>
 #include <QtTest>
 
-#include "app/ui/program_windows.h"
+#include "gui/app/program_windows.h"
 #include "app_test_support.h"
 
 namespace ampelsim::test {

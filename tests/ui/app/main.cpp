@@ -2,7 +2,7 @@
 #include <QtTest>
 #include <cstdlib>
 
-#include "app/ui/ampel_application.h"
+#include "gui/app/ampel_application.h"
 #include "application_test.h"
 #include "form_steuer_test.h"
 #include "help_menu_test.h"

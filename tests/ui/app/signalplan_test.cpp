@@ -10,9 +10,9 @@
 #include <QtTest>
 
 #include "app/simulation.h"
-#include "app/ui/program_windows.h"
+#include "gui/app/program_windows.h"
 #include "app_test_support.h"
-#include "chart/ui/chart_view.h"
+#include "gui/chart/chart_view.h"
 #include "engine/engine_state.h"
 
 namespace ampelsim::test {
@@ -22,7 +22,7 @@ using ui::ProgramWindows;
 
 void Tick(ProgramWindows& windows, int ticks) {
   for (int i = 0; i < ticks; ++i) {
-    windows.FormAmpel.HMSTimer();
+    windows.Ticks.HMSTimer();
   }
 }
 

@@ -7,10 +7,10 @@
 #include <fstream>
 
 #include "app/simulation.h"
-#include "app/ui/form_steuer.h"
-#include "app/ui/start_up.h"
+#include "gui/app/form_steuer.h"
+#include "gui/app/start_up.h"
 #include "app_test_support.h"
-#include "dialogs/settings_store.h"
+#include "gui/dialogs/settings_store.h"
 
 namespace ampelsim::test {
 namespace {

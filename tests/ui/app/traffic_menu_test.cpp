@@ -14,11 +14,11 @@
 
 #include "app/simulation.h"
 #include "app/traffic_session.h"
-#include "app/ui/program_windows.h"
+#include "gui/app/program_windows.h"
 #include "app_test_support.h"
-#include "dialogs/form_get_dir.h"
+#include "gui/dialogs/form_get_dir.h"
 #include "engine/engine_state.h"
-#include "reports/ui/form_drucker.h"
+#include "gui/reports/form_drucker.h"
 
 namespace ampelsim::test {
 namespace {
@@ -35,7 +35,7 @@ QAction* Action(ProgramWindows& windows, const char* name) {
 
 void Tick(ProgramWindows& windows, int ticks) {
   for (int i = 0; i < ticks; ++i) {
-    windows.FormAmpel.HMSTimer();
+    windows.Ticks.HMSTimer();
   }
 }
 

@@ -4,10 +4,10 @@
 #include <QScreen>
 #include <QtTest>
 
-#include "app/ui/program_windows.h"
+#include "gui/app/program_windows.h"
 #include "app_test_support.h"
-#include "dialogs/settings_store.h"
-#include "widgets/window_placement.h"
+#include "gui/dialogs/settings_store.h"
+#include "gui/widgets/window_placement.h"
 
 namespace ampelsim::test {
 
@@ -91,7 +91,7 @@ void WindowPlacementTest::placesAreRememberedAndRestored() {
   {
     ui::ProgramWindows windows(start.QPath());
     windows.Start();
-    windows.FormAmpel.HMS()->stop();
+    windows.Ticks.HMS()->stop();
     windows.FormAmpel.show();
     // First start: both on the screen, apart where the screen has room
     // (the offscreen test screen has none).
@@ -110,7 +110,7 @@ void WindowPlacementTest::placesAreRememberedAndRestored() {
   }
   ui::ProgramWindows again(start.QPath());
   again.Start();
-  again.FormAmpel.HMS()->stop();
+  again.Ticks.HMS()->stop();
   QCOMPARE(again.FormSteuer.pos(), screen.topLeft() + QPoint(40, 30));
   QCOMPARE(again.FormAmpel.pos(), screen.topLeft() + QPoint(120, 90));
   QCOMPARE(again.FormAmpel.size(), QSize(500, 300));
@@ -127,7 +127,7 @@ void WindowPlacementTest::placeOnAScreenThatIsGoneIsPulledBack() {
   }
   ui::ProgramWindows windows(start.QPath());
   windows.Start();
-  windows.FormAmpel.HMS()->stop();
+  windows.Ticks.HMS()->stop();
   windows.FormAmpel.show();
   for (const QWidget* window :
        std::initializer_list<const QWidget*>{&windows.FormSteuer, &windows.FormAmpel}) {

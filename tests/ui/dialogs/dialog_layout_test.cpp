@@ -3,11 +3,11 @@
 #include <QTest>
 
 #include "dialog_test_support.h"
-#include "dialogs/app_paths.h"
-#include "dialogs/form_get_dir.h"
-#include "dialogs/form_get_stand_dir.h"
-#include "dialogs/form_ordner.h"
-#include "dialogs/settings_store.h"
+#include "gui/dialogs/app_paths.h"
+#include "gui/dialogs/form_get_dir.h"
+#include "gui/dialogs/form_get_stand_dir.h"
+#include "gui/dialogs/form_ordner.h"
+#include "gui/dialogs/settings_store.h"
 
 namespace ampelsim::ui::test {
 namespace {

@@ -8,8 +8,8 @@
 #include <QTimer>
 #include <QWidget>
 
-#include "dialogs/volumes.h"
-#include "widgets/common_keys.h"
+#include "gui/dialogs/volumes.h"
+#include "gui/widgets/common_keys.h"
 
 namespace ampelsim::ui::test {
 

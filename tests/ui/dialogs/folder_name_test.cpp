@@ -1,8 +1,8 @@
 #include <QTest>
 
 #include "dialog_test_support.h"
-#include "dialogs/folder_name.h"
-#include "dialogs/volumes.h"
+#include "gui/dialogs/folder_name.h"
+#include "gui/dialogs/volumes.h"
 
 namespace ampelsim::ui::test {
 namespace {

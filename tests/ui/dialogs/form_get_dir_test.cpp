@@ -7,11 +7,11 @@
 #include <memory>
 
 #include "dialog_test_support.h"
-#include "dialogs/dialog_messages.h"
-#include "dialogs/directory_list.h"
-#include "dialogs/drive_selector.h"
-#include "dialogs/file_list.h"
-#include "dialogs/form_get_dir.h"
+#include "gui/dialogs/dialog_messages.h"
+#include "gui/dialogs/directory_list.h"
+#include "gui/dialogs/drive_selector.h"
+#include "gui/dialogs/file_list.h"
+#include "gui/dialogs/form_get_dir.h"
 
 namespace ampelsim::ui::test {
 namespace {

@@ -8,12 +8,12 @@
 #include <memory>
 
 #include "dialog_test_support.h"
-#include "dialogs/app_paths.h"
-#include "dialogs/directory_list.h"
-#include "dialogs/drive_selector.h"
-#include "dialogs/form_get_stand_dir.h"
-#include "dialogs/form_ordner.h"
-#include "dialogs/settings_store.h"
+#include "gui/dialogs/app_paths.h"
+#include "gui/dialogs/directory_list.h"
+#include "gui/dialogs/drive_selector.h"
+#include "gui/dialogs/form_get_stand_dir.h"
+#include "gui/dialogs/form_ordner.h"
+#include "gui/dialogs/settings_store.h"
 
 namespace ampelsim::ui::test {
 namespace {

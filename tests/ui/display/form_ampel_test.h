@@ -3,9 +3,9 @@
 #include <QObject>
 #include <memory>
 
-#include "display/ui/form_ampel.h"
+#include "gui/display/form_ampel.h"
 #include "heads_junction.h"
-#include "widgets/common_keys.h"
+#include "gui/widgets/common_keys.h"
 
 namespace ampelsim::test {
 

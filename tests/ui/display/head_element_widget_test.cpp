@@ -5,7 +5,7 @@
 #include <QtTest>
 
 #include "head_lookup.h"
-#include "widgets/panel_controls.h"
+#include "gui/widgets/panel_controls.h"
 
 namespace ampelsim::test {
 namespace {
@@ -181,7 +181,7 @@ void HeadElementWidgetTest::headNumbersAfterFirstTick() {
   auto* before = ControlOf<QLabel>(PanelOf(*form_, 0), "LabelKopfNr");
   QVERIFY(before != nullptr);
   QCOMPARE(before->text(), QString());
-  form_->HMSTimer();
+  junction_->Tick(*form_);
   for (int i = 0; i < MaxGroups; ++i) {
     auto* label = ControlOf<QLabel>(PanelOf(*form_, i), "LabelKopfNr");
     QVERIFY(label != nullptr);
@@ -195,7 +195,7 @@ void HeadElementWidgetTest::lampsFollowTheElement() {
   int redSeen = 0;
   // Two cycles of 20 s, checked after every tick.
   for (int tick = 0; tick < 400; ++tick) {
-    form_->HMSTimer();
+    junction_->Tick(*form_);
     for (int group = 0; group < JunctionGroups; ++group) {
       const SignalHeadElement& head = HeadOf(junction_->Sim(), group);
       QWidget* panel = PanelOf(*form_, group);
@@ -237,7 +237,7 @@ void HeadElementWidgetTest::lampPressSimulatesDefect() {
   QFETCH(int, button);
   QFETCH(bool, allowed);
   const auto which = static_cast<Lamp>(lamp);
-  form_->HMSTimer();  // loads the data set; the controller is off, every lamp dark
+  junction_->Tick(*form_);  // loads the data set; the controller is off, every lamp dark
   QWidget* panel = PanelOf(*form_, group);
   auto* shape = ControlOf<ui::Shape>(panel, ShapeName(which));
   auto* cross = ControlOf<QLabel>(panel, CrossName(which));
@@ -263,7 +263,7 @@ void HeadElementWidgetTest::crossPressClearsDefect_data() {
 void HeadElementWidgetTest::crossPressClearsDefect() {
   QFETCH(int, lamp);
   const auto which = static_cast<Lamp>(lamp);
-  form_->HMSTimer();
+  junction_->Tick(*form_);
   QWidget* panel = PanelOf(*form_, GroupEarlyGreen);
   auto* cross = ControlOf<QLabel>(panel, CrossName(which));
   QTest::mouseClick(ControlOf(panel, ShapeName(which)), Qt::LeftButton);
@@ -283,7 +283,7 @@ void HeadElementWidgetTest::redLampClickAfterStartFailsTheLamp() {
   auto* cross = ControlOf<QLabel>(panel, "LabelRotDef");
   auto* faultMark = ControlOf<ui::Shape>(panel, "ShapeSt");
   for (int tick = 0; tick < 300 && red->BrushColor() != AsQColor(clRed); ++tick) {
-    form_->HMSTimer();
+    junction_->Tick(*form_);
   }
   QCOMPARE(red->BrushColor(), AsQColor(clRed));
   QCOMPARE(faultMark->BrushColor(), AsQColor(clSilver));
@@ -296,7 +296,7 @@ void HeadElementWidgetTest::redLampClickAfterStartFailsTheLamp() {
   QCOMPARE(red->BrushColor(), AsQColor(clSilver));
 
   // The next tick's monitoring finds the watched lamp dark and marks the head.
-  form_->HMSTimer();
+  junction_->Tick(*form_);
   QVERIFY(junction_->Sim().State().FaultActive != 0);
   QCOMPARE(faultMark->BrushColor(), AsQColor(clRed));
 
@@ -324,7 +324,7 @@ void HeadElementWidgetTest::waitSignPressClicksYellow() {
 }
 
 void HeadElementWidgetTest::demandButtonShiftLatches() {
-  form_->HMSTimer();
+  junction_->Tick(*form_);
   auto* button = ControlOf<QAbstractButton>(PanelOf(*form_, 4), "SpeedButtonAnf");
   QVERIFY(button != nullptr);
   const SignalHeadElement& head = HeadOf(junction_->Sim(), 4);
@@ -354,7 +354,7 @@ void HeadElementWidgetTest::demandButtonShiftLatches() {
 }
 
 void HeadElementWidgetTest::demandButtonPlainPressHolds() {
-  form_->HMSTimer();
+  junction_->Tick(*form_);
   auto* button = ControlOf<QAbstractButton>(PanelOf(*form_, 20), "SpeedButtonAnf");
   QVERIFY(button != nullptr);
   const SignalHeadElement& head = HeadOf(junction_->Sim(), 20);

@@ -4,7 +4,7 @@
 #include <memory>
 
 #include "app/simulation.h"
-#include "display/ui/form_ampel.h"
+#include "gui/display/form_ampel.h"
 #include "engine/clock.h"
 #include "engine/engine_state.h"
 #include "test_support/test_files.h"
@@ -60,10 +60,10 @@ class HeadsJunction {
   // Presses "Start" and ticks through the window until cycle operation has
   // shown its first states.
   bool StartProgram(ui::TFormAmpel& form) {
-    form.HMSTimer();  // the first tick loads the data set
+    Tick(form);  // the first tick loads the data set
     simulation_->Panel().StartButtonMouseDown();
     for (int tick = 0; tick < 100; ++tick) {
-      form.HMSTimer();
+      Tick(form);
       if (simulation_->State().MainState == states::CycleOperation) {
         break;
       }
@@ -74,9 +74,16 @@ class HeadsJunction {
     return simulation_->State().MainState == states::CycleOperation;
   }
 
+  // One tick as the program's tick driver makes it: the simulation steps,
+  // then the heads window draws.
+  void Tick(ui::TFormAmpel& form) {
+    simulation_->Tick();
+    form.ShowHeads();
+  }
+
   void TickFor(ui::TFormAmpel& form, int ticks) {
     for (int tick = 0; tick < ticks; ++tick) {
-      form.HMSTimer();
+      Tick(form);
     }
   }
 

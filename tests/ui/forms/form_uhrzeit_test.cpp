@@ -11,10 +11,10 @@
 #include <chrono>
 
 #include "engine/clock.h"
-#include "engine/ui/form_uhrzeit.h"
-#include "engine/ui/local_time_qt.h"
+#include "gui/engine/form_uhrzeit.h"
+#include "gui/engine/local_time_qt.h"
 #include "ui/forms/form_tests.h"
-#include "widgets/common_keys.h"
+#include "gui/widgets/common_keys.h"
 
 namespace ampelsim::test {
 namespace {

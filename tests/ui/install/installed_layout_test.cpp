@@ -6,8 +6,8 @@
 #include <filesystem>
 #include <fstream>
 
-#include "app/ui/form_steuer.h"
-#include "app/ui/installed_layout.h"
+#include "gui/app/form_steuer.h"
+#include "gui/app/installed_layout.h"
 #include "test_support/test_files.h"
 
 namespace ampelsim::test {

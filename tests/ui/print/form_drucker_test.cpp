@@ -11,8 +11,8 @@
 
 #include "print_test_support.h"
 #include "reports/program_table_reports.h"
-#include "reports/ui/form_drucker.h"
-#include "reports/ui/pdf_output.h"
+#include "gui/reports/form_drucker.h"
+#include "gui/reports/pdf_output.h"
 
 namespace ampelsim::test {
 namespace {

@@ -4,7 +4,7 @@
 #include <memory>
 #include <vector>
 
-#include "app/ui/ampel_application.h"
+#include "gui/app/ampel_application.h"
 #include "form_drucker_test.h"
 #include "preview_printing_test.h"
 #include "print_commands_test.h"

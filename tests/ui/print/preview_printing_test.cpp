@@ -5,8 +5,8 @@
 #include <stdexcept>
 
 #include "print_test_support.h"
-#include "reports/ui/preview_font.h"
-#include "reports/ui/preview_printing.h"
+#include "gui/reports/preview_font.h"
+#include "gui/reports/preview_printing.h"
 
 namespace ampelsim::test {
 namespace {

@@ -26,10 +26,10 @@
 #include "reports/planned_phase_plan.h"
 #include "reports/program_table_reports.h"
 #include "reports/switch_program_reports.h"
-#include "reports/ui/form_drucker.h"
-#include "reports/ui/pdf_output.h"
-#include "reports/ui/preview_font.h"
-#include "reports/ui/preview_printing.h"
+#include "gui/reports/form_drucker.h"
+#include "gui/reports/pdf_output.h"
+#include "gui/reports/preview_font.h"
+#include "gui/reports/preview_printing.h"
 
 Q_DECLARE_METATYPE(ampelsim::test::ReportWriter)
 

@@ -18,11 +18,11 @@
 #include <string>
 
 #include "app/simulation.h"
-#include "app/ui/program_windows.h"
+#include "gui/app/program_windows.h"
 #include "data/windows1252.h"
 #include "engine/clock.h"
 #include "reports/report_document.h"
-#include "reports/ui/preview_font.h"
+#include "gui/reports/preview_font.h"
 #include "ui/app/app_test_support.h"
 
 namespace ampelsim::test {
@@ -47,7 +47,7 @@ inline QAction* Action(ui::ProgramWindows& windows, const QString& name) {
 
 inline void Tick(ui::ProgramWindows& windows, int ticks) {
   for (int i = 0; i < ticks; ++i) {
-    windows.FormAmpel.HMSTimer();
+    windows.Ticks.HMSTimer();
   }
 }
 

@@ -7,10 +7,10 @@
 #include <fstream>
 
 #include "app/headless_simulation.h"
-#include "app/ui/program_windows.h"
+#include "gui/app/program_windows.h"
 #include "engine/engine_state.h"
-#include "sumo/ui/sumo_gui_coupling.h"
-#include "sumo/ui/sumo_remote.h"
+#include "gui/sumo/sumo_gui_coupling.h"
+#include "gui/sumo/sumo_remote.h"
 #include "ui/app/app_test_support.h"
 
 namespace ampelsim::test {

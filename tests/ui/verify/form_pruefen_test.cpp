@@ -10,8 +10,8 @@
 #include <memory>
 
 #include "data/data_set_loader.h"
-#include "verify/ui/form_pruefen.h"
-#include "widgets/common_keys.h"
+#include "gui/verify/form_pruefen.h"
+#include "gui/widgets/common_keys.h"
 
 namespace ampelsim::test {
 

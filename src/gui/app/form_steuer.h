@@ -1,0 +1,230 @@
+#pragma once
+
+#include <QDir>
+#include <QMainWindow>
+#include <QPointer>
+#include <QString>
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
+
+#include "gui/app/help_document.h"
+#include "gui/dialogs/app_paths.h"
+#include "panel/control_panel.h"
+#include "reports/report_document.h"
+
+class QAction;
+class QLabel;
+class QMenu;
+class QPrinter;
+class QToolButton;
+
+namespace ampelsim {
+class Simulation;
+class TrafficSession;
+}  // namespace ampelsim
+
+namespace ampelsim::ui {
+
+class ClickableLabel;
+class SumoGuiCoupling;
+class CommonKeys;
+class Shape;
+class PanelPushButton;
+class SettingsStore;
+class TAboutBox;
+class TFormAmpel;
+class TFormAuswertung;
+class TFormDrucker;
+class TFormGetDir;
+class TFormGetStandDir;
+class TFormIstSignalplan;
+class TFormLaden;
+class TFormSollSignalplan;
+class TFormPruefen;
+class TFormUhrzeit;
+
+// The windows the main window's commands show; they are created after it.
+struct SteuerWindows {
+  TAboutBox* About = nullptr;
+  TFormAmpel* Ampel = nullptr;
+  TFormLaden* Laden = nullptr;
+  TFormGetDir* GetDir = nullptr;
+  TFormGetStandDir* GetStandDir = nullptr;
+  TFormUhrzeit* Uhrzeit = nullptr;
+  TFormSollSignalplan* SollSignalplan = nullptr;
+  TFormIstSignalplan* IstSignalplan = nullptr;
+  TFormAuswertung* Auswertung = nullptr;
+};
+
+// What the program settles before any window exists, in this order: the
+// persisted settings, the start paths, the simulation with its fault store
+// read. The composition root (ProgramWindows) owns it, so it outlives every
+// window that works on it.
+struct ProgramBasis {
+  explicit ProgramBasis(const QString& startDirectory);
+  ~ProgramBasis();
+  ProgramBasis(const ProgramBasis&) = delete;
+  ProgramBasis& operator=(const ProgramBasis&) = delete;
+
+  std::unique_ptr<SettingsStore> Settings;
+  AppPaths Paths;
+  std::unique_ptr<Simulation> Sim;
+  // The generated traffic of the "Verkehr" menu, on the simulation.
+  std::unique_ptr<TrafficSession> Traffic;
+};
+
+// The main window "Steuerung": the menu and the operator panel, drawn from
+// the simulation's panel model. Closing it ends the program.
+class TFormSteuer final : public QMainWindow {
+  Q_OBJECT
+
+ public:
+  // The basis's start directory is where the program finds and keeps its own
+  // files (help document, printouts); it never changes.
+  explicit TFormSteuer(ProgramBasis& basis);
+  ~TFormSteuer() override;
+
+  Simulation& Sim() { return *simulation_; }
+  CommonKeys& Keys() { return *keys_; }
+  AppPaths& Paths() { return paths_; }
+  const AppPaths& Paths() const { return paths_; }
+  SettingsStore& Settings() { return settings_; }
+  const HelpDocument& Help() const { return help_; }
+  HelpDocument& Help() { return help_; }
+  // The printer chosen with "Drucker Einrichten", for every later printout.
+  QPrinter& Printer();
+  // The print preview while it exists, else null.
+  TFormDrucker* Preview() const;
+
+  void AttachWindows(const SteuerWindows& windows);
+  // "Verkehrsdatei laden ..." after the file dialog: loads the traffic file
+  // or tells why not. Returns whether it was loaded.
+  bool LoadTrafficFile(const QString& path);
+  // The coupling with sumo-gui (menu "Verkehr"), driven by every tick.
+  SumoGuiCoupling* SumoGui() const { return sumoCoupling_; }
+
+  // Opens the help document; says where it lies when no program can show it.
+  void OpenHelpDocument();
+  // Shows the main window and brings it to the front (F12 in other windows).
+  void ShowMainWindow();
+
+ public slots:
+  // Shows the panel model: lamps, labels, switches and enables; does nothing
+  // when nothing changed since the last call. Connected to every tick.
+  void ShowPanel();
+
+  // Push buttons.
+  void StartButtonMouseDown();
+  void StartButtonMouseUp();
+  void StartButtonClick();
+  void StopButtonMouseDown();
+  void StopButtonMouseUp();
+  void QuittButtonMouseDown();
+  void HandTasterMouseDown();
+  void HandTasterMouseUp();
+  void AnforderButton1MouseDown();
+  void AnforderButton1MouseUp(bool shift);
+  void AnforderButton2MouseDown();
+  void AnforderButton2MouseUp(bool shift);
+  void TestWeiterMouseDown();
+  void TestWeiterMouseUp();
+
+  // Monitoring switches.
+  void RotuebAusClick();
+  void GruenuebAusClick();
+  void ZwischenAusClick();
+  void StatusAusClick();
+
+  // Menu commands.
+  void DatenLadenClick();
+  void BeendenClick();
+  void ZeigeAmpelnClick();
+  void SetUhrClick();
+  void ResetUhrClick();
+  void ProgrammeinstellungenClick();
+  // "Prüfen ...": the findings of the plan verification of the loaded data set.
+  void PruefenClick();
+  void DruckerEinrichtenClick();
+  void MHilfeClick();
+  void AboutClick();
+
+  // Print commands: each shows the one print preview and runs its report.
+  void OpenPrintPreview();
+  void DruckSollClick();
+  void DruckIstClick();
+  void DruckStClick();
+  void DruckStEinAusClick();
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void FormCreate();
+  // Without Alt every key is swallowed, F1 first opening the help document.
+  bool FormKeyDown(int key, Qt::KeyboardModifiers modifiers);
+
+  void BuildMenu();
+  // The "Verkehr" menu: generated traffic and its evaluation.
+  void BuildTrafficMenu(QMenu* menu);
+  void VerkehrLadenClick();
+  void VerkehrErzeugenClick(bool on);
+  void AuswertungDruckenClick();
+  void ShowTrafficCommands();
+  // Lets go of a traffic file the newly loaded data set does not fit, and
+  // says so.
+  void CheckTrafficAgainstNewData();
+  void BuildSpeedBar(QWidget* client);
+  void BuildProgramPanel(QWidget* client);
+  void BuildLampBoxes(QWidget* client);
+  void BuildInfoBox(QWidget* client);
+  void InstallKeyHandler();
+
+  PanelPushButton* AddPushButton(QWidget* bar, const char* name, const QString& hint, int x,
+                                 int width);
+  QToolButton* AddToggle(QWidget* bar, PanelToggle toggle, const QString& hint, int x, int width);
+  void ToggleClick(PanelToggle toggle);
+  void ProgramButtonClick(ProgramButton button);
+  void ShowToggle(PanelToggle toggle);
+  void ShowCommands();
+  using ReportWriter =
+      std::function<ReportStatus(ReportDocument& report, const ReportContext& context)>;
+  void PrintSingleReport(ReportWriter writer, const QString& printName);
+  void ShowDemandGlyph(QToolButton& button, const char* fileName);
+  void PreviewClosed();
+
+  SettingsStore& settings_;
+  AppPaths& paths_;
+  HelpDocument help_;
+  Simulation* simulation_;
+  TrafficSession& traffic_;
+  CommonKeys* keys_ = nullptr;
+  std::unique_ptr<QPrinter> printer_;
+  QPointer<TFormDrucker> preview_;
+  QPointer<TFormPruefen> pruefen_;
+  SteuerWindows windows_;
+
+  std::array<QToolButton*, PanelToggleCount> toggles_{};
+  std::array<QToolButton*, ProgramButtonCount> programButtons_{};
+  std::array<Shape*, PanelLampCount> lamps_{};
+  std::array<QLabel*, PanelLabelCount> labels_{};
+  PanelPushButton* anforderButton1_ = nullptr;
+  PanelPushButton* anforderButton2_ = nullptr;
+  QToolButton* druckSoll_ = nullptr;
+  QToolButton* druckSt_ = nullptr;
+  QMenu* dateiMenu_ = nullptr;
+  QAction* datenLaden_ = nullptr;
+  QMenu* druckenMenu_ = nullptr;
+  QMenu* einzelDruck_ = nullptr;
+  QAction* mHilfe_ = nullptr;
+  QMenu* verkehrMenu_ = nullptr;
+  SumoGuiCoupling* sumoCoupling_ = nullptr;
+  QAction* verkehrErzeugen_ = nullptr;
+  QAction* auswertungDrucken_ = nullptr;
+  std::optional<std::uint64_t> shownChangeCount_;
+};
+
+}  // namespace ampelsim::ui

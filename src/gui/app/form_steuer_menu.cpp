@@ -1,0 +1,101 @@
+#include <QAction>
+#include <QMenu>
+#include <QMenuBar>
+#include <string>
+
+#include "app/report_catalogue.h"
+#include "gui/app/form_steuer.h"
+#include "gui/chart/form_ist_signalplan.h"
+#include "gui/chart/form_soll_signalplan.h"
+#include "gui/sumo/sumo_gui_coupling.h"
+
+namespace ampelsim::ui {
+namespace {
+
+QMenu* AddMenu(QMenuBar* bar, const char* name, const char* caption) {
+  QMenu* menu = bar->addMenu(QString::fromUtf8(caption));
+  menu->setObjectName(QString::fromLatin1(name));
+  menu->menuAction()->setObjectName(QString::fromLatin1(name));
+  return menu;
+}
+
+void ShowWindow(QWidget* window) {
+  if (window != nullptr) {
+    window->show();
+    window->raise();
+    window->activateWindow();
+  }
+}
+
+QAction* AddAction(QWidget* menu, const char* name, const char* caption) {
+  auto* action = new QAction(QString::fromUtf8(caption), menu);
+  action->setObjectName(QString::fromLatin1(name));
+  menu->addAction(action);
+  return action;
+}
+
+}  // namespace
+
+void TFormSteuer::BuildMenu() {
+  QMenuBar* bar = menuBar();
+  bar->setObjectName(QStringLiteral("MainMenu1"));
+
+  dateiMenu_ = AddMenu(bar, "DateiMenu", "Datei");
+  datenLaden_ = AddAction(dateiMenu_, "DatenLaden", "Daten laden");
+  connect(datenLaden_, &QAction::triggered, this, &TFormSteuer::DatenLadenClick);
+  dateiMenu_->addSeparator();
+  connect(AddAction(dateiMenu_, "Beenden", "Beenden"), &QAction::triggered, this,
+          &TFormSteuer::BeendenClick);
+
+  connect(AddAction(bar, "Ansicht", "Ampelköpfe"), &QAction::triggered, this,
+          &TFormSteuer::ZeigeAmpelnClick);
+
+  druckenMenu_ = AddMenu(bar, "Drucken", "Drucken");
+  einzelDruck_ = druckenMenu_->addMenu(QStringLiteral("Einzelausdruck"));
+  einzelDruck_->setObjectName(QStringLiteral("EinzelDruck"));
+  einzelDruck_->menuAction()->setObjectName(QStringLiteral("EinzelDruck"));
+  for (const ReportEntry* entry : ReportsInMenu()) {
+    const std::string name(entry->MenuName);
+    const std::string caption(entry->MenuCaption);
+    connect(AddAction(einzelDruck_, name.c_str(), caption.c_str()), &QAction::triggered, this,
+            [this, print = entry->Print, caption] {
+              PrintSingleReport(print, QString::fromStdString(caption));
+            });
+  }
+  druckenMenu_->addSeparator();
+  connect(AddAction(druckenMenu_, "DruckerEinrichten", "Drucker Einrichten"), &QAction::triggered,
+          this, &TFormSteuer::DruckerEinrichtenClick);
+
+  QMenu* signalplan = AddMenu(bar, "Signalplan", "Signalplan");
+  connect(AddAction(signalplan, "SollSignalplan", "Soll-Signalplan ..."), &QAction::triggered, this,
+          [this] { ShowWindow(windows_.SollSignalplan); });
+  connect(AddAction(signalplan, "IstSignalplan", "Ist-Signalplan"), &QAction::triggered, this,
+          [this] { ShowWindow(windows_.IstSignalplan); });
+  signalplan->addSeparator();
+  connect(AddAction(signalplan, "Pruefen", "Prüfen ..."), &QAction::triggered, this,
+          &TFormSteuer::PruefenClick);
+
+  // Generated traffic and the coupling with SUMO: both drive the detectors
+  // as a user would, alongside the buttons.
+  verkehrMenu_ = AddMenu(bar, "VerkehrMenu", "Verkehr");
+  BuildTrafficMenu(verkehrMenu_);
+  verkehrMenu_->addSeparator();
+  sumoCoupling_ = AddSumoCouplingActions(*verkehrMenu_, *simulation_, this);
+
+  QMenu* uhrzeit = AddMenu(bar, "Uhrzeit", "Uhrzeit");
+  connect(AddAction(uhrzeit, "SetUhr", "Zeit eingeben"), &QAction::triggered, this,
+          &TFormSteuer::SetUhrClick);
+  uhrzeit->addSeparator();
+  connect(AddAction(uhrzeit, "ResetUhr", "Zeit auf PC Zeit "), &QAction::triggered, this,
+          &TFormSteuer::ResetUhrClick);
+
+  connect(AddAction(bar, "Programmeinstellungen1", "Programmeinstellungen"), &QAction::triggered,
+          this, &TFormSteuer::ProgrammeinstellungenClick);
+
+  QMenu* info = AddMenu(bar, "InfoMenu", "?");
+  mHilfe_ = AddAction(info, "MHilfe", "Onlinehilfe");
+  connect(mHilfe_, &QAction::triggered, this, &TFormSteuer::MHilfeClick);
+  connect(AddAction(info, "About", "Info"), &QAction::triggered, this, &TFormSteuer::AboutClick);
+}
+
+}  // namespace ampelsim::ui

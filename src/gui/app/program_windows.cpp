@@ -1,0 +1,122 @@
+#include "gui/app/program_windows.h"
+
+#include <QGuiApplication>
+#include <QLayout>
+#include <QScreen>
+#include <QTimer>
+#include <initializer_list>
+
+#include "app/simulation.h"
+#include "gui/app/ampel_application.h"
+#include "gui/sumo/sumo_gui_coupling.h"
+#include "gui/dialogs/settings_store.h"
+#include "gui/widgets/window_placement.h"
+
+namespace ampelsim::ui {
+namespace {
+
+// Room kept between the two windows of the first start and to the screen's edge.
+constexpr int PlacementGap = 16;
+// Before a window is shown its frame is not known; this is room for a title
+// bar and borders.
+const QSize FrameAllowance(10, 40);
+
+// The screens' available areas, the primary one first.
+QList<QRect> AvailableScreens() {
+  QList<QRect> screens;
+  if (const QScreen* primary = QGuiApplication::primaryScreen()) {
+    screens << primary->availableGeometry();
+  }
+  for (const QScreen* screen : QGuiApplication::screens()) {
+    if (screen != QGuiApplication::primaryScreen()) {
+      screens << screen->availableGeometry();
+    }
+  }
+  return screens;
+}
+
+// The frame around a window's inside: what it is once shown, else the allowance.
+QSize FrameOf(const QWidget& window) {
+  const QSize frame = window.frameGeometry().size() - window.size();
+  return frame.isEmpty() ? FrameAllowance : frame;
+}
+
+}  // namespace
+
+ProgramWindows::ProgramWindows(const QString& startDirectory)
+    : Basis(startDirectory),
+      Ticks(*Basis.Sim),
+      FormSteuer(Basis),
+      AboutBox(FormSteuer.Keys()),
+      FormAmpel(*Basis.Sim, FormSteuer.Keys()),
+      FormLaden(*Basis.Sim, FormSteuer.Keys()),
+      FormGetDir(FormSteuer.Keys()),
+      FormGetStandDir(Basis.Paths, *Basis.Settings, FormSteuer.Keys()),
+      FormUhrzeit(Basis.Sim->SimClock(), FormSteuer.Keys()),
+      FormSollSignalplan(*Basis.Sim, FormSteuer.Keys()),
+      FormIstSignalplan(*Basis.Sim, FormSteuer.Keys()),
+      FormAuswertung(*Basis.Traffic, *Basis.Sim, FormSteuer.Keys()) {
+  // After each tick the windows draw in this order: heads, panel, features.
+  QObject::connect(&Ticks, &TickDriver::Ticked, &FormAmpel, &TFormAmpel::ShowHeads);
+  QObject::connect(&Ticks, &TickDriver::Ticked, &FormSteuer, &TFormSteuer::ShowPanel);
+  QObject::connect(&Ticks, &TickDriver::Ticked, FormSteuer.SumoGui(), &SumoGuiCoupling::AfterTick);
+  FormSteuer.AttachWindows(SteuerWindows{&AboutBox, &FormAmpel, &FormLaden, &FormGetDir,
+                                         &FormGetStandDir, &FormUhrzeit, &FormSollSignalplan,
+                                         &FormIstSignalplan, &FormAuswertung});
+  // The captions stay as they are; the task bar names the program.
+  for (QWidget* window : std::initializer_list<QWidget*>{
+           &FormSteuer, &FormAmpel, &FormSollSignalplan, &FormIstSignalplan, &FormAuswertung}) {
+    window->setWindowIconText(QString::fromLatin1(TaskBarName));
+  }
+}
+
+ProgramWindows::~ProgramWindows() {
+  SaveWindowPlacement();
+}
+
+void ProgramWindows::PlaceWindows() {
+  const QList<QRect> screens = AvailableScreens();
+  if (screens.isEmpty()) {
+    return;
+  }
+  SettingsStore& settings = *Basis.Settings;
+  if (FormSteuer.layout() != nullptr) {
+    FormSteuer.layout()->activate();
+  }
+  if (!settings.WindowGeometry(FormSteuer.objectName())) {
+    const FirstPlacement first =
+        PlaceSideBySide(screens.front(), FormSteuer.size() + FrameOf(FormSteuer),
+                        QSize(FormAmpelDesignWidth, FormAmpelDesignHeight), PlacementGap);
+    FormSteuer.move(first.Main);
+    FormAmpel.move(first.Heads);
+  }
+  for (QWidget* window : std::initializer_list<QWidget*>{
+           &FormSteuer, &FormAmpel, &FormSollSignalplan, &FormIstSignalplan, &FormAuswertung}) {
+    const std::optional<QRect> saved = settings.WindowGeometry(window->objectName());
+    if (!saved) {
+      continue;
+    }
+    const QSize frame = FrameOf(*window);
+    const QRect placed = ClampToScreens(QRect(saved->topLeft(), saved->size() + frame), screens);
+    window->move(placed.topLeft());
+    if (window->minimumSize() != window->maximumSize()) {
+      window->resize(placed.size() - frame);
+    }
+  }
+}
+
+void ProgramWindows::SaveWindowPlacement() {
+  for (const QWidget* window : std::initializer_list<const QWidget*>{
+           &FormSteuer, &FormAmpel, &FormSollSignalplan, &FormIstSignalplan, &FormAuswertung}) {
+    Basis.Settings->SetWindowGeometry(window->objectName(), QRect(window->pos(), window->size()));
+  }
+  Basis.Settings->Sync();
+}
+
+void ProgramWindows::Start() {
+  PlaceWindows();
+  FormSteuer.show();
+  Ticks.HMS()->start();
+}
+
+}  // namespace ampelsim::ui

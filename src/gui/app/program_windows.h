@@ -1,0 +1,56 @@
+#pragma once
+
+#include <QDir>
+#include <QString>
+
+#include "gui/app/about_box.h"
+#include "gui/app/form_steuer.h"
+#include "gui/app/tick_driver.h"
+#include "gui/chart/form_ist_signalplan.h"
+#include "gui/chart/form_soll_signalplan.h"
+#include "gui/data/form_laden.h"
+#include "gui/dialogs/form_get_dir.h"
+#include "gui/dialogs/form_get_stand_dir.h"
+#include "gui/display/form_ampel.h"
+#include "gui/engine/form_uhrzeit.h"
+#include "gui/traffic/form_auswertung.h"
+
+namespace ampelsim::ui {
+
+// The composition root of the desktop program: the start-up (settings,
+// paths, simulation) and every long-lived window, created in this order: the
+// main window first, then the windows its commands show, each given only what
+// it draws from or works on. All are hidden until Start; destroyed in reverse
+// order, so the simulation outlives every window that uses it. The 100 ms
+// tick ("HMS") is owned here: after each tick the heads window, the panel and
+// the features draw. Where the windows were when the program ended is kept in
+// the settings and taken again at the next start.
+class ProgramWindows {
+ public:
+  explicit ProgramWindows(const QString& startDirectory = QDir::currentPath());
+  ~ProgramWindows();
+  ProgramWindows(const ProgramWindows&) = delete;
+  ProgramWindows& operator=(const ProgramWindows&) = delete;
+
+  // Places the windows, shows the main window and starts the 100 ms tick.
+  void Start();
+  // Each window where it was at the last end, kept on the screens there are
+  // now; on the very first start the main window and the heads side by side.
+  void PlaceWindows();
+  void SaveWindowPlacement();
+
+  ProgramBasis Basis;
+  TickDriver Ticks;
+  TFormSteuer FormSteuer;
+  TAboutBox AboutBox;
+  TFormAmpel FormAmpel;
+  TFormLaden FormLaden;
+  TFormGetDir FormGetDir;
+  TFormGetStandDir FormGetStandDir;
+  TFormUhrzeit FormUhrzeit;
+  TFormSollSignalplan FormSollSignalplan;
+  TFormIstSignalplan FormIstSignalplan;
+  TFormAuswertung FormAuswertung;
+};
+
+}  // namespace ampelsim::ui

@@ -1,0 +1,112 @@
+#include "gui/chart/form_ist_signalplan.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QSpinBox>
+#include <QVBoxLayout>
+#include <algorithm>
+
+#include "app/simulation.h"
+#include "gui/chart/chart_view.h"
+#include "gui/widgets/common_keys.h"
+
+namespace ampelsim::ui {
+namespace {
+
+constexpr int DefaultCycles = 3;
+constexpr std::int64_t SecondsWithoutCycle = 60;
+
+}  // namespace
+
+TFormIstSignalplan::TFormIstSignalplan(Simulation& simulation, CommonKeys& keys, QWidget* parent)
+    : QWidget(parent, Qt::Window), simulation_(simulation) {
+  setObjectName(QStringLiteral("FormIstSignalplan"));
+  // The chart is read while the main window has the focus: its hover texts
+  // show all the same.
+  setAttribute(Qt::WA_AlwaysShowToolTips);
+  setWindowTitle(QStringLiteral("Ist-Signalplan"));
+  resize(1280, 560);
+
+  auto* layout = new QVBoxLayout(this);
+  auto* bar = new QHBoxLayout;
+  layout->addLayout(bar);
+  bar->addWidget(new QLabel(QStringLiteral("Anzeige der letzten"), this));
+  cycles_ = new QSpinBox(this);
+  cycles_->setObjectName(QStringLiteral("UmlaeufeEdit"));
+  cycles_->setRange(1, 20);
+  cycles_->setValue(DefaultCycles);
+  bar->addWidget(cycles_);
+  bar->addWidget(new QLabel(QStringLiteral("Umläufe"), this));
+  span_ = new QLabel(this);
+  span_->setObjectName(QStringLiteral("LabelZeitraum"));
+  bar->addSpacing(12);
+  bar->addWidget(span_);
+  bar->addStretch();
+  auto* exportButton = new QPushButton(QStringLiteral("Exportieren ..."), this);
+  exportButton->setObjectName(QStringLiteral("ExportButton"));
+  bar->addWidget(exportButton);
+  auto* printButton = new QPushButton(QStringLiteral("Drucken ..."), this);
+  printButton->setObjectName(QStringLiteral("DruckenButton"));
+  bar->addWidget(printButton);
+
+  auto* scrollArea = new QScrollArea(this);
+  scrollArea->setWidgetResizable(true);
+  view_ = new ChartView;
+  scrollArea->setWidget(view_);
+  layout->addWidget(scrollArea, 1);
+
+  connect(cycles_, &QSpinBox::valueChanged, this, &TFormIstSignalplan::Refresh);
+  connect(exportButton, &QPushButton::clicked, this, &TFormIstSignalplan::ExportClick);
+  connect(printButton, &QPushButton::clicked, this, &TFormIstSignalplan::DruckenClick);
+  keys.InstallOn(this);
+  simulation_.AddObserver(*this);
+}
+
+TFormIstSignalplan::~TFormIstSignalplan() {
+  simulation_.RemoveObserver(*this);
+}
+
+void TFormIstSignalplan::SetCycles(int cycles) {
+  cycles_->setValue(cycles);
+}
+
+std::int64_t TFormIstSignalplan::ShownSeconds() const {
+  const std::int32_t cycle = recorder_.LastCycleTime();
+  const std::int64_t perCycle = cycle > 0 ? cycle : SecondsWithoutCycle;
+  return std::min<std::int64_t>(perCycle * cycles_->value(), KeptSeconds);
+}
+
+void TFormIstSignalplan::OnSecond(const SecondRecord& record) {
+  recorder_.OnSecond(record);
+  if (isVisible()) {
+    Refresh();
+  }
+}
+
+void TFormIstSignalplan::Refresh() {
+  const std::int64_t shown = ShownSeconds();
+  const std::int64_t to = recorder_.SecondsSeen();
+  // The chart keeps its full width from the start, so it does not stretch.
+  const std::int64_t from = std::max<std::int64_t>(to - shown, 0);
+  ChartModel chart = recorder_.Chart(simulation_.Data(), from, to);
+  chart.AxisEnd = std::max(chart.AxisEnd, chart.AxisBegin + shown);
+  span_->setText(QStringLiteral("(%1 s)").arg(shown));
+  view_->SetChart(std::move(chart));
+}
+
+void TFormIstSignalplan::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  Refresh();
+}
+
+void TFormIstSignalplan::ExportClick() {
+  ExportChartWithDialog(this, view_->Chart());
+}
+
+void TFormIstSignalplan::DruckenClick() {
+  PrintChartWithDialog(this, view_->Chart());
+}
+
+}  // namespace ampelsim::ui
