@@ -10,10 +10,10 @@
 
 #include "chart/actual_chart.h"
 #include "chart/planned_chart.h"
-#include "render/chart_export.h"
-#include "render/chart_renderer.h"
 #include "data/data_set_loader.h"
 #include "engine/state_at.h"
+#include "render/chart_export.h"
+#include "render/chart_renderer.h"
 
 namespace {
 

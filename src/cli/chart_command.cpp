@@ -7,9 +7,9 @@
 #include <string_view>
 
 #include "chart/planned_chart.h"
-#include "render/chart_export.h"
 #include "cli/data_commands.h"
 #include "data/data_set_loader.h"
+#include "render/chart_export.h"
 
 namespace ampelsim::cli {
 namespace {

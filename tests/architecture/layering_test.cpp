@@ -46,6 +46,7 @@ const std::map<std::string, Layer>& Layers() {
       {"render", {6, true}},       // chart drawing on Qt Gui, shared by windows and CLI
       {"cli", {7, false}},         // ampelsim-cli
       {"gui/widgets", {7, true}},  // shared Qt controls (leaf of the windows)
+      {"gui/shell", {7, true}},    // what the main window offers the features
       {"gui/dialogs", {8, true}},  // the windows of each subsystem and feature
       {"gui/data", {8, true}},
       {"gui/display", {8, true}},
@@ -313,8 +314,8 @@ TEST_F(LayeringProbe, SeesUpwardRelativeAndQtIncludes) {
     files.push_back(v.File);
   }
   std::sort(files.begin(), files.end());
-  EXPECT_EQ(files, (std::vector<std::string>{"engine/qt.cpp", "engine/relative.cpp",
-                                             "engine/up.cpp"}));
+  EXPECT_EQ(files,
+            (std::vector<std::string>{"engine/qt.cpp", "engine/relative.cpp", "engine/up.cpp"}));
 }
 
 TEST_F(LayeringProbe, SeesMissingAndNeedlessLinks) {
@@ -324,7 +325,10 @@ TEST_F(LayeringProbe, SeesMissingAndNeedlessLinks) {
   const std::vector<Target> targets = {
       {"ampelsim_engine", "engine", {"engine/engine.cpp"}, {"ampelsim_reports"}},
       {"ampelsim_reports", "reports", {"reports/a.cpp"}, {"Qt6::Core"}},
-      {"ampelsim_gui_engine", "gui/engine", {"gui/engine/w.cpp"}, {"ampelsim_engine", "Qt6::Widgets"}},
+      {"ampelsim_gui_engine",
+       "gui/engine",
+       {"gui/engine/w.cpp"},
+       {"ampelsim_engine", "Qt6::Widgets"}},
   };
   std::vector<std::string> found = LinkDisagreements(targets, root_);
   std::sort(found.begin(), found.end());

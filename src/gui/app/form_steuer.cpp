@@ -18,6 +18,7 @@
 
 #include "app/simulation.h"
 #include "app/traffic_session.h"
+#include "engine/clock.h"
 #include "gui/app/about_box.h"
 #include "gui/app/glyphs.h"
 #include "gui/app/start_up.h"
@@ -26,12 +27,9 @@
 #include "gui/dialogs/form_get_stand_dir.h"
 #include "gui/dialogs/settings_store.h"
 #include "gui/display/form_ampel.h"
-#include "engine/clock.h"
 #include "gui/engine/form_uhrzeit.h"
 #include "gui/reports/form_drucker.h"
 #include "gui/reports/preview_printing.h"
-#include "gui/sumo/sumo_gui_coupling.h"
-#include "gui/traffic/form_auswertung.h"
 #include "gui/widgets/common_keys.h"
 #include "gui/widgets/elided_label.h"
 #include "gui/widgets/exception_box.h"
@@ -65,8 +63,7 @@ TFormSteuer::TFormSteuer(ProgramBasis& basis)
     : settings_(*basis.Settings),
       paths_(basis.Paths),
       help_(paths_.StartDirectory),
-      simulation_(basis.Sim.get()),
-      traffic_(*basis.Traffic) {
+      simulation_(basis.Sim.get()) {
   FormCreate();
 }
 
@@ -120,10 +117,15 @@ QPrinter& TFormSteuer::Printer() {
 
 void TFormSteuer::AttachWindows(const SteuerWindows& windows) {
   windows_ = windows;
-  if (windows_.Auswertung != nullptr) {
-    connect(windows_.Auswertung, &TFormAuswertung::PrintRequested, this,
-            &TFormSteuer::AuswertungDruckenClick);
-  }
+}
+
+void TFormSteuer::AddFeature(Feature& feature) {
+  feature.Install(*this);
+  features_.push_back(&feature);
+}
+
+QMenu& TFormSteuer::Menu(MainMenu menu) {
+  return menu == MainMenu::Signalplan ? *signalplanMenu_ : *verkehrMenu_;
 }
 
 void TFormSteuer::OpenHelpDocument() {
@@ -187,7 +189,9 @@ void TFormSteuer::ShowCommands() {
   dateiMenu_->menuAction()->setEnabled(panel.IsEnabled(PanelCommand::DateiMenu));
   druckenMenu_->menuAction()->setEnabled(panel.IsEnabled(PanelCommand::DruckenMenu));
   einzelDruck_->menuAction()->setEnabled(panel.IsEnabled(PanelCommand::EinzelDruck));
-  ShowTrafficCommands();
+  for (Feature* feature : features_) {
+    feature->CommandsChanged();
+  }
   druckSoll_->setEnabled(panel.IsEnabled(PanelCommand::DruckSoll));
   druckSt_->setEnabled(panel.IsEnabled(PanelCommand::DruckSt));
 }
@@ -317,7 +321,9 @@ void TFormSteuer::DatenLadenClick() {
       box.exec();
     } else {
       windows_.Laden->LoadAndShow(paths_.DataDirectory);
-      CheckTrafficAgainstNewData();
+      for (Feature* feature : features_) {
+        feature->DataSetLoaded();
+      }
     }
   }
   ShowPanel();

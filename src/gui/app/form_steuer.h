@@ -9,9 +9,11 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <vector>
 
 #include "gui/app/help_document.h"
 #include "gui/dialogs/app_paths.h"
+#include "gui/shell/feature.h"
 #include "panel/control_panel.h"
 #include "reports/report_document.h"
 
@@ -29,21 +31,16 @@ class TrafficSession;
 namespace ampelsim::ui {
 
 class ClickableLabel;
-class SumoGuiCoupling;
 class CommonKeys;
 class Shape;
 class PanelPushButton;
 class SettingsStore;
 class TAboutBox;
 class TFormAmpel;
-class TFormAuswertung;
 class TFormDrucker;
 class TFormGetDir;
 class TFormGetStandDir;
-class TFormIstSignalplan;
 class TFormLaden;
-class TFormSollSignalplan;
-class TFormPruefen;
 class TFormUhrzeit;
 
 // The windows the main window's commands show; they are created after it.
@@ -54,9 +51,6 @@ struct SteuerWindows {
   TFormGetDir* GetDir = nullptr;
   TFormGetStandDir* GetStandDir = nullptr;
   TFormUhrzeit* Uhrzeit = nullptr;
-  TFormSollSignalplan* SollSignalplan = nullptr;
-  TFormIstSignalplan* IstSignalplan = nullptr;
-  TFormAuswertung* Auswertung = nullptr;
 };
 
 // What the program settles before any window exists, in this order: the
@@ -77,8 +71,9 @@ struct ProgramBasis {
 };
 
 // The main window "Steuerung": the menu and the operator panel, drawn from
-// the simulation's panel model. Closing it ends the program.
-class TFormSteuer final : public QMainWindow {
+// the simulation's panel model, and the host of the features that add their
+// menu entries and windows. Closing it ends the program.
+class TFormSteuer final : public QMainWindow, private FeatureHost {
   Q_OBJECT
 
  public:
@@ -100,11 +95,9 @@ class TFormSteuer final : public QMainWindow {
   TFormDrucker* Preview() const;
 
   void AttachWindows(const SteuerWindows& windows);
-  // "Verkehrsdatei laden ..." after the file dialog: loads the traffic file
-  // or tells why not. Returns whether it was loaded.
-  bool LoadTrafficFile(const QString& path);
-  // The coupling with sumo-gui (menu "Verkehr"), driven by every tick.
-  SumoGuiCoupling* SumoGui() const { return sumoCoupling_; }
+  // Lets the feature add its menu entries; from now on it follows the
+  // panel's commands and the loading of data sets.
+  void AddFeature(Feature& feature);
 
   // Opens the help document; says where it lies when no program can show it.
   void OpenHelpDocument();
@@ -145,8 +138,6 @@ class TFormSteuer final : public QMainWindow {
   void SetUhrClick();
   void ResetUhrClick();
   void ProgrammeinstellungenClick();
-  // "Prüfen ...": the findings of the plan verification of the loaded data set.
-  void PruefenClick();
   void DruckerEinrichtenClick();
   void MHilfeClick();
   void AboutClick();
@@ -168,15 +159,6 @@ class TFormSteuer final : public QMainWindow {
   bool FormKeyDown(int key, Qt::KeyboardModifiers modifiers);
 
   void BuildMenu();
-  // The "Verkehr" menu: generated traffic and its evaluation.
-  void BuildTrafficMenu(QMenu* menu);
-  void VerkehrLadenClick();
-  void VerkehrErzeugenClick(bool on);
-  void AuswertungDruckenClick();
-  void ShowTrafficCommands();
-  // Lets go of a traffic file the newly loaded data set does not fit, and
-  // says so.
-  void CheckTrafficAgainstNewData();
   void BuildSpeedBar(QWidget* client);
   void BuildProgramPanel(QWidget* client);
   void BuildLampBoxes(QWidget* client);
@@ -190,9 +172,16 @@ class TFormSteuer final : public QMainWindow {
   void ProgramButtonClick(ProgramButton button);
   void ShowToggle(PanelToggle toggle);
   void ShowCommands();
-  using ReportWriter =
-      std::function<ReportStatus(ReportDocument& report, const ReportContext& context)>;
-  void PrintSingleReport(ReportWriter writer, const QString& printName);
+  void PrintSingleReport(const ReportWriter& writer, const QString& printName);
+  bool SingleReportsEnabled() const;
+
+  // FeatureHost
+  QMenu& Menu(MainMenu menu) override;
+  QWidget& MainWindow() override { return *this; }
+  void PrintReport(const ReportWriter& writer, const QString& printName) override {
+    PrintSingleReport(writer, printName);
+  }
+  bool CanPrintReport() const override { return SingleReportsEnabled(); }
   void ShowDemandGlyph(QToolButton& button, const char* fileName);
   void PreviewClosed();
 
@@ -200,12 +189,11 @@ class TFormSteuer final : public QMainWindow {
   AppPaths& paths_;
   HelpDocument help_;
   Simulation* simulation_;
-  TrafficSession& traffic_;
   CommonKeys* keys_ = nullptr;
   std::unique_ptr<QPrinter> printer_;
   QPointer<TFormDrucker> preview_;
-  QPointer<TFormPruefen> pruefen_;
   SteuerWindows windows_;
+  std::vector<Feature*> features_;
 
   std::array<QToolButton*, PanelToggleCount> toggles_{};
   std::array<QToolButton*, ProgramButtonCount> programButtons_{};
@@ -220,10 +208,8 @@ class TFormSteuer final : public QMainWindow {
   QMenu* druckenMenu_ = nullptr;
   QMenu* einzelDruck_ = nullptr;
   QAction* mHilfe_ = nullptr;
+  QMenu* signalplanMenu_ = nullptr;
   QMenu* verkehrMenu_ = nullptr;
-  SumoGuiCoupling* sumoCoupling_ = nullptr;
-  QAction* verkehrErzeugen_ = nullptr;
-  QAction* auswertungDrucken_ = nullptr;
   std::optional<std::uint64_t> shownChangeCount_;
 };
 

@@ -5,9 +5,6 @@
 
 #include "app/report_catalogue.h"
 #include "gui/app/form_steuer.h"
-#include "gui/chart/form_ist_signalplan.h"
-#include "gui/chart/form_soll_signalplan.h"
-#include "gui/sumo/sumo_gui_coupling.h"
 
 namespace ampelsim::ui {
 namespace {
@@ -17,14 +14,6 @@ QMenu* AddMenu(QMenuBar* bar, const char* name, const char* caption) {
   menu->setObjectName(QString::fromLatin1(name));
   menu->menuAction()->setObjectName(QString::fromLatin1(name));
   return menu;
-}
-
-void ShowWindow(QWidget* window) {
-  if (window != nullptr) {
-    window->show();
-    window->raise();
-    window->activateWindow();
-  }
 }
 
 QAction* AddAction(QWidget* menu, const char* name, const char* caption) {
@@ -66,21 +55,10 @@ void TFormSteuer::BuildMenu() {
   connect(AddAction(druckenMenu_, "DruckerEinrichten", "Drucker Einrichten"), &QAction::triggered,
           this, &TFormSteuer::DruckerEinrichtenClick);
 
-  QMenu* signalplan = AddMenu(bar, "Signalplan", "Signalplan");
-  connect(AddAction(signalplan, "SollSignalplan", "Soll-Signalplan ..."), &QAction::triggered, this,
-          [this] { ShowWindow(windows_.SollSignalplan); });
-  connect(AddAction(signalplan, "IstSignalplan", "Ist-Signalplan"), &QAction::triggered, this,
-          [this] { ShowWindow(windows_.IstSignalplan); });
-  signalplan->addSeparator();
-  connect(AddAction(signalplan, "Pruefen", "Prüfen ..."), &QAction::triggered, this,
-          &TFormSteuer::PruefenClick);
-
-  // Generated traffic and the coupling with SUMO: both drive the detectors
-  // as a user would, alongside the buttons.
+  // Filled by the features: the charts and their verification, generated
+  // traffic and the coupling with SUMO.
+  signalplanMenu_ = AddMenu(bar, "Signalplan", "Signalplan");
   verkehrMenu_ = AddMenu(bar, "VerkehrMenu", "Verkehr");
-  BuildTrafficMenu(verkehrMenu_);
-  verkehrMenu_->addSeparator();
-  sumoCoupling_ = AddSumoCouplingActions(*verkehrMenu_, *simulation_, this);
 
   QMenu* uhrzeit = AddMenu(bar, "Uhrzeit", "Uhrzeit");
   connect(AddAction(uhrzeit, "SetUhr", "Zeit eingeben"), &QAction::triggered, this,

@@ -3,11 +3,9 @@
 #include "app/report_catalogue.h"
 #include "app/simulation.h"
 #include "gui/app/form_steuer.h"
-#include "gui/chart/form_soll_signalplan.h"
-#include "reports/fault_protocol.h"
 #include "gui/reports/form_drucker.h"
-#include "gui/verify/form_pruefen.h"
 #include "gui/widgets/common_keys.h"
+#include "reports/fault_protocol.h"
 
 namespace ampelsim::ui {
 
@@ -50,38 +48,19 @@ void TFormSteuer::PreviewClosed() {
   ShowPanel();
 }
 
-void TFormSteuer::PrintSingleReport(ReportWriter writer, const QString& printName) {
+bool TFormSteuer::SingleReportsEnabled() const {
   const ControlPanel& panel = simulation_->Panel();
-  if (!panel.IsEnabled(PanelCommand::DruckenMenu) || !panel.IsEnabled(PanelCommand::EinzelDruck)) {
+  return panel.IsEnabled(PanelCommand::DruckenMenu) && panel.IsEnabled(PanelCommand::EinzelDruck);
+}
+
+void TFormSteuer::PrintSingleReport(const ReportWriter& writer, const QString& printName) {
+  if (!SingleReportsEnabled()) {
     return;
   }
   OpenPrintPreview();
   preview_->SetPrintName(printName);
   preview_->RunReport(writer);
   ShowPanel();
-}
-
-void TFormSteuer::PruefenClick() {
-  if (pruefen_) {
-    pruefen_->Refresh();
-  } else {
-    pruefen_ = new TFormPruefen(simulation_->Data(), *keys_, this);
-    connect(pruefen_, &TFormPruefen::PrintRequested, this, [this] {
-      PrintSingleReport(FindReport("pruefprotokoll")->Print, QStringLiteral("Prüfprotokoll"));
-    });
-    // A finding opens the planned chart of its program.
-    connect(pruefen_, &TFormPruefen::FindingActivated, this, [this](int program, int /*second*/) {
-      if (windows_.SollSignalplan != nullptr && program >= 1 && program <= ProgramCount) {
-        windows_.SollSignalplan->ShowChart(0, program);
-        windows_.SollSignalplan->show();
-        windows_.SollSignalplan->raise();
-        windows_.SollSignalplan->activateWindow();
-      }
-    });
-  }
-  pruefen_->show();
-  pruefen_->raise();
-  pruefen_->activateWindow();
 }
 
 void TFormSteuer::DruckSollClick() {

@@ -7,6 +7,7 @@
 #include "gui/app/glyphs.h"
 #include "gui/app/help_document.h"
 #include "gui/app/start_up.h"
+#include "gui/traffic/traffic_feature.h"
 
 namespace ampelsim::ui {
 namespace {
@@ -66,9 +67,9 @@ QString ChooseStartDirectory(const QString& currentDirectory, const QString& exe
   }
   const QDir workspaceDir(workspace);
   const QDir installedDir(installed);
-  for (const char* name : {DefaultDataDirectoryName, HelpDocumentName, DemandPressedGlyphFile,
-                           DemandReleasedGlyphFile, DemoTrafficDirectoryName,
-                           DemoSumoDirectoryName}) {
+  for (const char* name :
+       {DefaultDataDirectoryName, HelpDocumentName, DemandPressedGlyphFile, DemandReleasedGlyphFile,
+        DemoTrafficDirectoryName, DemoSumoDirectoryName}) {
     LinkInstalledFile(workspaceDir, installedDir, name);
   }
   return workspace;

@@ -4,11 +4,9 @@
 #include <QLayout>
 #include <QScreen>
 #include <QTimer>
-#include <initializer_list>
 
 #include "app/simulation.h"
 #include "gui/app/ampel_application.h"
-#include "gui/sumo/sumo_gui_coupling.h"
 #include "gui/dialogs/settings_store.h"
 #include "gui/widgets/window_placement.h"
 
@@ -53,19 +51,27 @@ ProgramWindows::ProgramWindows(const QString& startDirectory)
       FormGetDir(FormSteuer.Keys()),
       FormGetStandDir(Basis.Paths, *Basis.Settings, FormSteuer.Keys()),
       FormUhrzeit(Basis.Sim->SimClock(), FormSteuer.Keys()),
-      FormSollSignalplan(*Basis.Sim, FormSteuer.Keys()),
-      FormIstSignalplan(*Basis.Sim, FormSteuer.Keys()),
-      FormAuswertung(*Basis.Traffic, *Basis.Sim, FormSteuer.Keys()) {
+      Signalplan(*Basis.Sim, FormSteuer.Keys()),
+      Verification(*Basis.Sim, FormSteuer.Keys()),
+      Traffic(*Basis.Traffic, *Basis.Sim, FormSteuer.Keys(), Basis.Paths.StartDirectory),
+      Sumo(*Basis.Sim) {
+  FormSteuer.AttachWindows(SteuerWindows{&AboutBox, &FormAmpel, &FormLaden, &FormGetDir,
+                                         &FormGetStandDir, &FormUhrzeit});
+  for (Feature* feature : Features()) {
+    FormSteuer.AddFeature(*feature);
+  }
+  // A finding of the verification opens the planned chart of its program.
+  Verification.FindingActivated = [this](int program) { Signalplan.ShowPlannedChart(program); };
   // After each tick the windows draw in this order: heads, panel, features.
   QObject::connect(&Ticks, &TickDriver::Ticked, &FormAmpel, &TFormAmpel::ShowHeads);
   QObject::connect(&Ticks, &TickDriver::Ticked, &FormSteuer, &TFormSteuer::ShowPanel);
-  QObject::connect(&Ticks, &TickDriver::Ticked, FormSteuer.SumoGui(), &SumoGuiCoupling::AfterTick);
-  FormSteuer.AttachWindows(SteuerWindows{&AboutBox, &FormAmpel, &FormLaden, &FormGetDir,
-                                         &FormGetStandDir, &FormUhrzeit, &FormSollSignalplan,
-                                         &FormIstSignalplan, &FormAuswertung});
+  QObject::connect(&Ticks, &TickDriver::Ticked, &FormSteuer, [this] {
+    for (Feature* feature : Features()) {
+      feature->AfterTick();
+    }
+  });
   // The captions stay as they are; the task bar names the program.
-  for (QWidget* window : std::initializer_list<QWidget*>{
-           &FormSteuer, &FormAmpel, &FormSollSignalplan, &FormIstSignalplan, &FormAuswertung}) {
+  for (QWidget* window : PlacedWindows()) {
     window->setWindowIconText(QString::fromLatin1(TaskBarName));
   }
 }
@@ -90,8 +96,7 @@ void ProgramWindows::PlaceWindows() {
     FormSteuer.move(first.Main);
     FormAmpel.move(first.Heads);
   }
-  for (QWidget* window : std::initializer_list<QWidget*>{
-           &FormSteuer, &FormAmpel, &FormSollSignalplan, &FormIstSignalplan, &FormAuswertung}) {
+  for (QWidget* window : PlacedWindows()) {
     const std::optional<QRect> saved = settings.WindowGeometry(window->objectName());
     if (!saved) {
       continue;
@@ -106,11 +111,23 @@ void ProgramWindows::PlaceWindows() {
 }
 
 void ProgramWindows::SaveWindowPlacement() {
-  for (const QWidget* window : std::initializer_list<const QWidget*>{
-           &FormSteuer, &FormAmpel, &FormSollSignalplan, &FormIstSignalplan, &FormAuswertung}) {
+  for (const QWidget* window : PlacedWindows()) {
     Basis.Settings->SetWindowGeometry(window->objectName(), QRect(window->pos(), window->size()));
   }
   Basis.Settings->Sync();
+}
+
+std::array<Feature*, 4> ProgramWindows::Features() {
+  return {&Signalplan, &Verification, &Traffic, &Sumo};
+}
+
+std::vector<QWidget*> ProgramWindows::PlacedWindows() {
+  std::vector<QWidget*> windows{&FormSteuer, &FormAmpel};
+  for (Feature* feature : Features()) {
+    const std::vector<QWidget*> own = feature->Windows();
+    windows.insert(windows.end(), own.begin(), own.end());
+  }
+  return windows;
 }
 
 void ProgramWindows::Start() {

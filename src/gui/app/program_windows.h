@@ -2,18 +2,21 @@
 
 #include <QDir>
 #include <QString>
+#include <array>
+#include <vector>
 
 #include "gui/app/about_box.h"
 #include "gui/app/form_steuer.h"
 #include "gui/app/tick_driver.h"
-#include "gui/chart/form_ist_signalplan.h"
-#include "gui/chart/form_soll_signalplan.h"
+#include "gui/chart/signalplan_feature.h"
 #include "gui/data/form_laden.h"
 #include "gui/dialogs/form_get_dir.h"
 #include "gui/dialogs/form_get_stand_dir.h"
 #include "gui/display/form_ampel.h"
 #include "gui/engine/form_uhrzeit.h"
-#include "gui/traffic/form_auswertung.h"
+#include "gui/sumo/sumo_feature.h"
+#include "gui/traffic/traffic_feature.h"
+#include "gui/verify/verification_feature.h"
 
 namespace ampelsim::ui {
 
@@ -48,9 +51,16 @@ class ProgramWindows {
   TFormGetDir FormGetDir;
   TFormGetStandDir FormGetStandDir;
   TFormUhrzeit FormUhrzeit;
-  TFormSollSignalplan FormSollSignalplan;
-  TFormIstSignalplan FormIstSignalplan;
-  TFormAuswertung FormAuswertung;
+  // The features, in the order they add their menu entries.
+  SignalplanFeature Signalplan;
+  VerificationFeature Verification;
+  TrafficFeature Traffic;
+  SumoFeature Sumo;
+
+ private:
+  std::array<Feature*, 4> Features();
+  // The windows whose place is kept in the settings.
+  std::vector<QWidget*> PlacedWindows();
 };
 
 }  // namespace ampelsim::ui

@@ -12,8 +12,8 @@ class SettingsStore;
 inline constexpr char MigrationFileName[] = "ODATPFAD_2.00.INI";
 // The data directory below the start directory used when no other is there.
 inline constexpr char DefaultDataDirectoryName[] = "Demo";
-// The demo's traffic files and its SUMO model, beside the demo junction.
-inline constexpr char DemoTrafficDirectoryName[] = "Verkehr";
+// The demo's SUMO model, beside the demo junction and its traffic files
+// (DemoTrafficDirectoryName).
 inline constexpr char DemoSumoDirectoryName[] = "sumo";
 
 // The path that the migration file in startDirectory names; empty when the

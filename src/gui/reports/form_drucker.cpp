@@ -14,12 +14,12 @@
 
 #include "app/simulation.h"
 #include "data/windows1252.h"
-#include "reports/fault_line.h"
 #include "gui/reports/pdf_output.h"
 #include "gui/reports/preview_font.h"
 #include "gui/reports/preview_printing.h"
 #include "gui/widgets/common_keys.h"
 #include "gui/widgets/exception_box.h"
+#include "reports/fault_line.h"
 
 namespace ampelsim::ui {
 namespace {

@@ -6,8 +6,8 @@
 #include <QWidget>
 #include <string_view>
 
-#include "reports/report_document.h"
 #include "gui/reports/pdf_output.h"
+#include "reports/report_document.h"
 
 class QPlainTextEdit;
 class QPrinter;

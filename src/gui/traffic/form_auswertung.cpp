@@ -15,9 +15,9 @@
 
 #include "app/simulation.h"
 #include "app/traffic_session.h"
-#include "traffic/statistics_files.h"
 #include "gui/traffic/queue_plot.h"
 #include "gui/widgets/common_keys.h"
+#include "traffic/statistics_files.h"
 
 namespace ampelsim::ui {
 namespace {

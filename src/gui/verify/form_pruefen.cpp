@@ -8,8 +8,8 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
-#include "verify/plan_verifier.h"
 #include "gui/widgets/common_keys.h"
+#include "verify/plan_verifier.h"
 
 namespace ampelsim::ui {
 namespace {

@@ -11,9 +11,9 @@
 #include <memory>
 #include <stdexcept>
 
+#include "app_test_support.h"
 #include "gui/app/ampel_application.h"
 #include "gui/app/program_windows.h"
-#include "app_test_support.h"
 
 namespace ampelsim::test {
 namespace {

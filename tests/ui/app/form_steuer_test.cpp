@@ -12,14 +12,14 @@
 #include <QtTest>
 
 #include "app/simulation.h"
-#include "gui/app/program_windows.h"
 #include "app_test_support.h"
 #include "engine/engine_state.h"
+#include "gui/app/program_windows.h"
 #include "gui/reports/form_drucker.h"
-#include "verify/plan_verifier.h"
 #include "gui/verify/form_pruefen.h"
 #include "gui/widgets/elided_label.h"
 #include "gui/widgets/panel_controls.h"
+#include "verify/plan_verifier.h"
 
 namespace ampelsim::test {
 namespace {

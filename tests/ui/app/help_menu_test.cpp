@@ -7,8 +7,8 @@
 #include <QRegularExpression>
 #include <QtTest>
 
-#include "gui/app/program_windows.h"
 #include "app_test_support.h"
+#include "gui/app/program_windows.h"
 
 namespace ampelsim::test {
 namespace {

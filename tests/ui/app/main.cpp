@@ -2,15 +2,15 @@
 #include <QtTest>
 #include <cstdlib>
 
-#include "gui/app/ampel_application.h"
 #include "application_test.h"
 #include "form_steuer_test.h"
+#include "gui/app/ampel_application.h"
 #include "help_menu_test.h"
 #include "signalplan_test.h"
 #include "start_up_test.h"
 #include "test_support/test_files.h"
-#include "window_placement_test.h"
 #include "traffic_menu_test.h"
+#include "window_placement_test.h"
 
 int main(int argc, char** argv) {
   // Settings never reach the user's configuration, and nothing the program

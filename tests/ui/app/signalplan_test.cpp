@@ -10,10 +10,10 @@
 #include <QtTest>
 
 #include "app/simulation.h"
-#include "gui/app/program_windows.h"
 #include "app_test_support.h"
-#include "gui/chart/chart_view.h"
 #include "engine/engine_state.h"
+#include "gui/app/program_windows.h"
+#include "gui/chart/chart_view.h"
 
 namespace ampelsim::test {
 namespace {
@@ -57,20 +57,20 @@ void SignalplanTest::menuOpensBothWindows() {
   const StartDirectory start;
   ProgramWindows windows(start.QPath());
   Tick(windows, 1);  // the first tick loads the data set
-  QVERIFY(!windows.FormSollSignalplan.isVisible());
+  QVERIFY(!windows.Signalplan.Soll.isVisible());
   Trigger(windows, "SollSignalplan");
-  QVERIFY(windows.FormSollSignalplan.isVisible());
-  QCOMPARE(windows.FormSollSignalplan.windowTitle(), QStringLiteral("Soll-Signalplan"));
-  const ChartModel& planned = windows.FormSollSignalplan.View().Chart();
+  QVERIFY(windows.Signalplan.Soll.isVisible());
+  QCOMPARE(windows.Signalplan.Soll.windowTitle(), QStringLiteral("Soll-Signalplan"));
+  const ChartModel& planned = windows.Signalplan.Soll.View().Chart();
   QCOMPARE(QString::fromStdString(planned.Title),
            QStringLiteral("Signalzeitenplan P1 – Umlaufzeit 20 s"));
   QCOMPARE(planned.Rows.size(), std::size_t{2});
   QCOMPARE(QString::fromStdString(planned.Rows[1].HeadLabel), QStringLiteral("K. 2"));
 
   Trigger(windows, "IstSignalplan");
-  QVERIFY(windows.FormIstSignalplan.isVisible());
+  QVERIFY(windows.Signalplan.Ist.isVisible());
   for (QWidget* window :
-       std::initializer_list<QWidget*>{&windows.FormSollSignalplan, &windows.FormIstSignalplan}) {
+       std::initializer_list<QWidget*>{&windows.Signalplan.Soll, &windows.Signalplan.Ist}) {
     QVERIFY(window->findChild<QAbstractButton*>(QStringLiteral("ExportButton")) != nullptr);
     QVERIFY(window->findChild<QAbstractButton*>(QStringLiteral("DruckenButton")) != nullptr);
   }
@@ -80,16 +80,16 @@ void SignalplanTest::plannedWindowTellsAProgramWithoutCycle() {
   const StartDirectory start;
   ProgramWindows windows(start.QPath());
   Tick(windows, 1);
-  windows.FormSollSignalplan.show();
-  windows.FormSollSignalplan.ShowChart(0, 2);
-  auto* message = windows.FormSollSignalplan.findChild<QLabel*>(QStringLiteral("LabelHinweis"));
+  windows.Signalplan.Soll.show();
+  windows.Signalplan.Soll.ShowChart(0, 2);
+  auto* message = windows.Signalplan.Soll.findChild<QLabel*>(QStringLiteral("LabelHinweis"));
   QVERIFY(message != nullptr);
   QVERIFY(message->isVisible());
   QCOMPARE(message->text(), QStringLiteral("Programm P2 hat keine Umlaufzeit."));
-  QVERIFY(windows.FormSollSignalplan.View().Chart().Rows.empty());
-  windows.FormSollSignalplan.ShowChart(1, 1);  // the intergreen chart of P1
+  QVERIFY(windows.Signalplan.Soll.View().Chart().Rows.empty());
+  windows.Signalplan.Soll.ShowChart(1, 1);  // the intergreen chart of P1
   QVERIFY(!message->isVisible());
-  QCOMPARE(QString::fromStdString(windows.FormSollSignalplan.View().Chart().Title),
+  QCOMPARE(QString::fromStdString(windows.Signalplan.Soll.View().Chart().Title),
            QStringLiteral("Zwischenzeiten P1 – Umlaufzeit 20 s"));
 }
 
@@ -97,7 +97,7 @@ void SignalplanTest::liveChartFollowsTheRun() {
   const StartDirectory start;
   ProgramWindows windows(start.QPath());
   Tick(windows, 1);
-  windows.FormIstSignalplan.show();
+  windows.Signalplan.Ist.show();
   auto* startButton = windows.FormSteuer.findChild<QAbstractButton*>(QStringLiteral("StartButton"));
   QVERIFY(startButton != nullptr);
   QTest::mousePress(startButton, Qt::LeftButton);
@@ -107,7 +107,7 @@ void SignalplanTest::liveChartFollowsTheRun() {
 
   QCOMPARE(windows.FormSteuer.Sim().State().MainState, states::CycleOperation);
   // Three cycles by default, ending with the last second.
-  const ChartModel& chart = windows.FormIstSignalplan.View().Chart();
+  const ChartModel& chart = windows.Signalplan.Ist.View().Chart();
   QCOMPARE(chart.AxisEnd - chart.AxisBegin, std::int64_t{60});
   QCOMPARE(chart.Rows.size(), std::size_t{2});
   for (std::size_t g = 0; g < 2; ++g) {
@@ -115,8 +115,8 @@ void SignalplanTest::liveChartFollowsTheRun() {
     QCOMPARE(last.End, chart.AxisEnd);
     QCOMPARE(static_cast<std::int32_t>(last.State), windows.FormSteuer.Sim().State().GroupState[g]);
   }
-  windows.FormIstSignalplan.findChild<QSpinBox*>(QStringLiteral("UmlaeufeEdit"))->setValue(1);
-  const ChartModel& oneCycle = windows.FormIstSignalplan.View().Chart();
+  windows.Signalplan.Ist.findChild<QSpinBox*>(QStringLiteral("UmlaeufeEdit"))->setValue(1);
+  const ChartModel& oneCycle = windows.Signalplan.Ist.View().Chart();
   QCOMPARE(oneCycle.AxisEnd - oneCycle.AxisBegin, std::int64_t{20});
 }
 
@@ -124,7 +124,7 @@ void SignalplanTest::printFitsTheChartOnALandscapePage() {
   const StartDirectory start;
   ProgramWindows windows(start.QPath());
   Tick(windows, 1);
-  windows.FormSollSignalplan.show();
+  windows.Signalplan.Soll.show();
   const TempDir dir;
   const std::string file = (dir / "plan.pdf").string();
   QPrinter printer(QPrinter::HighResolution);
@@ -132,7 +132,7 @@ void SignalplanTest::printFitsTheChartOnALandscapePage() {
   printer.setOutputFileName(QString::fromStdString(file));
   printer.setPageSize(QPageSize(QPageSize::A4));
   printer.setPageOrientation(QPageLayout::Landscape);
-  QVERIFY(ui::PrintChart(printer, windows.FormSollSignalplan.View().Chart()));
+  QVERIFY(ui::PrintChart(printer, windows.Signalplan.Soll.View().Chart()));
   const std::string text = Output("pdftotext '" + file + "' - 2>/dev/null");
   QVERIFY2(text.find("Signalzeitenplan P1") != std::string::npos, text.c_str());
   QVERIFY(text.find("G. 2") != std::string::npos);

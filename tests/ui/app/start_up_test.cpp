@@ -7,9 +7,9 @@
 #include <fstream>
 
 #include "app/simulation.h"
+#include "app_test_support.h"
 #include "gui/app/form_steuer.h"
 #include "gui/app/start_up.h"
-#include "app_test_support.h"
 #include "gui/dialogs/settings_store.h"
 
 namespace ampelsim::test {

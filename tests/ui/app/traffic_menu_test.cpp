@@ -14,10 +14,10 @@
 
 #include "app/simulation.h"
 #include "app/traffic_session.h"
-#include "gui/app/program_windows.h"
 #include "app_test_support.h"
-#include "gui/dialogs/form_get_dir.h"
 #include "engine/engine_state.h"
+#include "gui/app/program_windows.h"
+#include "gui/dialogs/form_get_dir.h"
 #include "gui/reports/form_drucker.h"
 
 namespace ampelsim::test {
@@ -86,7 +86,7 @@ void LoadTrafficFile(ProgramWindows& windows, const std::filesystem::path& file,
                      ModalSeen* refusal) {
   constexpr int RefusalAttempts = 100;
   WatchForMessageBox(refusal, RefusalAttempts);
-  windows.FormSteuer.LoadTrafficFile(Q(file));
+  windows.Traffic.LoadTrafficFile(Q(file));
   QTest::qWait(15 * RefusalAttempts);
 }
 
@@ -147,13 +147,13 @@ void TrafficMenuTest::withoutTrafficFileNothingToSwitchOrPrint() {
   QVERIFY(!Action(windows, "VerkehrErzeugen")->isEnabled());
   QVERIFY(!Action(windows, "AuswertungDrucken")->isEnabled());
   Action(windows, "Auswertung")->trigger();
-  QVERIFY(windows.FormAuswertung.isVisible());
-  auto* file = windows.FormAuswertung.findChild<QLabel*>(QStringLiteral("LabelVerkehrsdatei"));
+  QVERIFY(windows.Traffic.Auswertung.isVisible());
+  auto* file = windows.Traffic.Auswertung.findChild<QLabel*>(QStringLiteral("LabelVerkehrsdatei"));
   QVERIFY(file->text().startsWith(QStringLiteral("Keine Verkehrsdatei geladen")));
-  QCOMPARE(windows.FormAuswertung.findChild<QTableWidget*>(QStringLiteral("AuswertungTabelle"))
+  QCOMPARE(windows.Traffic.Auswertung.findChild<QTableWidget*>(QStringLiteral("AuswertungTabelle"))
                ->rowCount(),
            0);
-  QVERIFY(!windows.FormAuswertung.findChild<QAbstractButton*>(QStringLiteral("DruckenButton"))
+  QVERIFY(!windows.Traffic.Auswertung.findChild<QAbstractButton*>(QStringLiteral("DruckenButton"))
                ->isEnabled());
 }
 
@@ -169,7 +169,7 @@ void TrafficMenuTest::loadedTrafficPressesTheDetectorsTheWindowCounts() {
   QVERIFY(windows.Basis.Traffic->Loaded());
   QVERIFY(Action(windows, "VerkehrErzeugen")->isEnabled());
   QVERIFY(Action(windows, "VerkehrErzeugen")->isChecked());
-  QVERIFY(windows.FormAuswertung.isVisible());
+  QVERIFY(windows.Traffic.Auswertung.isVisible());
 
   DetectorSeconds seen;
   windows.FormSteuer.Sim().AddObserver(seen);
@@ -178,7 +178,7 @@ void TrafficMenuTest::loadedTrafficPressesTheDetectorsTheWindowCounts() {
   windows.FormSteuer.Sim().RemoveObserver(seen);
 
   auto* table =
-      windows.FormAuswertung.findChild<QTableWidget*>(QStringLiteral("AuswertungTabelle"));
+      windows.Traffic.Auswertung.findChild<QTableWidget*>(QStringLiteral("AuswertungTabelle"));
   QCOMPARE(table->rowCount(), 3);
   QCOMPARE(Cell(table, 2, 0), QStringLiteral("Knoten"));
   const int arrivals = Cell(table, 0, 2).toInt();
@@ -206,7 +206,7 @@ void TrafficMenuTest::switchingOffReleasesTheButtonsAndStopsArrivals() {
   }
   Tick(windows, 300);
   QCOMPARE(windows.Basis.Traffic->Traffic()->Statistics().Whole.Groups[0].Arrivals, arrivals);
-  auto* run = windows.FormAuswertung.findChild<QLabel*>(QStringLiteral("LabelLaufzeit"));
+  auto* run = windows.Traffic.Auswertung.findChild<QLabel*>(QStringLiteral("LabelLaufzeit"));
   QVERIFY(run->text().contains(QStringLiteral("Verkehr angehalten")));
 }
 
@@ -235,7 +235,7 @@ void TrafficMenuTest::auswertungGoesIntoThePrintPreview() {
   QVERIFY(StartController(windows));
   Tick(windows, 600);
   QVERIFY(Action(windows, "AuswertungDrucken")->isEnabled());
-  windows.FormAuswertung.findChild<QAbstractButton*>(QStringLiteral("DruckenButton"))->click();
+  windows.Traffic.Auswertung.findChild<QAbstractButton*>(QStringLiteral("DruckenButton"))->click();
   ui::TFormDrucker* preview = windows.FormSteuer.Preview();
   QVERIFY(preview != nullptr);
   const QString text = preview->findChild<QPlainTextEdit*>()->toPlainText();

@@ -4,8 +4,8 @@
 #include <QScreen>
 #include <QtTest>
 
-#include "gui/app/program_windows.h"
 #include "app_test_support.h"
+#include "gui/app/program_windows.h"
 #include "gui/dialogs/settings_store.h"
 #include "gui/widgets/window_placement.h"
 
@@ -136,7 +136,7 @@ void WindowPlacementTest::placeOnAScreenThatIsGoneIsPulledBack() {
   }
   QCOMPARE(windows.FormAmpel.pos().x(), screen.left() + 40);
   // A value that is no window is not taken.
-  QCOMPARE(windows.FormIstSignalplan.size(), QSize(1280, 560));
+  QCOMPARE(windows.Signalplan.Ist.size(), QSize(1280, 560));
 }
 
 }  // namespace ampelsim::test

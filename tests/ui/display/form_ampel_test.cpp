@@ -11,8 +11,8 @@
 
 #include "gui/app/tick_driver.h"
 #include "gui/display/form_resize_rule.h"
-#include "head_lookup.h"
 #include "gui/widgets/panel_controls.h"
+#include "head_lookup.h"
 
 namespace ampelsim::test {
 

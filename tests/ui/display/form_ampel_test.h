@@ -4,8 +4,8 @@
 #include <memory>
 
 #include "gui/display/form_ampel.h"
-#include "heads_junction.h"
 #include "gui/widgets/common_keys.h"
+#include "heads_junction.h"
 
 namespace ampelsim::test {
 

@@ -4,8 +4,8 @@
 #include <QLabel>
 #include <QtTest>
 
-#include "head_lookup.h"
 #include "gui/widgets/panel_controls.h"
+#include "head_lookup.h"
 
 namespace ampelsim::test {
 namespace {

@@ -4,9 +4,9 @@
 #include <memory>
 
 #include "app/simulation.h"
-#include "gui/display/form_ampel.h"
 #include "engine/clock.h"
 #include "engine/engine_state.h"
+#include "gui/display/form_ampel.h"
 #include "test_support/test_files.h"
 
 namespace ampelsim::test {

@@ -8,11 +8,11 @@
 #include <memory>
 
 #include "app/simulation.h"
-#include "gui/data/form_laden.h"
 #include "engine/clock.h"
+#include "gui/data/form_laden.h"
+#include "gui/widgets/common_keys.h"
 #include "test_support/test_files.h"
 #include "ui/forms/form_tests.h"
-#include "gui/widgets/common_keys.h"
 
 namespace ampelsim::test {
 namespace {

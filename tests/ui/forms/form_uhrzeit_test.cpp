@@ -13,8 +13,8 @@
 #include "engine/clock.h"
 #include "gui/engine/form_uhrzeit.h"
 #include "gui/engine/local_time_qt.h"
-#include "ui/forms/form_tests.h"
 #include "gui/widgets/common_keys.h"
+#include "ui/forms/form_tests.h"
 
 namespace ampelsim::test {
 namespace {

@@ -9,10 +9,10 @@
 #include <QScrollBar>
 #include <QtTest>
 
-#include "print_test_support.h"
-#include "reports/program_table_reports.h"
 #include "gui/reports/form_drucker.h"
 #include "gui/reports/pdf_output.h"
+#include "print_test_support.h"
+#include "reports/program_table_reports.h"
 
 namespace ampelsim::test {
 namespace {

@@ -4,8 +4,8 @@
 #include <memory>
 #include <vector>
 
-#include "gui/app/ampel_application.h"
 #include "form_drucker_test.h"
+#include "gui/app/ampel_application.h"
 #include "preview_printing_test.h"
 #include "print_commands_test.h"
 #include "test_support/test_files.h"

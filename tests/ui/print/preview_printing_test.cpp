@@ -4,9 +4,9 @@
 #include <QtTest>
 #include <stdexcept>
 
-#include "print_test_support.h"
 #include "gui/reports/preview_font.h"
 #include "gui/reports/preview_printing.h"
+#include "print_test_support.h"
 
 namespace ampelsim::test {
 namespace {

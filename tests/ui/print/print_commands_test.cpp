@@ -18,6 +18,10 @@
 
 #include "display/signal_head_element.h"
 #include "engine/engine_state.h"
+#include "gui/reports/form_drucker.h"
+#include "gui/reports/pdf_output.h"
+#include "gui/reports/preview_font.h"
+#include "gui/reports/preview_printing.h"
 #include "print_test_support.h"
 #include "reports/combined_planned.h"
 #include "reports/fault_line.h"
@@ -26,10 +30,6 @@
 #include "reports/planned_phase_plan.h"
 #include "reports/program_table_reports.h"
 #include "reports/switch_program_reports.h"
-#include "gui/reports/form_drucker.h"
-#include "gui/reports/pdf_output.h"
-#include "gui/reports/preview_font.h"
-#include "gui/reports/preview_printing.h"
 
 Q_DECLARE_METATYPE(ampelsim::test::ReportWriter)
 

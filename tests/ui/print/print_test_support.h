@@ -18,11 +18,11 @@
 #include <string>
 
 #include "app/simulation.h"
-#include "gui/app/program_windows.h"
 #include "data/windows1252.h"
 #include "engine/clock.h"
-#include "reports/report_document.h"
+#include "gui/app/program_windows.h"
 #include "gui/reports/preview_font.h"
+#include "reports/report_document.h"
 #include "ui/app/app_test_support.h"
 
 namespace ampelsim::test {

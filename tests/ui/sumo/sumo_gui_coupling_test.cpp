@@ -7,8 +7,8 @@
 #include <fstream>
 
 #include "app/headless_simulation.h"
-#include "gui/app/program_windows.h"
 #include "engine/engine_state.h"
+#include "gui/app/program_windows.h"
 #include "gui/sumo/sumo_gui_coupling.h"
 #include "gui/sumo/sumo_remote.h"
 #include "ui/app/app_test_support.h"
@@ -56,7 +56,7 @@ class SumoGuiCouplingTest : public QObject {
     QCOMPARE(couple->text(), QStringLiteral("Mit SUMO koppeln ..."));
     QVERIFY(couple->isEnabled());
     QVERIFY(!end->isEnabled());
-    QVERIFY(windows.FormSteuer.SumoGui() != nullptr);
+    QVERIFY(windows.Sumo.Coupling() != nullptr);
     RemoveSettings();
   }
 

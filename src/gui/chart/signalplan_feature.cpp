@@ -1,0 +1,28 @@
+#include "gui/chart/signalplan_feature.h"
+
+#include <QAction>
+#include <QMenu>
+
+#include "data/limits.h"
+
+namespace ampelsim::ui {
+
+SignalplanFeature::SignalplanFeature(Simulation& simulation, CommonKeys& keys)
+    : Soll(simulation, keys), Ist(simulation, keys) {}
+
+void SignalplanFeature::Install(FeatureHost& host) {
+  QMenu& menu = host.Menu(MainMenu::Signalplan);
+  QObject::connect(AddMenuAction(menu, "SollSignalplan", QStringLiteral("Soll-Signalplan ...")),
+                   &QAction::triggered, &Soll, [this] { ShowOnTop(Soll); });
+  QObject::connect(AddMenuAction(menu, "IstSignalplan", QStringLiteral("Ist-Signalplan")),
+                   &QAction::triggered, &Ist, [this] { ShowOnTop(Ist); });
+}
+
+void SignalplanFeature::ShowPlannedChart(int program) {
+  if (program >= 1 && program <= ProgramCount) {
+    Soll.ShowChart(0, program);
+    ShowOnTop(Soll);
+  }
+}
+
+}  // namespace ampelsim::ui

@@ -1,0 +1,19 @@
+#include "gui/sumo/sumo_feature.h"
+
+#include <QMenu>
+
+namespace ampelsim::ui {
+
+void SumoFeature::Install(FeatureHost& host) {
+  QMenu& menu = host.Menu(MainMenu::Verkehr);
+  menu.addSeparator();
+  coupling_ = AddSumoCouplingActions(menu, simulation_, &host.MainWindow());
+}
+
+void SumoFeature::AfterTick() {
+  if (coupling_ != nullptr) {
+    coupling_->AfterTick();
+  }
+}
+
+}  // namespace ampelsim::ui
