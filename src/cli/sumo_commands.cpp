@@ -258,7 +258,9 @@ void AddSumoCommands(CLI::App& app, int& exitCode) {
   cosim->add_option("--sumo", values->Cosim.SumoConfig, "SUMO configuration (.sumocfg)")
       ->required();
   cosim->add_option("--map", values->Cosim.MapPath, "mapping of groups to SUMO links")->required();
-  cosim->add_option("--seconds", values->Cosim.Seconds, "simulated seconds to run")
+  cosim
+      ->add_option("--seconds", values->Cosim.Seconds,
+                   "simulated seconds to run (at most 315360000)")
       ->capture_default_str();
   auto* scriptOption = cosim->add_option("--script", values->Script, "scenario script");
   auto* nowOption =
