@@ -6,10 +6,10 @@
 
 namespace ampelsim {
 
-// Why a file or a text was refused. The message is German and complete as a
-// user reads it, naming the entry at fault where the format has entries;
-// a line-oriented text gives the line apart, so that the caller can put the
-// file name before it.
+// Why a file or a text was refused: the German message, naming the entry at
+// fault where the format has entries. A line-oriented text also keeps the
+// line apart; parsing a text gives the reason alone, reading a file puts the
+// file name and the line before it.
 struct Error {
   std::string Message;
   int Line = 0;  // 1-based; 0 when the text has no lines to point at
