@@ -26,7 +26,7 @@ void BM_CosimPeakTenMinutes(benchmark::State& state) {
   DataSetLoader loader;
   loader.Load(data, demo);
   auto mapping = ReadSumoMapping(sumoDir + "/map.json", data);
-  if (!loader.DataValid() || std::holds_alternative<std::string>(mapping)) {
+  if (!loader.DataValid() || !mapping) {
     state.SkipWithError("demo data set or mapping not loadable");
     return;
   }
@@ -36,18 +36,18 @@ void BM_CosimPeakTenMinutes(benchmark::State& state) {
   for (auto _ : state) {
     auto started = StartEmbeddedSumo(
         {"-c", sumoDir + "/demo.sumocfg", "--no-warnings", "true", "--no-step-log", "true"});
-    if (std::holds_alternative<std::string>(started)) {
-      state.SkipWithError(std::get<std::string>(started).c_str());
+    if (!started) {
+      state.SkipWithError(started.Failure().Message.c_str());
       return;
     }
-    auto sumo = std::get<std::unique_ptr<SumoConnection>>(std::move(started));
-    SumoCoupling coupling(std::get<SumoMapping>(mapping), *sumo);
+    auto sumo = std::move(started).Value();
+    SumoCoupling coupling(mapping.Value(), *sumo);
     if (coupling.Connect()) {
       state.SkipWithError("mapping does not fit the network");
       return;
     }
     auto script = ParseScenario("0 program P1\n1 press Start\n");
-    HeadlessSimulation run(demo, LocalTime{}, store, std::get<Scenario>(std::move(script)));
+    HeadlessSimulation run(demo, LocalTime{}, store, std::move(script).Value());
     std::chrono::nanoseconds controller{};
     for (int tick = 0; tick < 6000; ++tick) {
       coupling.PressDetectors([&run](int group, bool down) {

@@ -150,15 +150,15 @@ void WriteSimulationSeeds(const DataImage& demo, const fs::path& scripts, const 
   std::sort(paths.begin(), paths.end());
   for (const auto& path : paths) {
     auto parsed = ampelsim::ParseScenario(ReadText(path));
-    if (const auto* error = std::get_if<ampelsim::ScenarioParseError>(&parsed)) {
-      throw std::runtime_error(path.string() + ", line " + std::to_string(error->Line) + ": " +
-                               error->Reason);
+    if (!parsed) {
+      throw std::runtime_error(path.string() + ", line " + std::to_string(parsed.Failure().Line) +
+                               ": " + parsed.Failure().Message);
     }
     ampelsim::fuzz::SimulationInput input;
     input.OutputsForced = true;
     input.RecordActualPlan = true;
     input.Image = demo;
-    input.Events = std::get<ampelsim::Scenario>(std::move(parsed));
+    input.Events = std::move(parsed).Value();
     input.StartMinuteOfWeek = 8 * 60;  // Monday 08:00: P1 by the weekly plan
     const std::int64_t last = input.Events.Events.empty() ? 0 : input.Events.Events.back().Tick;
     input.Ticks = std::min(ampelsim::fuzz::SimulationInput::MaxTicks, last + 1200);

@@ -44,11 +44,12 @@ void FuzzScenario(std::span<const std::uint8_t> input) {
   const std::string_view text(reinterpret_cast<const char*>(input.data()), input.size());
   const int lines = LineCount(text);
   const auto parsed = ParseScenario(text);
-  if (const auto* error = std::get_if<ScenarioParseError>(&parsed)) {
-    Require(error->Line >= 1 && error->Line <= lines, "an error names a line of the script");
-    Require(!error->Reason.empty(), "an error gives its reason");
+  if (!parsed) {
+    const Error& error = parsed.Failure();
+    Require(error.Line >= 1 && error.Line <= lines, "an error names a line of the script");
+    Require(!error.Message.empty(), "an error gives its reason");
   } else {
-    CheckEvents(std::get<Scenario>(parsed), lines);
+    CheckEvents(parsed.Value(), lines);
   }
   // The same parser reads the --now option and the clock command.
   if (const auto moment = ParseLocalTime(text)) {

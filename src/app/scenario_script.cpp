@@ -4,6 +4,7 @@
 #include <array>
 #include <charconv>
 #include <climits>
+#include <fstream>
 #include <sstream>
 
 #include "app/simulation.h"
@@ -114,6 +115,9 @@ std::string Choices(const std::array<Named<Value>, N>& table, std::string_view s
   return text;
 }
 
+// How a line of a command is written, before its usage text.
+constexpr char UsagePrefix[] = "Schreibweise: <Zeit> ";
+
 class LineError {
  public:
   explicit LineError(std::string reason) : reason_(std::move(reason)) {}
@@ -151,7 +155,8 @@ std::int64_t ParseTime(std::string_view text) {
   };
   if (whole.empty() || whole.size() > 9 || !digitsOnly(whole) ||
       (dot != std::string_view::npos && (tenth.size() != 1 || !digitsOnly(tenth)))) {
-    throw LineError("time must be seconds with at most one decimal, e.g. 12 or 12.5");
+    throw LineError(
+        "die Zeit sind Sekunden mit höchstens einer Nachkommastelle, z. B. 12 oder 12.5");
   }
   std::int64_t seconds = 0;
   std::from_chars(whole.data(), whole.data() + whole.size(), seconds);
@@ -162,7 +167,8 @@ int ParseGroup(std::string_view text) {
   int group = 0;
   const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), group);
   if (error != std::errc() || end != text.data() + text.size() || group < 1 || group > MaxGroups) {
-    throw LineError("group must be a number from 1 to 24, not \"" + std::string(text) + "\"");
+    throw LineError("die Signalgruppe muss eine Zahl von 1 bis 24 sein, nicht \"" +
+                    std::string(text) + "\"");
   }
   return group - 1;
 }
@@ -170,7 +176,7 @@ int ParseGroup(std::string_view text) {
 void ExpectCount(const std::vector<std::string_view>& words, std::size_t least, std::size_t most,
                  std::string_view usage) {
   if (words.size() < least || words.size() > most) {
-    throw LineError("usage: <time> " + std::string(usage));
+    throw LineError(UsagePrefix + std::string(usage));
   }
 }
 
@@ -179,7 +185,7 @@ bool ParseShift(const std::vector<std::string_view>& words, std::size_t index) {
     return false;
   }
   if (words[index] != "shift") {
-    throw LineError("expected \"shift\", not \"" + std::string(words[index]) + "\"");
+    throw LineError("erwartet \"shift\", nicht \"" + std::string(words[index]) + "\"");
   }
   return true;
 }
@@ -187,7 +193,8 @@ bool ParseShift(const std::vector<std::string_view>& words, std::size_t index) {
 PushButton ParseButton(std::string_view name) {
   const auto button = Find(PushButtons, name);
   if (!button) {
-    throw LineError("unknown button \"" + std::string(name) + "\" (" + Choices(PushButtons) + ")");
+    throw LineError("unbekannte Taste \"" + std::string(name) + "\" (" + Choices(PushButtons) +
+                    ")");
   }
   return *button;
 }
@@ -213,25 +220,25 @@ void ParseCommand(const std::vector<std::string_view>& words, std::int64_t tick,
     const PushButton button = ParseButton(words[2]);
     const bool shift = ParseShift(words, 3);
     if (shift && button != PushButton::Anf1 && button != PushButton::Anf2) {
-      throw LineError("\"shift\" only goes with Anf1 and Anf2");
+      throw LineError("\"shift\" gibt es nur bei Anf1 und Anf2");
     }
     add(scenario::ButtonUp{button, shift}, tick);
   } else if (verb == "set") {
     ExpectCount(words, 4, 4, "set NAME on|off");
     const auto toggle = Find(Toggles, words[2]);
     if (!toggle) {
-      throw LineError("unknown switch \"" + std::string(words[2]) + "\" (" + Choices(Toggles) +
-                      ")");
+      throw LineError("unbekannter Schalter \"" + std::string(words[2]) + "\" (" +
+                      Choices(Toggles) + ")");
     }
     if (words[3] != "on" && words[3] != "off") {
-      throw LineError("expected on or off, not \"" + std::string(words[3]) + "\"");
+      throw LineError("erwartet on oder off, nicht \"" + std::string(words[3]) + "\"");
     }
     add(scenario::SetToggle{*toggle, words[3] == "on"}, tick);
   } else if (verb == "program") {
     ExpectCount(words, 3, 3, "program Ub|P1..P6");
     const auto button = Find(ProgramButtons, words[2]);
     if (!button) {
-      throw LineError("unknown program button \"" + std::string(words[2]) + "\" (" +
+      throw LineError("unbekannte Programmtaste \"" + std::string(words[2]) + "\" (" +
                       Choices(ProgramButtons) + ")");
     }
     add(scenario::SelectProgram{*button}, tick);
@@ -239,7 +246,7 @@ void ParseCommand(const std::vector<std::string_view>& words, std::int64_t tick,
     ExpectCount(words, 4, 5, "detector G down|up [shift]");
     const int group = ParseGroup(words[2]);
     if (words[3] != "down" && words[3] != "up") {
-      throw LineError("expected down or up, not \"" + std::string(words[3]) + "\"");
+      throw LineError("erwartet down oder up, nicht \"" + std::string(words[3]) + "\"");
     }
     add(scenario::Detector{group, words[3] == "down", ParseShift(words, 4)}, tick);
   } else if (verb == "lamp") {
@@ -247,7 +254,7 @@ void ParseCommand(const std::vector<std::string_view>& words, std::int64_t tick,
     const int group = ParseGroup(words[2]);
     const auto lamp = Find(Lamps, words[3]);
     if (!lamp) {
-      throw LineError("expected red, yellow or green, not \"" + std::string(words[3]) + "\"");
+      throw LineError("erwartet red, yellow oder green, nicht \"" + std::string(words[3]) + "\"");
     }
     add(scenario::ClickLamp{group, *lamp}, tick);
   } else if (verb == "clock") {
@@ -255,7 +262,7 @@ void ParseCommand(const std::vector<std::string_view>& words, std::int64_t tick,
     const std::string text = std::string(words[2]) + " " + std::string(words[3]);
     const auto moment = ParseLocalTime(text);
     if (!moment) {
-      throw LineError("not a date and time: \"" + text + "\"");
+      throw LineError("kein gültiges Datum mit Uhrzeit: \"" + text + "\"");
     }
     add(scenario::SetClock{*moment}, tick);
   } else if (verb == "load") {
@@ -264,9 +271,9 @@ void ParseCommand(const std::vector<std::string_view>& words, std::int64_t tick,
   } else if (verb == "expect") {
     add(ParseExpect(words), tick);
   } else if (verb.empty()) {
-    throw LineError("a command must follow the time");
+    throw LineError("nach der Zeit fehlt der Befehl");
   } else {
-    throw LineError("unknown command \"" + std::string(verb) + "\" (" + CommandList() + ")");
+    throw LineError("unbekannter Befehl \"" + std::string(verb) + "\" (" + CommandList() + ")");
   }
 }
 
@@ -274,8 +281,8 @@ int ParseNumber(std::string_view text, int least, int most, std::string_view wha
   int value = 0;
   const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
   if (error != std::errc() || end != text.data() + text.size() || value < least || value > most) {
-    throw LineError(std::string(what) + " must be a number from " + std::to_string(least) + " to " +
-                    std::to_string(most) + ", not \"" + std::string(text) + "\"");
+    throw LineError(std::string(what) + " muss eine Zahl von " + std::to_string(least) + " bis " +
+                    std::to_string(most) + " sein, nicht \"" + std::string(text) + "\"");
   }
   return value;
 }
@@ -297,11 +304,11 @@ scenario::Expect ParseExpect(const std::vector<std::string_view>& all) {
     expect.Text += (expect.Text.empty() ? "" : " ") + std::string(word);
   }
   if (words.size() >= 2 && words[0] == "within") {
-    expect.Within = ParseNumber(words[1], 1, 86400, "the seconds of \"within\"");
+    expect.Within = ParseNumber(words[1], 1, 86400, "die Sekundenzahl von \"within\"");
     words.erase(words.begin(), words.begin() + 2);
   }
   const std::string_view usage =
-      "usage: <time> expect [within S] group G STATE | program N | timepoint N | "
+      "Schreibweise: <Zeit> expect [within S] group G STATE | program N | timepoint N | "
       "off|running|flashing | fault none | fault KIND [G] | lamp LAMP on|off";
   if (words.empty()) {
     throw LineError(std::string(usage));
@@ -309,26 +316,27 @@ scenario::Expect ParseExpect(const std::vector<std::string_view>& all) {
   const std::string_view what = words[0];
   if (what == "group") {
     if (words.size() != 3) {
-      throw LineError("usage: <time> expect group G " + Choices(States, "|"));
+      throw LineError(UsagePrefix + std::string("expect group G ") + Choices(States, "|"));
     }
     expect.What = scenario::ExpectWhat::GroupState;
     expect.Group = ParseGroup(words[1]);
     const auto state = Find(States, words[2]);
     if (!state) {
-      throw LineError("unknown state \"" + std::string(words[2]) + "\" (" + Choices(States) + ")");
+      throw LineError("unbekannter Zustand \"" + std::string(words[2]) + "\" (" + Choices(States) +
+                      ")");
     }
     expect.Value = static_cast<int>(*state);
   } else if (what == "program" || what == "timepoint") {
     if (words.size() != 2) {
-      throw LineError("usage: <time> expect " + std::string(what) + " N");
+      throw LineError(UsagePrefix + std::string("expect ") + std::string(what) + " N");
     }
     const bool program = what == "program";
     expect.What = program ? scenario::ExpectWhat::Program : scenario::ExpectWhat::TimePoint;
-    expect.Value = program ? ParseNumber(words[1], 1, FlashingProgram, "the program")
-                           : ParseNumber(words[1], 0, INT32_MAX, "the time point");
+    expect.Value = program ? ParseNumber(words[1], 1, FlashingProgram, "das Programm")
+                           : ParseNumber(words[1], 0, INT32_MAX, "der Zeitpunkt");
   } else if (const auto operation = Find(Operations, what)) {
     if (words.size() != 1) {
-      throw LineError("usage: <time> expect " + Choices(Operations, "|"));
+      throw LineError(UsagePrefix + std::string("expect ") + Choices(Operations, "|"));
     }
     expect.What = scenario::ExpectWhat::Operation;
     expect.Value = static_cast<int>(*operation);
@@ -337,11 +345,11 @@ scenario::Expect ParseExpect(const std::vector<std::string_view>& all) {
       expect.What = scenario::ExpectWhat::NoFault;
     } else {
       if (words.size() < 2 || words.size() > 3) {
-        throw LineError("usage: <time> expect fault none|KIND [G]");
+        throw LineError(UsagePrefix + std::string("expect fault none|KIND [G]"));
       }
       const auto kind = Find(Faults, words[1]);
       if (!kind) {
-        throw LineError("unknown fault \"" + std::string(words[1]) + "\" (none, " +
+        throw LineError("unbekannte Störung \"" + std::string(words[1]) + "\" (none, " +
                         Choices(Faults) + ")");
       }
       expect.What = scenario::ExpectWhat::Fault;
@@ -350,11 +358,11 @@ scenario::Expect ParseExpect(const std::vector<std::string_view>& all) {
     }
   } else if (what == "lamp") {
     if (words.size() != 3 || (words[2] != "on" && words[2] != "off")) {
-      throw LineError("usage: <time> expect lamp LAMP on|off");
+      throw LineError(UsagePrefix + std::string("expect lamp LAMP on|off"));
     }
     const auto lamp = FindPanelLamp(words[1]);
     if (!lamp) {
-      throw LineError("unknown panel lamp \"" + std::string(words[1]) + "\"");
+      throw LineError("unbekannte Lampe des Bedienfelds \"" + std::string(words[1]) + "\"");
     }
     expect.What = scenario::ExpectWhat::PanelLampOn;
     expect.Lamp = *lamp;
@@ -418,7 +426,7 @@ std::string_view ExpectFaultName(std::int32_t kind) {
   return {};
 }
 
-std::variant<Scenario, ScenarioParseError> ParseScenario(std::string_view text) {
+Result<Scenario> ParseScenario(std::string_view text) {
   Scenario scenario;
   std::int64_t lastTick = 0;
   int lineNumber = 0;
@@ -439,12 +447,12 @@ std::variant<Scenario, ScenarioParseError> ParseScenario(std::string_view text) 
     try {
       const std::int64_t tick = ParseTime(words[0]);
       if (tick < lastTick) {
-        throw LineError("time goes back: lines must be in order of time");
+        throw LineError("die Zeit läuft zurück: die Zeilen müssen nach der Zeit geordnet sein");
       }
       lastTick = tick;
       ParseCommand(words, tick, lineNumber, scenario.Events);
     } catch (const LineError& error) {
-      return ScenarioParseError{lineNumber, error.Reason()};
+      return Error{error.Reason(), lineNumber};
     }
     if (end == text.size()) {
       break;
@@ -454,6 +462,21 @@ std::variant<Scenario, ScenarioParseError> ParseScenario(std::string_view text) 
   std::stable_sort(scenario.Events.begin(), scenario.Events.end(),
                    [](const ScenarioEvent& a, const ScenarioEvent& b) { return a.Tick < b.Tick; });
   return scenario;
+}
+
+Result<Scenario> ReadScenarioFile(const std::filesystem::path& path) {
+  std::ifstream file(path, std::ios::binary);
+  if (!file.is_open()) {
+    return Error{"Das Skript " + path.string() + " lässt sich nicht lesen"};
+  }
+  std::stringstream text;
+  text << file.rdbuf();
+  Result<Scenario> parsed = ParseScenario(text.str());
+  if (!parsed) {
+    Error& error = parsed.Failure();
+    error.Message = path.string() + ", Zeile " + std::to_string(error.Line) + ": " + error.Message;
+  }
+  return parsed;
 }
 
 void ApplyScenarioEvent(Simulation& simulation, const scenario::Command& command) {

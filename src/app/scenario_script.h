@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <filesystem>
 #include <optional>
 #include <span>
 #include <string>
@@ -8,6 +9,7 @@
 #include <variant>
 #include <vector>
 
+#include "data/result.h"
 #include "display/signal_head_element.h"
 #include "engine/clock.h"
 #include "panel/control_panel.h"
@@ -84,11 +86,6 @@ struct ScenarioEvent {
   scenario::Command Command;
 };
 
-struct ScenarioParseError {
-  int Line = 0;
-  std::string Reason;
-};
-
 // A parsed script: events in the order they are due. "press" becomes a down
 // now and an up one tick later.
 struct Scenario {
@@ -106,8 +103,12 @@ std::span<const ScriptWord> ScriptWords();
 // The names of the fault kinds in "expect fault KIND".
 std::string_view ExpectFaultName(std::int32_t kind);
 
-// Parses a whole script; the first malformed line ends the parse.
-std::variant<Scenario, ScenarioParseError> ParseScenario(std::string_view text);
+// Parses a whole script; the first malformed line ends the parse, and the
+// error gives its line and the German reason.
+Result<Scenario> ParseScenario(std::string_view text);
+// Reads and parses a script file; the error names the file and, for a
+// malformed line, the line ("szenario.txt, Zeile 3: ...").
+Result<Scenario> ReadScenarioFile(const std::filesystem::path& path);
 
 // Carries out one command on the simulation, as the user's action would.
 void ApplyScenarioEvent(Simulation& simulation, const scenario::Command& command);

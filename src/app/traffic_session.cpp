@@ -1,7 +1,5 @@
 #include "app/traffic_session.h"
 
-#include <variant>
-
 #include "app/simulation.h"
 #include "data/data_set_loader.h"
 #include "traffic/traffic_file.h"
@@ -10,10 +8,10 @@ namespace ampelsim {
 
 std::optional<std::string> TrafficSession::Load(const std::filesystem::path& file) {
   traffic::TrafficFileResult result = traffic::ReadTrafficFile(file);
-  if (const auto* error = std::get_if<traffic::TrafficFileError>(&result)) {
-    return error->Message;
+  if (!result) {
+    return result.Failure().Message;
   }
-  const auto& description = std::get<traffic::TrafficDescription>(result);
+  const traffic::TrafficDescription& description = result.Value();
   // Before the first start the data set is read only when the controller
   // starts; the traffic is checked against the one it will read.
   const ControllerDataSet* data = &simulation_.Data();

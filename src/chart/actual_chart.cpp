@@ -106,7 +106,8 @@ void ActualChartRecorder::Clear() {
 ChartModel ActualChartRecorder::Chart(const ControllerDataSet& data, std::int64_t from,
                                       std::int64_t to) const {
   ChartModel chart;
-  from = std::max(from, FirstKept());
+  // Cut to the seconds kept; a range outside them gives an empty chart.
+  from = std::clamp(from, FirstKept(), seen_);
   to = std::clamp(to, from, seen_);
   chart.AxisBegin = from;
   chart.AxisEnd = to;

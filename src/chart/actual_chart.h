@@ -29,7 +29,8 @@ class ActualChartRecorder final : public SecondObserver {
   // The cycle time of the last second, 0 before any or in dark and flashing.
   std::int32_t LastCycleTime() const { return kept_.empty() ? 0 : kept_.back().CycleTime; }
 
-  // The chart of seconds [from, to), cut to the seconds kept; rows are the
+  // The chart of seconds [from, to), cut to the seconds kept (empty when
+  // none of them is kept, or when to <= from); rows are the
   // groups in use of the data set, labelled as the heads window labels them.
   ChartModel Chart(const ControllerDataSet& data, std::int64_t from, std::int64_t to) const;
 

@@ -71,7 +71,7 @@ int RunChart(const ChartOptions& options, std::ostream& err) {
   }
   std::error_code error;
   if (!std::filesystem::is_directory(options.Directory, error)) {
-    err << "ampelsim-cli chart: " << options.Directory << " is not a directory\n";
+    err << "ampelsim-cli chart: " << options.Directory << " ist kein Verzeichnis\n";
     return ExitFailed;
   }
   // The chart shows whatever the files hold, as the reports do.
@@ -80,17 +80,17 @@ int RunChart(const ChartOptions& options, std::ostream& err) {
   loader.Load(*data, options.Directory);
   const auto chart = PlannedChart(*data, kind->Kind, options.Program);
   if (!chart) {
-    err << "ampelsim-cli chart: program " << options.Program
+    err << "ampelsim-cli chart: Programm " << options.Program
         << (kind->Kind == PlannedChartKind::SignalProgram ||
                     kind->Kind == PlannedChartKind::Intergreen
-                ? " has no cycle time"
-                : " has no step with a duration")
+                ? " hat keine Umlaufzeit"
+                : " hat keinen Schritt mit einer Dauer")
         << " in " << options.Directory << '\n';
     return ExitFailed;
   }
   const ChartPainting painting;
   if (ExportChart(*chart, options.OutPath) != ChartExportStatus::Written) {
-    err << "ampelsim-cli chart: cannot write " << options.OutPath << '\n';
+    err << "ampelsim-cli chart: " << options.OutPath << " lässt sich nicht schreiben\n";
     return ExitFailed;
   }
   return ExitOk;

@@ -13,6 +13,7 @@
 #include "app/generated_traffic.h"
 #include "app/headless_simulation.h"
 #include "cli/data_commands.h"
+#include "cli/run_seconds.h"
 #include "cli/traffic_output.h"
 #include "reports/report_format.h"
 #include "traffic/quality_level.h"
@@ -196,6 +197,9 @@ int RunCompare(const CompareOptions& options, std::ostream& out, std::ostream& e
     err << "ampelsim-cli compare: --seconds and --runs must be positive (at most 1000 runs)\n";
     return ExitUsage;
   }
+  if (!RunSecondsWithinLimit("compare", options.Seconds, err)) {
+    return ExitUsage;
+  }
   LocalTime start{};
   if (options.Now) {
     const auto parsed = ParseLocalTime(*options.Now);
@@ -246,8 +250,8 @@ int RunCompare(const CompareOptions& options, std::ostream& out, std::ostream& e
   for (const auto& program : results) {
     for (const RunResult& run : program) {
       if (!run.Loaded) {
-        err << "ampelsim-cli compare: the data set " << options.Directory
-            << " cannot be loaded (ampelsim-cli check shows why)\n";
+        err << "ampelsim-cli compare: der Datensatz " << options.Directory
+            << " lässt sich nicht laden (ampelsim-cli check zeigt, warum)\n";
         return ExitFailed;
       }
       if (run.Refused) {

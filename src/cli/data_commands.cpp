@@ -30,10 +30,10 @@ int RunDump(const std::string& directory, std::ostream& out, std::ostream& err) 
     const auto path = DataFilePath(directory, info.Name);
     const FileReadResult read = ReadDataFile(path, info.Size);
     if (read.Status == FileReadStatus::Missing) {
-      err << "ampelsim-cli dump: " << path.string() << " not found\n";
+      err << "ampelsim-cli dump: " << path.string() << " fehlt\n";
       complete = false;
     } else if (read.Status == FileReadStatus::WrongSize) {
-      err << "ampelsim-cli dump: " << path.string() << " does not have " << info.Size << " bytes\n";
+      err << "ampelsim-cli dump: " << path.string() << " hat nicht " << info.Size << " Bytes\n";
       complete = false;
     } else {
       // The files' own matrices, without the fallback of loading, so that
@@ -61,7 +61,7 @@ bool WriteFile(const std::filesystem::path& path, const std::vector<std::uint8_t
 }  // namespace
 
 int RunBuild(const std::string& jsonPath, const std::string& outputDirectory, std::ostream& err) {
-  const std::string source = jsonPath == "-" ? std::string("standard input") : jsonPath;
+  const std::string source = jsonPath == "-" ? std::string("die Standardeingabe") : jsonPath;
   nlohmann::ordered_json json;
   try {
     if (jsonPath == "-") {
@@ -69,13 +69,13 @@ int RunBuild(const std::string& jsonPath, const std::string& outputDirectory, st
     } else {
       std::ifstream file(jsonPath);
       if (!file.is_open()) {
-        err << "ampelsim-cli build: cannot open " << jsonPath << '\n';
+        err << "ampelsim-cli build: " << jsonPath << " lässt sich nicht öffnen\n";
         return ExitFailed;
       }
       json = nlohmann::ordered_json::parse(file);
     }
   } catch (const nlohmann::json::parse_error& e) {
-    err << "ampelsim-cli build: " << source << " is not valid JSON: " << e.what() << '\n';
+    err << "ampelsim-cli build: " << source << " ist kein gültiges JSON: " << e.what() << '\n';
     return ExitFailed;
   }
 
@@ -90,14 +90,14 @@ int RunBuild(const std::string& jsonPath, const std::string& outputDirectory, st
   std::error_code error;
   std::filesystem::create_directories(outputDirectory, error);
   if (error) {
-    err << "ampelsim-cli build: cannot create " << outputDirectory << ": " << error.message()
-        << '\n';
+    err << "ampelsim-cli build: " << outputDirectory
+        << " lässt sich nicht anlegen: " << error.message() << '\n';
     return ExitFailed;
   }
   for (const auto& info : DataFiles) {
     const auto path = DataFilePath(outputDirectory, info.Name);
     if (!WriteFile(path, EncodeDataFile(info.File, *data))) {
-      err << "ampelsim-cli build: cannot write " << path.string() << '\n';
+      err << "ampelsim-cli build: " << path.string() << " lässt sich nicht schreiben\n";
       return ExitFailed;
     }
   }

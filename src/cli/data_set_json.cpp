@@ -171,25 +171,25 @@ template <class T>
 void FromJson(const Json& json, T& value, const std::string& path) {
   if constexpr (std::is_integral_v<T>) {
     if (!json.is_number_integer()) {
-      Fail(path, "expected an integer");
+      Fail(path, "erwartet eine ganze Zahl");
     }
     const auto number = json.get<std::int64_t>();
     if (json.is_number_unsigned() &&
         json.get<std::uint64_t>() > std::numeric_limits<std::int64_t>::max()) {
-      Fail(path, "number out of range");
+      Fail(path, "die Zahl ist zu groß");
     }
     if (number < std::numeric_limits<T>::min() || number > std::numeric_limits<T>::max()) {
-      Fail(path, "value " + std::to_string(number) + " out of range " +
+      Fail(path, "Wert " + std::to_string(number) + " liegt nicht in " +
                      std::to_string(std::numeric_limits<T>::min()) + ".." +
                      std::to_string(std::numeric_limits<T>::max()));
     }
     value = static_cast<T>(number);
   } else if constexpr (IsStdArray<T>::value) {
     if (!json.is_array()) {
-      Fail(path, "expected an array");
+      Fail(path, "erwartet eine Liste");
     }
     if (json.size() > value.size()) {
-      Fail(path, "expected at most " + std::to_string(value.size()) + " entries, found " +
+      Fail(path, "erwartet höchstens " + std::to_string(value.size()) + " Einträge, nicht " +
                      std::to_string(json.size()));
     }
     for (std::size_t i = 0; i < json.size(); ++i) {
@@ -197,7 +197,7 @@ void FromJson(const Json& json, T& value, const std::string& path) {
     }
   } else {
     if (!json.is_object()) {
-      Fail(path, "expected an object");
+      Fail(path, "erwartet ein Objekt");
     }
     FromJsonVisitor visitor(json, path);
     VisitFields(value, visitor);
@@ -232,14 +232,14 @@ void FromJsonVisitor::Text(const char* name, Text32& text) {
   const auto found = object_.find(name);
   if (found != object_.end()) {
     if (!found->is_string()) {
-      Fail(path, "expected a string");
+      Fail(path, "erwartet einen Text");
     }
     const auto converted = Utf8ToWindows1252(found->get<std::string>());
     if (!converted) {
-      Fail(path, "text has a character that Windows-1252 cannot hold");
+      Fail(path, "der Text hat ein Zeichen, das Windows-1252 nicht kennt");
     }
     if (converted->size() > TextLength) {
-      Fail(path, "text longer than 32 characters");
+      Fail(path, "der Text ist länger als 32 Zeichen");
     }
     text = Text32::FromString(*converted);
   }
@@ -249,7 +249,7 @@ void FromJsonVisitor::Text(const char* name, Text32& text) {
   if (bytes != object_.end()) {
     const std::string hexPath = path_ + "." + bytesName;
     if (!bytes->is_string() || bytes->get<std::string>().size() != 2 * (TextLength + 1)) {
-      Fail(hexPath, "expected 66 hexadecimal digits");
+      Fail(hexPath, "erwartet 66 Hexadezimalziffern");
     }
     const auto hex = bytes->get<std::string>();
     std::array<std::uint8_t, TextLength + 1> raw{};
@@ -257,7 +257,7 @@ void FromJsonVisitor::Text(const char* name, Text32& text) {
       const int high = HexValue(hex[2 * i]);
       const int low = HexValue(hex[2 * i + 1]);
       if (high < 0 || low < 0) {
-        Fail(hexPath, "expected 66 hexadecimal digits");
+        Fail(hexPath, "erwartet 66 Hexadezimalziffern");
       }
       raw[i] = static_cast<std::uint8_t>(high * 16 + low);
     }
@@ -265,7 +265,7 @@ void FromJsonVisitor::Text(const char* name, Text32& text) {
     exact.LengthByte = raw[0];
     std::copy(raw.begin() + 1, raw.end(), exact.Bytes.begin());
     if (found != object_.end() && exact.Str() != text.Str()) {
-      Fail(hexPath, "bytes do not match the text " + found->get<std::string>());
+      Fail(hexPath, "die Bytes passen nicht zum Text " + found->get<std::string>());
     }
     text = exact;
   }
@@ -274,7 +274,7 @@ void FromJsonVisitor::Text(const char* name, Text32& text) {
 void FromJsonVisitor::RejectUnknownKeys() const {
   for (const auto& [key, value] : object_.items()) {
     if (!known_.contains(key)) {
-      Fail(path_, "unknown field \"" + key + "\"");
+      Fail(path_, "unbekanntes Feld \"" + key + "\"");
     }
   }
 }
@@ -294,16 +294,16 @@ Json DataSetToJson(const ControllerDataSet& data) {
 
 ControllerDataSet DataSetFromJson(const Json& json) {
   if (!json.is_object()) {
-    Fail("data set", "expected a JSON object");
+    Fail("Datensatz", "erwartet ein JSON-Objekt");
   }
   const auto format = json.find("Format");
   if (format != json.end() && *format != DataSetFormat) {
-    Fail("Format", std::string("expected \"") + DataSetFormat + "\"");
+    Fail("Format", std::string("erwartet \"") + DataSetFormat + "\"");
   }
   ControllerDataSet data;
   Json tables = json;
   tables.erase("Format");
-  FromJson(tables, data, "data set");
+  FromJson(tables, data, "Datensatz");
   return data;
 }
 

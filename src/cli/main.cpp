@@ -47,7 +47,7 @@ int main(int argc, char** argv) {
   std::string scriptPath;
   auto* run = app.add_subcommand("run", "Run the controller on a data directory, headless");
   run->add_option("DIR", runOptions.Directory, "data directory")->required();
-  run->add_option("--seconds", runOptions.Seconds, "simulated seconds to run")
+  run->add_option("--seconds", runOptions.Seconds, "simulated seconds to run (at most 315360000)")
       ->capture_default_str();
   auto* script = run->add_option("--script", scriptPath, "scenario script");
   auto* runStart = run->add_option("--now", runNow, "start of the clock, \"YYYY-MM-DD HH:MM:SS\"");
@@ -107,7 +107,9 @@ int main(int argc, char** argv) {
   compare->add_option("--programs", compareOptions.Programs, "programs to compare, e.g. 1,2")
       ->delimiter(',')
       ->required();
-  compare->add_option("--seconds", compareOptions.Seconds, "simulated seconds of each run")
+  compare
+      ->add_option("--seconds", compareOptions.Seconds,
+                   "simulated seconds of each run (at most 315360000)")
       ->capture_default_str();
   compare->add_option("--runs", compareOptions.Runs, "runs of each program, seeds S..S+K-1")
       ->capture_default_str();

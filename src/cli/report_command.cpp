@@ -64,7 +64,7 @@ int RunReport(const ReportOptions& options, std::ostream& out, std::ostream& err
   }
   std::error_code error;
   if (!std::filesystem::is_directory(options.Directory, error)) {
-    err << "ampelsim-cli report: " << options.Directory << " is not a directory\n";
+    err << "ampelsim-cli report: " << options.Directory << " ist kein Verzeichnis\n";
     return ExitFailed;
   }
 

@@ -2,9 +2,7 @@
 
 #include <algorithm>
 #include <chrono>
-#include <fstream>
 #include <iostream>
-#include <sstream>
 
 #include "app/generated_traffic.h"
 #include "app/headless_simulation.h"
@@ -16,6 +14,8 @@
 #include "cli/data_commands.h"
 #include "cli/data_set_loading.h"
 #include "cli/report_command.h"
+#include "cli/run_seconds.h"
+#include "cli/script_loading.h"
 #include "cli/traffic_output.h"
 #include "data/windows1252.h"
 #include "render/chart_export.h"
@@ -26,23 +26,6 @@
 
 namespace ampelsim::cli {
 namespace {
-
-std::optional<Scenario> ReadScenario(const std::string& path, std::ostream& err) {
-  std::ifstream file(path, std::ios::binary);
-  if (!file.is_open()) {
-    err << "ampelsim-cli run: cannot read script " << path << '\n';
-    return std::nullopt;
-  }
-  std::stringstream text;
-  text << file.rdbuf();
-  auto parsed = ParseScenario(text.str());
-  if (const auto* error = std::get_if<ScenarioParseError>(&parsed)) {
-    err << "ampelsim-cli run: " << path << ", line " << error->Line << ": " << error->Reason
-        << '\n';
-    return std::nullopt;
-  }
-  return std::get<Scenario>(std::move(parsed));
-}
 
 void PrintReports(const RunOptions& options, const Simulation& simulation, std::ostream& out,
                   std::ostream& err) {
@@ -79,12 +62,22 @@ bool CheckChartOptions(const RunOptions& options, std::ostream& err) {
 
 int WriteRunChart(const RunOptions& options, const ActualChartRecorder& recorder,
                   const Simulation& simulation, std::ostream& err) {
+  // A stopped second counter (test mode, a switched-off controller) records
+  // fewer seconds than ran. Without bounds the chart shows what was recorded;
+  // a bound asked for outside it is refused.
+  const std::int64_t first = recorder.FirstKept();
+  const std::int64_t seen = recorder.SecondsSeen();
   const std::int64_t from = options.ChartFrom.value_or(0);
   const std::int64_t to = options.ChartTo.value_or(options.Seconds);
+  if ((options.ChartFrom && (from < first || from >= seen)) || (options.ChartTo && to > seen)) {
+    err << "ampelsim-cli run: das Diagramm von Sekunde " << from << " bis " << to
+        << " ist nicht aufgezeichnet (aufgezeichnet: Sekunde " << first << " bis " << seen << ")\n";
+    return ExitUsage;
+  }
   const ChartPainting painting;
   const ChartModel chart = recorder.Chart(simulation.Data(), from, to);
   if (ExportChart(chart, *options.ChartPath) != ChartExportStatus::Written) {
-    err << "ampelsim-cli run: cannot write " << *options.ChartPath << '\n';
+    err << "ampelsim-cli run: " << *options.ChartPath << " lässt sich nicht schreiben\n";
     return ExitFailed;
   }
   return ExitOk;
@@ -103,6 +96,9 @@ bool CheckTrafficOptions(const RunOptions& options, std::ostream& err) {
 int RunSimulation(const RunOptions& options, std::ostream& out, std::ostream& err) {
   if (options.Seconds < 0) {
     err << "ampelsim-cli run: --seconds must not be negative\n";
+    return ExitUsage;
+  }
+  if (!RunSecondsWithinLimit("run", options.Seconds, err)) {
     return ExitUsage;
   }
   for (const auto& name : options.Reports) {
@@ -136,7 +132,7 @@ int RunSimulation(const RunOptions& options, std::ostream& out, std::ostream& er
   }
   Scenario scenario;
   if (options.ScriptPath) {
-    auto read = ReadScenario(*options.ScriptPath, err);
+    auto read = LoadScriptOrReport("run", *options.ScriptPath, err);
     if (!read) {
       return ExitUsage;
     }

@@ -8,7 +8,6 @@
 #include <fstream>
 #include <iostream>
 #include <memory>
-#include <sstream>
 
 #include "app/headless_simulation.h"
 #include "app/report_catalogue.h"
@@ -16,6 +15,8 @@
 #include "cli/data_commands.h"
 #include "cli/data_set_loading.h"
 #include "cli/report_command.h"
+#include "cli/run_seconds.h"
+#include "cli/script_loading.h"
 #include "data/windows1252.h"
 #include "reports/actual_plan_line.h"
 #include "reports/fault_line.h"
@@ -47,32 +48,18 @@ std::unique_ptr<ControllerDataSet> LoadData(const std::string& command,
 std::optional<SumoMapping> LoadMapping(const std::string& command, const std::string& path,
                                        const ControllerDataSet& data, std::ostream& err) {
   auto mapping = ReadSumoMapping(path, data);
-  if (const auto* problem = std::get_if<std::string>(&mapping)) {
-    err << "ampelsim-cli " << command << ": " << path << ": " << *problem << '\n';
+  if (!mapping) {
+    err << "ampelsim-cli " << command << ": " << path << ": " << mapping.Failure().Message << '\n';
     return std::nullopt;
   }
-  return std::get<SumoMapping>(std::move(mapping));
+  return std::move(mapping).Value();
 }
 
 std::optional<Scenario> LoadScenario(const std::optional<std::string>& path, std::ostream& err) {
-  std::string text = DefaultScript;
   if (path) {
-    std::ifstream file(*path, std::ios::binary);
-    if (!file.is_open()) {
-      err << "ampelsim-cli cosim: cannot read script " << *path << '\n';
-      return std::nullopt;
-    }
-    std::stringstream content;
-    content << file.rdbuf();
-    text = content.str();
+    return LoadScriptOrReport("cosim", *path, err);
   }
-  auto parsed = ParseScenario(text);
-  if (const auto* error = std::get_if<ScenarioParseError>(&parsed)) {
-    err << "ampelsim-cli cosim: " << path.value_or("") << ", line " << error->Line << ": "
-        << error->Reason << '\n';
-    return std::nullopt;
-  }
-  return std::get<Scenario>(std::move(parsed));
+  return ParseScenario(DefaultScript).Value();
 }
 
 std::string Decimal(double value) {
@@ -121,6 +108,9 @@ int RunCosim(const CosimOptions& options, std::ostream& out, std::ostream& err) 
     err << "ampelsim-cli cosim: --seconds must not be negative\n";
     return ExitUsage;
   }
+  if (!RunSecondsWithinLimit("cosim", options.Seconds, err)) {
+    return ExitUsage;
+  }
   LocalTime start = SystemClock().LocalNow();
   if (options.Now) {
     const auto parsed = ParseLocalTime(*options.Now);
@@ -160,12 +150,11 @@ int RunCosim(const CosimOptions& options, std::ostream& out, std::ostream& err) 
   auto started = StartEmbeddedSumo({"-c", options.SumoConfig, "--step-length", "0.1",
                                     "--tripinfo-output", tripInfo.string(), "--no-step-log", "true",
                                     "--duration-log.disable", "true"});
-  if (const auto* problem = std::get_if<std::string>(&started)) {
-    err << "ampelsim-cli cosim: " << *problem << '\n';
+  if (!started) {
+    err << "ampelsim-cli cosim: " << started.Failure().Message << '\n';
     return ExitFailed;
   }
-  std::unique_ptr<SumoConnection> sumo =
-      std::get<std::unique_ptr<SumoConnection>>(std::move(started));
+  std::unique_ptr<SumoConnection> sumo = std::move(started).Value();
   SumoCoupling coupling(*mapping, *sumo);
   std::chrono::nanoseconds controllerTime{};
   try {
@@ -269,7 +258,9 @@ void AddSumoCommands(CLI::App& app, int& exitCode) {
   cosim->add_option("--sumo", values->Cosim.SumoConfig, "SUMO configuration (.sumocfg)")
       ->required();
   cosim->add_option("--map", values->Cosim.MapPath, "mapping of groups to SUMO links")->required();
-  cosim->add_option("--seconds", values->Cosim.Seconds, "simulated seconds to run")
+  cosim
+      ->add_option("--seconds", values->Cosim.Seconds,
+                   "simulated seconds to run (at most 315360000)")
       ->capture_default_str();
   auto* scriptOption = cosim->add_option("--script", values->Script, "scenario script");
   auto* nowOption =

@@ -4,13 +4,13 @@
 #include <filesystem>
 #include <fstream>
 #include <ostream>
-#include <sstream>
 
 #include "app/expectation_checker.h"
 #include "app/headless_simulation.h"
 #include "app/scenario_script.h"
 #include "cli/data_commands.h"
 #include "cli/data_set_loading.h"
+#include "cli/script_loading.h"
 
 namespace ampelsim::cli {
 namespace {
@@ -109,20 +109,11 @@ int RunTests(const TestOptions& options, std::ostream& out, std::ostream& err) {
   // Every script is read and parsed before any runs.
   std::vector<std::pair<std::string, Scenario>> scripts;
   for (const std::string& file : options.Files) {
-    std::ifstream stream(file, std::ios::binary);
-    if (!stream.is_open()) {
-      err << "ampelsim-cli test: cannot read script " << file << '\n';
+    std::optional<Scenario> read = LoadScriptOrReport("test", file, err);
+    if (!read) {
       return ExitUsage;
     }
-    std::stringstream text;
-    text << stream.rdbuf();
-    auto parsed = ParseScenario(text.str());
-    if (const auto* error = std::get_if<ScenarioParseError>(&parsed)) {
-      err << "ampelsim-cli test: " << file << ", line " << error->Line << ": " << error->Reason
-          << '\n';
-      return ExitUsage;
-    }
-    Scenario scenario = std::get<Scenario>(std::move(parsed));
+    Scenario scenario = std::move(*read);
     // --data stands for the data directory of every script, its load lines
     // included, so that one script runs on a copy of the junction anywhere.
     if (options.DataDirectory) {
@@ -133,7 +124,8 @@ int RunTests(const TestOptions& options, std::ostream& out, std::ostream& err) {
       }
     }
     if (!options.DataDirectory && !FirstLoad(scenario)) {
-      err << "ampelsim-cli test: " << file << ": no data directory (a \"load\" line or --data)\n";
+      err << "ampelsim-cli test: " << file
+          << ": kein Datenverzeichnis (eine Zeile \"load\" oder --data)\n";
       return ExitUsage;
     }
     scripts.emplace_back(file, std::move(scenario));
@@ -143,7 +135,7 @@ int RunTests(const TestOptions& options, std::ostream& out, std::ostream& err) {
   // caller's DATEN.STO.
   std::string pattern = (std::filesystem::temp_directory_path() / "ampelsim-test-XXXXXX").string();
   if (mkdtemp(pattern.data()) == nullptr) {
-    err << "ampelsim-cli test: cannot create a temporary directory\n";
+    err << "ampelsim-cli test: ein temporäres Verzeichnis lässt sich nicht anlegen\n";
     return ExitFailed;
   }
   const std::filesystem::path scratch = pattern;
@@ -165,7 +157,7 @@ int RunTests(const TestOptions& options, std::ostream& out, std::ostream& err) {
       run.RunTick();
       if (tick == 0 && !run.Sim().Loader().DataValid()) {
         WriteLoadLog(run.Sim().Loader(), err);
-        outcome.Error = "data set " + directory + " cannot be loaded";
+        outcome.Error = "der Datensatz " + directory + " lässt sich nicht laden";
         break;
       }
     }
@@ -195,7 +187,7 @@ int RunTests(const TestOptions& options, std::ostream& out, std::ostream& err) {
     std::ofstream xml(*options.JUnitPath, std::ios::trunc);
     WriteJUnit(xml, outcomes);
     if (!xml) {
-      err << "ampelsim-cli test: cannot write " << *options.JUnitPath << '\n';
+      err << "ampelsim-cli test: " << *options.JUnitPath << " lässt sich nicht schreiben\n";
       return ExitFailed;
     }
   }

@@ -2,7 +2,6 @@
 
 #include <fstream>
 #include <ostream>
-#include <variant>
 
 #include "traffic/statistics_files.h"
 #include "traffic/statistics_table.h"
@@ -26,11 +25,11 @@ std::optional<traffic::TrafficDescription> LoadTrafficFile(const std::string& co
                                                            const std::string& path,
                                                            std::ostream& err) {
   auto read = traffic::ReadTrafficFile(path);
-  if (const auto* error = std::get_if<traffic::TrafficFileError>(&read)) {
-    err << "ampelsim-cli " << command << ": " << error->Message << '\n';
+  if (!read) {
+    err << "ampelsim-cli " << command << ": " << read.Failure().Message << '\n';
     return std::nullopt;
   }
-  return std::get<traffic::TrafficDescription>(std::move(read));
+  return std::move(read).Value();
 }
 
 bool CheckStatisticsPath(const std::string& command, const std::string& path, std::ostream& err) {
@@ -72,7 +71,7 @@ bool WriteTrafficStatistics(const std::string& command, const std::string& path,
                                         : traffic::StatisticsCsv(statistics, description));
   }
   if (!file.is_open() || !file.good()) {
-    err << "ampelsim-cli " << command << ": cannot write " << path << '\n';
+    err << "ampelsim-cli " << command << ": " << path << " lässt sich nicht schreiben\n";
     return false;
   }
   return true;
@@ -84,7 +83,7 @@ Scenario StartScenario(std::optional<int> program) {
     text += "0 program P" + std::to_string(*program) + "\n";
   }
   text += "1 press Start\n";
-  return std::get<Scenario>(ParseScenario(text));
+  return ParseScenario(text).Value();
 }
 
 }  // namespace ampelsim::cli

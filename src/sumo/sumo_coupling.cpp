@@ -42,6 +42,8 @@ std::optional<std::string> SumoCoupling::Connect() {
   }
   facts.Loops = sumo_.Loops();
   facts.Crossings = sumo_.Crossings();
+  // The check also holds a mapping made in code to links 0..n-1, so that
+  // every index below is one of the network's links.
   if (auto problem = CheckSumoMapping(mapping_, facts)) {
     return problem;
   }
@@ -54,18 +56,25 @@ std::optional<std::string> SumoCoupling::Connect() {
 
 void SumoCoupling::PressDetectors(const ButtonHandler& button) {
   GroupArray<std::uint8_t> wanted{};
+  // Connect refuses a mapping with a group outside 0..23; this keeps a
+  // caller that skipped it inside the array all the same.
+  const auto want = [&wanted](int group) {
+    if (group >= 0 && group < MaxGroups) {
+      wanted[static_cast<std::size_t>(group)] = 1;
+    }
+  };
   {
     const Stopwatch watch(sumoDuration_);
     for (const SumoLoop& loop : mapping_.Loops) {
       if (sumo_.LoopOccupied(loop.Loop)) {
-        wanted[static_cast<std::size_t>(loop.Group)] = 1;
+        want(loop.Group);
       }
     }
     if (!mapping_.Crossings.empty()) {
       for (const std::string& crossing : sumo_.WaitingPedestrianCrossings()) {
         for (const SumoCrossing& mapped : mapping_.Crossings) {
           if (mapped.Crossing == crossing) {
-            wanted[static_cast<std::size_t>(mapped.Group)] = 1;
+            want(mapped.Group);
           }
         }
       }

@@ -37,17 +37,16 @@ bool EmbeddedSumoAvailable() {
   return true;
 }
 
-std::variant<std::unique_ptr<SumoConnection>, std::string> StartEmbeddedSumo(
-    const std::vector<std::string>& options) {
+Result<std::unique_ptr<SumoConnection>> StartEmbeddedSumo(const std::vector<std::string>& options) {
   std::vector<std::string> command{"sumo"};
   command.insert(command.end(), options.begin(), options.end());
   try {
     libsumo::Simulation::start(command);
   } catch (const std::exception& error) {
-    return std::string("SUMO lässt sich nicht starten: ") + error.what();
+    return Error{std::string("SUMO lässt sich nicht starten: ") + error.what()};
   }
   if (!libsumo::Simulation::isLoaded()) {
-    return std::string("SUMO lässt sich nicht starten: die Konfiguration ist fehlerhaft");
+    return Error{"SUMO lässt sich nicht starten: die Konfiguration ist fehlerhaft"};
   }
   return std::unique_ptr<SumoConnection>(std::make_unique<EmbeddedConnection>());
 }

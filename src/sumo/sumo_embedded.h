@@ -2,9 +2,9 @@
 
 #include <memory>
 #include <string>
-#include <variant>
 #include <vector>
 
+#include "data/result.h"
 #include "sumo/sumo_connection.h"
 
 namespace ampelsim {
@@ -15,7 +15,6 @@ bool EmbeddedSumoAvailable();
 // Starts SUMO inside this process with its command line without the program
 // name ({"-c", "x.sumocfg", ...}); the connection, or SUMO's message in
 // German words. Only one embedded SUMO runs at a time.
-std::variant<std::unique_ptr<SumoConnection>, std::string> StartEmbeddedSumo(
-    const std::vector<std::string>& options);
+Result<std::unique_ptr<SumoConnection>> StartEmbeddedSumo(const std::vector<std::string>& options);
 
 }  // namespace ampelsim

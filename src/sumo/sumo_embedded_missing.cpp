@@ -6,9 +6,9 @@ bool EmbeddedSumoAvailable() {
   return false;
 }
 
-std::variant<std::unique_ptr<SumoConnection>, std::string> StartEmbeddedSumo(
+Result<std::unique_ptr<SumoConnection>> StartEmbeddedSumo(
     const std::vector<std::string>& /*options*/) {
-  return std::string(SumoMissingMessage);
+  return Error{SumoMissingMessage};
 }
 
 }  // namespace ampelsim

@@ -149,15 +149,47 @@ std::vector<Entry> ReadNamed(const json& root, const char* listKey, const char* 
   return entries;
 }
 
+bool GroupExists(int group) {
+  return group >= 0 && group < MaxGroups;
+}
+
+std::string NoSuchGroup(const std::string& place, int group) {
+  return place + ": Signalgruppe " + std::to_string(group + 1) + " gibt es nicht (Gruppen 1 bis " +
+         std::to_string(MaxGroups) + ")";
+}
+
+// The rules ParseSumoMapping keeps, for a mapping made in code.
+std::optional<std::string> CheckMappingItself(const SumoMapping& mapping) {
+  for (std::size_t i = 0; i < mapping.Links.size(); ++i) {
+    const SumoLink& link = mapping.Links[i];
+    if (link.Index != static_cast<int>(i)) {
+      return "Verbindung " + std::to_string(i) + " ist keiner Signalgruppe zugeordnet";
+    }
+    if (!GroupExists(link.Group)) {
+      return NoSuchGroup(Place("Links", i), link.Group);
+    }
+  }
+  for (std::size_t i = 0; i < mapping.Loops.size(); ++i) {
+    if (!GroupExists(mapping.Loops[i].Group)) {
+      return NoSuchGroup(Place("Detectors", i), mapping.Loops[i].Group);
+    }
+  }
+  for (std::size_t i = 0; i < mapping.Crossings.size(); ++i) {
+    if (!GroupExists(mapping.Crossings[i].Group)) {
+      return NoSuchGroup(Place("Crossings", i), mapping.Crossings[i].Group);
+    }
+  }
+  return std::nullopt;
+}
+
 }  // namespace
 
-std::variant<SumoMapping, std::string> ParseSumoMapping(const std::string& jsonText,
-                                                        const ControllerDataSet& data) {
+Result<SumoMapping> ParseSumoMapping(const std::string& jsonText, const ControllerDataSet& data) {
   json root;
   try {
     root = json::parse(jsonText);
   } catch (const json::parse_error& error) {
-    return std::string("Die Zuordnung ist kein gültiges JSON: ") + error.what();
+    return Error{std::string("Die Zuordnung ist kein gültiges JSON: ") + error.what()};
   }
   try {
     if (!root.is_object()) {
@@ -170,17 +202,16 @@ std::variant<SumoMapping, std::string> ParseSumoMapping(const std::string& jsonT
     mapping.Crossings = ReadNamed<SumoCrossing>(root, "Crossings", "Crossing", "Furt", data);
     return mapping;
   } catch (const Refusal& refusal) {
-    return refusal.Text;
+    return Error{refusal.Text};
   } catch (const json::exception& error) {
-    return std::string("Die Zuordnung ist fehlerhaft: ") + error.what();
+    return Error{std::string("Die Zuordnung ist fehlerhaft: ") + error.what()};
   }
 }
 
-std::variant<SumoMapping, std::string> ReadSumoMapping(const std::string& path,
-                                                       const ControllerDataSet& data) {
+Result<SumoMapping> ReadSumoMapping(const std::string& path, const ControllerDataSet& data) {
   std::ifstream file(path, std::ios::binary);
   if (!file.is_open()) {
-    return "Die Zuordnung " + path + " lässt sich nicht lesen";
+    return Error{"Die Zuordnung " + path + " lässt sich nicht lesen"};
   }
   std::stringstream text;
   text << file.rdbuf();
@@ -189,6 +220,9 @@ std::variant<SumoMapping, std::string> ReadSumoMapping(const std::string& path,
 
 std::optional<std::string> CheckSumoMapping(const SumoMapping& mapping,
                                             const SumoNetworkFacts& network) {
+  if (auto broken = CheckMappingItself(mapping)) {
+    return broken;
+  }
   if (!network.TrafficLightExists) {
     return "Die Lichtsignalanlage \"" + mapping.TrafficLight + "\" gibt es im SUMO-Netz nicht";
   }
@@ -245,7 +279,9 @@ std::string SumoStateString(const SumoMapping& mapping, const GroupStates& state
   std::string text;
   text.reserve(mapping.Links.size());
   for (const SumoLink& link : mapping.Links) {
-    text.push_back(SumoLetter(states[static_cast<std::size_t>(link.Group)], link));
+    text.push_back(GroupExists(link.Group)
+                       ? SumoLetter(states[static_cast<std::size_t>(link.Group)], link)
+                       : 'O');
   }
   return text;
 }

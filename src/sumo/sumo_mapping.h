@@ -3,10 +3,10 @@
 #include <cstdint>
 #include <optional>
 #include <string>
-#include <variant>
 #include <vector>
 
 #include "data/controller_data_set.h"
+#include "data/result.h"
 #include "engine/state_at.h"
 
 namespace ampelsim {
@@ -46,10 +46,8 @@ inline constexpr int MaxSumoLinks = 1024;
 
 // The mapping, or the German reason it is refused, naming the entry. Groups
 // must exist in the data set (below its GroupCount).
-std::variant<SumoMapping, std::string> ParseSumoMapping(const std::string& jsonText,
-                                                        const ControllerDataSet& data);
-std::variant<SumoMapping, std::string> ReadSumoMapping(const std::string& path,
-                                                       const ControllerDataSet& data);
+Result<SumoMapping> ParseSumoMapping(const std::string& jsonText, const ControllerDataSet& data);
+Result<SumoMapping> ReadSumoMapping(const std::string& path, const ControllerDataSet& data);
 
 // What the loaded SUMO network offers, to hold the mapping against.
 struct SumoNetworkFacts {
@@ -59,12 +57,15 @@ struct SumoNetworkFacts {
   std::vector<std::string> Crossings;  // edge ids of function "crossing"
 };
 
-// The German reason the mapping does not fit the network, or nothing.
+// The German reason the mapping does not fit the network, or nothing. A
+// mapping made without ParseSumoMapping is held to its rules too: links
+// 0..n-1 once each in order, groups 1 to 24.
 std::optional<std::string> CheckSumoMapping(const SumoMapping& mapping,
                                             const SumoNetworkFacts& network);
 
 // SUMO's letter for a group state on a link: green G/g as mapped, yellow y,
 // red-yellow u, red r, flashing yellow o (or O as mapped), dark O.
+// A group outside 0..23 is dark.
 char SumoLetter(std::int32_t state, const SumoLink& link);
 
 // The state string of the traffic light for the group states.

@@ -218,25 +218,25 @@ TrafficDescription ReadDescription(const Json& root) {
 TrafficFileResult ParseTrafficDescription(std::string_view json) {
   const Json root = Json::parse(json, nullptr, false);
   if (root.is_discarded()) {
-    return TrafficFileError{"die Datei ist kein g\xC3\xBCltiges JSON"};
+    return Error{"die Datei ist kein g\xC3\xBCltiges JSON"};
   }
   try {
     return ReadDescription(root);
   } catch (const Refusal& refusal) {
-    return TrafficFileError{refusal.Message};
+    return Error{refusal.Message};
   }
 }
 
 TrafficFileResult ReadTrafficFile(const std::filesystem::path& path) {
   std::ifstream file(path, std::ios::binary);
   if (!file.is_open()) {
-    return TrafficFileError{"Verkehrsdatei " + path.string() + " kann nicht gelesen werden"};
+    return Error{"Verkehrsdatei " + path.string() + " kann nicht gelesen werden"};
   }
   std::stringstream text;
   text << file.rdbuf();
   TrafficFileResult result = ParseTrafficDescription(text.str());
-  if (auto* error = std::get_if<TrafficFileError>(&result)) {
-    error->Message = "Verkehrsdatei " + path.string() + ": " + error->Message;
+  if (!result) {
+    result.Failure().Message = "Verkehrsdatei " + path.string() + ": " + result.Failure().Message;
   }
   return result;
 }

@@ -4,20 +4,16 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <variant>
 
 #include "data/controller_data_set.h"
+#include "data/result.h"
 #include "traffic/traffic_description.h"
 
 namespace ampelsim::traffic {
 
-// A traffic file refused: the German message names the entry at fault
+// A refused traffic file's German message names the entry at fault
 // ("Eintrag \"Groups[2].Flow\": ...").
-struct TrafficFileError {
-  std::string Message;
-};
-
-using TrafficFileResult = std::variant<TrafficDescription, TrafficFileError>;
+using TrafficFileResult = Result<TrafficDescription>;
 
 // The traffic description in its JSON form (docs/traffic.md). Every number
 // is checked against its range; unknown entries are refused so that a typing

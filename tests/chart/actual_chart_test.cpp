@@ -114,6 +114,26 @@ TEST(ActualChart, KeepsTheLastSecondsOnlyAndCutsTheWindow) {
   EXPECT_TRUE(recorder.Chart(*data, 0, 10).Rows[0].Bars.empty());
 }
 
+// Any window, also one past the seconds seen or turned round, gives a chart
+// inside the kept seconds (here 2..5) and never reads outside them.
+TEST(ActualChart, AWindowOutsideTheKeptSecondsIsEmpty) {
+  const auto data = TwoGroups();
+  ActualChartRecorder recorder(3);
+  for (const SecondRecord& record : FiveSeconds()) {
+    recorder.OnSecond(record);
+  }
+  const struct {
+    std::int64_t From, To, Begin, End;
+  } cases[] = {{50, 90, 5, 5}, {6, 2, 5, 5}, {4, 1, 4, 4}, {-7, 3, 2, 3}, {0, 2, 2, 2}};
+  for (const auto& c : cases) {
+    const ChartModel chart = recorder.Chart(*data, c.From, c.To);
+    EXPECT_EQ(chart.AxisBegin, c.Begin) << c.From << ".." << c.To;
+    EXPECT_EQ(chart.AxisEnd, c.End) << c.From << ".." << c.To;
+    const std::size_t seconds = static_cast<std::size_t>(c.End - c.Begin);
+    EXPECT_EQ(chart.Rows[0].Bars.empty(), seconds == 0) << c.From << ".." << c.To;
+  }
+}
+
 TEST(ActualChart, BadGroupCountAndStateCodesStayInTheTables) {
   auto data = TwoGroups();
   data->GeneralData.GroupCount = 1000;

@@ -86,8 +86,8 @@ TEST_F(ChartCommandTest, RefusesWhatItCannotDo) {
       {"--program 7 --out p.png", ExitUsage, "--program must be 1 to 6, not 7"},
       {"--program 1 --out p.gif", ExitUsage, "unknown chart file type \"p.gif\""},
       {"--program 1 --kind bunt --out p.png", ExitUsage, "unknown kind \"bunt\""},
-      {"--program 5 --out p.png", ExitFailed, "program 5 has no cycle time"},
-      {"--program 1 --out missing/p.png", ExitFailed, "cannot write missing/p.png"},
+      {"--program 5 --out p.png", ExitFailed, "Programm 5 hat keine Umlaufzeit"},
+      {"--program 1 --out missing/p.png", ExitFailed, "missing/p.png lässt sich nicht schreiben"},
   };
   for (const auto& c : cases) {
     const Result result = Run("chart " + Demo() + " " + c.Arguments);
@@ -114,6 +114,20 @@ TEST_F(ChartCommandTest, RunWritesTheChartAfterItsLines) {
   EXPECT_NE(text.find("Sekunde 20 bis 110"), std::string::npos);
 }
 
+// Test mode stops the second counter: seconds 50 to 90 are never recorded.
+TEST_F(ChartCommandTest, RunRefusesAChartOfSecondsNeverRecorded) {
+  std::ofstream(dir_ / "test.txt") << "0.5 press Start\n5 set Test on\n";
+  const Result result = Run("run " + Demo() +
+                            " --seconds 100 --script test.txt --chart x.png --chart-from 50 "
+                            "--chart-to 90");
+  EXPECT_EQ(result.Exit, ExitUsage) << result.Out;
+  EXPECT_NE(result.Out.find("von Sekunde 50 bis 90 ist nicht aufgezeichnet (aufgezeichnet: "
+                            "Sekunde 0 bis "),
+            std::string::npos)
+      << result.Out;
+  EXPECT_FALSE(fs::exists(dir_ / "x.png"));
+}
+
 TEST_F(ChartCommandTest, RunRefusesABadChartBeforeItStarts) {
   const struct {
     std::string Arguments;
@@ -124,7 +138,7 @@ TEST_F(ChartCommandTest, RunRefusesABadChartBeforeItStarts) {
       {"--chart run.png --chart-from 50 --chart-to 40", ExitUsage, "--chart-from < --chart-to"},
       {"--chart run.png --chart-to 200", ExitUsage, "<= --seconds"},
       {"--chart-from 5", ExitUsage, "need --chart"},
-      {"--chart missing/run.png", ExitFailed, "cannot write missing/run.png"},
+      {"--chart missing/run.png", ExitFailed, "missing/run.png lässt sich nicht schreiben"},
   };
   for (const auto& c : cases) {
     const Result result = Run("run " + Demo() + " --seconds 60 " + c.Arguments);

@@ -87,8 +87,8 @@ TEST(UserGuideScripts, StartAndTheirLampFaultsHappen) {
   for (const auto& block : blocks) {
     SCOPED_TRACE(block);
     const auto parsed = ParseScenario(block);
-    ASSERT_TRUE(std::holds_alternative<Scenario>(parsed));
-    const auto& events = std::get<Scenario>(parsed).Events;
+    ASSERT_TRUE(parsed) << parsed.Failure().Message;
+    const auto& events = parsed->Events;
     ASSERT_FALSE(events.empty());
     const Output run = RunOnDemo(block, events.back().Tick / 10 + 60);
 

@@ -146,7 +146,7 @@ TEST_F(TestCommand, ScriptErrorExitsTwoWithFileAndLine) {
   const auto file = Script("kaputt.txt", "0 program P1\n5 expect group 3 purple\n");
   const Outcome outcome = Run({file}, false);
   EXPECT_EQ(outcome.Exit, ExitUsage);
-  EXPECT_NE(outcome.Err.find(file + ", line 2: unknown state \"purple\""), std::string::npos)
+  EXPECT_NE(outcome.Err.find(file + ", Zeile 2: unbekannter Zustand \"purple\""), std::string::npos)
       << outcome.Err;
   const auto noData = Script("ohne.txt", "1 press Start\n30 expect running\n");
   EXPECT_EQ(Run({noData}, false, false).Exit, ExitUsage);

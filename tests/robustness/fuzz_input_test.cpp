@@ -64,14 +64,14 @@ TEST(SimulationInput, AScriptSurvivesTheByteForm) {
       "1 press Start\n2.5 detector 3 down shift\n3 detector 3 up\n40 lamp 24 yellow\n"
       "50 set Rot off\n60 program P6\n90 clock 2024-03-10 23:59:00\n100 load Demo\n"
       "101 load elsewhere\n700 up Anf2 shift\n");
-  ASSERT_TRUE(std::holds_alternative<Scenario>(parsed));
+  ASSERT_TRUE(parsed);
   fuzz::SimulationInput input;
   input.OutputsForced = true;
   input.StoreIsNamedPipe = true;
   input.Ticks = 4321;
   input.StartMinuteOfWeek = 6 * 24 * 60 + 5;
   input.Image = SparseRandomImage(9, 2);
-  input.Events = std::get<Scenario>(parsed);
+  input.Events = parsed.Value();
 
   const auto bytes = fuzz::WriteSimulationInput(input, "Demo");
   const auto read = fuzz::ReadSimulationInput(bytes, "Demo", "gone");

@@ -119,9 +119,9 @@ std::string FaultLine(std::string_view cause18, int program, int timePoint, int 
 ScenarioHarness::ScenarioHarness(const ControllerDataSet& data, std::string_view script,
                                  std::string_view start) {
   auto parsed = ParseScenario(script);
-  if (const auto* error = std::get_if<ScenarioParseError>(&parsed)) {
-    throw std::invalid_argument("script line " + std::to_string(error->Line) + ": " +
-                                error->Reason);
+  if (!parsed) {
+    throw std::invalid_argument("script line " + std::to_string(parsed.Failure().Line) + ": " +
+                                parsed.Failure().Message);
   }
   const auto moment = ParseLocalTime(start);
   if (!moment) {
@@ -133,7 +133,7 @@ ScenarioHarness::ScenarioHarness(const ControllerDataSet& data, std::string_view
   storeFile_ = dir_.Path() / "DATEN.STO";
 
   run_ = std::make_unique<HeadlessSimulation>(dataDir.string(), *moment, storeFile_,
-                                              std::get<Scenario>(std::move(parsed)));
+                                              std::move(parsed).Value());
   run_->PrintContinuousOutputs(
       Simulation::Listener{[this](const std::string& screenLine) {
                              std::string line = ActualPlanFileLine(screenLine);

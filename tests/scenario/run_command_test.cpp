@@ -71,7 +71,7 @@ TEST(ScenarioCli, MalformedScriptStopsBeforeTheRun) {
   const CliRun run = RunCli(dir, "0.5 press Start\n1.25 press Stop\n", 20);
   EXPECT_EQ(run.Code, 2);
   EXPECT_TRUE(run.Out.empty());
-  EXPECT_NE(run.Err.find("line 2"), std::string::npos) << run.Err;
+  EXPECT_NE(run.Err.find("Zeile 2"), std::string::npos) << run.Err;
 }
 
 }  // namespace

@@ -21,10 +21,9 @@ class ScenarioScriptError : public ::testing::TestWithParam<ErrorCase> {};
 
 TEST_P(ScenarioScriptError, NamesTheLineOfTheFirstMalformedCommand) {
   const auto parsed = ParseScenario(GetParam().Script);
-  const auto* error = std::get_if<ScenarioParseError>(&parsed);
-  ASSERT_NE(error, nullptr);
-  EXPECT_EQ(error->Line, GetParam().Line);
-  EXPECT_FALSE(error->Reason.empty());
+  ASSERT_FALSE(parsed);
+  EXPECT_EQ(parsed.Failure().Line, GetParam().Line);
+  EXPECT_FALSE(parsed.Failure().Message.empty());
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -46,8 +45,8 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(ScenarioScript, PressIsDownNowAndUpOneTickLater) {
   const auto parsed = ParseScenario("1 press Start\n1.1 down Stop\n");
-  const auto* scenario = std::get_if<Scenario>(&parsed);
-  ASSERT_NE(scenario, nullptr);
+  ASSERT_TRUE(parsed);
+  const Scenario* scenario = &parsed.Value();
   ASSERT_EQ(scenario->Events.size(), 3u);
   const auto& events = scenario->Events;
 
@@ -77,8 +76,8 @@ TEST(ScenarioScript, EveryCommandFormParses) {
       "0.1 set Test off\n0.1 program Ub\n0.1 program P6\n0.2 detector 3 down shift\n"
       "0.2 detector 24 up\n0.2 lamp 1 yellow\n0.3 clock 2024-03-15 21:59:50\n"
       "0.3 load /tmp/daten   # trailing comment\n");
-  const auto* scenario = std::get_if<Scenario>(&parsed);
-  ASSERT_NE(scenario, nullptr);
+  ASSERT_TRUE(parsed);
+  const Scenario* scenario = &parsed.Value();
   ASSERT_EQ(scenario->Events.size(), 13u);
   const auto& detector = std::get<scenario::Detector>(scenario->Events[8].Command);
   EXPECT_EQ(detector.Group, 2);

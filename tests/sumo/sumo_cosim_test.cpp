@@ -58,19 +58,19 @@ std::optional<CosimResult> RunCosim(const std::string& script, int seconds,
                          "-a", (test::SumoDemoDir() / "demo.add.xml").string(), "--step-length",
                          "0.1", "--collision.check-junctions", "true", "--tripinfo-output",
                          tripInfo, "--no-step-log", "true", "--no-warnings", "true"});
-  if (std::holds_alternative<std::string>(started)) {
-    ADD_FAILURE() << std::get<std::string>(started);
+  if (!started) {
+    ADD_FAILURE() << started.Failure().Message;
     return std::nullopt;
   }
-  auto sumo = std::get<std::unique_ptr<SumoConnection>>(std::move(started));
+  auto sumo = std::move(started).Value();
   SumoCoupling coupling(mapping, *sumo);
   const auto problem = coupling.Connect();
   EXPECT_FALSE(problem.has_value()) << problem.value_or("");
 
   auto parsed = ParseScenario(script);
-  EXPECT_TRUE(std::holds_alternative<Scenario>(parsed));
+  EXPECT_TRUE(parsed.Ok());
   HeadlessSimulation run(test::DemoDir().string(), LocalTime{} + std::chrono::hours(24 * 20000),
-                         (dir / "DATEN.STO").string(), std::get<Scenario>(std::move(parsed)));
+                         (dir / "DATEN.STO").string(), std::move(parsed).Value());
   Records records;
   run.Sim().AddObserver(records);
   CosimResult result;

@@ -23,9 +23,9 @@ class MappingRefusal : public testing::TestWithParam<Refused> {};
 TEST_P(MappingRefusal, NamesTheEntry) {
   const auto data = test::LoadDemoData();
   const auto result = ParseSumoMapping(GetParam().Json, *data);
-  ASSERT_TRUE(std::holds_alternative<std::string>(result)) << GetParam().Name;
-  EXPECT_NE(std::get<std::string>(result).find(GetParam().Expected), std::string::npos)
-      << std::get<std::string>(result);
+  ASSERT_FALSE(result) << GetParam().Name;
+  EXPECT_NE(result.Failure().Message.find(GetParam().Expected), std::string::npos)
+      << result.Failure().Message;
 }
 
 const std::string Ok0 = R"({"Index": 0, "Group": 1, "Green": "G"})";

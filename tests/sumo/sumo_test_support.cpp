@@ -37,10 +37,10 @@ std::unique_ptr<ControllerDataSet> LoadDemoData() {
 
 SumoMapping DemoMapping(const ControllerDataSet& data) {
   auto mapping = ReadSumoMapping((SumoDemoDir() / "map.json").string(), data);
-  if (const auto* problem = std::get_if<std::string>(&mapping)) {
-    throw std::runtime_error(*problem);
+  if (!mapping) {
+    throw std::runtime_error(mapping.Failure().Message);
   }
-  return std::get<SumoMapping>(std::move(mapping));
+  return std::move(mapping).Value();
 }
 
 }  // namespace ampelsim::test

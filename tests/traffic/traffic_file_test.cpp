@@ -6,7 +6,6 @@
 #include <algorithm>
 #include <cstdlib>
 #include <string>
-#include <variant>
 
 #include "traffic/traffic_file.h"
 
@@ -15,11 +14,11 @@ namespace {
 
 TrafficDescription Parsed(const std::string& json) {
   auto result = ParseTrafficDescription(json);
-  if (const auto* error = std::get_if<TrafficFileError>(&result)) {
-    ADD_FAILURE() << error->Message;
+  if (!result) {
+    ADD_FAILURE() << result.Failure().Message;
     return {};
   }
-  return std::get<TrafficDescription>(result);
+  return result.Value();
 }
 
 TEST(TrafficFile, ReadsEveryEntry) {
@@ -133,11 +132,11 @@ TEST(TrafficFile, RefusesBadFilesNamingTheEntry) {
   };
   for (const auto& [json, message] : cases) {
     auto result = ParseTrafficDescription(json);
-    const auto* error = std::get_if<TrafficFileError>(&result);
-    if (error == nullptr) {
+    if (result) {
       ADD_FAILURE() << "accepted: " << json;
       continue;
     }
+    const Error* error = &result.Failure();
     EXPECT_NE(error->Message.find(message), std::string::npos)
         << json << "\n  gave: " << error->Message << "\n  wanted: " << message;
   }
@@ -145,9 +144,8 @@ TEST(TrafficFile, RefusesBadFilesNamingTheEntry) {
 
 TEST(TrafficFile, AMissingFileIsNamed) {
   auto result = ReadTrafficFile("/nonexistent/verkehr.json");
-  const auto* error = std::get_if<TrafficFileError>(&result);
-  ASSERT_NE(error, nullptr);
-  EXPECT_NE(error->Message.find("/nonexistent/verkehr.json"), std::string::npos);
+  ASSERT_FALSE(result);
+  EXPECT_NE(result.Failure().Message.find("/nonexistent/verkehr.json"), std::string::npos);
 }
 
 TEST(TrafficFile, GroupsMustBeInUseInTheDataSet) {
@@ -171,9 +169,8 @@ TEST(TrafficFile, DemoTrafficIsATownCrossroads) {
   const std::string root = std::getenv("AMPELSIM_SOURCE_DIR");
   for (const char* name : {"weekday.json", "peak.json"}) {
     auto result = ReadTrafficFile(root + "/demo/traffic/" + name);
-    ASSERT_TRUE(std::holds_alternative<TrafficDescription>(result))
-        << std::get<TrafficFileError>(result).Message;
-    const TrafficDescription& d = std::get<TrafficDescription>(result);
+    ASSERT_TRUE(result) << result.Failure().Message;
+    const TrafficDescription& d = result.Value();
     ASSERT_EQ(d.Groups.size(), 9u) << name;
     for (const GroupTraffic& g : d.Groups) {
       const double peak = *std::max_element(g.HourlyFlow.begin(), g.HourlyFlow.end());

@@ -40,8 +40,7 @@ TrafficRun::TrafficRun(const ControllerDataSet& data,
   test::WriteDataSet(dir_.Path(), data);
   auto parsed = ParseScenario(script);
   run_ = std::make_unique<HeadlessSimulation>(dir_.Str(), *ParseLocalTime("2024-03-15 10:00:00"),
-                                              dir_ / "DATEN.STO",
-                                              std::get<Scenario>(std::move(parsed)));
+                                              dir_ / "DATEN.STO", std::move(parsed).Value());
   traffic_ = std::make_unique<GeneratedTraffic>(run_->Sim(), description);
 }
 

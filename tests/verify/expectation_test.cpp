@@ -22,28 +22,30 @@ TEST(ExpectationParser, ErrorsNameTheLineAndTheReason) {
     const char* Reason;
   };
   const Case cases[] = {
-      {"5 expect", "usage: <time> expect"},
-      {"5 expect group 25 green", "group must be a number from 1 to 24"},
-      {"5 expect group 3 blue", "unknown state \"blue\""},
-      {"5 expect group 3", "usage: <time> expect group G green|red|yellow|redyellow|dark|flashing"},
-      {"5 expect program 9", "the program must be a number from 1 to 8"},
-      {"5 expect timepoint", "usage: <time> expect timepoint N"},
-      {"5 expect fault boom", "unknown fault \"boom\""},
-      {"5 expect fault rotdefekt 1 2", "usage: <time> expect fault none|KIND [G]"},
-      {"5 expect lamp Nope on", "unknown panel lamp \"Nope\""},
-      {"5 expect lamp Stoerlampe dim", "usage: <time> expect lamp LAMP on|off"},
-      {"5 expect within 0 group 1 red", "the seconds of \"within\" must be a number from 1"},
-      {"5 expect running now", "usage: <time> expect off|running|flashing"},
+      {"5 expect", "Schreibweise: <Zeit> expect"},
+      {"5 expect group 25 green", "die Signalgruppe muss eine Zahl von 1 bis 24 sein"},
+      {"5 expect group 3 blue", "unbekannter Zustand \"blue\""},
+      {"5 expect group 3",
+       "Schreibweise: <Zeit> expect group G green|red|yellow|redyellow|dark|flashing"},
+      {"5 expect program 9", "das Programm muss eine Zahl von 1 bis 8 sein"},
+      {"5 expect timepoint", "Schreibweise: <Zeit> expect timepoint N"},
+      {"5 expect fault boom", "unbekannte Störung \"boom\""},
+      {"5 expect fault rotdefekt 1 2", "Schreibweise: <Zeit> expect fault none|KIND [G]"},
+      {"5 expect lamp Nope on", "unbekannte Lampe des Bedienfelds \"Nope\""},
+      {"5 expect lamp Stoerlampe dim", "Schreibweise: <Zeit> expect lamp LAMP on|off"},
+      {"5 expect within 0 group 1 red",
+       "die Sekundenzahl von \"within\" muss eine Zahl von 1 bis 86400 sein"},
+      {"5 expect running now", "Schreibweise: <Zeit> expect off|running|flashing"},
       {"5 hope group 1 red",
-       "unknown command \"hope\" (down, up, press, set, program, "
+       "unbekannter Befehl \"hope\" (down, up, press, set, program, "
        "detector, lamp, clock, load, expect)"},
   };
   for (const Case& c : cases) {
     const auto parsed = ParseScenario(std::string("# first\n") + c.Line + "\n");
-    const auto* error = std::get_if<ScenarioParseError>(&parsed);
-    ASSERT_NE(error, nullptr) << c.Line;
-    EXPECT_EQ(error->Line, 2) << c.Line;
-    EXPECT_NE(error->Reason.find(c.Reason), std::string::npos) << c.Line << ": " << error->Reason;
+    ASSERT_FALSE(parsed) << c.Line;
+    EXPECT_EQ(parsed.Failure().Line, 2) << c.Line;
+    EXPECT_NE(parsed.Failure().Message.find(c.Reason), std::string::npos)
+        << c.Line << ": " << parsed.Failure().Message;
   }
 }
 
@@ -79,7 +81,7 @@ TEST(ExpectationChecker, JudgesEachLineOnTheRecordOfItsSecond) {
       "60 expect timepoint 99\n";
   const auto data = scenario_test::BaseJunction();
   scenario_test::ScenarioHarness run(*data, script);
-  const Scenario scenario = std::get<Scenario>(ParseScenario(script));
+  const Scenario scenario = ParseScenario(script).Value();
   ExpectationChecker checker(scenario, [&run] { return run.TicksRun(); });
   run.Sim().AddObserver(checker);
   EXPECT_EQ(checker.TicksNeeded(), 610);

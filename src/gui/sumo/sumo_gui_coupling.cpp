@@ -75,8 +75,9 @@ std::optional<QString> SumoGuiCoupling::Couple(const QString& sumoConfig,
     return QStringLiteral("Die SUMO-Konfiguration %1 gibt es nicht").arg(sumoConfig);
   }
   auto mapping = ReadSumoMapping(mappingFile.toStdString(), simulation_.Data());
-  if (const auto* problem = std::get_if<std::string>(&mapping)) {
-    return QStringLiteral("Zuordnung %1:\n%2").arg(mappingFile, QString::fromStdString(*problem));
+  if (!mapping) {
+    return QStringLiteral("Zuordnung %1:\n%2")
+        .arg(mappingFile, QString::fromStdString(mapping.Failure().Message));
   }
   if (auto problem = CheckConfig(sumo, sumoConfig)) {
     return problem;
@@ -86,12 +87,11 @@ std::optional<QString> SumoGuiCoupling::Couple(const QString& sumoConfig,
       StartRemoteSumo({sumoGui.toStdString(), "-c", sumoConfig.toStdString(), "--step-length",
                        "0.1", "--start", "true", "--quit-on-end", "true", "--no-step-log", "true"},
                       "ampelsim-" + std::to_string(connections_));
-  if (const auto* problem = std::get_if<std::string>(&started)) {
-    return QString::fromStdString(*problem);
+  if (!started) {
+    return QString::fromStdString(started.Failure().Message);
   }
-  auto connection = std::get<std::unique_ptr<SumoConnection>>(std::move(started));
-  auto coupling =
-      std::make_unique<SumoCoupling>(std::get<SumoMapping>(std::move(mapping)), *connection);
+  auto connection = std::move(started).Value();
+  auto coupling = std::make_unique<SumoCoupling>(std::move(mapping).Value(), *connection);
   std::optional<std::string> problem;
   try {
     problem = coupling->Connect();

@@ -51,15 +51,15 @@ bool RemoteSumoAvailable() {
   return true;
 }
 
-std::variant<std::unique_ptr<SumoConnection>, std::string> StartRemoteSumo(
-    const std::vector<std::string>& command, const std::string& label) {
+Result<std::unique_ptr<SumoConnection>> StartRemoteSumo(const std::vector<std::string>& command,
+                                                        const std::string& label) {
   // A write to the socket of a SUMO the user has closed must become an
   // error of that call, not the end of the program.
   std::signal(SIGPIPE, SIG_IGN);
   try {
     libtraci::Simulation::start(command, -1, ConnectRetries, label);
   } catch (const std::exception& error) {
-    return std::string("SUMO lässt sich nicht starten: ") + error.what();
+    return Error{std::string("SUMO lässt sich nicht starten: ") + error.what()};
   }
   return std::unique_ptr<SumoConnection>(std::make_unique<RemoteConnection>(label));
 }

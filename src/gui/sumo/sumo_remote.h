@@ -2,9 +2,9 @@
 
 #include <memory>
 #include <string>
-#include <variant>
 #include <vector>
 
+#include "data/result.h"
 #include "sumo/sumo_connection.h"
 
 namespace ampelsim {
@@ -15,7 +15,7 @@ bool RemoteSumoAvailable();
 // Starts `command` (sumo-gui and its options; the port is added) and
 // connects to it over TraCI; the connection, or the German reason it failed.
 // `label` tells apart successive connections of one program.
-std::variant<std::unique_ptr<SumoConnection>, std::string> StartRemoteSumo(
-    const std::vector<std::string>& command, const std::string& label);
+Result<std::unique_ptr<SumoConnection>> StartRemoteSumo(const std::vector<std::string>& command,
+                                                        const std::string& label);
 
 }  // namespace ampelsim

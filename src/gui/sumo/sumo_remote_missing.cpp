@@ -6,9 +6,9 @@ bool RemoteSumoAvailable() {
   return false;
 }
 
-std::variant<std::unique_ptr<SumoConnection>, std::string> StartRemoteSumo(
-    const std::vector<std::string>& /*command*/, const std::string& /*label*/) {
-  return std::string(SumoMissingMessage);
+Result<std::unique_ptr<SumoConnection>> StartRemoteSumo(const std::vector<std::string>& /*command*/,
+                                                        const std::string& /*label*/) {
+  return Error{SumoMissingMessage};
 }
 
 }  // namespace ampelsim

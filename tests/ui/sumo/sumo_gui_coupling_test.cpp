@@ -29,8 +29,7 @@ class SumoGuiCouplingTest : public QObject {
     auto script = ParseScenario("0 program P1\n1 press Start\n");
     auto run = std::make_unique<HeadlessSimulation>(
         (BinaryDir() + QStringLiteral("/Demo")).toStdString(), LocalTime{},
-        (dir_.path() + QStringLiteral("/DATEN.STO")).toStdString(),
-        std::get<Scenario>(std::move(script)));
+        (dir_.path() + QStringLiteral("/DATEN.STO")).toStdString(), std::move(script).Value());
     run->RunSeconds(10);
     return run;
   }
