@@ -14,7 +14,7 @@
 #include "app/headless_simulation.h"
 #include "cli/data_commands.h"
 #include "cli/traffic_output.h"
-#include "reports/report_format.h"
+#include "data/text_format.h"
 #include "traffic/quality_level.h"
 #include "traffic/traffic_file.h"
 

@@ -2,12 +2,13 @@
 
 #include <algorithm>
 #include <array>
-#include <cstdio>
 #include <optional>
 #include <set>
 #include <tuple>
 
 #include "data/signal_state.h"
+#include "data/text_format.h"
+#include "engine/cycle_rules.h"
 #include "engine/state_at.h"
 #include "engine/target_jump.h"
 
@@ -33,10 +34,6 @@ constexpr std::int64_t LongAgo = 100000;
 // window at this value.
 constexpr std::int64_t NoGreenWindowSeconds = 255;
 
-int GroupsInUse(const ControllerDataSet& data) {
-  return std::clamp<int>(data.GeneralData.GroupCount, 0, MaxGroups);
-}
-
 std::size_t Idx(int value) {
   return static_cast<std::size_t>(value);
 }
@@ -45,19 +42,13 @@ bool IsRedState(std::int32_t state) {
   return state == Red || state == RedWithSteadyYellow || state == RedWithFlashingYellow;
 }
 
-std::string Printf(const char* format, auto... values) {
-  char buffer[512];
-  std::snprintf(buffer, sizeof buffer, format, values...);
-  return buffer;
-}
-
 // A group as the engineer knows it: head number and group number.
 std::string GroupName(const ControllerDataSet& data, int group) {
   const std::int32_t head = data.HeadNumbers[Idx(group)];
   if (head > 0) {
-    return Printf("K%d (G. %d)", head, group + 1);
+    return Format("K%d (G. %d)", head, group + 1);
   }
-  return Printf("G. %d", group + 1);
+  return Format("G. %d", group + 1);
 }
 
 // The time points of one program as the running controller shows them.
@@ -71,30 +62,9 @@ class ProgramView {
   const SignalProgram& Plan() const { return plan_; }
   int Cycle() const { return plan_.CycleTime; }
 
-  // The cycle's stored points: a value equal to the cycle time is time point 0.
-  int Normalised(std::int32_t point) const { return point == plan_.CycleTime ? 0 : point; }
-
-  // In automatic operation a delay point is passed without being shown.
-  bool IsDelayPoint(int timePoint) const {
-    for (const std::int32_t point : {plan_.DemandDelay1, plan_.DemandDelay2}) {
-      if (point != 0 && Normalised(point) == timePoint) {
-        return true;
-      }
-    }
-    return false;
-  }
-
-  // The advance of the time point, with the extra advance at a delay point.
-  int Successor(int timePoint) const {
-    auto advance = [this](std::int64_t t) {
-      return t + 1 >= plan_.CycleTime ? 0 : static_cast<int>(t + 1);
-    };
-    int next = advance(timePoint);
-    if (IsDelayPoint(next)) {
-      next = advance(next);
-    }
-    return next;
-  }
+  int Normalised(std::int32_t point) const { return ampelsim::Normalised(point, plan_); }
+  bool IsDelayPoint(int timePoint) const { return ampelsim::IsDelayPoint(plan_, timePoint); }
+  int Successor(int timePoint) const { return NextShownTimePoint(plan_, timePoint); }
 
   // The time points of one cycle in the order they are shown, each once.
   std::vector<int> CycleOrder() const {
@@ -121,11 +91,9 @@ class ProgramView {
     return Shown{program_, timePoint, -1, part, StatesAt(timePoint)};
   }
 
-  // The group has no first green window: the monitoring keeps its running
-  // times at 255 while this program runs.
-  bool WindowOneEmpty(int group) const {
-    return plan_.GreenBegin1[Idx(group)] == 0 && plan_.GreenEnd1[Idx(group)] == 0;
-  }
+  // The monitoring keeps such a group's running times at 255 while this
+  // program runs.
+  bool WindowOneEmpty(int group) const { return LacksFirstGreenWindow(plan_, group); }
 
  private:
   const ControllerDataSet& data_;
@@ -137,24 +105,13 @@ class ProgramView {
 States StepStates(const ProgramView& view, const SwitchStep& step, int groups) {
   States states{};
   for (int g = 0; g < groups; ++g) {
-    const auto i = Idx(g);
-    std::int32_t state = Dark;
-    if (step.Red[i] != 0) {
-      state = Red;
-    } else if (step.Yellow[i] != 0) {
-      state = Yellow;
-    } else if (step.Green[i] != 0) {
-      state = Green;
-    }
-    states[i] = view.WindowOneEmpty(g) ? Dark : state;
+    states[Idx(g)] = SwitchStepState(step, view.Plan(), g);
   }
   return states;
 }
 
-// A step of duration d is shown for d seconds; any other non-zero value for
-// one second.
 int StepSeconds(std::int32_t duration) {
-  return duration < 1 ? 1 : std::min(duration, MaxVerifiedCycle);
+  return static_cast<int>(std::min<std::int64_t>(SwitchStepSeconds(duration), MaxVerifiedCycle));
 }
 
 void AppendSteps(Timeline& line, const ProgramView& view, const SwitchProgram& program, int groups,
@@ -330,7 +287,7 @@ class Verifier {
              {},
              -1,
              -1,
-             Printf("P%d: Umlaufzeit %d s ist nicht positiv", p, view.Cycle())});
+             Format("P%d: Umlaufzeit %d s ist nicht positiv", p, view.Cycle())});
         continue;
       }
       CheckProgramReferences(view);
@@ -343,7 +300,7 @@ class Verifier {
              {},
              -1,
              -1,
-             Printf("P%d: Umlaufzeit %d s ist länger als %d s; der Ablauf wird nicht geprüft", p,
+             Format("P%d: Umlaufzeit %d s ist länger als %d s; der Ablauf wird nicht geprüft", p,
                     view.Cycle(), MaxVerifiedCycle)});
         continue;
       }
@@ -450,7 +407,7 @@ class Verifier {
          {event.First + 1, event.Second + 1},
          from,
          to,
-         Printf("P%d: %s und %s sind gegeneinander verriegelt und in s %d bis %d gleichzeitig "
+         Format("P%d: %s und %s sind gegeneinander verriegelt und in s %d bis %d gleichzeitig "
                 "grün",
                 view.Number(), G(event.First).c_str(), G(event.Second).c_str(), from, to)});
   }
@@ -458,9 +415,9 @@ class Verifier {
   // Where a second of a stretch lies, for the sentence.
   static std::string Moment(const Shown& at) {
     if (at.Step >= 0) {
-      return Printf("Schritt %d (s %d)", at.Step + 1, at.TimePoint);
+      return Format("Schritt %d (s %d)", at.Step + 1, at.TimePoint);
     }
-    return at.Step == -2 ? std::string("Aus") : Printf("s %d", at.TimePoint);
+    return at.Step == -2 ? std::string("Aus") : Format("s %d", at.TimePoint);
   }
   static std::string Place(const Shown& at) {
     if (at.Step == -2) {
@@ -472,7 +429,7 @@ class Verifier {
   void Report(int program, Situation where, const Timeline& line, const RawEvent& event,
               const std::string& prefix) {
     const Shown& at = line[Idx(event.Position)];
-    const std::string head = prefix.empty() ? Printf("P%d: ", program) : prefix + ": ";
+    const std::string head = prefix.empty() ? Format("P%d: ", program) : prefix + ": ";
     const int second = at.Step == -1 ? at.TimePoint : -1;
     switch (event.Kind) {
       case FindingKind::GreenConflict:
@@ -483,15 +440,15 @@ class Verifier {
              {event.First + 1, event.Second + 1},
              second,
              second,
-             head + Printf("%s und %s sind gegeneinander verriegelt und %s gleichzeitig grün",
+             head + Format("%s und %s sind gegeneinander verriegelt und %s gleichzeitig grün",
                            G(event.First).c_str(), G(event.Second).c_str(), Place(at).c_str())});
         break;
       case FindingKind::Intergreen: {
         std::string when;
         if (event.Value == 0) {
-          when = Printf("während %s noch grün ist", G(event.Second).c_str());
+          when = Format("während %s noch grün ist", G(event.Second).c_str());
         } else {
-          when = Printf("%lld s nach Ende von %s", static_cast<long long>(event.Value),
+          when = Format("%lld s nach Ende von %s", static_cast<long long>(event.Value),
                         G(event.Second).c_str());
         }
         Add({Severity::Fehler,
@@ -501,7 +458,7 @@ class Verifier {
              {event.First + 1, event.Second + 1},
              second,
              -1,
-             head + Printf("%s wird %s grün, %s; Zwischenzeit %lld s verlangt",
+             head + Format("%s wird %s grün, %s; Zwischenzeit %lld s verlangt",
                            G(event.First).c_str(), Place(at).c_str(), when.c_str(),
                            static_cast<long long>(event.Required))});
         break;
@@ -515,7 +472,7 @@ class Verifier {
              {event.First + 1},
              second,
              end.Step == -1 ? end.TimePoint : -1,
-             head + Printf("%s ist von %s bis %s nur %lld s grün; Mindestgrün %lld s",
+             head + Format("%s ist von %s bis %s nur %lld s grün; Mindestgrün %lld s",
                            G(event.First).c_str(), Moment(at).c_str(), Moment(end).c_str(),
                            static_cast<long long>(event.Value),
                            static_cast<long long>(event.Required))});
@@ -600,7 +557,7 @@ class Verifier {
       AppendCycleFrom(line, view, view.IsDelayPoint(0) ? view.Successor(0) : 0, length);
     }
     ReportTransition(line, Situation::SwitchOn, view.Number(),
-                     Printf("P%d Einschaltprogramm bis EZP %d", view.Number(), ezp));
+                     Format("P%d Einschaltprogramm bis EZP %d", view.Number(), ezp));
   }
 
   void CheckSwitchOff(const ProgramView& view) {
@@ -610,7 +567,7 @@ class Verifier {
       AppendSteps(line, view, data_.PlannedOffPrograms[Idx(view.Index())], groups_, 1);
       line.push_back(OffSecond(view, groups_, 1));
       ReportTransition(line, Situation::SwitchOff, view.Number(),
-                       Printf("P%d AZP %d und gez. Ausschaltprogramm", view.Number(), azp));
+                       Format("P%d AZP %d und gez. Ausschaltprogramm", view.Number(), azp));
     }
     // After a fault the switch-off may begin at any second: its own steps
     // must not show locked greens together.
@@ -620,7 +577,7 @@ class Verifier {
     for (const RawEvent& event : analysis.Events()) {
       if (event.Kind == FindingKind::GreenConflict) {
         Report(view.Number(), Situation::SwitchOff, fault, event,
-               Printf("P%d Stör. Ausschaltprogramm", view.Number()));
+               Format("P%d Stör. Ausschaltprogramm", view.Number()));
       }
     }
   }
@@ -676,7 +633,7 @@ class Verifier {
         const int first = EntryShown(to, entry);
         AppendCycleFrom(line, to, first, 2 * static_cast<int>(to.CycleOrder().size()));
         ReportTransition(line, Situation::Change, target,
-                         Printf("Wechsel P%d (GSP%d, s %d) nach P%d (s %d)", from.Number(), k,
+                         Format("Wechsel P%d (GSP%d, s %d) nach P%d (s %d)", from.Number(), k,
                                 leave, target, first));
       }
     }
@@ -715,7 +672,7 @@ class Verifier {
 
   void CheckJump(const ProgramView& view, const std::vector<int>& order, int group, int which,
                  int query, int target) {
-    const std::string prefix = Printf("P%d: Zielsprung von %s (Abfr.Anf. %d) von s %d nach s %d",
+    const std::string prefix = Format("P%d: Zielsprung von %s (Abfr.Anf. %d) von s %d nach s %d",
                                       view.Number(), G(group).c_str(), which + 1, query, target);
     if (std::find(order.begin(), order.end(), query) == order.end()) {
       Add({Severity::Warnung,
@@ -732,8 +689,7 @@ class Verifier {
     const States at = view.StatesAt(query);
     for (int g = 0; g < groups_; ++g) {
       const std::int32_t state = at[Idx(g)];
-      if (state != Dark && state != Red && state != YellowFlashing &&
-          state != RedWithFlashingYellow) {
+      if (IsNotRed(state)) {
         Add({Severity::Hinweis,
              FindingKind::TargetJump,
              Situation::Jump,
@@ -741,7 +697,7 @@ class Verifier {
              {group + 1, g + 1},
              query,
              -1,
-             prefix + Printf(": wird nie ausgeführt, weil %s in s %d nicht rot ist", G(g).c_str(),
+             prefix + Format(": wird nie ausgeführt, weil %s in s %d nicht rot ist", G(g).c_str(),
                              query)});
         return;
       }
@@ -780,7 +736,7 @@ class Verifier {
            {group + 1, unsafe->first + 1, unsafe->second + 1},
            query,
            -1,
-           prefix + Printf(": die Sicherheitsprüfung gibt ihn nie frei (Räumzeit von %s nach %s)"
+           prefix + Format(": die Sicherheitsprüfung gibt ihn nie frei (Räumzeit von %s nach %s)"
                            "; der Umlauf bleibt in s %d stehen",
                            G(unsafe->first).c_str(), G(unsafe->second).c_str(), query)});
       return;
@@ -811,7 +767,7 @@ class Verifier {
            {},
            -1,
            -1,
-           Printf("Notprogramm %d benennt kein Programm; das Gerät blinkt stattdessen",
+           Format("Notprogramm %d benennt kein Programm; das Gerät blinkt stattdessen",
                   emergency)});
     } else if (emergency <= ProgramCount && !IsProgramDefined(data_, emergency)) {
       Add({Severity::Fehler,
@@ -821,7 +777,7 @@ class Verifier {
            {},
            -1,
            -1,
-           Printf("Notprogramm P%d hat keine Umlaufzeit; das Gerät blinkt stattdessen",
+           Format("Notprogramm P%d hat keine Umlaufzeit; das Gerät blinkt stattdessen",
                   emergency)});
     } else if (emergency <= ProgramCount && !UsableTarget(emergency)) {
       Add({Severity::Warnung,
@@ -831,7 +787,7 @@ class Verifier {
            {},
            -1,
            -1,
-           Printf("Notprogramm P%d ist nicht freigegeben", emergency)});
+           Format("Notprogramm P%d ist nicht freigegeben", emergency)});
     }
     for (int point = 0; point < SwitchingPointCount; ++point) {
       for (int day = 0; day < WeekdayCount; ++day) {
@@ -850,7 +806,7 @@ class Verifier {
                  {},
                  -1,
                  -1,
-                 Printf("Schaltpunkt %02d (%s %02d:%02d) schaltet auf P%d, das nicht "
+                 Format("Schaltpunkt %02d (%s %02d:%02d) schaltet auf P%d, das nicht "
                         "freigegeben oder nicht definiert ist",
                         point + 1, Days[Idx(day)], minute / 60, minute % 60, target + 1)});
           }
@@ -862,7 +818,7 @@ class Verifier {
                  {},
                  -1,
                  -1,
-                 Printf("Schaltpunkt %02d (%s) hat die Zeit %d min, nach 23:59", point + 1,
+                 Format("Schaltpunkt %02d (%s) hat die Zeit %d min, nach 23:59", point + 1,
                         Days[Idx(day)], minute)});
           }
         }
@@ -881,7 +837,7 @@ class Verifier {
     const std::string whose = group >= 0 ? " von " + G(group) : std::string();
     Add({Severity::Fehler, FindingKind::Reference, Situation::Data, view.Number(),
          group >= 0 ? std::vector<int>{group + 1} : std::vector<int>{}, -1, -1,
-         Printf("P%d: %s%s = %d liegt außerhalb des Umlaufs (0 bis %d)", view.Number(), what,
+         Format("P%d: %s%s = %d liegt außerhalb des Umlaufs (0 bis %d)", view.Number(), what,
                 whose.c_str(), value, view.Cycle())});
   }
 
@@ -900,7 +856,7 @@ class Verifier {
              {},
              -1,
              -1,
-             Printf("P%d: %s = %d liegt außerhalb des Umlaufs (0 bis %d)", p, what, value,
+             Format("P%d: %s = %d liegt außerhalb des Umlaufs (0 bis %d)", p, what, value,
                     view.Cycle() - 1)});
       }
     }
@@ -912,7 +868,7 @@ class Verifier {
            {},
            plan.SwitchOffPoint,
            -1,
-           Printf("P%d: AZP %d ist ein Anf.-Verzögerungspunkt und wird nie angezeigt; das "
+           Format("P%d: AZP %d ist ein Anf.-Verzögerungspunkt und wird nie angezeigt; das "
                   "Gerät schaltet nicht aus",
                   p, plan.SwitchOffPoint)});
     }
@@ -926,7 +882,7 @@ class Verifier {
              {},
              -1,
              -1,
-             Printf("P%d: GSP%d = %d liegt außerhalb des Umlaufs (1 bis %d)", p, k, value,
+             Format("P%d: GSP%d = %d liegt außerhalb des Umlaufs (1 bis %d)", p, k, value,
                     view.Cycle())});
       }
     }
@@ -948,7 +904,7 @@ class Verifier {
            {},
            -1,
            -1,
-           Printf("P%d: Programmwechsel auf Anforderung nach Programm %d, das nicht nutzbar ist", p,
+           Format("P%d: Programmwechsel auf Anforderung nach Programm %d, das nicht nutzbar ist", p,
                   target)});
     }
     for (int g = 0; g < groups_; ++g) {
@@ -970,7 +926,7 @@ class Verifier {
                {g + 1, c + 1},
                -1,
                -1,
-               Printf("P%d: Zwischenzeit %d s von %s nach %s liegt außerhalb 0 bis 255 s", p,
+               Format("P%d: Zwischenzeit %d s von %s nach %s liegt außerhalb 0 bis 255 s", p,
                       intergreen, G(c).c_str(), G(g).c_str())});
         }
       }
@@ -1002,7 +958,7 @@ class Verifier {
              {g + 1},
              -1,
              -1,
-             Printf("P%d: %s hat nur %d s Gelb; Fahrzeugsignale brauchen mindestens 3 s", p,
+             Format("P%d: %s hat nur %d s Gelb; Fahrzeugsignale brauchen mindestens 3 s", p,
                     G(g).c_str(), yellow)});
       }
       if (vehicle && redYellow != 1) {
@@ -1013,7 +969,7 @@ class Verifier {
              {g + 1},
              -1,
              -1,
-             Printf("P%d: %s hat %d s Rot-Gelb statt 1 s", p, G(g).c_str(), redYellow)});
+             Format("P%d: %s hat %d s Rot-Gelb statt 1 s", p, G(g).c_str(), redYellow)});
       }
       if (GroupUsed(data_, view.Index(), g) && plan.RedMonitored[i] == 0) {
         Add({Severity::Warnung,
@@ -1023,7 +979,7 @@ class Verifier {
              {g + 1},
              -1,
              -1,
-             Printf("P%d: %s ist in Betrieb, aber ohne Rotüberwachung", p, G(g).c_str())});
+             Format("P%d: %s ist in Betrieb, aber ohne Rotüberwachung", p, G(g).c_str())});
       }
       if (view.Cycle() <= MaxVerifiedCycle && !green[i]) {
         Add({Severity::Warnung,
@@ -1033,7 +989,7 @@ class Verifier {
              {g + 1},
              -1,
              -1,
-             Printf("P%d: %s bekommt im freigegebenen Programm nie Grün", p, G(g).c_str())});
+             Format("P%d: %s bekommt im freigegebenen Programm nie Grün", p, G(g).c_str())});
       }
     }
   }
