@@ -123,7 +123,7 @@ ChartModel ActualChartRecorder::Chart(const ControllerDataSet& data, std::int64_
     chart.Subtitle = ClockText(first.Moment) + " bis " + ClockText(last.Moment) + ", Sekunde " +
                      std::to_string(from) + " bis " + std::to_string(to);
   }
-  const int groupCount = std::clamp(data.GeneralData.GroupCount, 0, MaxGroups);
+  const int groupCount = GroupsInUse(data);
   for (int g = 0; g < groupCount; ++g) {
     const auto i = static_cast<std::size_t>(g);
     ChartRow row;

@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "data/windows1252.h"
+#include "engine/cycle_rules.h"
 #include "engine/state_at.h"
 
 namespace ampelsim {
@@ -11,10 +12,6 @@ namespace {
 
 std::string Seconds(std::int64_t value) {
   return std::to_string(value) + " s";
-}
-
-int ChartGroupCount(const ControllerDataSet& data) {
-  return std::clamp(data.GeneralData.GroupCount, 0, MaxGroups);
 }
 
 std::string SiteText(const ControllerDataSet& data) {
@@ -26,16 +23,14 @@ std::string SiteText(const ControllerDataSet& data) {
   return site;
 }
 
-// A time point of the program on the chart: the cycle time stands for 0, a
-// value outside the cycle is not shown, and for most points 0 means none.
-std::optional<std::int64_t> PointOnCycle(std::int64_t value, std::int64_t cycle, bool zeroIsNone,
-                                         std::int64_t charted) {
-  if (value == 0 && zeroIsNone) {
+// A time point of the program on the chart: a value outside the cycle is not
+// shown, and for most points 0 means none.
+std::optional<std::int64_t> PointOnCycle(std::int32_t point, const SignalProgram& plan,
+                                         bool zeroIsNone, std::int64_t charted) {
+  if (point == 0 && zeroIsNone) {
     return std::nullopt;
   }
-  if (value == cycle) {
-    value = 0;
-  }
+  const std::int64_t value = Normalised(point, plan);
   if (value < 0 || value >= charted) {
     return std::nullopt;
   }
@@ -94,10 +89,9 @@ void AddSplitSpan(ChartRow& row, std::int64_t begin, std::int64_t length, std::i
 void AddProgramLines(ChartModel& chart, const ControllerDataSet& data, int index,
                      std::int64_t charted) {
   const SignalProgram& plan = data.SignalPrograms[static_cast<std::size_t>(index)];
-  const std::int64_t cycle = plan.CycleTime;
-  auto add = [&](std::int64_t value, bool zeroIsNone, const std::string& text,
+  auto add = [&](std::int32_t value, bool zeroIsNone, const std::string& text,
                  const std::string& name) {
-    if (const auto at = PointOnCycle(value, cycle, zeroIsNone, charted)) {
+    if (const auto at = PointOnCycle(value, plan, zeroIsNone, charted)) {
       chart.Lines.push_back({*at, ChartLineKind::ProgramPoint, text, name + ": " + Seconds(*at)});
     }
   };
@@ -124,10 +118,9 @@ void AddProgramLines(ChartModel& chart, const ControllerDataSet& data, int index
 
 void AddGroupMarks(ChartRow& row, const SignalProgram& plan, int group, std::int64_t charted) {
   const auto g = static_cast<std::size_t>(group);
-  const std::int64_t cycle = plan.CycleTime;
-  auto add = [&](std::int64_t value, ChartMarkKind kind, const std::string& text,
+  auto add = [&](std::int32_t value, ChartMarkKind kind, const std::string& text,
                  const std::string& detail) {
-    if (const auto at = PointOnCycle(value, cycle, true, charted)) {
+    if (const auto at = PointOnCycle(value, plan, true, charted)) {
       row.Marks.push_back({*at, kind, text, detail + ": " + Seconds(*at)});
     }
   };
@@ -235,7 +228,7 @@ std::optional<ChartModel> SignalProgramChart(const ControllerDataSet& data, Plan
   chart.AxisEnd = charted;
   std::vector<int> groups;
   std::vector<std::vector<SignalState>> states;
-  for (int g = 0; g < ChartGroupCount(data); ++g) {
+  for (int g = 0; g < GroupsInUse(data); ++g) {
     if (!GroupUsed(data, index, g)) {
       continue;
     }
@@ -303,27 +296,17 @@ std::optional<ChartModel> SwitchProgramChart(const ControllerDataSet& data, Plan
     }
     begin += std::max<std::int64_t>(steps[s].Duration, 0);
   }
-  for (int g = 0; g < ChartGroupCount(data); ++g) {
+  for (int g = 0; g < GroupsInUse(data); ++g) {
     if (!GroupUsed(data, index, g)) {
       continue;
     }
-    const auto i = static_cast<std::size_t>(g);
-    // A group without a first green window stays dark in every step.
-    const bool dark = plan.GreenBegin1[i] == 0 && plan.GreenEnd1[i] == 0;
     std::vector<SignalState> states;
     states.reserve(static_cast<std::size_t>(charted));
     for (const SwitchStep& step : steps) {
-      SignalState state = Dark;
-      if (step.Red[i] != 0) {
-        state = Red;
-      } else if (step.Yellow[i] != 0) {
-        state = Yellow;
-      } else if (step.Green[i] != 0) {
-        state = Green;
-      }
+      const SignalState state = SwitchStepState(step, plan, g);
       for (std::int64_t t = 0;
            t < step.Duration && static_cast<std::int64_t>(states.size()) < charted; ++t) {
-        states.push_back(dark ? Dark : state);
+        states.push_back(state);
       }
     }
     ChartRow row;

@@ -15,7 +15,7 @@
 #include "cli/data_commands.h"
 #include "cli/run_seconds.h"
 #include "cli/traffic_output.h"
-#include "reports/report_format.h"
+#include "data/text_format.h"
 #include "traffic/quality_level.h"
 #include "traffic/traffic_file.h"
 

@@ -1,6 +1,12 @@
 #include "data/controller_data_set.h"
 
+#include <algorithm>
+
 namespace ampelsim {
+
+int GroupsInUse(const ControllerDataSet& data) {
+  return std::clamp(data.GeneralData.GroupCount, 0, MaxGroups);
+}
 
 bool IsProgramDefined(const ControllerDataSet& data, int program) {
   if (program < 1 || program > ProgramCount) {

@@ -123,8 +123,8 @@ struct ControllerDataSet {
   PerProgram<SwitchProgram> PlannedOffPrograms{};
   PerProgram<SwitchProgram> FaultOffPrograms{};
   SwitchingPointTable SwitchingPoints{};
-  PerProgram<GroupMatrix<std::uint8_t>> GreenGreenLocks{};   // [p][a][b]
-  PerProgram<GroupMatrix<std::int32_t>> IntergreenTimes{};   // [p][entering][clearing]
+  PerProgram<GroupMatrix<std::uint8_t>> GreenGreenLocks{};  // [p][a][b]
+  PerProgram<GroupMatrix<std::int32_t>> IntergreenTimes{};  // [p][entering][clearing]
   PerGroup<std::int32_t> HeadNumbers{};
   PerProgram<DemandInput> DemandInputMap{};
   std::array<PerProgram<std::int32_t>, ExtraChangePointCount> ChangePoints{};  // [GSP2..6][p]
@@ -145,6 +145,11 @@ struct ControllerDataSet {
 
   bool operator==(const ControllerDataSet&) const = default;
 };
+
+// The number of groups in use: GroupCount kept within the 24 groups the tables
+// hold. The loader brings it into 1..24; a data set filled another way must
+// still keep every loop over the groups inside the tables.
+int GroupsInUse(const ControllerDataSet& data);
 
 // Program p (1..6) has a cycle time, i.e. it is defined.
 bool IsProgramDefined(const ControllerDataSet& data, int program);

@@ -4,6 +4,7 @@
 
 #include "data/signal_state.h"
 #include "display/signal_head_element.h"
+#include "engine/cycle_rules.h"
 #include "engine/running_program.h"
 #include "engine/state_at.h"
 #include "engine/target_jump.h"
@@ -60,7 +61,7 @@ void Actuation::ReadDetectors() {
 void Actuation::AssignDetectors() {
   const auto& map =
       data_.DemandInputMap[static_cast<std::size_t>(RunningIndex(s_.CurrentProgram))].Map;
-  const int groups = GroupCount(data_);
+  const int groups = GroupsInUse(data_);
   s_.DetectorAssign = {};
   for (std::size_t input = 0; input < MaxGroups; ++input) {
     if (d_.DetectorActive[input] == 0) {
@@ -78,7 +79,7 @@ void Actuation::AssignDetectors() {
 void Actuation::RegisterDemands() {
   const auto program = static_cast<std::size_t>(RunningIndex(s_.CurrentProgram));
   const bool continuous = panel_.IsDown(PanelToggle::DauerButton);
-  const int groups = GroupCount(data_);
+  const int groups = GroupsInUse(data_);
   const auto& prestore = data_.DetectorPrestore;
   const auto& assigned = s_.DetectorAssign;
   const auto& memoryTime = active_.ActiveMemoryTime;
@@ -126,7 +127,7 @@ void Actuation::RetriggerExtensions() {
 void Actuation::SetStoredDemands(bool reset, bool useRequested) {
   const std::int32_t program = useRequested ? s_.RequestedProgram : s_.CurrentProgram;
   const std::size_t index = TableIndex(program);
-  const int groups = GroupCount(data_);
+  const int groups = GroupsInUse(data_);
   for (int g = 0; g < MaxGroups; ++g) {
     const auto i = static_cast<std::size_t>(g);
     auto& head = heads_[i];
@@ -146,7 +147,7 @@ void Actuation::CountForcedCycle() {
     return;
   }
   const auto index = static_cast<std::size_t>(RunningIndex(s_.CurrentProgram));
-  const int groups = GroupCount(data_);
+  const int groups = GroupsInUse(data_);
   for (int g = 0; g < groups; ++g) {
     const auto i = static_cast<std::size_t>(g);
     if (heads_[i].IsDemandLampOn() || IsGreenState(s_.GroupState[i])) {
@@ -225,7 +226,7 @@ void Actuation::ComputeGroupStates() {
   const int program = RunningIndex(s_.CurrentProgram);
   const SignalProgram& record = RunningProgram(data_, s_.CurrentProgram);
   s_.GroupState = {};
-  const int groups = GroupCount(data_);
+  const int groups = GroupsInUse(data_);
   for (int g = 0; g < groups; ++g) {
     const auto i = static_cast<std::size_t>(g);
     s_.GroupState[i] = StateAt(data_, program, g, s_.TimePoint);
@@ -286,9 +287,8 @@ void Actuation::AdvanceManual() {
   } else {
     const SignalProgram& program = RunningProgram(data_, s_.CurrentProgram);
     const bool atWaitPoint =
-        std::any_of(program.WaitPoint.begin(), program.WaitPoint.end(), [&](std::int32_t point) {
-          return point != 0 && Normalised(point, program) == s_.TimePoint;
-        });
+        std::any_of(program.WaitPoint.begin(), program.WaitPoint.end(),
+                    [&](std::int32_t point) { return IsAtPoint(point, program, s_.TimePoint); });
     if (atWaitPoint) {
       s_.ManualStepLatch = 0;
       s_.AtWaitPoint = 1;
@@ -299,11 +299,7 @@ void Actuation::AdvanceManual() {
   // Manual mode has no extensions, query points or target jumps.
   s_.ExtensionHold = 0;
   Advance();
-  const SignalProgram& program = RunningProgram(data_, s_.CurrentProgram);
-  auto isDelayPoint = [&](std::int32_t point) {
-    return point != 0 && Normalised(point, program) == s_.TimePoint;
-  };
-  if (isDelayPoint(program.DemandDelay1) || isDelayPoint(program.DemandDelay2)) {
+  if (IsDelayPoint(RunningProgram(data_, s_.CurrentProgram), s_.TimePoint)) {
     return;  // a delay point is not skipped here, but the sync checks are
   }
   StartSyncImpulses();
@@ -373,7 +369,7 @@ bool Actuation::HandleDemandPoints() {
     return false;
   }
   for (auto& point : points) {
-    if (point.Point != 0 && Normalised(point.Point, program) == s_.TimePoint) {
+    if (IsAtPoint(point.Point, program, s_.TimePoint)) {
       // A demand counts only if it is given while the cycle stands here.
       point.Latch = 0;
       point.Waiting = 1;
@@ -390,24 +386,21 @@ void Actuation::Advance() {
     ++next;
   }
   s_.HoldTimePointOnce = 0;
-  s_.TimePoint = next >= s_.RunningCycleTime ? 0 : static_cast<std::int32_t>(next);
+  s_.TimePoint = WrapAtCycle(next, s_.RunningCycleTime);
 }
 
 bool Actuation::PassDelayPoint() {
-  const SignalProgram& program = RunningProgram(data_, s_.CurrentProgram);
-  for (const std::int32_t point : {program.DemandDelay1, program.DemandDelay2}) {
-    if (point != 0 && Normalised(point, program) == s_.TimePoint) {
-      Advance();  // the delay point itself is never shown
-      return true;
-    }
+  if (!IsDelayPoint(RunningProgram(data_, s_.CurrentProgram), s_.TimePoint)) {
+    return false;
   }
-  return false;
+  Advance();  // the delay point itself is never shown
+  return true;
 }
 
 void Actuation::StartSyncImpulses() {
   const SignalProgram& program = RunningProgram(data_, s_.CurrentProgram);
   auto start = [&](std::int32_t point, std::int32_t& ticks, std::uint8_t& idle) {
-    if (point != 0 && Normalised(point, program) == s_.TimePoint && ticks == 0) {
+    if (IsAtPoint(point, program, s_.TimePoint) && ticks == 0) {
       ticks = SyncImpulseTicks;
       idle = 0;
     }
@@ -442,14 +435,8 @@ bool Actuation::TryTargetJump(int runningIndex) {
     const auto g = static_cast<std::size_t>(found);
     const std::int32_t target =
         s_.TargetJumpWhich == 0 ? active_.ActiveTargetPoint1[g] : active_.ActiveTargetPoint2[g];
-    bool groupNotRed = false;
-    const int groups = GroupCount(data_);
-    for (int i = 0; i < groups; ++i) {
-      const std::int32_t state = s_.GroupState[static_cast<std::size_t>(i)];
-      groupNotRed = groupNotRed || state == Green || state == RedYellow || state == Yellow ||
-                    state == RedWithSteadyYellow || state == GreenWithSteadyYellow ||
-                    state == GreenWithFlashingYellow;
-    }
+    const auto inUse = s_.GroupState.begin() + GroupsInUse(data_);
+    const bool groupNotRed = std::any_of(s_.GroupState.begin(), inUse, IsNotRed);
     if (target == NoActivePoint || s_.TargetJumpBlock != 0 || groupNotRed) {
       s_.TargetJumpGroup = 0;
       return false;
@@ -557,7 +544,7 @@ bool Actuation::ExtensionMayEnd() const {
 }
 
 bool Actuation::OtherDemandWaiting() const {
-  const int groups = GroupCount(data_);
+  const int groups = GroupsInUse(data_);
   for (int g = 0; g < groups; ++g) {
     const auto i = static_cast<std::size_t>(g);
     if (e_.ExtensionActive[i] != 0 || IsGreenState(s_.GroupState[i])) {

@@ -56,7 +56,7 @@ void Monitoring::UpdateRunningTimes() {
   m_.RunTimeTickCount = 0;
   const SignalProgram& program = RunningProgram(data_, s_.CurrentProgram);
   const bool signalProgram = IsSignalProgram(s_.CurrentProgram);
-  const int groups = GroupCount(data_);
+  const int groups = GroupsInUse(data_);
   for (int g = 0; g < groups; ++g) {
     const auto i = static_cast<std::size_t>(g);
     const std::int32_t state = s_.GroupState[i];
@@ -97,7 +97,7 @@ void Monitoring::CheckHostileGreen(std::int32_t tickCount) {
   // Runs every tick: only pairs of lit greens are looked at, in group order.
   std::array<int, MaxGroups> green{};
   int greenCount = 0;
-  const int groups = GroupCount(data_);
+  const int groups = GroupsInUse(data_);
   for (int g = 0; g < groups; ++g) {
     if (heads_[static_cast<std::size_t>(g)].IsGreenLit()) {
       green[static_cast<std::size_t>(greenCount++)] = g;
@@ -126,7 +126,7 @@ void Monitoring::CheckRed(std::int32_t tickCount) {
   if (m_.RedStatusMonitorSuspended != 0) {
     Blink(panel_, PanelLamp::StStatusRot, clRed, tickCount);
   }
-  const int groups = GroupCount(data_);
+  const int groups = GroupsInUse(data_);
   // Dark and flashing have no program record: all groups in use are watched.
   const bool watchAll = s_.CurrentProgram > ProgramCount;
   const auto& monitored = RunningProgram(data_, s_.CurrentProgram).RedMonitored;
@@ -152,7 +152,7 @@ void Monitoring::CheckGreenStatus(std::int32_t tickCount) {
     Blink(panel_, PanelLamp::StGruenStatus, clLime, tickCount);
     return;
   }
-  const int groups = GroupCount(data_);
+  const int groups = GroupsInUse(data_);
   for (int g = 0; g < groups; ++g) {
     if (heads_[static_cast<std::size_t>(g)].IsGreenStuckOn() && s_.FaultActive == 0) {
       panel_.SetLamp(PanelLamp::StGruenStatus, clLime);
@@ -166,7 +166,7 @@ void Monitoring::CheckYellowStatus(std::int32_t tickCount) {
     Blink(panel_, PanelLamp::StStatusGelb, clYellow, tickCount);
     return;
   }
-  const int groups = GroupCount(data_);
+  const int groups = GroupsInUse(data_);
   for (int g = 0; g < groups; ++g) {
     if (heads_[static_cast<std::size_t>(g)].IsYellowStuckOn() && s_.FaultActive == 0) {
       panel_.SetLamp(PanelLamp::StStatusGelb, clYellow);
@@ -182,7 +182,7 @@ void Monitoring::CheckIntergreen(std::int32_t tickCount) {
     return;
   }
   const auto& intergreen = data_.ActiveIntergreen;
-  const int groups = GroupCount(data_);
+  const int groups = GroupsInUse(data_);
   for (int i = 0; i < groups; ++i) {
     const auto entering = static_cast<std::size_t>(i);
     if (!heads_[entering].IsGreenLit()) {

@@ -3,6 +3,7 @@
 #include "data/signal_state.h"
 #include "display/signal_head_element.h"
 #include "engine/actuation.h"
+#include "engine/cycle_rules.h"
 #include "engine/program_selection.h"
 #include "engine/running_program.h"
 #include "panel/control_panel.h"
@@ -306,20 +307,8 @@ bool OperatingStates::ApplySwitchStep(const SwitchStep& step) {
     return false;
   }
   const SignalProgram& program = RunningProgram(data_, s_.CurrentProgram);
-  for (std::size_t g = 0; g < MaxGroups; ++g) {
-    std::int32_t state = Dark;
-    if (step.Red[g] != 0) {
-      state = Red;
-    } else if (step.Yellow[g] != 0) {
-      state = Yellow;
-    } else if (step.Green[g] != 0) {
-      state = Green;
-    }
-    // A group without a first green window stays dark in every step.
-    if (program.GreenBegin1[g] == 0 && program.GreenEnd1[g] == 0) {
-      state = Dark;
-    }
-    s_.GroupState[g] = state;
+  for (int g = 0; g < MaxGroups; ++g) {
+    s_.GroupState[static_cast<std::size_t>(g)] = SwitchStepState(step, program, g);
   }
   return true;
 }
@@ -327,7 +316,7 @@ bool OperatingStates::ApplySwitchStep(const SwitchStep& step) {
 void OperatingStates::SetFlashingGroups(std::int32_t program) {
   const std::size_t index = TableIndex(program);
   const auto& flags = data_.SignalPrograms[index].StandbyFlash;
-  const int groups = GroupCount(data_);
+  const int groups = GroupsInUse(data_);
   for (int g = 0; g < groups; ++g) {
     if (flags[static_cast<std::size_t>(g)] != 0) {
       s_.GroupState[static_cast<std::size_t>(g)] = YellowFlashing;

@@ -106,7 +106,7 @@ bool ProgramSelection::ProgramSwitch(int runningIndex) {
     return false;
   }
   if (requested > ProgramCount) {
-    const int groups = GroupCount(data_);
+    const int groups = GroupsInUse(data_);
     for (int g = 0; g < groups; ++g) {
       heads_[static_cast<std::size_t>(g)].SetDemandLamp(true);
     }

@@ -120,7 +120,7 @@ SignalState StateAt(const ControllerDataSet& data, int program, int group, std::
 }
 
 bool GroupUsed(const ControllerDataSet& data, int program, int group) {
-  if (!IsProgramIndex(program) || !IsGroupIndex(group) || group >= data.GeneralData.GroupCount) {
+  if (!IsProgramIndex(program) || !IsGroupIndex(group) || group >= GroupsInUse(data)) {
     return false;
   }
   const SignalProgram& plan = data.SignalPrograms[static_cast<std::size_t>(program)];

@@ -1,8 +1,8 @@
 #include "reports/fault_line.h"
 
-#include <array>
-#include <cstdio>
 #include <string_view>
+
+#include "data/text_format.h"
 
 namespace ampelsim {
 namespace {
@@ -32,10 +32,8 @@ std::string_view PaddedCauseText(std::int32_t kind) {
 std::string ComposeFaultLine(const FaultRecord& record) {
   std::string line = "                Ursache   : ";
   line += PaddedCauseText(record.Kind);
-  std::array<char, 128> tail{};
-  std::snprintf(tail.data(), tail.size(), "Prog.: %d Zeitpkt.: %03d Gruppe : %02d - %02d",
-                record.Program, record.TimePoint, record.FirstGroup, record.SecondGroup);
-  line += tail.data();
+  AppendFormat(line, "Prog.: %d Zeitpkt.: %03d Gruppe : %02d - %02d", record.Program,
+               record.TimePoint, record.FirstGroup, record.SecondGroup);
   return line;
 }
 

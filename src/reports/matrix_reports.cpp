@@ -4,7 +4,7 @@
 #include <functional>
 #include <string>
 
-#include "reports/report_format.h"
+#include "data/text_format.h"
 
 namespace ampelsim {
 namespace {

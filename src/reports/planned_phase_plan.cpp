@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <string>
 
+#include "data/text_format.h"
 #include "engine/state_at.h"
-#include "reports/report_format.h"
 
 namespace ampelsim {
 namespace {
@@ -53,7 +53,7 @@ void FlagRow(ReportDocument& report, const char* label, const PerGroup<std::uint
 }
 
 void PlanRows(ReportDocument& report, const ControllerDataSet& data, int program) {
-  const int groupCount = ReportGroupCount(data);
+  const int groupCount = GroupsInUse(data);
   const int rows = std::min(data.SignalPrograms[static_cast<std::size_t>(program)].CycleTime,
                             PlannedPlanRowLimit);
   std::string line;
@@ -70,7 +70,7 @@ void PlanRows(ReportDocument& report, const ControllerDataSet& data, int program
 void ParameterRows(ReportDocument& report, const ControllerDataSet& data, int program) {
   const SignalProgram& plan = data.SignalPrograms[static_cast<std::size_t>(program)];
   const bool secondQueryPoints = data.GeneralData.SecondQueryPoints != 0;
-  const int groupCount = ReportGroupCount(data);
+  const int groupCount = GroupsInUse(data);
   for (int g = 0; g < groupCount; ++g) {
     const auto i = static_cast<std::size_t>(g);
     std::string line;
@@ -133,7 +133,7 @@ void GroupFlagRows(ReportDocument& report, const ControllerDataSet& data, int pr
     return;
   }
   const SignalProgram& plan = data.SignalPrograms[static_cast<std::size_t>(program)];
-  const int groupCount = ReportGroupCount(data);
+  const int groupCount = GroupsInUse(data);
   FlagRow(report, " St.Bli", plan.StandbyFlash, groupCount);
   FlagRow(report, " Rotueb", plan.RedMonitored, groupCount);
   FlagRow(report, " B.o.An", plan.FlashWithoutDemand, groupCount);

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "reports/report_format.h"
+#include "data/text_format.h"
 
 namespace ampelsim {
 namespace {

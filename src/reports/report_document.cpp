@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "reports/report_format.h"
+#include "data/text_format.h"
 
 namespace ampelsim {
 namespace {
@@ -76,10 +76,6 @@ void ReportDocument::ReportSeparator() {
 
 bool HasData(std::span<const std::byte> table) {
   return std::any_of(table.begin(), table.end(), [](std::byte b) { return b != std::byte{0}; });
-}
-
-int ReportGroupCount(const ControllerDataSet& data) {
-  return std::clamp(data.GeneralData.GroupCount, 0, MaxGroups);
 }
 
 }  // namespace ampelsim

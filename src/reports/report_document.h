@@ -81,7 +81,5 @@ bool HasData(const Table& table) {
 }
 
 // The number of groups whose columns the phase-plan and switch reports print:
-// GroupCount, kept within the 24 groups that the tables hold.
-int ReportGroupCount(const ControllerDataSet& data);
 
 }  // namespace ampelsim

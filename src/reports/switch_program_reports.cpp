@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "reports/report_format.h"
+#include "data/text_format.h"
 
 namespace ampelsim {
 namespace {
@@ -49,7 +49,7 @@ std::string_view TargetLabel(int target) {
 
 void PrintSwitchStepTable(ReportDocument& report, const ControllerDataSet& data,
                           const PerProgram<SwitchProgram>& table) {
-  const int groupCount = ReportGroupCount(data);
+  const int groupCount = GroupsInUse(data);
   report.AddEmptyLines(2);
   report.AddReportLine("        Gruppen:");
   std::string numbers = "Pr./Zt.";

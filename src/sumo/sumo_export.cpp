@@ -59,7 +59,7 @@ SumoProgram SteadyProgram(const ControllerDataSet& data, const SumoMapping& mapp
   if (flashing) {
     // The flashing program flashes the groups that program 1 marks, as the
     // controller does.
-    const int groups = std::clamp<int>(data.GeneralData.GroupCount, 0, MaxGroups);
+    const int groups = GroupsInUse(data);
     for (int g = 0; g < groups; ++g) {
       if (data.SignalPrograms[0].StandbyFlash[static_cast<std::size_t>(g)] != 0) {
         states[static_cast<std::size_t>(g)] = YellowFlashing;

@@ -51,7 +51,7 @@ std::int64_t Integer(const json& entry, const std::string& place, const char* ke
 
 int Group(const json& entry, const std::string& place, const ControllerDataSet& data) {
   const std::int64_t group = Integer(entry, place, "Group");
-  const std::int64_t count = std::clamp<std::int64_t>(data.GeneralData.GroupCount, 0, MaxGroups);
+  const std::int64_t count = GroupsInUse(data);
   if (group < 1 || group > count) {
     throw Refusal{place + ": Signalgruppe " + std::to_string(group) +
                   " gibt es im Datensatz nicht (Gruppen 1 bis " + std::to_string(count) + ")"};

@@ -1,7 +1,8 @@
 #include "traffic/statistics_files.h"
 
-#include <cstdio>
 #include <nlohmann/json.hpp>
+
+#include "data/text_format.h"
 
 namespace ampelsim::traffic {
 namespace {
@@ -28,9 +29,7 @@ std::string KindOf(const GroupFigures& figures) {
 }
 
 std::string CsvNumber(double value) {
-  char text[32];
-  std::snprintf(text, sizeof text, "%.3f", value);
-  return text;
+  return Format("%.3f", value);
 }
 
 std::string CsvOptional(const std::optional<double>& value) {

@@ -2,10 +2,10 @@
 
 #include <array>
 #include <cmath>
-#include <cstdio>
 #include <string_view>
 
 #include "data/report_spelling.h"
+#include "data/text_format.h"
 
 namespace ampelsim::traffic {
 namespace {
@@ -29,9 +29,7 @@ std::string Cell(const std::string& text, std::size_t width, bool left) {
 }
 
 std::string Fixed(double value, int decimals) {
-  char text[32];
-  std::snprintf(text, sizeof text, "%.*f", decimals, value);
-  return text;
+  return Format("%.*f", decimals, value);
 }
 
 struct Column {
@@ -109,9 +107,7 @@ std::string GroupText(const GroupFigures& figures, const TrafficDescription& des
   if (figures.Group == 0) {
     return "Knoten";
   }
-  char number[8];
-  std::snprintf(number, sizeof number, "%02d", figures.Group);
-  std::string text = number;
+  std::string text = Format("%02d", figures.Group);
   for (const GroupTraffic& group : description.Groups) {
     if (group.Group == figures.Group && !group.Name.empty()) {
       // The first word of the name ("K1 Hauptstraße West"), as far as the
@@ -182,9 +178,7 @@ std::vector<std::string> GreenTable(const PeriodFigures& period,
 
 std::string Duration(double seconds) {
   const auto whole = static_cast<long long>(std::llround(seconds));
-  char text[32];
-  std::snprintf(text, sizeof text, "%lld:%02lld:%02lld", whole / 3600, whole / 60 % 60, whole % 60);
-  return text;
+  return Format("%lld:%02lld:%02lld", whole / 3600, whole / 60 % 60, whole % 60);
 }
 
 }  // namespace

@@ -243,7 +243,7 @@ TrafficFileResult ReadTrafficFile(const std::filesystem::path& path) {
 
 std::optional<std::string> CheckTrafficForDataSet(const TrafficDescription& description,
                                                   const ControllerDataSet& data) {
-  const int inUse = std::clamp(data.GeneralData.GroupCount, 0, MaxGroups);
+  const int inUse = GroupsInUse(data);
   for (std::size_t i = 0; i < description.Groups.size(); ++i) {
     const int group = description.Groups[i].Group;
     if (group < 1 || group > inUse) {

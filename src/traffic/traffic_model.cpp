@@ -1,10 +1,10 @@
 #include "traffic/traffic_model.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <stdexcept>
 #include <string>
 
+#include "data/text_format.h"
 #include "traffic/group_model.h"
 #include "traffic/period_recorder.h"
 
@@ -15,9 +15,7 @@ constexpr std::int64_t TicksPerHour = 36000;
 constexpr std::int64_t TicksPerSecond = 10;
 
 std::string ClockText(const ControllerView& view) {
-  char text[8];
-  std::snprintf(text, sizeof text, "%02d:%02d", view.ClockHour % 100, view.ClockMinute % 100);
-  return text;
+  return Format("%02d:%02d", view.ClockHour % 100, view.ClockMinute % 100);
 }
 
 std::vector<GroupTraffic> InGroupOrder(std::vector<GroupTraffic> groups) {

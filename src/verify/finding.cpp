@@ -1,17 +1,13 @@
 #include "verify/finding.h"
 
-#include <algorithm>
-
 namespace ampelsim {
 
 const FindingKindInfo& InfoOf(FindingKind kind) {
-  return *std::find_if(FindingKinds.begin(), FindingKinds.end(),
-                       [kind](const FindingKindInfo& info) { return info.Kind == kind; });
+  return FindingKinds[static_cast<std::size_t>(kind)];
 }
 
 const SituationInfo& InfoOf(Situation where) {
-  return *std::find_if(Situations.begin(), Situations.end(),
-                       [where](const SituationInfo& info) { return info.Where == where; });
+  return Situations[static_cast<std::size_t>(where)];
 }
 
 std::string_view SeverityText(Severity severity) {

@@ -64,6 +64,22 @@ inline constexpr std::array<SituationInfo, 6> Situations = {{
     {Situation::Data, "daten", "Daten"},
 }};
 
+// Each list names every value of its enum once and in the enum's order, so
+// that InfoOf finds a value's entry at its position.
+template <class Info, std::size_t N, class Enum>
+constexpr bool ListsEveryValueInOrder(const std::array<Info, N>& list, Enum Info::*value) {
+  for (std::size_t i = 0; i < N; ++i) {
+    if (static_cast<std::size_t>(list[i].*value) != i) {
+      return false;
+    }
+  }
+  return true;
+}
+static_assert(ListsEveryValueInOrder(FindingKinds, &FindingKindInfo::Kind) &&
+              static_cast<std::size_t>(FindingKind::Plausibility) + 1 == FindingKinds.size());
+static_assert(ListsEveryValueInOrder(Situations, &SituationInfo::Where) &&
+              static_cast<std::size_t>(Situation::Data) + 1 == Situations.size());
+
 const FindingKindInfo& InfoOf(FindingKind kind);
 const SituationInfo& InfoOf(Situation where);
 std::string_view SeverityText(Severity severity);  // "Fehler", "Warnung", "Hinweis"

@@ -2,9 +2,9 @@
 
 #include <algorithm>
 #include <array>
-#include <cstdio>
 
 #include "data/report_spelling.h"
+#include "data/text_format.h"
 
 namespace ampelsim {
 namespace {
@@ -31,12 +31,6 @@ std::vector<std::string> Wrapped(const std::string& text) {
     lines.push_back(line);
   }
   return lines;
-}
-
-std::string Format(const char* format, auto... values) {
-  char buffer[256];
-  std::snprintf(buffer, sizeof buffer, format, values...);
-  return buffer;
 }
 
 std::string GroupsText(const std::vector<int>& groups) {

@@ -1,4 +1,4 @@
-#include "reports/report_format.h"
+#include "data/text_format.h"
 
 #include <cstdarg>
 #include <cstdio>
@@ -7,7 +7,7 @@ namespace ampelsim {
 namespace {
 
 void AppendFormatList(std::string& line, const char* format, std::va_list arguments) {
-  // Report fields are short; the second pass is only for an unusually wide line.
+  // Fields are short; the second pass is only for an unusually wide line.
   char buffer[256];
   std::va_list copy;
   va_copy(copy, arguments);
