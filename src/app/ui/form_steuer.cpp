@@ -35,16 +35,13 @@
 #include "widgets/common_keys.h"
 #include "widgets/elided_label.h"
 #include "widgets/exception_box.h"
+#include "widgets/lamp_colours.h"
 #include "widgets/panel_controls.h"
 
 namespace ampelsim::ui {
 namespace {
 
 constexpr char FaultStoreFile[] = "DATEN.STO";
-
-QColor ToQColor(Colour colour) {
-  return QColor(colour.R, colour.G, colour.B);
-}
 
 }  // namespace
 
@@ -159,7 +156,8 @@ void TFormSteuer::ShowPanel() {
   }
   shownChangeCount_ = panel.ChangeCount();
   for (std::size_t i = 0; i < PanelLampCount; ++i) {
-    lamps_[i]->SetBrushColor(ToQColor(panel.LampColour(static_cast<PanelLamp>(i))));
+    const auto lamp = static_cast<PanelLamp>(i);
+    lamps_[i]->SetBrushColor(PanelLampColour(lamp, panel.LampStateOf(lamp)));
   }
   for (std::size_t i = 0; i < PanelLabelCount; ++i) {
     const QString text = QString::fromStdString(panel.LabelText(static_cast<PanelLabel>(i)));
