@@ -144,7 +144,6 @@ class ControlPanel {
 
   // Lamps and value labels, set by the engine.
   LampState LampStateOf(PanelLamp lamp) const { return lamps_[Slot(lamp)]; }
-  bool IsLit(PanelLamp lamp) const { return LampStateOf(lamp) == LampState::Lit; }
   void SetLamp(PanelLamp lamp, LampState state);
   const std::string& LabelText(PanelLabel label) const { return labels_[Slot(label)]; }
   void SetLabel(PanelLabel label, std::string text);  // UTF-8
