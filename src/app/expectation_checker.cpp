@@ -146,7 +146,7 @@ bool ExpectationChecker::Holds(const scenario::Expect& expect, const SecondRecor
 
 void ExpectationChecker::OnSecond(const SecondRecord& record) {
   for (const PanelLampChange& change : record.LampChanges) {
-    lampOn_[static_cast<std::size_t>(change.Lamp)] = change.NewColour != clSilver;
+    lampOn_[static_cast<std::size_t>(change.Lamp)] = change.NewState == LampState::Lit;
   }
   const std::int64_t tick = currentTick_();
   for (auto it = pending_.begin(); it != pending_.end();) {

@@ -9,27 +9,30 @@ namespace ampelsim {
 namespace {
 
 struct LampTriple {
-  Colour Red, Yellow, Green;
+  LampState Red, Yellow, Green;
 };
+
+constexpr LampState DarkLamp = LampState::Dark;
+constexpr LampState LitLamp = LampState::Lit;
 
 LampTriple LampsOf(std::int32_t code) {
   switch (code) {
     case Red:
-      return {clRed, clSilver, clSilver};
+      return {LitLamp, DarkLamp, DarkLamp};
     case Green:
-      return {clSilver, clSilver, clLime};
+      return {DarkLamp, DarkLamp, LitLamp};
     case RedYellow:
     case RedWithSteadyYellow:
     case RedWithFlashingYellow:
-      return {clRed, clYellow, clSilver};
+      return {LitLamp, LitLamp, DarkLamp};
     case Yellow:
     case YellowFlashing:
-      return {clSilver, clYellow, clSilver};
+      return {DarkLamp, LitLamp, DarkLamp};
     case GreenWithSteadyYellow:
     case GreenWithFlashingYellow:
-      return {clSilver, clYellow, clLime};
+      return {DarkLamp, LitLamp, LitLamp};
     default:  // dark, and any code a corrupt plan may produce
-      return {clSilver, clSilver, clSilver};
+      return {DarkLamp, DarkLamp, DarkLamp};
   }
 }
 
@@ -37,31 +40,19 @@ bool IsFlashingState(std::int32_t code) {
   return code == YellowFlashing || code == RedWithFlashingYellow || code == GreenWithFlashingYellow;
 }
 
-Colour OnColour(Lamp lamp) {
-  switch (lamp) {
-    case Lamp::Red:
-      return clRed;
-    case Lamp::Yellow:
-      return clYellow;
-    case Lamp::Green:
-      break;
-  }
-  return clLime;
-}
-
 }  // namespace
 
 template <class Self>
-auto& SignalHeadElement::ColourField(Self& self, Lamp lamp) {
+auto& SignalHeadElement::LampField(Self& self, Lamp lamp) {
   switch (lamp) {
     case Lamp::Red:
-      return self.redColour_;
+      return self.redLamp_;
     case Lamp::Yellow:
-      return self.yellowColour_;
+      return self.yellowLamp_;
     case Lamp::Green:
       break;
   }
-  return self.greenColour_;
+  return self.greenLamp_;
 }
 
 template <class Self>
@@ -111,22 +102,22 @@ void SignalHeadElement::Reset() {
     Paint(CrossField(*this, lamp), false);
     StuckOnField(*this, lamp) = false;
     FailedField(*this, lamp) = false;
-    // Only the field: the shape keeps its colour until the next repaint.
-    ColourField(*this, lamp) = clSilver;
+    // Only the field: the shape stays as painted until the next repaint.
+    LampField(*this, lamp) = DarkLamp;
   }
   Paint(demandButtonDown_, false);
   demandLampOn_ = false;
   SetWaitSign(false);
-  Paint(shapeAnf_, clSilver);
-  Paint(shapeSt_, clSilver);
+  Paint(shapeAnf_, DarkLamp);
+  Paint(shapeSt_, DarkLamp);
 }
 
 void SignalHeadElement::ShowState(std::int32_t code, const RepaintContext& context) {
   state_ = code;
   const LampTriple lamps = LampsOf(code);
-  redColour_ = lamps.Red;
-  yellowColour_ = lamps.Yellow;
-  greenColour_ = lamps.Green;
+  redLamp_ = lamps.Red;
+  yellowLamp_ = lamps.Yellow;
+  greenLamp_ = lamps.Green;
   flashing_ = IsFlashingState(code);
   Repaint(context);
 }
@@ -146,7 +137,7 @@ void SignalHeadElement::SetWaitSign(bool on) {
 }
 
 void SignalHeadElement::SetFaultMark(bool on) {
-  Paint(shapeSt_, on ? clRed : clSilver);
+  Paint(shapeSt_, LitIf(on));
 }
 
 void SignalHeadElement::ShowHeadNumber(const ControllerDataSet& data) {
@@ -163,8 +154,8 @@ void SignalHeadElement::SetLampFaultsAllowed(bool allowed) {
   lampFaultsAllowed_ = allowed;
 }
 
-Colour SignalHeadElement::LampColour(Lamp lamp) const {
-  return ColourField(*this, lamp);
+LampState SignalHeadElement::LampStateOf(Lamp lamp) const {
+  return LampField(*this, lamp);
 }
 
 void SignalHeadElement::DemandButtonMouseDown(bool shift) {
@@ -192,20 +183,20 @@ void SignalHeadElement::LampClick(Lamp lamp, const RepaintContext& context) {
     failed = false;
     Paint(CrossField(*this, lamp), false);
   } else if (lampFaultsAllowed_) {
-    Colour& colour = ColourField(*this, lamp);
-    if (colour == clSilver) {
+    LampState& shown = LampField(*this, lamp);
+    if (shown == DarkLamp) {
       stuckOn = true;
-      colour = OnColour(lamp);
+      shown = LitLamp;
     } else {
       failed = true;
-      colour = clSilver;
+      shown = DarkLamp;
     }
     Paint(CrossField(*this, lamp), true);
   }
   Repaint(context);
 }
 
-Colour SignalHeadElement::ShapeColour(Lamp lamp) const {
+LampState SignalHeadElement::ShapeState(Lamp lamp) const {
   switch (lamp) {
     case Lamp::Red:
       return shapeRot_;
@@ -224,36 +215,35 @@ bool SignalHeadElement::FaultCrossVisible(Lamp lamp) const {
 void SignalHeadElement::Repaint(const RepaintContext& context) {
   // A green group needs no demand shown: it is being served.
   const bool demandShown = demandLampOn_ && !IsGreenState(state_);
-  Paint(shapeAnf_, demandShown ? clAqua : clSilver);
+  Paint(shapeAnf_, LitIf(demandShown));
 
   // Simulated defects win over whatever the state asked for. Spelled out per
   // lamp: this runs three times a second for every head.
-  auto applyDefects = [](Colour& colour, bool stuckOn, bool failed, Colour lit) {
+  auto applyDefects = [](LampState& lamp, bool stuckOn, bool failed) {
     if (stuckOn) {
-      colour = lit;
+      lamp = LitLamp;
     }
     if (failed) {
-      colour = clSilver;
+      lamp = DarkLamp;
     }
   };
-  applyDefects(redColour_, redStuckOn_, redFailed_, clRed);
-  applyDefects(yellowColour_, yellowStuckOn_, yellowFailed_, clYellow);
-  applyDefects(greenColour_, greenStuckOn_, greenFailed_, clLime);
+  applyDefects(redLamp_, redStuckOn_, redFailed_);
+  applyDefects(yellowLamp_, yellowStuckOn_, yellowFailed_);
+  applyDefects(greenLamp_, greenStuckOn_, greenFailed_);
 
   if (!yellowStuckOn_ && !yellowFailed_) {
     if (flashing_) {
-      yellowColour_ = blinkOff_ ? clSilver : clYellow;
+      yellowLamp_ = LitIf(!blinkOff_);
     } else if (waitSignOn_) {
       // A wait-sign head uses its yellow lamp only as the lit "WARTE" sign,
       // and only while a program runs without fault.
-      const bool lit = demandShown && !context.FaultActive && context.MainState >= 2000;
-      yellowColour_ = lit ? clYellow : clSilver;
+      yellowLamp_ = LitIf(demandShown && !context.FaultActive && context.MainState >= 2000);
     }
   }
 
-  Paint(shapeRot_, redColour_);
-  Paint(shapeGelb_, yellowColour_);
-  Paint(shapeGruen_, greenColour_);
+  Paint(shapeRot_, redLamp_);
+  Paint(shapeGelb_, yellowLamp_);
+  Paint(shapeGruen_, greenLamp_);
 }
 
 namespace {

@@ -6,11 +6,9 @@
 
 #include "data/controller_data_set.h"
 #include "data/limits.h"
-#include "display/colour.h"
+#include "display/lamp_state.h"
 
 namespace ampelsim {
-
-enum class Lamp { Red, Yellow, Green };
 
 // What the repaint needs to know of the engine (wait sign rule).
 struct RepaintContext {
@@ -18,16 +16,16 @@ struct RepaintContext {
   std::int32_t MainState = 0;
 };
 
-// The logic of one signal head: the state shown, the lamp colours, the demand
+// The logic of one signal head: the state shown, the lit lamps, the demand
 // and fault indicators, the wait sign, the detector button and the simulated
 // lamp defects. The engine drives it, the user's clicks are forwarded to it,
 // and the view draws what the accessors at the end report. It never calls the
 // engine.
 //
-// Two layers of colour are kept apart on purpose: the lamp colour fields
-// (redColour_...) are what the logic decided, the shape colours (shapeRot_...)
-// are what was last painted. Only a repaint copies the first into the second,
-// so a reset darkens the lamps on screen only with the next blink phase.
+// Two layers of lamp states are kept apart on purpose: the lamp fields
+// (redLamp_...) are what the logic decided, the shapes (shapeRot_...) are what
+// was last painted. Only a repaint copies the first into the second, so a
+// reset darkens the lamps on screen only with the next blink phase.
 class SignalHeadElement {
  public:
   // Group index 0..23; the element shows group index + 1 after "G.".
@@ -48,7 +46,7 @@ class SignalHeadElement {
   bool IsDemandLampOn() const { return demandLampOn_; }
   bool IsDemandButtonDown() const { return demandButtonDown_; }
   bool IsContinuousDemand() const { return continuousCaption_; }
-  bool IsGreenLit() const { return greenColour_ == clLime; }
+  bool IsGreenLit() const { return greenLamp_ == LampState::Lit; }
   bool IsRedFailed() const { return redFailed_; }
   bool IsRedStuckOn() const { return redStuckOn_; }
   bool IsYellowFailed() const { return yellowFailed_; }
@@ -59,7 +57,7 @@ class SignalHeadElement {
   bool IsFlashing() const { return flashing_; }
   bool IsBlinkOff() const { return blinkOff_; }
   bool AreLampFaultsAllowed() const { return lampFaultsAllowed_; }
-  Colour LampColour(Lamp lamp) const;  // the colour field, not the painted shape
+  LampState LampStateOf(Lamp lamp) const;  // the lamp field, not the painted shape
 
   // User side, forwarded by the view or a scenario script.
   void DemandButtonMouseDown(bool shift);
@@ -67,9 +65,9 @@ class SignalHeadElement {
   void LampClick(Lamp lamp, const RepaintContext& context);
 
   // What the drawing shows.
-  Colour ShapeColour(Lamp lamp) const;  // as of the last repaint
-  Colour DemandIndicatorColour() const { return shapeAnf_; }
-  Colour FaultIndicatorColour() const { return shapeSt_; }
+  LampState ShapeState(Lamp lamp) const;  // as of the last repaint
+  LampState DemandIndicatorState() const { return shapeAnf_; }
+  LampState FaultIndicatorState() const { return shapeSt_; }
   bool FaultCrossVisible(Lamp lamp) const;
   bool WaitSignVisible() const { return labelWarteVisible_; }
   std::string ButtonCaption() const { return continuousCaption_ ? "DA" : "A"; }
@@ -86,7 +84,7 @@ class SignalHeadElement {
   void Repaint(const RepaintContext& context);
   // The field of one lamp; a template so that const and mutable callers share it.
   template <class Self>
-  static auto& ColourField(Self& self, Lamp lamp);
+  static auto& LampField(Self& self, Lamp lamp);
   template <class Self>
   static auto& StuckOnField(Self& self, Lamp lamp);
   template <class Self>
@@ -104,9 +102,9 @@ class SignalHeadElement {
   int index_;
   std::uint64_t paintCount_ = 0;
 
-  Colour redColour_ = clSilver;
-  Colour yellowColour_ = clSilver;
-  Colour greenColour_ = clSilver;
+  LampState redLamp_ = LampState::Dark;
+  LampState yellowLamp_ = LampState::Dark;
+  LampState greenLamp_ = LampState::Dark;
   std::int32_t state_ = 0;
   bool demandLampOn_ = false;
   bool waitSignOn_ = false;
@@ -122,11 +120,11 @@ class SignalHeadElement {
   bool lampFaultsAllowed_ = false;
 
   // The drawn controls.
-  Colour shapeRot_ = clSilver;
-  Colour shapeGelb_ = clSilver;
-  Colour shapeGruen_ = clSilver;
-  Colour shapeAnf_ = clSilver;
-  Colour shapeSt_ = clSilver;
+  LampState shapeRot_ = LampState::Dark;
+  LampState shapeGelb_ = LampState::Dark;
+  LampState shapeGruen_ = LampState::Dark;
+  LampState shapeAnf_ = LampState::Dark;
+  LampState shapeSt_ = LampState::Dark;
   bool labelRotDefVisible_ = false;
   bool labelGelbDefVisible_ = false;
   bool labelGruenDefVisible_ = false;

@@ -14,8 +14,14 @@ namespace ampelsim {
 namespace {
 
 constexpr std::int32_t SyncImpulseTicks = 20;  // 2 s
+// Why an extension holds the time point. A hold with this bit set is not
+// given up for another group's waiting demand.
+constexpr std::int32_t ExtensionHoldAgainstDemands = 0x80;
 constexpr std::int32_t ExtensionHoldByBeyond = 1;
-constexpr std::int32_t ExtensionHoldByGapTimer = 129;  // bit 7 set
+constexpr std::int32_t ExtensionHoldByGapTimer = ExtensionHoldAgainstDemands | 1;
+// At which extension points a group extends beyond its extension time, until
+// another group asks; the numbers are the data set's.
+enum class ExtendBeyondMode : std::uint8_t { No = 0, AtPoint1 = 1, AtPoint2 = 2, AtBothPoints = 3 };
 constexpr std::int32_t TargetJumpBlockSeconds = 5;
 
 std::int32_t CountDown(std::int32_t value) {
@@ -514,16 +520,19 @@ void Actuation::HandleExtension() {
       s_.ExtensionHold = ExtensionHoldByBeyond;
     }
   }
-  if (OtherDemandWaiting() && (s_.ExtensionHold & 0x80) == 0) {
+  if (OtherDemandWaiting() && (s_.ExtensionHold & ExtensionHoldAgainstDemands) == 0) {
     s_.ExtensionHold = 0;
   }
 }
 
 bool Actuation::ExtendBeyondApplies(int group) const {
   const auto g = static_cast<std::size_t>(group);
-  const std::uint8_t beyond = RunningProgram(data_, s_.CurrentProgram).ExtendBeyond[g];
-  const std::int32_t which = e_.ExtensionWhich[g];
-  return beyond == 3 || (beyond == 1 && which == 0) || (beyond == 2 && which == 1);
+  const auto mode =
+      static_cast<ExtendBeyondMode>(RunningProgram(data_, s_.CurrentProgram).ExtendBeyond[g]);
+  const std::int32_t which = e_.ExtensionWhich[g];  // 0 at extension point 1, 1 at point 2
+  return mode == ExtendBeyondMode::AtBothPoints ||
+         (mode == ExtendBeyondMode::AtPoint1 && which == 0) ||
+         (mode == ExtendBeyondMode::AtPoint2 && which == 1);
 }
 
 bool Actuation::ExtensionMayEnd() const {
@@ -560,12 +569,11 @@ bool Actuation::OtherDemandWaiting() const {
 void Actuation::RefreshEngineLamps() {
   auto& panel = panel_;
   EngineResetBlock& s = s_;
-  auto lit = [](bool on, Colour colour) { return on ? colour : clSilver; };
-  panel.SetLamp(PanelLamp::StAnf1Fehlt, lit(s.Demand1Missing != 0, clYellow));
-  panel.SetLamp(PanelLamp::StAnf2Fehlt, lit(s.Demand2Missing != 0, clYellow));
-  panel.SetLamp(PanelLamp::ImWartepunkt, lit(s.AtWaitPoint != 0, clYellow));
-  panel.SetLamp(PanelLamp::ZumWartepunkt, lit(s.ToWaitPoint != 0, clYellow));
-  panel.SetLamp(PanelLamp::Stoerlampe, lit(s.FaultActive != 0, clRed));
+  panel.SetLamp(PanelLamp::StAnf1Fehlt, LitIf(s.Demand1Missing != 0));
+  panel.SetLamp(PanelLamp::StAnf2Fehlt, LitIf(s.Demand2Missing != 0));
+  panel.SetLamp(PanelLamp::ImWartepunkt, LitIf(s.AtWaitPoint != 0));
+  panel.SetLamp(PanelLamp::ZumWartepunkt, LitIf(s.ToWaitPoint != 0));
+  panel.SetLamp(PanelLamp::Stoerlampe, LitIf(s.FaultActive != 0));
 
   auto countDown = [](std::int32_t& ticks, std::uint8_t& idle) {
     if (ticks == 0) {
@@ -580,11 +588,11 @@ void Actuation::RefreshEngineLamps() {
       s.CurrentProgram > ProgramCount || s.SyncImpulseBlocked != 0) {
     // The outputs are on steadily in flashing, fault and special programs.
     s.SyncImpulseBlocked = 1;
-    panel.SetLamp(PanelLamp::SynImp1, clYellow);
-    panel.SetLamp(PanelLamp::SynImp2, clYellow);
+    panel.SetLamp(PanelLamp::SynImp1, LampState::Lit);
+    panel.SetLamp(PanelLamp::SynImp2, LampState::Lit);
   } else {
-    panel.SetLamp(PanelLamp::SynImp1, lit(s.SyncImpulse1Idle == 0, clYellow));
-    panel.SetLamp(PanelLamp::SynImp2, lit(s.SyncImpulse2Idle == 0, clYellow));
+    panel.SetLamp(PanelLamp::SynImp1, LitIf(s.SyncImpulse1Idle == 0));
+    panel.SetLamp(PanelLamp::SynImp2, LitIf(s.SyncImpulse2Idle == 0));
   }
 }
 

@@ -172,7 +172,7 @@ void Engine::ResetEngine() {
     head.SetDemandLamp(false);
     head.SetFaultMark(false);
   }
-  monitoring_.SetFaultLampsSilver();
+  monitoring_.DarkenFaultLamps();
   p_.Panel.SetDatenLadenEnabled(true);
   p_.Loader.ClearReloaded();
 }

@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "data/limits.h"
+#include "engine/fault_record.h"
 
 namespace ampelsim {
 
@@ -98,9 +99,19 @@ struct EngineResetBlock {
   std::uint8_t TestStepLatch = 0;
 };
 
+// The phases of a program change on demand, in the order a change goes
+// through them.
+enum class ChangePhase : std::int32_t {
+  Idle = 0,            // Ruhe: no change under way
+  AwaitRelease = 1,    // Freigabe: a detector asked; the release second is awaited
+  SwitchToTarget = 2,  // Umschaltung: the target is requested at the next change point
+  TargetRunning = 3,   // Abmeldung: the target runs until it is signed off
+  SwitchBack = 4,      // Rückschaltung: back to the program of the clock or the buttons
+};
+
 // State of a running change of program requested by detectors.
 struct ProgramChangeState {
-  std::int32_t Phase = 0;          // 0..4
+  ChangePhase Phase = ChangePhase::Idle;
   std::int32_t TargetProgram = 0;  // program changed to
   std::uint8_t ChangeAtPoint = 0;  // RequestedProgram is forced to the target
   std::uint8_t SignOffSeen = 0;
@@ -154,7 +165,7 @@ struct MonitoringState {
   GroupArray<std::int32_t> RedSeconds{};
   GroupArray<std::int32_t> NotGreenSeconds{};
   std::int32_t RunTimeTickCount = 0;
-  std::int32_t LastFaultKind = 0;
+  FaultKind LastFaultKind = NoFault;  // of the last fault, while a restart may follow
   std::uint8_t FaultRepeated = 0;
   std::int32_t OffSeconds = 0;
   std::int32_t RunSeconds = 0;

@@ -15,7 +15,8 @@ inline constexpr std::size_t FaultStoreSlotCount = 5;
 inline constexpr std::size_t FaultStoreSize = FaultRecordSize * FaultStoreSlotCount;
 inline constexpr std::size_t FaultTextLength = 8;
 
-// The kind of a fault record; 0 marks an empty slot, 6 is not used.
+// What the monitoring found, with the number the record stores; 0 marks an
+// empty slot, 6 is not used.
 enum FaultKind : std::int32_t {
   NoFault = 0,
   RedLampDefective = 1,
@@ -29,8 +30,8 @@ enum FaultKind : std::int32_t {
 // One record, fields in file order. The texts are the simulated date and
 // time of the fault as stored: eight single bytes each, no terminator.
 struct FaultRecord {
-  std::int32_t Kind = NoFault;
-  std::int32_t Program = 0;  // the running program, 1..8
+  std::int32_t Kind = NoFault;  // a FaultKind; a damaged file may hold any number
+  std::int32_t Program = 0;     // the running program, 1..8
   std::int32_t TimePoint = 0;
   std::array<std::uint8_t, FaultTextLength> DateText{};
   std::array<std::uint8_t, FaultTextLength> TimeText{};

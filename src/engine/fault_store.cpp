@@ -35,7 +35,7 @@ void FaultStore::ReadAtStart() {
   records_ = DecodeFaultStore(image);
 }
 
-const FaultRecord& FaultStore::RecordFault(std::int32_t kind, std::int32_t program,
+const FaultRecord& FaultStore::RecordFault(FaultKind kind, std::int32_t program,
                                            std::int32_t timePoint, std::string_view dateText,
                                            std::string_view timeText, std::int32_t firstGroup,
                                            std::int32_t secondGroup) {

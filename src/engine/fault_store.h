@@ -21,7 +21,7 @@ class FaultStore {
 
   // Adds a record (dropping the oldest when all five slots are taken) and
   // rewrites the file. Returns the record as stored.
-  const FaultRecord& RecordFault(std::int32_t kind, std::int32_t program, std::int32_t timePoint,
+  const FaultRecord& RecordFault(FaultKind kind, std::int32_t program, std::int32_t timePoint,
                                  std::string_view dateText, std::string_view timeText,
                                  std::int32_t firstGroup, std::int32_t secondGroup);
 

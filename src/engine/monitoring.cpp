@@ -16,11 +16,11 @@ constexpr std::int32_t Increment(std::int32_t value) {
 }
 
 // A suspended check shows its lamp blinking: dark at tick 0, lit at tick 5.
-void Blink(ControlPanel& panel, PanelLamp lamp, Colour colour, std::int32_t tickCount) {
+void Blink(ControlPanel& panel, PanelLamp lamp, std::int32_t tickCount) {
   if (tickCount == 0) {
-    panel.SetLamp(lamp, clSilver);
+    panel.SetLamp(lamp, LampState::Dark);
   } else if (tickCount == 5) {
-    panel.SetLamp(lamp, colour);
+    panel.SetLamp(lamp, LampState::Lit);
   }
 }
 
@@ -42,7 +42,7 @@ void Monitoring::Initialise(bool resetRunningTimes) {
   faults_.ClearFaultStore();
   m_.OffSeconds = 0;
   m_.RunSeconds = 0;
-  m_.LastFaultKind = 0;
+  m_.LastFaultKind = NoFault;
   m_.FaultRepeated = 0;
   if (resetRunningTimes) {
     m_.NotGreenSeconds.fill(255);
@@ -91,7 +91,7 @@ void Monitoring::MonitorSignals(std::int32_t tickCount) {
 
 void Monitoring::CheckHostileGreen(std::int32_t tickCount) {
   if (m_.HostileGreenMonitorSuspended != 0) {
-    Blink(panel_, PanelLamp::StFeind, clLime, tickCount);
+    Blink(panel_, PanelLamp::StFeind, tickCount);
     return;
   }
   // Runs every tick: only pairs of lit greens are looked at, in group order.
@@ -110,7 +110,7 @@ void Monitoring::CheckHostileGreen(std::int32_t tickCount) {
       const int j = green[static_cast<std::size_t>(b)];
       if (locks[static_cast<std::size_t>(i)][static_cast<std::size_t>(j)] != 0 &&
           s_.FaultActive == 0) {
-        panel_.SetLamp(PanelLamp::StFeind, clLime);
+        panel_.SetLamp(PanelLamp::StFeind, LampState::Lit);
         RegisterFault(HostileGreen, i + 1, j + 1);
       }
     }
@@ -119,12 +119,12 @@ void Monitoring::CheckHostileGreen(std::int32_t tickCount) {
 
 void Monitoring::CheckRed(std::int32_t tickCount) {
   if (m_.RedMonitorSuspended != 0) {
-    Blink(panel_, PanelLamp::StRotFaden, clRed, tickCount);
-    Blink(panel_, PanelLamp::StStatusRot, clRed, tickCount);
+    Blink(panel_, PanelLamp::StRotFaden, tickCount);
+    Blink(panel_, PanelLamp::StStatusRot, tickCount);
     return;
   }
   if (m_.RedStatusMonitorSuspended != 0) {
-    Blink(panel_, PanelLamp::StStatusRot, clRed, tickCount);
+    Blink(panel_, PanelLamp::StStatusRot, tickCount);
   }
   const int groups = GroupsInUse(data_);
   // Dark and flashing have no program record: all groups in use are watched.
@@ -137,11 +137,11 @@ void Monitoring::CheckRed(std::int32_t tickCount) {
     }
     const auto& head = heads_[i];
     if (head.IsRedFailed() && s_.FaultActive == 0) {
-      panel_.SetLamp(PanelLamp::StRotFaden, clRed);
+      panel_.SetLamp(PanelLamp::StRotFaden, LampState::Lit);
       RegisterFault(RedLampDefective, g + 1, 0);
     }
     if (head.IsRedStuckOn() && m_.RedStatusMonitorSuspended == 0 && s_.FaultActive == 0) {
-      panel_.SetLamp(PanelLamp::StStatusRot, clRed);
+      panel_.SetLamp(PanelLamp::StStatusRot, LampState::Lit);
       RegisterFault(RedStatus, g + 1, 0);
     }
   }
@@ -149,13 +149,13 @@ void Monitoring::CheckRed(std::int32_t tickCount) {
 
 void Monitoring::CheckGreenStatus(std::int32_t tickCount) {
   if (m_.GreenStatusMonitorSuspended != 0) {
-    Blink(panel_, PanelLamp::StGruenStatus, clLime, tickCount);
+    Blink(panel_, PanelLamp::StGruenStatus, tickCount);
     return;
   }
   const int groups = GroupsInUse(data_);
   for (int g = 0; g < groups; ++g) {
     if (heads_[static_cast<std::size_t>(g)].IsGreenStuckOn() && s_.FaultActive == 0) {
-      panel_.SetLamp(PanelLamp::StGruenStatus, clLime);
+      panel_.SetLamp(PanelLamp::StGruenStatus, LampState::Lit);
       RegisterFault(GreenStatus, g + 1, 0);
     }
   }
@@ -163,13 +163,13 @@ void Monitoring::CheckGreenStatus(std::int32_t tickCount) {
 
 void Monitoring::CheckYellowStatus(std::int32_t tickCount) {
   if (m_.YellowStatusMonitorSuspended != 0) {
-    Blink(panel_, PanelLamp::StStatusGelb, clYellow, tickCount);
+    Blink(panel_, PanelLamp::StStatusGelb, tickCount);
     return;
   }
   const int groups = GroupsInUse(data_);
   for (int g = 0; g < groups; ++g) {
     if (heads_[static_cast<std::size_t>(g)].IsYellowStuckOn() && s_.FaultActive == 0) {
-      panel_.SetLamp(PanelLamp::StStatusGelb, clYellow);
+      panel_.SetLamp(PanelLamp::StStatusGelb, LampState::Lit);
       RegisterFault(YellowStatus, g + 1, 0);
     }
   }
@@ -177,7 +177,7 @@ void Monitoring::CheckYellowStatus(std::int32_t tickCount) {
 
 void Monitoring::CheckIntergreen(std::int32_t tickCount) {
   if (m_.IntergreenMonitorSuspended != 0) {
-    Blink(panel_, PanelLamp::StZwischenZt, clYellow, tickCount);
+    Blink(panel_, PanelLamp::StZwischenZt, tickCount);
     s_.IntergreenChecked.fill(1);
     return;
   }
@@ -197,21 +197,21 @@ void Monitoring::CheckIntergreen(std::int32_t tickCount) {
     for (int j = 0; j < groups; ++j) {
       const auto clearing = static_cast<std::size_t>(j);
       if (s_.FaultActive == 0 && m_.NotGreenSeconds[clearing] < intergreen[entering][clearing]) {
-        panel_.SetLamp(PanelLamp::StZwischenZt, clYellow);
+        panel_.SetLamp(PanelLamp::StZwischenZt, LampState::Lit);
         RegisterFault(IntergreenViolation, i + 1, j + 1);
       }
     }
   }
 }
 
-void Monitoring::RegisterFault(std::int32_t kind, std::int32_t group, std::int32_t secondGroup) {
+void Monitoring::RegisterFault(FaultKind kind, std::int32_t group, std::int32_t secondGroup) {
   const LocalTime now = clock_.SimulatedNow();
   const FaultRecord& record =
       faults_.RecordFault(kind, s_.CurrentProgram, s_.TimePoint, ShortDateText(now),
                           LongTimeText(now), group, secondGroup);
   publisher_.PublishFault(record);
   m_.OffSeconds = 0;
-  if (m_.LastFaultKind != 0 && m_.LastFaultKind == kind) {
+  if (m_.LastFaultKind != NoFault && m_.LastFaultKind == kind) {
     m_.FaultRepeated = 1;
   } else {
     m_.LastFaultKind = kind;
@@ -235,7 +235,7 @@ void Monitoring::HandleAcknowledge() {
   panel_.ClearAcknowledgePending();
   m_.AutoAcknowledge = 0;
   s_.FaultActive = 0;
-  SetFaultLampsSilver();
+  DarkenFaultLamps();
   for (auto& head : heads_) {
     head.SetFaultMark(false);
   }
@@ -243,13 +243,13 @@ void Monitoring::HandleAcknowledge() {
 
 void Monitoring::CountFaultRestart() {
   if (panel_.IsDown(PanelToggle::BlinkButton) || panel_.IsDown(PanelToggle::HandbetriebButton)) {
-    m_.LastFaultKind = 0;  // no automatic restart
+    m_.LastFaultKind = NoFault;  // no automatic restart
     return;
   }
   if (s_.MainState < states::SwitchOnProgram) {
     m_.RunSeconds = 0;
     m_.OffSeconds = Increment(m_.OffSeconds);
-    if (m_.OffSeconds == 60 && m_.FaultRepeated == 0 && m_.LastFaultKind != 0) {
+    if (m_.OffSeconds == 60 && m_.FaultRepeated == 0 && m_.LastFaultKind != NoFault) {
       m_.AutoAcknowledge = 1;
       s_.AutoRestartRequest = 1;
     }
@@ -259,16 +259,16 @@ void Monitoring::CountFaultRestart() {
   m_.RunSeconds = Increment(m_.RunSeconds);
   if (m_.RunSeconds == 240) {
     // Undisturbed operation long enough: the same fault may restart again.
-    m_.LastFaultKind = 0;
+    m_.LastFaultKind = NoFault;
     m_.FaultRepeated = 0;
   }
 }
 
-void Monitoring::SetFaultLampsSilver() {
+void Monitoring::DarkenFaultLamps() {
   for (const PanelLamp lamp :
        {PanelLamp::StRotFaden, PanelLamp::StFeind, PanelLamp::StGruenStatus,
         PanelLamp::StZwischenZt, PanelLamp::StStatusGelb, PanelLamp::StStatusRot}) {
-    panel_.SetLamp(lamp, clSilver);
+    panel_.SetLamp(lamp, LampState::Dark);
   }
 }
 

@@ -5,6 +5,7 @@
 
 #include "data/controller_data_set.h"
 #include "engine/engine_state.h"
+#include "engine/fault_record.h"
 
 namespace ampelsim {
 
@@ -47,7 +48,7 @@ class Monitoring {
   void HandleAcknowledge();
   // Once a second: counts towards the automatic restart.
   void CountFaultRestart();
-  void SetFaultLampsSilver();
+  void DarkenFaultLamps();
 
  private:
   void CheckHostileGreen(std::int32_t tickCount);
@@ -55,7 +56,7 @@ class Monitoring {
   void CheckGreenStatus(std::int32_t tickCount);
   void CheckYellowStatus(std::int32_t tickCount);
   void CheckIntergreen(std::int32_t tickCount);
-  void RegisterFault(std::int32_t kind, std::int32_t group, std::int32_t secondGroup);
+  void RegisterFault(FaultKind kind, std::int32_t group, std::int32_t secondGroup);
 
   MonitoringState& m_;
   EngineResetBlock& s_;

@@ -158,13 +158,13 @@ int ProgramSelection::ChangePointIndex(int runningIndex) const {
   const SignalProgram& program = data_.SignalPrograms[index];
   const std::int32_t t = s_.TimePoint;
   if (t == program.ChangePoint1) {
-    return change_.Phase == 0 ? 1 : 0;
+    return change_.Phase == ChangePhase::Idle ? 1 : 0;
   }
   const std::int32_t cycleSecond = t == 0 ? program.CycleTime : t;
   for (int k = 2; k <= ExtraChangePointCount + 1; ++k) {
     const std::int32_t point = data_.ChangePoints[static_cast<std::size_t>(k - 2)][index];
     if (point >= 1 && point == cycleSecond) {
-      if (change_.Phase == 0 && data_.ChangeOnDemandOnly[index] != 0) {
+      if (change_.Phase == ChangePhase::Idle && data_.ChangeOnDemandOnly[index] != 0) {
         return 0;
       }
       return k;
@@ -230,79 +230,104 @@ void ProgramSelection::ProgramChangeOnDemand() {
     pulse = pulse > 0 ? pulse - 1 : 0;
   }
   const int x = RunningIndex(s_.CurrentProgram);
-  const auto index = static_cast<std::size_t>(x);
   const std::int32_t cycleSecond =
       s_.TimePoint == 0 ? RunningProgram(data_, s_.CurrentProgram).CycleTime : s_.TimePoint;
+  // A change moves on within one second while its conditions already hold:
+  // the steps run in phase order from the present phase's step on, each one
+  // whatever phase the step before set, until a step has to wait.
+  for (ChangePhase step = change_.Phase; RunChangeStep(step, x, cycleSecond);
+       step = static_cast<ChangePhase>(static_cast<std::int32_t>(step) + 1)) {
+  }
+}
 
-  // The phases fall through into each other's tests, as a running change
-  // moves on within one second when its conditions already hold.
-  switch (change_.Phase) {
-    case 0: {
-      change_.ChangeAtPoint = 0;
-      const std::int32_t target = data_.ChangeTargetProgram[index];
-      // 1..6 and the special programs 7 and 8 can be targets; any other
-      // number names no program and starts nothing.
-      if (!DemandFor(x + 1) || target <= 0 || target > FlashingProgram) {
-        return;
-      }
-      change_.TargetProgram = target;
-      change_.SignOffSeen = 0;
-      change_.Phase = 1;
-      [[fallthrough]];
+bool ProgramSelection::RunChangeStep(ChangePhase step, int runningIndex, std::int32_t cycleSecond) {
+  switch (step) {
+    case ChangePhase::Idle:
+      return StartChangeOnDemand(runningIndex);
+    case ChangePhase::AwaitRelease:
+      return AwaitChangeRelease(runningIndex, cycleSecond);
+    case ChangePhase::SwitchToTarget:
+      return AwaitTargetProgram(runningIndex);
+    case ChangePhase::TargetRunning:
+      return AwaitSignOff(runningIndex);
+    case ChangePhase::SwitchBack:
+      SwitchBack();
+      return false;
+  }
+  change_.Phase = ChangePhase::Idle;  // a number no phase has
+  return false;
+}
+
+bool ProgramSelection::StartChangeOnDemand(int runningIndex) {
+  change_.ChangeAtPoint = 0;
+  const std::int32_t target = data_.ChangeTargetProgram[static_cast<std::size_t>(runningIndex)];
+  // 1..6 and the special programs 7 and 8 can be targets; any other number
+  // names no program and starts nothing.
+  if (!DemandFor(runningIndex + 1) || target <= 0 || target > FlashingProgram) {
+    return false;
+  }
+  change_.TargetProgram = target;
+  change_.SignOffSeen = 0;
+  change_.Phase = ChangePhase::AwaitRelease;
+  return true;
+}
+
+bool ProgramSelection::AwaitChangeRelease(int runningIndex, std::int32_t cycleSecond) {
+  const std::int32_t release = data_.ChangeReleaseSeconds[static_cast<std::size_t>(runningIndex)];
+  if (release == 0 || release == cycleSecond) {
+    change_.ChangeAtPoint = 1;
+    change_.Phase = ChangePhase::SwitchToTarget;
+  } else if (SignOffFor(change_.TargetProgram) || AtSignOffSecond(runningIndex)) {
+    ClearProgramChange();
+    return false;
+  }
+  return true;
+}
+
+bool ProgramSelection::AwaitTargetProgram(int runningIndex) {
+  if (s_.CurrentProgram == change_.TargetProgram) {
+    change_.SignOffSeen = 0;
+    change_.Phase = ChangePhase::TargetRunning;
+  } else if (SignOffFor(change_.TargetProgram) || AtSignOffSecond(runningIndex)) {
+    ClearProgramChange();
+    return false;
+  }
+  return true;
+}
+
+bool ProgramSelection::AwaitSignOff(int runningIndex) {
+  // Ready to switch back when a detector's sign-off begins, or at the
+  // sign-off second.
+  if (!SignOffFor(change_.TargetProgram)) {
+    change_.SignOffSeen = 0;
+    if (AtSignOffSecond(runningIndex)) {
+      change_.ChangeReady = 1;
     }
-    case 1: {
-      const std::int32_t release = data_.ChangeReleaseSeconds[index];
-      if (release == 0 || release == cycleSecond) {
-        change_.ChangeAtPoint = 1;
-        change_.Phase = 2;
-      } else if (SignOffFor(change_.TargetProgram) || AtSignOffSecond(x)) {
-        ClearProgramChange();
-        return;
-      }
-      [[fallthrough]];
-    }
-    case 2:
-      if (s_.CurrentProgram == change_.TargetProgram) {
-        change_.SignOffSeen = 0;
-        change_.Phase = 3;
-      } else if (SignOffFor(change_.TargetProgram) || AtSignOffSecond(x)) {
-        ClearProgramChange();
-        return;
-      }
-      [[fallthrough]];
-    case 3:
-      if (!SignOffFor(change_.TargetProgram)) {
-        change_.SignOffSeen = 0;
-        if (AtSignOffSecond(x)) {
-          change_.ChangeReady = 1;
-        }
-      } else if (change_.SignOffSeen == 0) {
-        change_.SignOffSeen = 1;
-        change_.ChangeReady = 1;
-      } else if (AtSignOffSecond(x)) {
-        change_.ChangeReady = 1;
-      }
-      if (change_.ChangeReady == 0) {
-        return;
-      }
-      change_.ChangeReady = 0;
-      change_.ChangeAtPoint = 0;
-      change_.Phase = 4;
-      [[fallthrough]];
-    case 4:
-      if (DemandFor(change_.TargetProgram)) {
-        change_.ChangeAtPoint = 1;
-        change_.Phase = 2;
-      } else {
-        s_.RequestedProgram = ProgramFromClockOrButtons();
-        if (s_.CurrentProgram == s_.RequestedProgram) {
-          ClearProgramChange();
-        }
-      }
-      return;
-    default:
-      change_.Phase = 0;
-      return;
+  } else if (change_.SignOffSeen == 0) {
+    change_.SignOffSeen = 1;
+    change_.ChangeReady = 1;
+  } else if (AtSignOffSecond(runningIndex)) {
+    change_.ChangeReady = 1;
+  }
+  if (change_.ChangeReady == 0) {
+    return false;
+  }
+  change_.ChangeReady = 0;
+  change_.ChangeAtPoint = 0;
+  change_.Phase = ChangePhase::SwitchBack;
+  return true;
+}
+
+void ProgramSelection::SwitchBack() {
+  if (DemandFor(change_.TargetProgram)) {
+    // Asked for again before the way back: the target stays.
+    change_.ChangeAtPoint = 1;
+    change_.Phase = ChangePhase::SwitchToTarget;
+    return;
+  }
+  s_.RequestedProgram = ProgramFromClockOrButtons();
+  if (s_.CurrentProgram == s_.RequestedProgram) {
+    ClearProgramChange();
   }
 }
 

@@ -72,6 +72,15 @@ class ProgramSelection {
   bool SignOffFor(std::int32_t program) const;
   bool AtSignOffSecond(int runningIndex) const;
 
+  // The steps of a change on demand, one per phase. Each returns whether the
+  // next phase's step runs in the same second.
+  bool RunChangeStep(ChangePhase step, int runningIndex, std::int32_t cycleSecond);
+  bool StartChangeOnDemand(int runningIndex);
+  bool AwaitChangeRelease(int runningIndex, std::int32_t cycleSecond);
+  bool AwaitTargetProgram(int runningIndex);
+  bool AwaitSignOff(int runningIndex);
+  void SwitchBack();
+
   ProgramChangeState& change_;
   ActivePoints& active_;
   EngineResetBlock& s_;

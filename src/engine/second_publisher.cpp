@@ -37,10 +37,10 @@ void SecondPublisher::PublishSecond(LocalTime now, const EngineState& state,
   record.LampChanges.clear();
   for (std::size_t i = 0; i < PanelLampCount; ++i) {
     const auto lamp = static_cast<PanelLamp>(i);
-    const Colour colour = panel.LampColour(lamp);
-    if (colour != publishedLamps_[i]) {
-      publishedLamps_[i] = colour;
-      record.LampChanges.push_back(PanelLampChange{lamp, colour});
+    const LampState shown = panel.LampStateOf(lamp);
+    if (shown != publishedLamps_[i]) {
+      publishedLamps_[i] = shown;
+      record.LampChanges.push_back(PanelLampChange{lamp, shown});
     }
   }
   for (SecondObserver* observer : observers_) {

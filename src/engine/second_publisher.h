@@ -3,7 +3,6 @@
 #include <array>
 #include <vector>
 
-#include "display/colour.h"
 #include "display/signal_head_element.h"
 #include "engine/engine_state.h"
 #include "engine/second_record.h"
@@ -30,13 +29,7 @@ class SecondPublisher {
   std::vector<SecondObserver*> observers_;
   // Filled in place every second, so publishing allocates nothing.
   SecondRecord record_;
-  std::array<Colour, PanelLampCount> publishedLamps_ = InitialLamps();
-
-  static std::array<Colour, PanelLampCount> InitialLamps() {
-    std::array<Colour, PanelLampCount> lamps{};
-    lamps.fill(clSilver);
-    return lamps;
-  }
+  std::array<LampState, PanelLampCount> publishedLamps_{};  // all dark, as on a new panel
 };
 
 }  // namespace ampelsim

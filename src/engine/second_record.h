@@ -5,7 +5,6 @@
 #include <cstdint>
 #include <vector>
 
-#include "display/colour.h"
 #include "engine/clock.h"
 #include "engine/engine_state.h"
 #include "engine/fault_record.h"
@@ -16,10 +15,10 @@ namespace ampelsim {
 // At most this many faults are kept in one record.
 inline constexpr std::size_t MaxFaultsPerRecord = 64;
 
-// A panel lamp whose colour changed during a second.
+// A panel lamp that went on or off during a second.
 struct PanelLampChange {
   PanelLamp Lamp{};
-  Colour NewColour = clSilver;
+  LampState NewState = LampState::Dark;
   bool operator==(const PanelLampChange&) const = default;
 };
 

@@ -140,8 +140,8 @@ void ControlPanel::SetEnabled(PanelCommand command, bool enabled) {
   Change(commandEnabled_[Slot(command)], enabled);
 }
 
-void ControlPanel::SetLamp(PanelLamp lamp, Colour colour) {
-  Change(lamps_[Slot(lamp)], colour);
+void ControlPanel::SetLamp(PanelLamp lamp, LampState state) {
+  Change(lamps_[Slot(lamp)], state);
 }
 
 void ControlPanel::SetLabel(PanelLabel label, std::string text) {

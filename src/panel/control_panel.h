@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "display/colour.h"
+#include "display/lamp_state.h"
 
 namespace ampelsim {
 
@@ -51,6 +51,8 @@ enum class PanelCommand {
 };
 inline constexpr std::size_t PanelCommandCount = 6;
 
+// The panel's lamps. Each lights in one colour of its own, so the panel keeps
+// only whether it is lit.
 enum class PanelLamp {
   StRotFaden,
   StFeind,
@@ -141,8 +143,8 @@ class ControlPanel {
   void SetDatenLadenEnabled(bool enabled) { SetEnabled(PanelCommand::DatenLaden, enabled); }
 
   // Lamps and value labels, set by the engine.
-  Colour LampColour(PanelLamp lamp) const { return lamps_[Slot(lamp)]; }
-  void SetLamp(PanelLamp lamp, Colour colour);
+  LampState LampStateOf(PanelLamp lamp) const { return lamps_[Slot(lamp)]; }
+  void SetLamp(PanelLamp lamp, LampState state);
   const std::string& LabelText(PanelLabel label) const { return labels_[Slot(label)]; }
   void SetLabel(PanelLabel label, std::string text);  // UTF-8
 
@@ -201,7 +203,7 @@ class ControlPanel {
   std::array<bool, PanelToggleCount> toggleEnabled_ = Filled<PanelToggleCount>(true);
   ProgramButton selectedProgram_ = ProgramButton::ProgButton1;
   std::array<bool, PanelCommandCount> commandEnabled_ = Filled<PanelCommandCount>(true);
-  std::array<Colour, PanelLampCount> lamps_ = Filled<PanelLampCount>(clSilver);
+  std::array<LampState, PanelLampCount> lamps_ = Filled<PanelLampCount>(LampState::Dark);
   std::array<std::string, PanelLabelCount> labels_{};
   std::uint64_t changeCount_ = 0;
   bool printPreviewExists_ = false;

@@ -16,13 +16,13 @@ constexpr RepaintContext Running{false, 3000};  // cycle operation
 constexpr Lamp AllLamps[] = {Lamp::Red, Lamp::Yellow, Lamp::Green};
 
 struct Triple {
-  Colour Red, Yellow, Green;
+  LampState Red, Yellow, Green;
 };
 
 void ExpectShapes(const SignalHeadElement& head, const Triple& want) {
-  EXPECT_EQ(head.ShapeColour(Lamp::Red), want.Red);
-  EXPECT_EQ(head.ShapeColour(Lamp::Yellow), want.Yellow);
-  EXPECT_EQ(head.ShapeColour(Lamp::Green), want.Green);
+  EXPECT_EQ(head.ShapeState(Lamp::Red), want.Red);
+  EXPECT_EQ(head.ShapeState(Lamp::Yellow), want.Yellow);
+  EXPECT_EQ(head.ShapeState(Lamp::Green), want.Green);
 }
 
 // The six defect flags as text, e.g. "RF" for a failed red lamp.
@@ -42,18 +42,19 @@ std::string DefectsOf(Lamp lamp, bool stuckOn, bool failed) {
   return stuckOn ? prefix + "S" : failed ? prefix + "F" : "";
 }
 
-const Colour S = clSilver, R = clRed, Y = clYellow, L = clLime;
+constexpr LampState Dk = LampState::Dark, On = LampState::Lit;
 
-TEST(SignalHeadElement, ColourTableOfShowState) {
+TEST(SignalHeadElement, LampTableOfShowState) {
   struct Row {
     std::int32_t Code;
     Triple Lamps;
     bool Flashing;
   };
   const Row rows[] = {
-      {0, {S, S, S}, false}, {1, {R, S, S}, false}, {2, {S, S, L}, false},  {3, {R, Y, S}, false},
-      {4, {S, Y, S}, false}, {5, {S, Y, S}, true},  {6, {R, Y, S}, false},  {7, {R, Y, S}, true},
-      {8, {S, Y, L}, false}, {9, {S, Y, L}, true},  {12, {S, S, S}, false}, {-1, {S, S, S}, false},
+      {0, {Dk, Dk, Dk}, false}, {1, {On, Dk, Dk}, false},  {2, {Dk, Dk, On}, false},
+      {3, {On, On, Dk}, false}, {4, {Dk, On, Dk}, false},  {5, {Dk, On, Dk}, true},
+      {6, {On, On, Dk}, false}, {7, {On, On, Dk}, true},   {8, {Dk, On, On}, false},
+      {9, {Dk, On, On}, true},  {12, {Dk, Dk, Dk}, false}, {-1, {Dk, Dk, Dk}, false},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.Code);
@@ -63,7 +64,7 @@ TEST(SignalHeadElement, ColourTableOfShowState) {
     ExpectShapes(head, row.Lamps);
     EXPECT_EQ(head.IsFlashing(), row.Flashing);
     EXPECT_EQ(head.State(), row.Code);
-    EXPECT_EQ(head.IsGreenLit(), row.Lamps.Green == L);
+    EXPECT_EQ(head.IsGreenLit(), row.Lamps.Green == On);
   }
 }
 
@@ -74,8 +75,8 @@ TEST(SignalHeadElement, BlinkPhaseDarkensOnlyFlashingYellow) {
     Triple Lamps;
   };
   const Row rows[] = {
-      {5, 0, {S, Y, S}}, {5, 5, {S, S, S}}, {7, 0, {R, Y, S}}, {7, 5, {R, S, S}},
-      {9, 0, {S, Y, L}}, {9, 5, {S, S, L}}, {4, 5, {S, Y, S}}, {6, 5, {R, Y, S}},
+      {5, 0, {Dk, On, Dk}}, {5, 5, {Dk, Dk, Dk}}, {7, 0, {On, On, Dk}}, {7, 5, {On, Dk, Dk}},
+      {9, 0, {Dk, On, On}}, {9, 5, {Dk, Dk, On}}, {4, 5, {Dk, On, Dk}}, {6, 5, {On, On, Dk}},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(testing::Message() << row.Code << " at " << row.Count);
@@ -92,18 +93,18 @@ TEST(SignalHeadElement, WaitSignLightsYellowOnlyForStoredDemandWhileRunning) {
     std::int32_t Code;
     bool Demand;
     RepaintContext Context;
-    Colour Yellow;
+    LampState Yellow;
   };
   const Row rows[] = {
-      {"demand, cycle operation", 4, true, Running, Y},
-      {"demand, switch-on program", 4, true, {false, 2000}, Y},
-      {"demand, below 2000", 4, true, {false, 1999}, S},
-      {"demand, off", 4, true, Off, S},
-      {"no demand", 4, false, Running, S},
-      {"demand, fault", 4, true, {true, 3000}, S},
-      {"demand but green: indicator off", 8, true, Running, S},
-      {"demand on a red head", 1, true, Running, Y},
-      {"flashing wins over the sign", 5, false, Off, Y},
+      {"demand, cycle operation", 4, true, Running, On},
+      {"demand, switch-on program", 4, true, {false, 2000}, On},
+      {"demand, below 2000", 4, true, {false, 1999}, Dk},
+      {"demand, off", 4, true, Off, Dk},
+      {"no demand", 4, false, Running, Dk},
+      {"demand, fault", 4, true, {true, 3000}, Dk},
+      {"demand but green: indicator off", 8, true, Running, Dk},
+      {"demand on a red head", 1, true, Running, On},
+      {"flashing wins over the sign", 5, false, Off, On},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.Name);
@@ -111,7 +112,7 @@ TEST(SignalHeadElement, WaitSignLightsYellowOnlyForStoredDemandWhileRunning) {
     head.SetWaitSign(true);
     head.SetDemandLamp(row.Demand);
     head.ShowState(row.Code, row.Context);
-    EXPECT_EQ(head.ShapeColour(Lamp::Yellow), row.Yellow);
+    EXPECT_EQ(head.ShapeState(Lamp::Yellow), row.Yellow);
     EXPECT_TRUE(head.WaitSignVisible());
   }
 }
@@ -121,13 +122,13 @@ TEST(SignalHeadElement, DemandIndicatorDarkWhileGreen) {
     SCOPED_TRACE(code);
     SignalHeadElement head(0);
     head.SetDemandLamp(true);
-    EXPECT_EQ(head.DemandIndicatorColour(), S);  // not painted before the repaint
+    EXPECT_EQ(head.DemandIndicatorState(), Dk);  // not painted before the repaint
     head.ShowState(code, Running);
     const bool green = code == 2 || code == 8 || code == 9;
-    EXPECT_EQ(head.DemandIndicatorColour(), green ? S : clAqua);
+    EXPECT_EQ(head.DemandIndicatorState(), green ? Dk : On);
     EXPECT_TRUE(head.IsDemandLampOn());
     head.ShowState(1, Running);
-    EXPECT_EQ(head.DemandIndicatorColour(), clAqua);
+    EXPECT_EQ(head.DemandIndicatorState(), On);
   }
 }
 
@@ -138,17 +139,17 @@ TEST(SignalHeadElement, LampClickSetsDefectFromLampState) {
     Lamp Clicked;
     bool Allowed;
     bool StuckOn, Failed;
-    Colour Shape;
+    LampState Shape;
   };
   const Row rows[] = {
-      {"lit red fails", 1, Lamp::Red, true, false, true, S},
-      {"dark red sticks on", 2, Lamp::Red, true, true, false, R},
-      {"lit yellow fails", 4, Lamp::Yellow, true, false, true, S},
-      {"dark yellow sticks on", 1, Lamp::Yellow, true, true, false, Y},
-      {"lit green fails", 2, Lamp::Green, true, false, true, S},
-      {"dark green sticks on", 0, Lamp::Green, true, true, false, L},
-      {"not allowed: lit red", 1, Lamp::Red, false, false, false, R},
-      {"not allowed: dark green", 1, Lamp::Green, false, false, false, S},
+      {"lit red fails", 1, Lamp::Red, true, false, true, Dk},
+      {"dark red sticks on", 2, Lamp::Red, true, true, false, On},
+      {"lit yellow fails", 4, Lamp::Yellow, true, false, true, Dk},
+      {"dark yellow sticks on", 1, Lamp::Yellow, true, true, false, On},
+      {"lit green fails", 2, Lamp::Green, true, false, true, Dk},
+      {"dark green sticks on", 0, Lamp::Green, true, true, false, On},
+      {"not allowed: lit red", 1, Lamp::Red, false, false, false, On},
+      {"not allowed: dark green", 1, Lamp::Green, false, false, false, Dk},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.Name);
@@ -156,17 +157,17 @@ TEST(SignalHeadElement, LampClickSetsDefectFromLampState) {
     head.SetLampFaultsAllowed(row.Allowed);
     head.ShowState(row.Code, Running);
     head.LampClick(row.Clicked, Running);
-    EXPECT_EQ(head.ShapeColour(row.Clicked), row.Shape);
-    EXPECT_EQ(head.LampColour(row.Clicked), row.Shape);
+    EXPECT_EQ(head.ShapeState(row.Clicked), row.Shape);
+    EXPECT_EQ(head.LampStateOf(row.Clicked), row.Shape);
     EXPECT_EQ(head.FaultCrossVisible(row.Clicked), row.StuckOn || row.Failed);
     EXPECT_EQ(Defects(head), DefectsOf(row.Clicked, row.StuckOn, row.Failed));
     // A second click clears the defect whatever LampFaultsAllowed says; the
-    // lamp keeps its colour until the next state.
+    // lamp stays as it is until the next state.
     head.SetLampFaultsAllowed(false);
     head.LampClick(row.Clicked, Running);
     EXPECT_FALSE(head.FaultCrossVisible(row.Clicked));
     EXPECT_EQ(Defects(head), "");
-    EXPECT_EQ(head.ShapeColour(row.Clicked), row.Shape);
+    EXPECT_EQ(head.ShapeState(row.Clicked), row.Shape);
   }
 }
 
@@ -180,12 +181,12 @@ TEST(SignalHeadElement, DefectsSurviveShowState) {
     Triple Lamps;
   };
   const Row rows[] = {
-      {"red stuck on while green", 0, Lamp::Red, 2, 0, {R, S, L}},
-      {"red failed while red", 1, Lamp::Red, 1, 0, {S, S, S}},
-      {"green failed while green", 2, Lamp::Green, 8, 0, {S, Y, S}},
-      {"green stuck on while red", 1, Lamp::Green, 1, 0, {R, S, L}},
-      {"yellow stuck on in the dark blink half", 0, Lamp::Yellow, 5, 5, {S, Y, S}},
-      {"yellow failed in the lit blink half", 5, Lamp::Yellow, 5, 0, {S, S, S}},
+      {"red stuck on while green", 0, Lamp::Red, 2, 0, {On, Dk, On}},
+      {"red failed while red", 1, Lamp::Red, 1, 0, {Dk, Dk, Dk}},
+      {"green failed while green", 2, Lamp::Green, 8, 0, {Dk, On, Dk}},
+      {"green stuck on while red", 1, Lamp::Green, 1, 0, {On, Dk, On}},
+      {"yellow stuck on in the dark blink half", 0, Lamp::Yellow, 5, 5, {Dk, On, Dk}},
+      {"yellow failed in the lit blink half", 5, Lamp::Yellow, 5, 0, {Dk, Dk, Dk}},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.Name);
@@ -211,24 +212,24 @@ TEST(SignalHeadElement, ResetClearsAtOnceButLampsDarkenAtTheNextRepaint) {
   head.SetFaultMark(true);
   head.DemandButtonMouseDown(true);
   head.DemandButtonMouseUp(true);
-  ExpectShapes(head, {S, Y, L});
-  EXPECT_EQ(head.FaultIndicatorColour(), R);
+  ExpectShapes(head, {Dk, On, On});
+  EXPECT_EQ(head.FaultIndicatorState(), On);
 
   head.Reset();
   for (Lamp lamp : AllLamps) {
-    EXPECT_EQ(head.LampColour(lamp), S);
+    EXPECT_EQ(head.LampStateOf(lamp), Dk);
     EXPECT_FALSE(head.FaultCrossVisible(lamp));
   }
   EXPECT_EQ(Defects(head), "");
   EXPECT_FALSE(head.IsGreenLit() || head.IsDemandLampOn() || head.IsDemandButtonDown());
   EXPECT_FALSE(head.WaitSignVisible());
-  EXPECT_EQ(head.DemandIndicatorColour(), S);
-  EXPECT_EQ(head.FaultIndicatorColour(), S);
+  EXPECT_EQ(head.DemandIndicatorState(), Dk);
+  EXPECT_EQ(head.FaultIndicatorState(), Dk);
   EXPECT_EQ(head.ButtonCaption(), "DA");  // the caption is left as it is
-  ExpectShapes(head, {S, Y, L});          // painted only by the next repaint
+  ExpectShapes(head, {Dk, On, On});       // painted only by the next repaint
 
   head.SetBlinkPhase(5, Running);
-  ExpectShapes(head, {S, S, S});
+  ExpectShapes(head, {Dk, Dk, Dk});
 }
 
 TEST(SignalHeadElement, DemandButtonLatchesWithShift) {

@@ -34,7 +34,7 @@ struct IntergreenCase {
   bool Fault;
 };
 
-class MonitoringIntergreen : public ::testing::TestWithParam<IntergreenCase> {
+class MonitoringRig : public ::testing::Test {
  protected:
   test::TempDir dir_;
   std::unique_ptr<ControllerDataSet> data_ = std::make_unique<ControllerDataSet>();
@@ -47,6 +47,9 @@ class MonitoringIntergreen : public ::testing::TestWithParam<IntergreenCase> {
   EngineResetBlock shared_;
   Monitoring monitoring_{state_, shared_, *data_, panel_, heads_, faults_, clock_, publisher_};
 };
+
+class MonitoringIntergreen : public MonitoringRig,
+                             public ::testing::WithParamInterface<IntergreenCase> {};
 
 TEST_P(MonitoringIntergreen, ChecksTheClearingGroupOnceWhenGreenLights) {
   const IntergreenCase& c = GetParam();
@@ -66,7 +69,8 @@ TEST_P(MonitoringIntergreen, ChecksTheClearingGroupOnceWhenGreenLights) {
 
   EXPECT_EQ(shared_.FaultActive, c.Fault ? 1 : 0);
   EXPECT_EQ(shared_.IntergreenChecked[0], 1);
-  EXPECT_EQ(panel_.LampColour(PanelLamp::StZwischenZt), c.Fault ? clYellow : clSilver);
+  EXPECT_EQ(panel_.LampStateOf(PanelLamp::StZwischenZt),
+            c.Fault ? LampState::Lit : LampState::Dark);
   ASSERT_EQ(log.Faults.size(), c.Fault ? 1u : 0u);
   EXPECT_EQ(faults_.Records()[0].Kind, c.Fault ? IntergreenViolation : 0);
   if (c.Fault) {
@@ -86,6 +90,68 @@ INSTANTIATE_TEST_SUITE_P(Cases, MonitoringIntergreen,
                                            IntergreenCase{"AlreadyChecked", 0, 1, 0, false},
                                            IntergreenCase{"Suspended", 0, 0, 1, false}),
                          [](const auto& param) { return std::string(param.param.Name); });
+
+// A lamp defect clicked on one of two heads, as monitoring reads it: group 1
+// shows green, group 2 the given state; monitoring must go by the lamp, not
+// by the state the controller asked for.
+struct LampFaultCase {
+  const char* Name;
+  std::int32_t SecondGroupState;
+  bool GreensLocked;
+  std::size_t Head;  // whose lamp is clicked
+  Lamp Clicked;
+  LampState Seen;  // the clicked lamp afterwards
+  FaultKind Kind;
+  PanelLamp FaultLamp;  // the one fault lamp lit; ignored without a fault
+};
+
+class MonitoringLampFault : public MonitoringRig,
+                            public ::testing::WithParamInterface<LampFaultCase> {};
+
+TEST_P(MonitoringLampFault, SeesTheLampAndLightsTheFaultLampOfItsCheck) {
+  const LampFaultCase& c = GetParam();
+  data_->GeneralData.GroupCount = 2;
+  data_->SignalPrograms[0].RedMonitored.fill(1);
+  data_->ActiveGreenLocks[0][1] = c.GreensLocked ? 1 : 0;
+  data_->ActiveGreenLocks[1][0] = c.GreensLocked ? 1 : 0;
+  shared_.CurrentProgram = 1;
+  const RepaintContext running{false, states::CycleOperation};
+  heads_[0].ShowState(Green, running);
+  heads_[1].ShowState(c.SecondGroupState, running);
+  heads_[c.Head].SetLampFaultsAllowed(true);
+  heads_[c.Head].LampClick(c.Clicked, running);
+
+  monitoring_.MonitorSignals(3);
+
+  EXPECT_EQ(heads_[c.Head].LampStateOf(c.Clicked), c.Seen);
+  EXPECT_EQ(faults_.Records()[0].Kind, c.Kind);
+  EXPECT_EQ(shared_.FaultActive, c.Kind == NoFault ? 0 : 1);
+  for (PanelLamp lamp :
+       {PanelLamp::StRotFaden, PanelLamp::StFeind, PanelLamp::StGruenStatus,
+        PanelLamp::StZwischenZt, PanelLamp::StStatusGelb, PanelLamp::StStatusRot}) {
+    const bool lit = c.Kind != NoFault && lamp == c.FaultLamp;
+    EXPECT_EQ(panel_.LampStateOf(lamp), LitIf(lit)) << ComponentName(lamp);
+  }
+}
+
+constexpr LampState Dk = LampState::Dark, On = LampState::Lit;
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, MonitoringLampFault,
+    ::testing::Values(LampFaultCase{"LitRedFails", Red, false, 1, Lamp::Red, Dk, RedLampDefective,
+                                    PanelLamp::StRotFaden},
+                      LampFaultCase{"DarkRedSticks", Red, false, 0, Lamp::Red, On, RedStatus,
+                                    PanelLamp::StStatusRot},
+                      LampFaultCase{"DarkYellowSticks", Red, false, 1, Lamp::Yellow, On,
+                                    YellowStatus, PanelLamp::StStatusGelb},
+                      LampFaultCase{"DarkGreenSticks", Red, false, 1, Lamp::Green, On, GreenStatus,
+                                    PanelLamp::StGruenStatus},
+                      LampFaultCase{"DarkGreenSticksAgainstALock", Red, true, 1, Lamp::Green, On,
+                                    HostileGreen, PanelLamp::StFeind},
+                      // Both groups green by state, but the locked one's green lamp is dark.
+                      LampFaultCase{"LitGreenFailsBesideALock", Green, true, 1, Lamp::Green, Dk,
+                                    NoFault, PanelLamp::StFeind}),
+    [](const auto& param) { return std::string(param.param.Name); });
 
 }  // namespace
 }  // namespace ampelsim

@@ -213,7 +213,7 @@ TEST(ControlPanel, StartCheckMessages) {
 TEST(ControlPanel, InitialState) {
   const ControlPanel panel;
   for (std::size_t i = 0; i < PanelLampCount; ++i) {
-    EXPECT_EQ(panel.LampColour(static_cast<PanelLamp>(i)), clSilver) << i;
+    EXPECT_EQ(panel.LampStateOf(static_cast<PanelLamp>(i)), LampState::Dark) << i;
   }
   for (std::size_t i = 0; i < PanelLabelCount; ++i) {
     EXPECT_EQ(panel.LabelText(static_cast<PanelLabel>(i)), "") << i;
@@ -235,8 +235,9 @@ TEST(ControlPanel, ChangeCountBumpsOnlyOnVisibleChange) {
     bool Bumps;
   };
   const Step steps[] = {
-      {"lamp lit", [](ControlPanel& p) { p.SetLamp(PanelLamp::Stoerlampe, clRed); }, true},
-      {"lamp unchanged", [](ControlPanel& p) { p.SetLamp(PanelLamp::Stoerlampe, clRed); }, false},
+      {"lamp lit", [](ControlPanel& p) { p.SetLamp(PanelLamp::Stoerlampe, LampState::Lit); }, true},
+      {"lamp unchanged", [](ControlPanel& p) { p.SetLamp(PanelLamp::Stoerlampe, LampState::Lit); },
+       false},
       {"label", [](ControlPanel& p) { p.SetLabel(PanelLabel::Zeitpunkt, "17"); }, true},
       {"label unchanged", [](ControlPanel& p) { p.SetLabel(PanelLabel::Zeitpunkt, "17"); }, false},
       {"counters only", [](ControlPanel& p) { p.PanelSecondTask(false); }, false},
@@ -252,7 +253,7 @@ TEST(ControlPanel, ChangeCountBumpsOnlyOnVisibleChange) {
     step.Run(panel);
     EXPECT_EQ(panel.ChangeCount() != before, step.Bumps);
   }
-  EXPECT_EQ(panel.LampColour(PanelLamp::Stoerlampe), clRed);
+  EXPECT_EQ(panel.LampStateOf(PanelLamp::Stoerlampe), LampState::Lit);
   EXPECT_EQ(panel.LabelText(PanelLabel::Zeitpunkt), "17");
   EXPECT_FALSE(panel.IsDatenLadenEnabled());
 }

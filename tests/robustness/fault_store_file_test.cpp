@@ -22,8 +22,8 @@ Bytes FullStoreImage() {
   test::TempDir scratch;
   FaultStore store(scratch / "DATEN.STO");
   for (int i = 1; i <= 5; ++i) {
-    store.RecordFault(i == 5 ? RedStatus : i, i, 10 * i, "04.03.24", "08:00:0" + std::to_string(i),
-                      i, i == 2 ? 7 : 0);
+    store.RecordFault(i == 5 ? RedStatus : static_cast<FaultKind>(i), i, 10 * i, "04.03.24",
+                      "08:00:0" + std::to_string(i), i, i == 2 ? 7 : 0);
   }
   const auto image = store.Image();
   return Bytes(image.begin(), image.end());

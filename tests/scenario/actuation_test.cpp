@@ -30,16 +30,16 @@ std::unique_ptr<ControllerDataSet> DemandPointJunction(std::int32_t missLimit) {
 TEST(ScenarioDemandPoint, WithoutDemandStandsElevenSecondsThenMissing) {
   ScenarioHarness h(*DemandPointJunction(0), StartScript);
   h.RunUntilTick(180);
-  EXPECT_EQ(h.Panel().LampColour(PanelLamp::StAnf1Fehlt), clSilver);
+  EXPECT_EQ(h.Panel().LampStateOf(PanelLamp::StAnf1Fehlt), LampState::Dark);
   h.RunUntilTick(181);
-  EXPECT_EQ(h.Panel().LampColour(PanelLamp::StAnf1Fehlt), clYellow);
+  EXPECT_EQ(h.Panel().LampStateOf(PanelLamp::StAnf1Fehlt), LampState::Lit);
   h.RunThroughSecond(50);
   // Reached at line 6, ten waiting seconds after it, on at line 17; the
   // next cycle misses again.
   const auto tps = TimePoints(20).Run(5, 1).Stand(6, 11).Run(7, 19).Stand(6, 11).Run(7, 4);
   EXPECT_EQ(h.PlanLines(5, 46), ExpectedLines(1, tps.List(), P1At));
   EXPECT_EQ(h.State().Demand1MissCount, 2);
-  EXPECT_EQ(h.Panel().LampColour(PanelLamp::StAnf1Fehlt), clYellow);
+  EXPECT_EQ(h.Panel().LampStateOf(PanelLamp::StAnf1Fehlt), LampState::Lit);
 }
 
 TEST(ScenarioDemandPoint, PressOfOneDuringTheWaitMovesOnAtTheNextSecond) {
@@ -53,9 +53,9 @@ TEST(ScenarioDemandPoint, PressOfOneDuringTheWaitMovesOnAtTheNextSecond) {
 TEST(ScenarioDemandPoint, PressDuringTheNextWaitClearsTheLitMissingLamp) {
   ScenarioHarness h(*DemandPointJunction(0), std::string(StartScript) + "38.5 press Anf1\n");
   h.RunUntilTick(386);  // the press is read after the tick's lamp refresh
-  EXPECT_EQ(h.Panel().LampColour(PanelLamp::StAnf1Fehlt), clYellow);
+  EXPECT_EQ(h.Panel().LampStateOf(PanelLamp::StAnf1Fehlt), LampState::Lit);
   h.RunUntilTick(387);
-  EXPECT_EQ(h.Panel().LampColour(PanelLamp::StAnf1Fehlt), clSilver);
+  EXPECT_EQ(h.Panel().LampStateOf(PanelLamp::StAnf1Fehlt), LampState::Dark);
   h.RunThroughSecond(40);
   const auto tps = TimePoints(20).Run(5, 1).Stand(6, 11).Run(7, 19).Stand(6, 2).Run(7, 3);
   EXPECT_EQ(h.PlanLines(5, 36), ExpectedLines(1, tps.List(), P1At));
@@ -94,21 +94,21 @@ TEST(ScenarioManualMode, RunsFromWaitPointToWaitPointWithWeiter) {
   ScenarioHarness h(*data, std::string(StartScript) +
                                "2.5 set Handbetrieb on\n10.5 press Hand\n25.5 press Hand\n");
   auto lamps = [&h] {
-    return std::pair{h.Panel().LampColour(PanelLamp::ImWartepunkt),
-                     h.Panel().LampColour(PanelLamp::ZumWartepunkt)};
+    return std::pair{h.Panel().LampStateOf(PanelLamp::ImWartepunkt),
+                     h.Panel().LampStateOf(PanelLamp::ZumWartepunkt)};
   };
   h.RunUntilTick(80);
-  EXPECT_EQ(lamps(), std::pair(clSilver, clSilver));
+  EXPECT_EQ(lamps(), std::pair(LampState::Dark, LampState::Dark));
   h.RunUntilTick(81);
-  EXPECT_EQ(lamps(), std::pair(clYellow, clSilver));
+  EXPECT_EQ(lamps(), std::pair(LampState::Lit, LampState::Dark));
   h.RunUntilTick(110);
-  EXPECT_EQ(lamps(), std::pair(clYellow, clSilver));
+  EXPECT_EQ(lamps(), std::pair(LampState::Lit, LampState::Dark));
   h.RunUntilTick(111);
-  EXPECT_EQ(lamps(), std::pair(clSilver, clYellow));
+  EXPECT_EQ(lamps(), std::pair(LampState::Dark, LampState::Lit));
   h.RunUntilTick(210);
-  EXPECT_EQ(lamps(), std::pair(clSilver, clYellow));
+  EXPECT_EQ(lamps(), std::pair(LampState::Dark, LampState::Lit));
   h.RunUntilTick(211);
-  EXPECT_EQ(lamps(), std::pair(clYellow, clSilver));
+  EXPECT_EQ(lamps(), std::pair(LampState::Lit, LampState::Dark));
 
   h.RunThroughSecond(40);
   const auto tps =

@@ -48,12 +48,12 @@ TEST(ScenarioRedLamp, ClickOnLitRedLampSwitchesOffUntilQuittung) {
   ScenarioHarness h(*BaseJunction(),
                     "0.5 press Start\n14.5 lamp 1 red\n20.5 lamp 1 red\n20.5 press Quittung\n");
   h.RunUntilTick(145);
-  EXPECT_EQ(h.Panel().LampColour(PanelLamp::Stoerlampe), clSilver);
+  EXPECT_EQ(h.Panel().LampStateOf(PanelLamp::Stoerlampe), LampState::Dark);
   h.RunUntilTick(146);
-  EXPECT_EQ(h.Panel().LampColour(PanelLamp::Stoerlampe), clRed);
-  EXPECT_EQ(h.Panel().LampColour(PanelLamp::StRotFaden), clRed);
-  EXPECT_EQ(h.Head(1).FaultIndicatorColour(), clRed);
-  EXPECT_EQ(h.Head(2).FaultIndicatorColour(), clSilver);
+  EXPECT_EQ(h.Panel().LampStateOf(PanelLamp::Stoerlampe), LampState::Lit);
+  EXPECT_EQ(h.Panel().LampStateOf(PanelLamp::StRotFaden), LampState::Lit);
+  EXPECT_EQ(h.Head(1).FaultIndicatorState(), LampState::Lit);
+  EXPECT_EQ(h.Head(2).FaultIndicatorState(), LampState::Dark);
   EXPECT_EQ(h.State().FaultActive, 1);
 
   const std::string fault = FaultLine(RotDefekt, 1, 13, 1, 0);
@@ -64,11 +64,11 @@ TEST(ScenarioRedLamp, ClickOnLitRedLampSwitchesOffUntilQuittung) {
   EXPECT_EQ(ImageBytes(h), store);
 
   h.RunUntilTick(205);
-  EXPECT_EQ(h.Panel().LampColour(PanelLamp::Stoerlampe), clRed);
+  EXPECT_EQ(h.Panel().LampStateOf(PanelLamp::Stoerlampe), LampState::Lit);
   h.RunUntilTick(206);
-  EXPECT_EQ(h.Panel().LampColour(PanelLamp::Stoerlampe), clSilver);
-  EXPECT_EQ(h.Panel().LampColour(PanelLamp::StRotFaden), clSilver);
-  EXPECT_EQ(h.Head(1).FaultIndicatorColour(), clSilver);
+  EXPECT_EQ(h.Panel().LampStateOf(PanelLamp::Stoerlampe), LampState::Dark);
+  EXPECT_EQ(h.Panel().LampStateOf(PanelLamp::StRotFaden), LampState::Dark);
+  EXPECT_EQ(h.Head(1).FaultIndicatorState(), LampState::Dark);
   EXPECT_EQ(h.State().FaultActive, 0);
 
   h.RunThroughSecond(24);
@@ -92,11 +92,11 @@ TEST(ScenarioHostileGreen, StuckGreenAgainstALockedGroupNamesBothGroups) {
   h.RunThroughSecond(9);
   EXPECT_EQ(h.FaultLines(), Lines{FaultLine(Feindlich, 1, 6, 1, 2)});
   EXPECT_EQ(h.FaultTicks(), std::vector<std::int64_t>{75});
-  EXPECT_EQ(h.Panel().LampColour(PanelLamp::StFeind), clLime);
-  EXPECT_EQ(h.Panel().LampColour(PanelLamp::StGruenStatus), clSilver);
-  EXPECT_EQ(h.Head(1).FaultIndicatorColour(), clRed);
-  EXPECT_EQ(h.Head(2).FaultIndicatorColour(), clRed);
-  EXPECT_EQ(h.Head(3).FaultIndicatorColour(), clSilver);
+  EXPECT_EQ(h.Panel().LampStateOf(PanelLamp::StFeind), LampState::Lit);
+  EXPECT_EQ(h.Panel().LampStateOf(PanelLamp::StGruenStatus), LampState::Dark);
+  EXPECT_EQ(h.Head(1).FaultIndicatorState(), LampState::Lit);
+  EXPECT_EQ(h.Head(2).FaultIndicatorState(), LampState::Lit);
+  EXPECT_EQ(h.Head(3).FaultIndicatorState(), LampState::Dark);
   EXPECT_EQ(h.PlanLines(6, 4),
             (Lines{PlanLine(1, 6, P1At(6)), FaultOff[0], FaultOff[1], FaultOff[2]}));
   EXPECT_EQ(StoreFileBytes(h), StoreImage({{2, 1, 6, "15.03.24", "10:00:07", 1, 2}}));
@@ -111,9 +111,9 @@ TEST(ScenarioIntergreen, GreenTooSoonAfterTheConflictingGreenNamesEnteringThenCl
   h.RunThroughSecond(25);
   EXPECT_EQ(h.FaultLines(), Lines{FaultLine(ZwischenzeitCause, 1, 2, 1, 2)});
   EXPECT_EQ(h.FaultTicks(), std::vector<std::int64_t>{230});
-  EXPECT_EQ(h.Panel().LampColour(PanelLamp::StZwischenZt), clYellow);
-  EXPECT_EQ(h.Head(1).FaultIndicatorColour(), clRed);
-  EXPECT_EQ(h.Head(2).FaultIndicatorColour(), clRed);
+  EXPECT_EQ(h.Panel().LampStateOf(PanelLamp::StZwischenZt), LampState::Lit);
+  EXPECT_EQ(h.Head(1).FaultIndicatorState(), LampState::Lit);
+  EXPECT_EQ(h.Head(2).FaultIndicatorState(), LampState::Lit);
   Lines expected = P1FromEzp(22);
   expected.insert(expected.end(), FaultOff.begin(), FaultOff.end());
   EXPECT_EQ(h.PlanLines(5, expected.size()), expected);
@@ -124,28 +124,28 @@ TEST(ScenarioSuspendedCheck, RedOffGivesNoFaultAndBlinksUntilTheNextSecondAfterR
   ScenarioHarness h(*BaseJunction(),
                     "0.5 press Start\n2.5 set Rot on\n14.5 lamp 1 red\n20.5 set Rot off\n");
   auto lamps = [&h] {
-    return std::pair{h.Panel().LampColour(PanelLamp::StRotFaden),
-                     h.Panel().LampColour(PanelLamp::StStatusRot)};
+    return std::pair{h.Panel().LampStateOf(PanelLamp::StRotFaden),
+                     h.Panel().LampStateOf(PanelLamp::StStatusRot)};
   };
   h.RunUntilTick(155);  // tick 154 counts 5: lit
-  EXPECT_EQ(lamps(), std::pair(clRed, clRed));
+  EXPECT_EQ(lamps(), std::pair(LampState::Lit, LampState::Lit));
   h.RunUntilTick(159);
-  EXPECT_EQ(lamps(), std::pair(clRed, clRed));
+  EXPECT_EQ(lamps(), std::pair(LampState::Lit, LampState::Lit));
   h.RunUntilTick(160);  // tick 159 counts 0: silver
-  EXPECT_EQ(lamps(), std::pair(clSilver, clSilver));
+  EXPECT_EQ(lamps(), std::pair(LampState::Dark, LampState::Dark));
   h.RunUntilTick(165);
-  EXPECT_EQ(lamps(), std::pair(clRed, clRed));
-  EXPECT_EQ(h.Panel().LampColour(PanelLamp::StFeind), clSilver);
+  EXPECT_EQ(lamps(), std::pair(LampState::Lit, LampState::Lit));
+  EXPECT_EQ(h.Panel().LampStateOf(PanelLamp::StFeind), LampState::Dark);
   EXPECT_TRUE(h.Head(1).IsRedFailed());
 
   // Released at tick 205; still suspended until the one-second tick 209.
   h.RunUntilTick(210);
   EXPECT_TRUE(h.FaultLines().empty());
-  EXPECT_EQ(lamps(), std::pair(clSilver, clSilver));
+  EXPECT_EQ(lamps(), std::pair(LampState::Dark, LampState::Dark));
   h.RunUntilTick(211);
   EXPECT_EQ(h.FaultLines(), Lines{FaultLine(RotDefekt, 1, 0, 1, 0)});
   EXPECT_EQ(h.FaultTicks(), std::vector<std::int64_t>{210});
-  EXPECT_EQ(lamps(), std::pair(clRed, clSilver));
+  EXPECT_EQ(lamps(), std::pair(LampState::Lit, LampState::Dark));
 
   h.RunThroughSecond(21);
   Lines expected = P1FromEzp(20);
@@ -201,11 +201,11 @@ TEST_P(ScenarioAutoRestart, SixtySecondsAfterSwitchingOffUnlessTheSameKindRepeat
   ScenarioHarness h(*BaseJunction(),
                     "0.5 press Start\n14.5 lamp 1 red\n20 lamp 1 red\n" + c.SecondFault);
   h.RunUntilTick(768);
-  EXPECT_EQ(h.Panel().LampColour(PanelLamp::Stoerlampe), clRed);
+  EXPECT_EQ(h.Panel().LampStateOf(PanelLamp::Stoerlampe), LampState::Lit);
   h.RunUntilTick(769);
-  EXPECT_EQ(h.Panel().LampColour(PanelLamp::Stoerlampe), clRed);
+  EXPECT_EQ(h.Panel().LampStateOf(PanelLamp::Stoerlampe), LampState::Lit);
   h.RunUntilTick(770);  // tick 769: 60 s off, acknowledged and restarted
-  EXPECT_EQ(h.Panel().LampColour(PanelLamp::Stoerlampe), clSilver);
+  EXPECT_EQ(h.Panel().LampStateOf(PanelLamp::Stoerlampe), LampState::Dark);
 
   const int lastLine = (c.RestartLine > 0 ? c.RestartLine : c.SecondOffLine + 60) + 2;
   h.RunThroughSecond(lastLine);

@@ -290,7 +290,7 @@ TEST(ScenarioChangeOnDemand, DetectorPulseChangesAtGsp3AndSignOffReturns) {
                     "0.5 press Start\n13.5 detector 3 down\n13.6 detector 3 up\n"
                     "25.5 detector 1 down\n25.6 detector 1 up\n");
   h.RunThroughSecond(14);
-  EXPECT_EQ(h.State().Change.Phase, 2);
+  EXPECT_EQ(h.State().Change.Phase, ChangePhase::SwitchToTarget);
   h.RunThroughSecond(55);
 
   // Line 13 marks the pulse; P1's GSP1 (12) passes unused during the change,
@@ -304,7 +304,7 @@ TEST(ScenarioChangeOnDemand, DetectorPulseChangesAtGsp3AndSignOffReturns) {
   p2[25 - 19] = PlanLine(2, 4, Marked(P2At(4), 1));
   EXPECT_EQ(h.PlanLines(19, 31), p2);
   EXPECT_EQ(h.PlanLines(50, 6), ExpectedLines(1, TimePoints(20).Run(18, 6).List(), P1At));
-  EXPECT_EQ(h.State().Change.Phase, 0);
+  EXPECT_EQ(h.State().Change.Phase, ChangePhase::Idle);
 }
 
 struct TargetCase {
@@ -321,7 +321,7 @@ TEST_P(ScenarioChangeTarget, NoProgramAsTargetChangesNothing) {
   Lines expected = P1FromEzp(45);
   expected[13 - 5] = PlanLine(1, 13, Marked(P1At(13), 3));
   EXPECT_EQ(h.PlanLines(5, 41), expected);
-  EXPECT_EQ(h.State().Change.Phase, 0);
+  EXPECT_EQ(h.State().Change.Phase, ChangePhase::Idle);
 }
 
 INSTANTIATE_TEST_SUITE_P(Targets, ScenarioChangeTarget,
@@ -333,7 +333,7 @@ TEST(ScenarioChangeOnDemand, TargetFlashingWaitsForAzpAndSwitchesOff) {
   ScenarioHarness h(*ChangeOnDemandJunction(8),
                     "0.5 press Start\n13.5 detector 3 down\n13.6 detector 3 up\n");
   h.RunThroughSecond(14);
-  EXPECT_EQ(h.State().Change.Phase, 2);
+  EXPECT_EQ(h.State().Change.Phase, ChangePhase::SwitchToTarget);
   EXPECT_EQ(h.State().Change.TargetProgram, 8);
   h.RunThroughSecond(25);
   // P1 runs on to its AZP (15, line 15), then the planned switch-off program

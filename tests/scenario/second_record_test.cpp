@@ -25,9 +25,9 @@ class RecordCollector final : public SecondObserver {
   std::vector<FaultRecord> faults;
 };
 
-bool HasLampChange(const SecondRecord& record, PanelLamp lamp, Colour colour) {
+bool HasLampChange(const SecondRecord& record, PanelLamp lamp, LampState state) {
   return std::find(record.LampChanges.begin(), record.LampChanges.end(),
-                   PanelLampChange{lamp, colour}) != record.LampChanges.end();
+                   PanelLampChange{lamp, state}) != record.LampChanges.end();
 }
 
 TEST(SecondRecord, SwitchOnPulseAndFaultAsAnObserverSeesThem) {
@@ -85,10 +85,10 @@ TEST(SecondRecord, SwitchOnPulseAndFaultAsAnObserverSeesThem) {
   EXPECT_EQ(seconds[14].Faults[0], records.faults[0]);
   EXPECT_FALSE(seconds[13].FaultActive);
   EXPECT_TRUE(seconds[14].FaultActive);
-  EXPECT_TRUE(HasLampChange(seconds[14], PanelLamp::Stoerlampe, clRed));
-  EXPECT_TRUE(HasLampChange(seconds[14], PanelLamp::StRotFaden, clRed));
+  EXPECT_TRUE(HasLampChange(seconds[14], PanelLamp::Stoerlampe, LampState::Lit));
+  EXPECT_TRUE(HasLampChange(seconds[14], PanelLamp::StRotFaden, LampState::Lit));
   // A change is reported once, in the second it happened.
-  EXPECT_FALSE(HasLampChange(seconds[15], PanelLamp::Stoerlampe, clRed));
+  EXPECT_FALSE(HasLampChange(seconds[15], PanelLamp::Stoerlampe, LampState::Lit));
   // The fault switch-off follows.
   EXPECT_EQ(seconds[15].OperatingState, states::SwitchOffProgram);
 }

@@ -33,16 +33,13 @@
 #include "gui/widgets/common_keys.h"
 #include "gui/widgets/elided_label.h"
 #include "gui/widgets/exception_box.h"
+#include "gui/widgets/lamp_colours.h"
 #include "gui/widgets/panel_controls.h"
 
 namespace ampelsim::ui {
 namespace {
 
 constexpr char FaultStoreFile[] = "DATEN.STO";
-
-QColor ToQColor(Colour colour) {
-  return QColor(colour.R, colour.G, colour.B);
-}
 
 }  // namespace
 
@@ -157,7 +154,8 @@ void TFormSteuer::ShowPanel() {
   }
   shownChangeCount_ = panel.ChangeCount();
   for (std::size_t i = 0; i < PanelLampCount; ++i) {
-    lamps_[i]->SetBrushColor(ToQColor(panel.LampColour(static_cast<PanelLamp>(i))));
+    const auto lamp = static_cast<PanelLamp>(i);
+    lamps_[i]->SetBrushColor(PanelLampColour(lamp, panel.LampStateOf(lamp)));
   }
   for (std::size_t i = 0; i < PanelLabelCount; ++i) {
     const QString text = QString::fromStdString(panel.LabelText(static_cast<PanelLabel>(i)));

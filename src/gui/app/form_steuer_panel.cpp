@@ -6,6 +6,7 @@
 #include "gui/app/form_steuer.h"
 #include "gui/app/glyphs.h"
 #include "gui/widgets/elided_label.h"
+#include "gui/widgets/lamp_colours.h"
 #include "gui/widgets/panel_controls.h"
 
 namespace ampelsim::ui {
@@ -46,7 +47,7 @@ Shape* AddLamp(QWidget* box, PanelLamp lamp, Shape::Kind form, const char* capti
   const bool circle = form == Shape::Kind::Circle;
   const int size = circle ? CircleLamp : SquareLamp;
   const int inset = (SquareLamp - size) / 2;
-  auto* widget = new Shape(form, QColor(192, 192, 192), box);
+  auto* widget = new Shape(form, DarkLightColour(), box);
   widget->setFixedSize(size, size);
   widget->setObjectName(Name(ComponentName(lamp)));
   widget->move(8 + inset, y + inset);

@@ -6,6 +6,7 @@
 #include <QPalette>
 
 #include "app/simulation.h"
+#include "gui/widgets/lamp_colours.h"
 #include "gui/widgets/panel_controls.h"
 
 namespace ampelsim::ui {
@@ -29,10 +30,6 @@ constexpr int TextPixels = 11;
 constexpr int CrossPixels = 16;
 constexpr int ButtonPixels = 13;
 constexpr int WaitSignPixels = 8;
-
-QColor ToQColor(Colour colour) {
-  return QColor(colour.R, colour.G, colour.B);
-}
 
 QString PanelName(int index) {
   return index == 0 ? QStringLiteral("PanelKopf") : QStringLiteral("PanelKopf%1").arg(index);
@@ -74,7 +71,7 @@ void HeadElementWidget::BuildControls() {
     control->setGeometry(geometry);
   };
   auto shape = [this](const char* name, QRect geometry, Shape::Kind kind) {
-    auto* control = new Shape(kind, ToQColor(clSilver), this);
+    auto* control = new Shape(kind, DarkLightColour(), this);
     control->setObjectName(QLatin1String(name));
     control->setGeometry(geometry);
     return control;
@@ -178,11 +175,11 @@ void HeadElementWidget::Refresh() {
   const SignalHeadElement& element = Element();
   paintedCount_ = element.PaintCount();
   for (Lamp lamp : {Lamp::Red, Lamp::Yellow, Lamp::Green}) {
-    lamps_[Slot(lamp)]->SetBrushColor(ToQColor(element.ShapeColour(lamp)));
+    lamps_[Slot(lamp)]->SetBrushColor(HeadLampColour(lamp, element.ShapeState(lamp)));
     crosses_[Slot(lamp)]->setVisible(element.FaultCrossVisible(lamp));
   }
-  faultIndicator_->SetBrushColor(ToQColor(element.FaultIndicatorColour()));
-  demandIndicator_->SetBrushColor(ToQColor(element.DemandIndicatorColour()));
+  faultIndicator_->SetBrushColor(FaultIndicatorColour(element.FaultIndicatorState()));
+  demandIndicator_->SetBrushColor(DemandIndicatorColour(element.DemandIndicatorState()));
   waitSign_->setVisible(element.WaitSignVisible());
   // Qt skips the repaint when a text is set to what it already is.
   groupNumber_->setText(QString::fromStdString(element.GroupNumberText()));

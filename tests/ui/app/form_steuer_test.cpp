@@ -63,9 +63,22 @@ bool StartController(ProgramWindows& windows) {
   return MainState(windows) == states::CycleOperation;
 }
 
+// The colour the panel must show for the model's lamp, spelled out here.
 QColor ModelColour(ProgramWindows& windows, PanelLamp lamp) {
-  const Colour colour = windows.FormSteuer.Sim().Panel().LampColour(lamp);
-  return QColor(colour.R, colour.G, colour.B);
+  if (windows.FormSteuer.Sim().Panel().LampStateOf(lamp) == LampState::Dark) {
+    return QColor(192, 192, 192);
+  }
+  switch (lamp) {
+    case PanelLamp::StRotFaden:
+    case PanelLamp::StStatusRot:
+    case PanelLamp::Stoerlampe:
+      return QColor(255, 0, 0);
+    case PanelLamp::StFeind:
+    case PanelLamp::StGruenStatus:
+      return QColor(0, 255, 0);
+    default:
+      return QColor(255, 255, 0);
+  }
 }
 
 }  // namespace

@@ -260,14 +260,14 @@ void FormAmpelTest::closingHidesAndTicksGoOn() {
       auto* shape = ControlOf<ui::Shape>(PanelOf(*form_, i), lamps[l]);
       QVERIFY(shape != nullptr);
       QCOMPARE(shape->BrushColor(),
-               AsQColor(heads[static_cast<std::size_t>(i)].ShapeColour(kinds[l])));
+               LampRgb(kinds[l], heads[static_cast<std::size_t>(i)].ShapeState(kinds[l])));
     }
   }
   // Some head is lit, so the comparison above compared something.
   bool anyLit = false;
   for (const auto& head : heads) {
-    anyLit =
-        anyLit || head.ShapeColour(Lamp::Red) == clRed || head.ShapeColour(Lamp::Green) == clLime;
+    anyLit = anyLit || head.ShapeState(Lamp::Red) == LampState::Lit ||
+             head.ShapeState(Lamp::Green) == LampState::Lit;
   }
   QVERIFY(anyLit);
 }

@@ -62,18 +62,6 @@ const char* CrossName(Lamp lamp) {
   return "LabelGruenDef";
 }
 
-QColor OnColour(Lamp lamp) {
-  switch (lamp) {
-    case Lamp::Red:
-      return AsQColor(clRed);
-    case Lamp::Yellow:
-      return AsQColor(clYellow);
-    case Lamp::Green:
-      break;
-  }
-  return AsQColor(clLime);
-}
-
 }  // namespace
 
 void HeadElementWidgetTest::init() {
@@ -155,7 +143,7 @@ void HeadElementWidgetTest::templateControls() {
       QVERIFY(shape != nullptr);
       QCOMPARE(shape->ShapeKind(),
                kind == "circle" ? ui::Shape::Kind::Circle : ui::Shape::Kind::Rectangle);
-      QCOMPARE(shape->BrushColor(), AsQColor(clSilver));
+      QCOMPARE(shape->BrushColor(), SilverRgb);
     } else if (kind == "button") {
       auto* button = qobject_cast<QAbstractButton*>(control);
       QVERIFY(button != nullptr);
@@ -201,17 +189,17 @@ void HeadElementWidgetTest::lampsFollowTheElement() {
       QWidget* panel = PanelOf(*form_, group);
       for (Lamp lamp : {Lamp::Red, Lamp::Yellow, Lamp::Green}) {
         auto* shape = ControlOf<ui::Shape>(panel, ShapeName(lamp));
-        QCOMPARE(shape->BrushColor(), AsQColor(head.ShapeColour(lamp)));
+        QCOMPARE(shape->BrushColor(), LampRgb(lamp, head.ShapeState(lamp)));
       }
       QCOMPARE(ControlOf<ui::Shape>(panel, "ShapeAnf")->BrushColor(),
-               AsQColor(head.DemandIndicatorColour()));
+               head.DemandIndicatorState() == LampState::Lit ? AquaRgb : SilverRgb);
       QCOMPARE(ControlOf<ui::Shape>(panel, "ShapeSt")->BrushColor(),
-               AsQColor(head.FaultIndicatorColour()));
+               head.FaultIndicatorState() == LampState::Lit ? RedRgb : SilverRgb);
     }
     auto* green = ControlOf<ui::Shape>(PanelOf(*form_, GroupEarlyGreen), "ShapeGruen");
     auto* red = ControlOf<ui::Shape>(PanelOf(*form_, GroupEarlyGreen), "ShapeRot");
-    greenSeen += green->BrushColor() == AsQColor(clLime) ? 1 : 0;
-    redSeen += red->BrushColor() == AsQColor(clRed) ? 1 : 0;
+    greenSeen += green->BrushColor() == LimeRgb ? 1 : 0;
+    redSeen += red->BrushColor() == RedRgb ? 1 : 0;
   }
   QVERIFY(greenSeen > 0);
   QVERIFY(redSeen > 0);
@@ -242,7 +230,7 @@ void HeadElementWidgetTest::lampPressSimulatesDefect() {
   auto* shape = ControlOf<ui::Shape>(panel, ShapeName(which));
   auto* cross = ControlOf<QLabel>(panel, CrossName(which));
   QVERIFY(shape != nullptr && cross != nullptr);
-  QCOMPARE(shape->BrushColor(), AsQColor(clSilver));
+  QCOMPARE(shape->BrushColor(), SilverRgb);
 
   QTest::mousePress(shape, static_cast<Qt::MouseButton>(button));
   const SignalHeadElement& head = HeadOf(junction_->Sim(), group);
@@ -250,7 +238,7 @@ void HeadElementWidgetTest::lampPressSimulatesDefect() {
   QCOMPARE(StuckOn(head, which), allowed);
   QCOMPARE(Failed(head, which), false);
   QCOMPARE(cross->isHidden(), !allowed);
-  QCOMPARE(shape->BrushColor(), allowed ? OnColour(which) : AsQColor(clSilver));
+  QCOMPARE(shape->BrushColor(), allowed ? LitRgb(which) : SilverRgb);
 }
 
 void HeadElementWidgetTest::crossPressClearsDefect_data() {
@@ -282,23 +270,23 @@ void HeadElementWidgetTest::redLampClickAfterStartFailsTheLamp() {
   auto* red = ControlOf<ui::Shape>(panel, "ShapeRot");
   auto* cross = ControlOf<QLabel>(panel, "LabelRotDef");
   auto* faultMark = ControlOf<ui::Shape>(panel, "ShapeSt");
-  for (int tick = 0; tick < 300 && red->BrushColor() != AsQColor(clRed); ++tick) {
+  for (int tick = 0; tick < 300 && red->BrushColor() != RedRgb; ++tick) {
     junction_->Tick(*form_);
   }
-  QCOMPARE(red->BrushColor(), AsQColor(clRed));
-  QCOMPARE(faultMark->BrushColor(), AsQColor(clSilver));
+  QCOMPARE(red->BrushColor(), RedRgb);
+  QCOMPARE(faultMark->BrushColor(), SilverRgb);
 
   QTest::mouseClick(red, Qt::LeftButton);
   const SignalHeadElement& head = HeadOf(junction_->Sim(), GroupWatchedRed);
   QVERIFY(head.IsRedFailed());
   QVERIFY(!cross->isHidden());
   QVERIFY(cross->isVisible());
-  QCOMPARE(red->BrushColor(), AsQColor(clSilver));
+  QCOMPARE(red->BrushColor(), SilverRgb);
 
   // The next tick's monitoring finds the watched lamp dark and marks the head.
   junction_->Tick(*form_);
   QVERIFY(junction_->Sim().State().FaultActive != 0);
-  QCOMPARE(faultMark->BrushColor(), AsQColor(clRed));
+  QCOMPARE(faultMark->BrushColor(), RedRgb);
 
   // Pressing the cross repairs the lamp.
   QTest::mouseClick(cross, Qt::LeftButton);

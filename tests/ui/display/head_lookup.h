@@ -4,7 +4,7 @@
 #include <QString>
 #include <QWidget>
 
-#include "display/colour.h"
+#include "display/lamp_state.h"
 
 namespace ampelsim::test {
 
@@ -22,8 +22,20 @@ T* ControlOf(const QWidget* panel, const char* name) {
                           : panel->findChild<T*>(QLatin1String(name), Qt::FindDirectChildrenOnly);
 }
 
-inline QColor AsQColor(Colour colour) {
-  return QColor(colour.R, colour.G, colour.B);
+// The colours the heads window paints, spelled out here so that a changed
+// colour in the window fails the tests.
+inline const QColor SilverRgb(192, 192, 192);  // every dark light
+inline const QColor RedRgb(255, 0, 0);
+inline const QColor YellowRgb(255, 255, 0);
+inline const QColor LimeRgb(0, 255, 0);
+inline const QColor AquaRgb(0, 255, 255);  // the lit demand indicator
+
+inline QColor LitRgb(Lamp lamp) {
+  return lamp == Lamp::Red ? RedRgb : lamp == Lamp::Yellow ? YellowRgb : LimeRgb;
+}
+
+inline QColor LampRgb(Lamp lamp, LampState state) {
+  return state == LampState::Lit ? LitRgb(lamp) : SilverRgb;
 }
 
 }  // namespace ampelsim::test
