@@ -3,16 +3,12 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QDialogButtonBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLayout>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
-#include <QPrintDialog>
-#include <QPrinter>
-#include <QPushButton>
 #include <QToolButton>
 #include <algorithm>
 
@@ -30,6 +26,7 @@
 #include "gui/engine/form_uhrzeit.h"
 #include "gui/reports/form_drucker.h"
 #include "gui/reports/preview_printing.h"
+#include "gui/reports/print_feature.h"
 #include "gui/widgets/common_keys.h"
 #include "gui/widgets/elided_label.h"
 #include "gui/widgets/exception_box.h"
@@ -65,10 +62,7 @@ TFormSteuer::TFormSteuer(ProgramBasis& basis)
 }
 
 // FormDestroy: the settings are released with the program; nothing is saved.
-// A preview still open goes first: it works on the simulation.
-TFormSteuer::~TFormSteuer() {
-  delete preview_.data();
-}
+TFormSteuer::~TFormSteuer() = default;
 
 void TFormSteuer::FormCreate() {
   keys_ = new CommonKeys([this] { OpenHelpDocument(); }, [this] { ShowMainWindow(); }, this);
@@ -102,27 +96,46 @@ void TFormSteuer::FormCreate() {
   ShowPanel();
 }
 
-QPrinter& TFormSteuer::Printer() {
-  if (!printer_) {
-    printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
-    printer_->setDocName(QString::fromLatin1(PrintDocumentTitle));
-    // Without any printer the default is the PDF printer; every printout on
-    // it asks for its file.
-  }
-  return *printer_;
-}
-
 void TFormSteuer::AttachWindows(const SteuerWindows& windows) {
   windows_ = windows;
+}
+
+void TFormSteuer::AttachPrinting(PrintFeature& printing) {
+  printing_ = &printing;
+  connect(druckSoll_, &QToolButton::clicked, &printing, &PrintFeature::PrintPlanned);
+  connect(druckIst_, &QToolButton::clicked, &printing, &PrintFeature::ToggleActualPlan);
+  connect(druckSt_, &QToolButton::clicked, &printing, &PrintFeature::PrintFaults);
+  connect(druckStEinAus_, &QToolButton::clicked, &printing, &PrintFeature::ToggleFaultPrinting);
+  connect(&printing, &PrintFeature::PanelChanged, this, &TFormSteuer::ShowPrintControls);
+}
+
+void TFormSteuer::PrintReport(const ReportWriter& writer, const QString& printName) {
+  if (printing_ != nullptr) {
+    printing_->PrintSingleReport(writer, printName);
+  }
+}
+
+bool TFormSteuer::CanPrintReport() const {
+  return printing_ != nullptr && printing_->CanPrintSingleReport();
 }
 
 void TFormSteuer::AddFeature(Feature& feature) {
   feature.Install(*this);
   features_.push_back(&feature);
+  // Its entries start as the panel's enable flags are now.
+  feature.CommandsChanged();
 }
 
 QMenu& TFormSteuer::Menu(MainMenu menu) {
-  return menu == MainMenu::Signalplan ? *signalplanMenu_ : *verkehrMenu_;
+  switch (menu) {
+    case MainMenu::Drucken:
+      return *druckenMenu_;
+    case MainMenu::Signalplan:
+      return *signalplanMenu_;
+    case MainMenu::Verkehr:
+      break;
+  }
+  return *verkehrMenu_;
 }
 
 void TFormSteuer::OpenHelpDocument() {
@@ -181,12 +194,17 @@ void TFormSteuer::ShowToggle(PanelToggle toggle) {
   button->setEnabled(panel.IsEnabled(toggle));
 }
 
+void TFormSteuer::ShowPrintControls() {
+  ShowToggle(PanelToggle::DruckIst);
+  ShowToggle(PanelToggle::DruckStEinAus);
+  ShowPanel();
+}
+
 void TFormSteuer::ShowCommands() {
   const ControlPanel& panel = simulation_->Panel();
   datenLaden_->setEnabled(panel.IsEnabled(PanelCommand::DatenLaden));
   dateiMenu_->menuAction()->setEnabled(panel.IsEnabled(PanelCommand::DateiMenu));
   druckenMenu_->menuAction()->setEnabled(panel.IsEnabled(PanelCommand::DruckenMenu));
-  einzelDruck_->menuAction()->setEnabled(panel.IsEnabled(PanelCommand::EinzelDruck));
   for (Feature* feature : features_) {
     feature->CommandsChanged();
   }
@@ -355,23 +373,6 @@ void TFormSteuer::ProgrammeinstellungenClick() {
   if (windows_.GetStandDir != nullptr) {
     windows_.GetStandDir->ShowDialog();
   }
-}
-
-void TFormSteuer::DruckerEinrichtenClick() {
-  QPrintDialog dialog(&Printer(), this);
-  dialog.setObjectName(QStringLiteral("PrinterSetupDialog"));
-  dialog.setWindowTitle(QStringLiteral("Drucker einrichten"));
-  // A set-up, not a print job: no page range, and the confirm button says
-  // that it only takes the printer, paper and page over.
-  dialog.setOptions(QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintShowPageSize);
-  if (auto* buttons = dialog.findChild<QDialogButtonBox*>()) {
-    if (QPushButton* confirm = buttons->button(QDialogButtonBox::Ok)) {
-      confirm->setText(QStringLiteral("OK"));
-      confirm->setToolTip(
-          QStringLiteral("Drucker und Seite für alle folgenden Ausdrucke übernehmen"));
-    }
-  }
-  dialog.exec();
 }
 
 void TFormSteuer::MHilfeClick() {

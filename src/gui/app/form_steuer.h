@@ -20,7 +20,6 @@
 class QAction;
 class QLabel;
 class QMenu;
-class QPrinter;
 class QToolButton;
 
 namespace ampelsim {
@@ -34,10 +33,10 @@ class ClickableLabel;
 class CommonKeys;
 class Shape;
 class PanelPushButton;
+class PrintFeature;
 class SettingsStore;
 class TAboutBox;
 class TFormAmpel;
-class TFormDrucker;
 class TFormGetDir;
 class TFormGetStandDir;
 class TFormLaden;
@@ -89,12 +88,10 @@ class TFormSteuer final : public QMainWindow, private FeatureHost {
   SettingsStore& Settings() { return settings_; }
   const HelpDocument& Help() const { return help_; }
   HelpDocument& Help() { return help_; }
-  // The printer chosen with "Drucker Einrichten", for every later printout.
-  QPrinter& Printer();
-  // The print preview while it exists, else null.
-  TFormDrucker* Preview() const;
-
   void AttachWindows(const SteuerWindows& windows);
+  // Printing takes the panel's print buttons and prints what other features
+  // print; it fills the menu "Drucken" when it is added as a feature.
+  void AttachPrinting(PrintFeature& printing);
   // Lets the feature add its menu entries; from now on it follows the
   // panel's commands and the loading of data sets.
   void AddFeature(Feature& feature);
@@ -138,16 +135,8 @@ class TFormSteuer final : public QMainWindow, private FeatureHost {
   void SetUhrClick();
   void ResetUhrClick();
   void ProgrammeinstellungenClick();
-  void DruckerEinrichtenClick();
   void MHilfeClick();
   void AboutClick();
-
-  // Print commands: each shows the one print preview and runs its report.
-  void OpenPrintPreview();
-  void DruckSollClick();
-  void DruckIstClick();
-  void DruckStClick();
-  void DruckStEinAusClick();
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -172,26 +161,23 @@ class TFormSteuer final : public QMainWindow, private FeatureHost {
   void ProgramButtonClick(ProgramButton button);
   void ShowToggle(PanelToggle toggle);
   void ShowCommands();
-  void PrintSingleReport(const ReportWriter& writer, const QString& printName);
-  bool SingleReportsEnabled() const;
+  // The print toggles show what the model says, even after a click that
+  // changed nothing; then the rest of the panel.
+  void ShowPrintControls();
 
   // FeatureHost
   QMenu& Menu(MainMenu menu) override;
   QWidget& MainWindow() override { return *this; }
-  void PrintReport(const ReportWriter& writer, const QString& printName) override {
-    PrintSingleReport(writer, printName);
-  }
-  bool CanPrintReport() const override { return SingleReportsEnabled(); }
+  void PrintReport(const ReportWriter& writer, const QString& printName) override;
+  bool CanPrintReport() const override;
   void ShowDemandGlyph(QToolButton& button, const char* fileName);
-  void PreviewClosed();
 
   SettingsStore& settings_;
   AppPaths& paths_;
   HelpDocument help_;
   Simulation* simulation_;
   CommonKeys* keys_ = nullptr;
-  std::unique_ptr<QPrinter> printer_;
-  QPointer<TFormDrucker> preview_;
+  PrintFeature* printing_ = nullptr;
   SteuerWindows windows_;
   std::vector<Feature*> features_;
 
@@ -203,10 +189,11 @@ class TFormSteuer final : public QMainWindow, private FeatureHost {
   PanelPushButton* anforderButton2_ = nullptr;
   QToolButton* druckSoll_ = nullptr;
   QToolButton* druckSt_ = nullptr;
+  QToolButton* druckIst_ = nullptr;
+  QToolButton* druckStEinAus_ = nullptr;
   QMenu* dateiMenu_ = nullptr;
   QAction* datenLaden_ = nullptr;
   QMenu* druckenMenu_ = nullptr;
-  QMenu* einzelDruck_ = nullptr;
   QAction* mHilfe_ = nullptr;
   QMenu* signalplanMenu_ = nullptr;
   QMenu* verkehrMenu_ = nullptr;

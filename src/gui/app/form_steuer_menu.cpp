@@ -1,9 +1,7 @@
 #include <QAction>
 #include <QMenu>
 #include <QMenuBar>
-#include <string>
 
-#include "app/report_catalogue.h"
 #include "gui/app/form_steuer.h"
 
 namespace ampelsim::ui {
@@ -40,23 +38,8 @@ void TFormSteuer::BuildMenu() {
           &TFormSteuer::ZeigeAmpelnClick);
 
   druckenMenu_ = AddMenu(bar, "Drucken", "Drucken");
-  einzelDruck_ = druckenMenu_->addMenu(QStringLiteral("Einzelausdruck"));
-  einzelDruck_->setObjectName(QStringLiteral("EinzelDruck"));
-  einzelDruck_->menuAction()->setObjectName(QStringLiteral("EinzelDruck"));
-  for (const ReportEntry* entry : ReportsInMenu()) {
-    const std::string name(entry->MenuName);
-    const std::string caption(entry->MenuCaption);
-    connect(AddAction(einzelDruck_, name.c_str(), caption.c_str()), &QAction::triggered, this,
-            [this, print = entry->Print, caption] {
-              PrintSingleReport(print, QString::fromStdString(caption));
-            });
-  }
-  druckenMenu_->addSeparator();
-  connect(AddAction(druckenMenu_, "DruckerEinrichten", "Drucker Einrichten"), &QAction::triggered,
-          this, &TFormSteuer::DruckerEinrichtenClick);
-
-  // Filled by the features: the charts and their verification, generated
-  // traffic and the coupling with SUMO.
+  // Filled by the features: printing, the charts and their verification,
+  // generated traffic and the coupling with SUMO.
   signalplanMenu_ = AddMenu(bar, "Signalplan", "Signalplan");
   verkehrMenu_ = AddMenu(bar, "VerkehrMenu", "Verkehr");
 

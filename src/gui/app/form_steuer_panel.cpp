@@ -183,22 +183,18 @@ void TFormSteuer::BuildSpeedBar(QWidget* client) {
   AddSeparator(bar, 407);
   druckSoll_ = AddPushButton(bar, "DruckSoll", QStringLiteral("Sollausdruck"), 413, 48);
   druckSoll_->setText(QStringLiteral("Soll"));
-  QToolButton* druckIst =
-      AddToggle(bar, PanelToggle::DruckIst, QStringLiteral("Istausdruck ein/aus"), 461, 48);
-  druckIst->setText(QStringLiteral("Ist"));
+  druckIst_ = AddToggle(bar, PanelToggle::DruckIst, QStringLiteral("Istausdruck ein/aus"), 461, 48);
+  druckIst_->setText(QStringLiteral("Ist"));
   druckSt_ = AddPushButton(bar, "DruckSt", QStringLiteral("Störausdruck Seitenweise"), 509, 48);
   druckSt_->setText(QStringLiteral("St."));
-  QToolButton* druckStEinAus =
+  druckStEinAus_ =
       AddToggle(bar, PanelToggle::DruckStEinAus, QStringLiteral("Störausdruck ein/aus"), 557, 48);
-  druckStEinAus->setText(QStringLiteral("St.S"));
-  for (QToolButton* button : {druckSoll_, druckIst, druckSt_, druckStEinAus}) {
+  druckStEinAus_->setText(QStringLiteral("St.S"));
+  for (QToolButton* button : {druckSoll_, druckIst_, druckSt_, druckStEinAus_}) {
     button->setIcon(PaintGlyph(Glyph::Print));
     button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
   }
-  connect(druckSoll_, &QToolButton::clicked, this, &TFormSteuer::DruckSollClick);
-  connect(druckIst, &QToolButton::clicked, this, &TFormSteuer::DruckIstClick);
-  connect(druckSt_, &QToolButton::clicked, this, &TFormSteuer::DruckStClick);
-  connect(druckStEinAus, &QToolButton::clicked, this, &TFormSteuer::DruckStEinAusClick);
+  // Printing connects the four print buttons (AttachPrinting).
 }
 
 void TFormSteuer::BuildProgramPanel(QWidget* client) {

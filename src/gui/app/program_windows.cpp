@@ -51,12 +51,14 @@ ProgramWindows::ProgramWindows(const QString& startDirectory)
       FormGetDir(FormSteuer.Keys()),
       FormGetStandDir(Basis.Paths, *Basis.Settings, FormSteuer.Keys()),
       FormUhrzeit(Basis.Sim->SimClock(), FormSteuer.Keys()),
+      Printing(*Basis.Sim, FormSteuer.Keys(), FormSteuer),
       Signalplan(*Basis.Sim, FormSteuer.Keys()),
       Verification(*Basis.Sim, FormSteuer.Keys()),
       Traffic(*Basis.Traffic, *Basis.Sim, FormSteuer.Keys(), Basis.Paths.StartDirectory),
       Sumo(*Basis.Sim) {
   FormSteuer.AttachWindows(SteuerWindows{&AboutBox, &FormAmpel, &FormLaden, &FormGetDir,
                                          &FormGetStandDir, &FormUhrzeit});
+  FormSteuer.AttachPrinting(Printing);
   for (Feature* feature : Features()) {
     FormSteuer.AddFeature(*feature);
   }
@@ -117,8 +119,8 @@ void ProgramWindows::SaveWindowPlacement() {
   Basis.Settings->Sync();
 }
 
-std::array<Feature*, 4> ProgramWindows::Features() {
-  return {&Signalplan, &Verification, &Traffic, &Sumo};
+std::array<Feature*, 5> ProgramWindows::Features() {
+  return {&Printing, &Signalplan, &Verification, &Traffic, &Sumo};
 }
 
 std::vector<QWidget*> ProgramWindows::PlacedWindows() {

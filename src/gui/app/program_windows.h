@@ -14,6 +14,7 @@
 #include "gui/dialogs/form_get_stand_dir.h"
 #include "gui/display/form_ampel.h"
 #include "gui/engine/form_uhrzeit.h"
+#include "gui/reports/print_feature.h"
 #include "gui/sumo/sumo_feature.h"
 #include "gui/traffic/traffic_feature.h"
 #include "gui/verify/verification_feature.h"
@@ -52,13 +53,14 @@ class ProgramWindows {
   TFormGetStandDir FormGetStandDir;
   TFormUhrzeit FormUhrzeit;
   // The features, in the order they add their menu entries.
+  PrintFeature Printing;
   SignalplanFeature Signalplan;
   VerificationFeature Verification;
   TrafficFeature Traffic;
   SumoFeature Sumo;
 
  private:
-  std::array<Feature*, 4> Features();
+  std::array<Feature*, 5> Features();
   // The windows whose place is kept in the settings.
   std::vector<QWidget*> PlacedWindows();
 };

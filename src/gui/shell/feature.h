@@ -13,7 +13,7 @@ class QWidget;
 namespace ampelsim::ui {
 
 // The menus of the main window that features add their entries to.
-enum class MainMenu { Signalplan, Verkehr };
+enum class MainMenu { Drucken, Signalplan, Verkehr };
 
 // Writes one report into a document, as the entries of "Einzelausdruck" do.
 using ReportWriter =

@@ -191,8 +191,8 @@ void FormSteuerTest::pruefenShowsTheFindingsAndPrintsThem() {
   QVERIFY(form->isVisible());
   QCOMPARE(form->Findings(), VerifyDataSet(windows.FormSteuer.Sim().Data()));
   QTest::mouseClick(form->findChild<QPushButton*>(QStringLiteral("DruckenButton")), Qt::LeftButton);
-  QVERIFY(windows.FormSteuer.Preview() != nullptr);
-  QVERIFY(windows.FormSteuer.Preview()->PreviewText().contains(QStringLiteral("Pruefprotokoll")));
+  QVERIFY(windows.Printing.Preview() != nullptr);
+  QVERIFY(windows.Printing.Preview()->PreviewText().contains(QStringLiteral("Pruefprotokoll")));
   Action(windows, QStringLiteral("Pruefen"))->trigger();  // the same window again
   QCOMPARE(windows.FormSteuer.findChildren<ui::TFormPruefen*>().size(), 1);
 }
@@ -858,13 +858,13 @@ void FormSteuerTest::windowCommands() {
   QVERIFY(!windows.AboutBox.isVisible());
 
   // The printer set-up works on the one printer every later printout uses.
-  QPrinter* printer = &windows.FormSteuer.Printer();
+  QPrinter* printer = &windows.Printing.Printer();
   ModalSeen seen;
   HandleNextModal(&seen);
   Action(windows, QStringLiteral("DruckerEinrichten"))->trigger();
   QVERIFY(seen.Seen);
   QCOMPARE(seen.ClassName, QStringLiteral("QPrintDialog"));
-  QCOMPARE(&windows.FormSteuer.Printer(), printer);
+  QCOMPARE(&windows.Printing.Printer(), printer);
 }
 
 }  // namespace ampelsim::test

@@ -236,7 +236,7 @@ void TrafficMenuTest::auswertungGoesIntoThePrintPreview() {
   Tick(windows, 600);
   QVERIFY(Action(windows, "AuswertungDrucken")->isEnabled());
   windows.Traffic.Auswertung.findChild<QAbstractButton*>(QStringLiteral("DruckenButton"))->click();
-  ui::TFormDrucker* preview = windows.FormSteuer.Preview();
+  ui::TFormDrucker* preview = windows.Printing.Preview();
   QVERIFY(preview != nullptr);
   const QString text = preview->findChild<QPlainTextEdit*>()->toPlainText();
   QVERIFY2(text.contains(QStringLiteral("Auswertung")), qPrintable(text.left(400)));

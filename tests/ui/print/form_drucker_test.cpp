@@ -21,8 +21,8 @@ using ui::ProgramWindows;
 using ui::TFormDrucker;
 
 TFormDrucker* OpenPreview(ProgramWindows& windows) {
-  windows.FormSteuer.OpenPrintPreview();
-  TFormDrucker* preview = windows.FormSteuer.Preview();
+  windows.Printing.OpenPreview();
+  TFormDrucker* preview = windows.Printing.Preview();
   if (preview == nullptr) {
     throw std::runtime_error("no preview window");
   }
@@ -149,7 +149,7 @@ void FormDruckerTest::onlyOnePreviewExists() {
   QVERIFY(!second->isMinimized());
   QCOMPARE(VisiblePreviews(), 1);
   first->close();
-  QCOMPARE(windows.FormSteuer.Preview(), nullptr);
+  QCOMPARE(windows.Printing.Preview(), nullptr);
   // The next command creates a new window with an empty report.
   TFormDrucker* third = OpenPreview(windows);
   QVERIFY(third->Report().ReportText().empty());
@@ -232,7 +232,7 @@ void FormDruckerTest::closingEnablesEveryPrintControl() {
   Tick(windows, 1);
   QVERIFY(PrintControlsFree(windows));
   QTest::mouseClick(Button(windows, QStringLiteral("DruckIst")), Qt::LeftButton);
-  QPointer<TFormDrucker> preview = windows.FormSteuer.Preview();
+  QPointer<TFormDrucker> preview = windows.Printing.Preview();
   QVERIFY(preview != nullptr);
   QVERIFY(!PrintControlsFree(windows));
   if (how == QStringLiteral("Abbrechen")) {
@@ -240,7 +240,7 @@ void FormDruckerTest::closingEnablesEveryPrintControl() {
   } else {
     preview->close();
   }
-  QCOMPARE(windows.FormSteuer.Preview(), nullptr);
+  QCOMPARE(windows.Printing.Preview(), nullptr);
   QVERIFY(PrintControlsFree(windows));
   LetClosedWindowsGo();
   QVERIFY(preview.isNull());
@@ -257,7 +257,7 @@ void FormDruckerTest::noDataMessageClosesThePreview() {
   QCOMPARE(seen.Title, QStringLiteral("Keine Daten"));
   QCOMPARE(seen.Text, QStringLiteral("Für den gewählten Ausdruck sind keine Daten vorhanden"));
   QCOMPARE(seen.Icon, QMessageBox::NoIcon);
-  QCOMPARE(windows.FormSteuer.Preview(), nullptr);
+  QCOMPARE(windows.Printing.Preview(), nullptr);
   QVERIFY(PrintControlsFree(windows));
   LetClosedWindowsGo();
   QVERIFY(preview.isNull());
@@ -273,7 +273,7 @@ void FormDruckerTest::commonKeysReachTheMainWindow() {
   // The common keys do not close or print anything.
   QTest::keyClick(PreviewButton(preview, "DruckStart"), Qt::Key_F10);
   QCoreApplication::processEvents();
-  QCOMPARE(windows.FormSteuer.Preview(), preview);
+  QCOMPARE(windows.Printing.Preview(), preview);
   preview->close();
 }
 
@@ -281,7 +281,7 @@ void FormDruckerTest::printErrorShowsTheExceptionBoxAndKeepsTheWindow() {
   const StartDirectory start;
   const TempDir out;
   ProgramWindows windows(start.QPath());
-  windows.FormSteuer.Printer().setOutputFormat(QPrinter::PdfFormat);
+  windows.Printing.Printer().setOutputFormat(QPrinter::PdfFormat);
   Tick(windows, 1);
   TFormDrucker* preview = OpenPreview(windows);
   preview->RunReport(&PrintProgramRelease);
@@ -294,7 +294,7 @@ void FormDruckerTest::printErrorShowsTheExceptionBoxAndKeepsTheWindow() {
   QCOMPARE(seen.Title, QStringLiteral("Simulationsprogramm"));
   QCOMPARE(seen.Icon, QMessageBox::Critical);
   QVERIFY2(seen.Text.startsWith(QStringLiteral("Drucker nicht bereit")), qPrintable(seen.Text));
-  QCOMPARE(windows.FormSteuer.Preview(), preview);
+  QCOMPARE(windows.Printing.Preview(), preview);
   QVERIFY(preview->isVisible());
   QVERIFY(!preview->PreviewText().isEmpty());
 
@@ -302,14 +302,14 @@ void FormDruckerTest::printErrorShowsTheExceptionBoxAndKeepsTheWindow() {
   answer.clear();
   QTest::mouseClick(PreviewButton(preview, "DruckStart"), Qt::LeftButton);
   QCoreApplication::processEvents();
-  QCOMPARE(windows.FormSteuer.Preview(), preview);
+  QCOMPARE(windows.Printing.Preview(), preview);
 
   // With a file that can be written the same window prints, says where, and closes.
   answer = Q(out / "x.pdf");
   ModalSeen saved;
   HandleNextModal(&saved);
   QTest::mouseClick(PreviewButton(preview, "DruckStart"), Qt::LeftButton);
-  QTRY_COMPARE(windows.FormSteuer.Preview(), nullptr);
+  QTRY_COMPARE(windows.Printing.Preview(), nullptr);
   QVERIFY(QFile::exists(Q(out / "x.pdf")));
   QVERIFY(saved.Seen);
   QCOMPARE(saved.Title, QStringLiteral("Drucken"));
@@ -323,7 +323,7 @@ void FormDruckerTest::previewStillOpenWhenTheProgramEnds() {
     windows.FormSteuer.show();
     Tick(windows, 1);
     QTest::mouseClick(Button(windows, QStringLiteral("DruckIst")), Qt::LeftButton);
-    preview = windows.FormSteuer.Preview();
+    preview = windows.Printing.Preview();
     QVERIFY(preview != nullptr);
     Tick(windows, 20);
   }

@@ -136,7 +136,7 @@ struct Program {
   }
 
   Simulation& Sim() { return Windows->FormSteuer.Sim(); }
-  TFormDrucker* Preview() { return Windows->FormSteuer.Preview(); }
+  TFormDrucker* Preview() { return Windows->Printing.Preview(); }
   QString PreviewText() { return Preview() == nullptr ? QString() : Preview()->PreviewText(); }
 
   StartDirectory Start;
@@ -329,8 +329,8 @@ void PrintCommandsTest::sollPutsFourReportsIntoOnePreview() {
   // "Soll" and "St." start nothing more while the preview is shown.
   QTest::mouseClick(Button(*program.Windows, QStringLiteral("DruckSoll")), Qt::LeftButton);
   QTest::mouseClick(Button(*program.Windows, QStringLiteral("DruckSt")), Qt::LeftButton);
-  program.Windows->FormSteuer.DruckSollClick();
-  program.Windows->FormSteuer.DruckStClick();
+  program.Windows->Printing.PrintPlanned();
+  program.Windows->Printing.PrintFaults();
   QCOMPARE(program.PreviewText(), shown);
   program.Preview()->close();
   QCOMPARE(Shown(*program.Windows), AllFree);
@@ -445,7 +445,7 @@ void PrintCommandsTest::istReleasedByTheUserLocksBothToggles() {
   QCOMPARE(program.PreviewText(), shown);
   // Disabled, a click changes nothing.
   QTest::mouseClick(ist, Qt::LeftButton);
-  program.Windows->FormSteuer.DruckIstClick();
+  program.Windows->Printing.ToggleActualPlan();
   QCOMPARE(Shown(*program.Windows), locked);
   QTest::mouseClick(PreviewButton(program.Preview(), "DruckNicht"), Qt::LeftButton);
   QCOMPARE(Shown(*program.Windows), AllFree);
@@ -522,7 +522,7 @@ void PrintCommandsTest::druckenWritesThePreviewIntoAPdf() {
   Program program(true);
   // Without a printer the PDF printer is taken, and no file is named for it
   // behind the user's back.
-  QPrinter& printer = program.Windows->FormSteuer.Printer();
+  QPrinter& printer = program.Windows->Printing.Printer();
   QCOMPARE(printer.docName(), QStringLiteral("Test"));
   if (printer.outputFormat() == QPrinter::PdfFormat) {
     QCOMPARE(printer.outputFileName(), QString());
@@ -619,7 +619,7 @@ void PrintCommandsTest::druckerEinrichtenChoosesWhereDruckenPrints() {
   QVERIFY(seen.Seen);
   QVERIFY2(!offered.isEmpty() && offered.back().contains(QStringLiteral("PDF")),
            qPrintable(offered.join(QLatin1Char('|'))));
-  QCOMPARE(program.Windows->FormSteuer.Printer().outputFileName(), pdf);
+  QCOMPARE(program.Windows->Printing.Printer().outputFileName(), pdf);
   QCOMPARE(seen.Title, QStringLiteral("Drucker einrichten"));
   QCOMPARE(confirm, QStringLiteral("OK"));
   QVERIFY2(!QFile::exists(pdf), "the set-up prints nothing");
@@ -643,7 +643,7 @@ void PrintCommandsTest::druckerEinrichtenChoosesWhereDruckenPrints() {
   const QString written = proposal;
   int offGrid = 0;
   const QList<QStringList> printed =
-      PdfPages(written, GridOf(program.Windows->FormSteuer.Printer()), &offGrid);
+      PdfPages(written, GridOf(program.Windows->Printing.Printer()), &offGrid);
   QCOMPARE(offGrid, 0);
   QCOMPARE(printed.size(), 1);
   QCOMPARE(printed[0], AsOnPaper(text.split(QLatin1Char('\n'))));
