@@ -8,7 +8,7 @@
 #include <QStandardPaths>
 #include <QTest>
 
-#include "ui/forms/form_tests.h"
+#include "gui/forms/form_tests.h"
 
 namespace ampelsim::test {
 namespace {

@@ -12,7 +12,7 @@
 #include "gui/data/form_laden.h"
 #include "gui/widgets/common_keys.h"
 #include "test_support/test_files.h"
-#include "ui/forms/form_tests.h"
+#include "gui/forms/form_tests.h"
 
 namespace ampelsim::test {
 namespace {

@@ -14,7 +14,7 @@
 #include "gui/engine/form_uhrzeit.h"
 #include "gui/engine/local_time_qt.h"
 #include "gui/widgets/common_keys.h"
-#include "ui/forms/form_tests.h"
+#include "gui/forms/form_tests.h"
 
 namespace ampelsim::test {
 namespace {

@@ -23,7 +23,7 @@
 #include "gui/app/program_windows.h"
 #include "gui/reports/preview_font.h"
 #include "reports/report_document.h"
-#include "ui/app/app_test_support.h"
+#include "gui/app/app_test_support.h"
 
 namespace ampelsim::test {
 

@@ -11,7 +11,7 @@
 #include "gui/app/program_windows.h"
 #include "gui/sumo/sumo_gui_coupling.h"
 #include "gui/sumo/sumo_remote.h"
-#include "ui/app/app_test_support.h"
+#include "gui/app/app_test_support.h"
 
 namespace ampelsim::test {
 

@@ -1,7 +1,7 @@
 #include <QApplication>
 #include <QTemporaryDir>
 
-#include "ui/forms/form_tests.h"
+#include "gui/forms/form_tests.h"
 
 int main(int argc, char** argv) {
   // Settings must never touch the user's own: the configuration home is fixed
