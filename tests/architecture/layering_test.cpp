@@ -42,6 +42,7 @@ const std::map<std::string, Layer>& Layers() {
       {"verify", {4, false}},
       {"traffic", {4, false}},
       {"sumo", {4, false}},
+      {"edit", {4, false}},  // the edit model: typed commands, undo, live findings
       {"app", {5, false}},         // Simulation, headless facade, report catalogue
       {"render", {6, true}},       // chart drawing on Qt Gui, shared by windows and CLI
       {"cli", {7, false}},         // ampelsim-cli
