@@ -60,15 +60,17 @@ Result<std::string> EditModel::Execute(const EditCommand& command) {
       undo_.back().MergeKey == key) {
     Step& last = undo_.back();
     last.Delta.Absorb(delta);
-    last.Name = done;
+    last.Name = command.Name();
     if (last.Delta.Empty()) {
       undo_.pop_back();  // the drag came back to where it began
       gestureMayMerge_ = false;
     }
   } else {
-    undo_.push_back(Step{nextId_++, done, key, std::move(delta)});
+    undo_.push_back(
+        Step{nextId_++, command.Name(), key, command.AffectedProgram(), std::move(delta)});
     gestureMayMerge_ = gesture_;
   }
+  lastChangedProgram_ = command.AffectedProgram();
   findings_.Refresh(*data_);
   return done;
 }
@@ -96,6 +98,7 @@ void EditModel::Undo() {
     return;
   }
   undo_.back().Delta.Undo(*data_);
+  lastChangedProgram_ = undo_.back().Program;
   redo_.push_back(std::move(undo_.back()));
   undo_.pop_back();
   gestureMayMerge_ = false;
@@ -107,6 +110,7 @@ void EditModel::Redo() {
     return;
   }
   redo_.back().Delta.Redo(*data_);
+  lastChangedProgram_ = redo_.back().Program;
   undo_.push_back(std::move(redo_.back()));
   redo_.pop_back();
   gestureMayMerge_ = false;

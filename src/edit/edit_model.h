@@ -56,12 +56,16 @@ class EditModel {
   // The verifier's findings on the current state.
   const std::vector<Finding>& Findings() const { return findings_.All(); }
   std::vector<Finding> FindingsOf(int program) const { return findings_.Of(program); }
+  // The program the last executed, undone or redone step changed (0: the
+  // data set as a whole), whose chart and findings a window shows next.
+  int LastChangedProgram() const { return lastChangedProgram_; }
 
  private:
   struct Step {
     std::uint64_t Id = 0;
     std::string Name;
     std::string MergeKey;
+    int Program = 0;
     DataSetDelta Delta;
   };
   // Id of the step whose state is the current one; 0 is the state opened.
@@ -76,6 +80,7 @@ class EditModel {
   std::uint64_t savedId_ = 0;
   bool gesture_ = false;
   bool gestureMayMerge_ = false;  // the last step was made in the open gesture
+  int lastChangedProgram_ = 0;
   LiveFindings findings_;
 };
 
