@@ -65,7 +65,7 @@ Result<std::string> SetCycleTime::Apply(ControllerDataSet& data) const {
   if (auto refusal = ProgramRefusal(program_)) {
     return *refusal;
   }
-  if (auto refusal = RangeRefusal("Umlaufzeit", seconds_, 1, MaxVerifiedCycle)) {
+  if (auto refusal = RangeRefusal("Umlaufzeit", seconds_, 1, MaxVerifiedCycle, " s")) {
     return *refusal;
   }
   SignalProgram& plan = PlanOf(data, program_);

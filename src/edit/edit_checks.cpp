@@ -46,11 +46,11 @@ std::optional<Error> GroupRefusal(const ControllerDataSet& data, int group) {
 }
 
 std::optional<Error> RangeRefusal(const char* what, std::int64_t value, std::int64_t lowest,
-                                  std::int64_t highest) {
+                                  std::int64_t highest, const char* unit) {
   if (value < lowest || value > highest) {
-    return Error{Format("%s %lld liegt außerhalb von %lld bis %lld", what,
-                        static_cast<long long>(value), static_cast<long long>(lowest),
-                        static_cast<long long>(highest))};
+    return Error{Format("%s %lld%s liegt außerhalb von %lld bis %lld%s", what,
+                        static_cast<long long>(value), unit, static_cast<long long>(lowest),
+                        static_cast<long long>(highest), unit)};
   }
   return std::nullopt;
 }

@@ -22,8 +22,9 @@ const SignalProgram& PlanOf(const ControllerDataSet& data, int program);
 std::optional<Error> ProgramRefusal(int program);
 std::optional<Error> DefinedProgramRefusal(const ControllerDataSet& data, int program);
 std::optional<Error> GroupRefusal(const ControllerDataSet& data, int group);
+// `unit` follows each number: " s" for a duration.
 std::optional<Error> RangeRefusal(const char* what, std::int64_t value, std::int64_t lowest,
-                                  std::int64_t highest);
+                                  std::int64_t highest, const char* unit = "");
 // A time point of the cycle: 0 .. cycle time - 1.
 std::optional<Error> TimePointRefusal(const ControllerDataSet& data, int program,
                                       const std::string& what, std::int64_t second);

@@ -53,7 +53,7 @@ struct OwnCommand {
   std::string_view Field;
   const char* Command;
 };
-constexpr std::array<OwnCommand, 8> OwnCommands = {{
+constexpr std::array<OwnCommand, 10> OwnCommands = {{
     {"GroupCount", "Signalgruppe hinzufügen/entfernen"},
     {"CycleTime", "Umlaufzeit"},
     {"GreenBegin1", "Grünbeginn"},
@@ -62,6 +62,8 @@ constexpr std::array<OwnCommand, 8> OwnCommands = {{
     {"GreenEnd2", "Grünende"},
     {"ProgramReleased", "Programm freigeben"},
     {"EmergencyProgram", "Notprogramm"},
+    {"RedYellowTime", "Rot-Gelb"},
+    {"YellowTime", "Gelb"},
 }};
 
 // Signal program fields that are time points (0 .. cycle - 1) or window edges (0 .. cycle).
@@ -128,8 +130,7 @@ std::string SetField::Name() const {
   if (record_.Of == FieldRecord::Kind::Program) {
     where = Format(" (P%d)", record_.Program);
   } else if (record_.Of == FieldRecord::Kind::SwitchStep) {
-    where = Format(" (Schaltprogramm %d, P%d, Schritt %d)", static_cast<int>(record_.Switch) + 1,
-                   record_.Program, record_.Step);
+    where = Format(" (%s P%d, Schritt %d)", LabelOf(record_.Switch), record_.Program, record_.Step);
   }
   const std::string element = element_ != 0 ? Format("[%d]", element_) : std::string();
   if (const auto* number = std::get_if<std::int64_t>(&value_)) {

@@ -247,7 +247,7 @@ Result<std::string> SetGroupTime::Apply(ControllerDataSet& data) const {
   }
   // Each of these times lasts at most one cycle.
   if (auto refusal =
-          RangeRefusal(InfoOf(time_).Label, seconds_, 0, PlanOf(data, program_).CycleTime)) {
+          RangeRefusal(InfoOf(time_).Label, seconds_, 0, PlanOf(data, program_).CycleTime, " s")) {
     return *refusal;
   }
   GroupTimeField(data, program_, group_, time_) = seconds_;

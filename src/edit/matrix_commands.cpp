@@ -52,7 +52,7 @@ Result<std::string> SetIntergreen::Apply(ControllerDataSet& data) const {
   if (auto refusal = PairRefusal(data, program_, clearing_, entering_)) {
     return *refusal;
   }
-  if (auto refusal = RangeRefusal("Zwischenzeit", seconds_, 0, LongestIntergreen)) {
+  if (auto refusal = RangeRefusal("Zwischenzeit", seconds_, 0, LongestIntergreen, " s")) {
     return *refusal;
   }
   if (seconds_ == 0 && IsLocked(data, program_, clearing_, entering_)) {

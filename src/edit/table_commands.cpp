@@ -13,18 +13,6 @@ namespace {
 constexpr std::array<const char*, WeekdayCount> Days = {"Mo", "Di", "Mi", "Do", "Fr", "Sa", "So"};
 constexpr int LastMinuteOfDay = 24 * 60 - 1;
 
-const char* LabelOf(SwitchKind kind) {
-  switch (kind) {
-    case SwitchKind::SwitchOn:
-      return "Einschaltprogramm";
-    case SwitchKind::PlannedOff:
-      return "gez. Ausschaltprogramm";
-    case SwitchKind::FaultOff:
-      break;
-  }
-  return "Stör. Ausschaltprogramm";
-}
-
 const char* LabelOf(Lamp lamp) {
   switch (lamp) {
     case Lamp::Red:
@@ -73,6 +61,18 @@ const char* OnOff(bool on) {
 
 }  // namespace
 
+const char* LabelOf(SwitchKind kind) {
+  switch (kind) {
+    case SwitchKind::SwitchOn:
+      return "Einschaltprogramm";
+    case SwitchKind::PlannedOff:
+      return "gez. Ausschaltprogramm";
+    case SwitchKind::FaultOff:
+      break;
+  }
+  return "Stör. Ausschaltprogramm";
+}
+
 std::string SetSwitchingPoint::Name() const {
   const char* day = weekday_ >= 1 && weekday_ <= WeekdayCount ? Days[Index(weekday_)] : "?";
   if (minute_ == 0) {
@@ -108,7 +108,7 @@ Result<std::string> SetSwitchStepDuration::Apply(ControllerDataSet& data) const 
   if (auto refusal = StepRefusal(program_, step_)) {
     return *refusal;
   }
-  if (auto refusal = RangeRefusal("Schrittdauer", seconds_, 0, MaxVerifiedCycle)) {
+  if (auto refusal = RangeRefusal("Schrittdauer", seconds_, 0, MaxVerifiedCycle, " s")) {
     return *refusal;
   }
   StepOf(data, kind_, program_, step_).Duration = seconds_;
@@ -163,7 +163,7 @@ Result<std::string> SetDemandMemoryTime::Apply(ControllerDataSet& data) const {
   if (auto refusal = GroupRefusal(data, group_)) {
     return *refusal;
   }
-  if (auto refusal = RangeRefusal("Speicherzeit", seconds_, 0, MaxVerifiedCycle)) {
+  if (auto refusal = RangeRefusal("Speicherzeit", seconds_, 0, MaxVerifiedCycle, " s")) {
     return *refusal;
   }
   data.DemandInputMap[Index(program_)].MemoryTime[Index(group_)] = seconds_;

@@ -19,6 +19,8 @@ class SetSwitchingPoint : public EditCommand {
 };
 
 enum class SwitchKind { SwitchOn, PlannedOff, FaultOff };
+// "Einschaltprogramm", "gez. Ausschaltprogramm", "Stör. Ausschaltprogramm"
+const char* LabelOf(SwitchKind kind);
 enum class Lamp { Red, Yellow, Green };
 
 // The duration of step 1..3 of a switch-on or switch-off program.
