@@ -1,6 +1,8 @@
 #include "edit/cycle_command.h"
 
+#include <algorithm>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "data/text_format.h"
@@ -41,6 +43,8 @@ class CarriedAlong {
     const bool removed = begin == 0 && end == 0;
     notes_.push_back(what + (removed ? " entfernt" : " gekürzt"));
   }
+
+  void Note(std::string note) { notes_.push_back(std::move(note)); }
 
   std::string Text() const {
     std::string text;
@@ -89,6 +93,13 @@ Result<std::string> SetCycleTime::Apply(ControllerDataSet& data) const {
     for (const WindowInfo& window : Windows()) {
       carried.Window(Format("%s von %s", window.Label, GroupLabel(group).c_str()),
                      (plan.*window.Begin)[g], (plan.*window.End)[g]);
+    }
+    // Green 2 exists only beside green 1 (see green_commands.cpp).
+    if (plan.GreenBegin1[g] == 0 && plan.GreenEnd1[g] == 0 &&
+        (plan.GreenBegin2[g] != 0 || plan.GreenEnd2[g] != 0)) {
+      std::swap(plan.GreenBegin1[g], plan.GreenBegin2[g]);
+      std::swap(plan.GreenEnd1[g], plan.GreenEnd2[g]);
+      carried.Note(Format("Grün 2 von %s wird Grün 1", GroupLabel(group).c_str()));
     }
   }
   return carried.Text();

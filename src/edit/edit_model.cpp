@@ -12,6 +12,9 @@ constexpr std::uint64_t NeverSaved = UINT64_MAX;
 
 EditModel::EditModel(std::unique_ptr<ControllerDataSet> data, std::filesystem::path directory)
     : data_(std::move(data)), directory_(std::move(directory)), savedId_(NeverSaved) {
+  if (data_ == nullptr) {
+    data_ = std::make_unique<ControllerDataSet>();
+  }
   findings_.Refresh(*data_);
 }
 

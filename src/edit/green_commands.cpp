@@ -89,6 +89,19 @@ std::optional<Error> MissingWindowRefusal(WindowFields fields, int program, int 
   return std::nullopt;
 }
 
+// A group without green window 1 counts as having no green at all: the
+// switch programs leave it dark and the monitoring takes it as never green.
+// So window 2 exists only beside window 1.
+std::optional<Error> LoneSecondWindowRefusal(ControllerDataSet& data, int program, int group,
+                                             int window) {
+  const WindowFields first = GreenOf(data, program, group, 1);
+  if (window == 2 && IsAbsent(first.Begin, first.End)) {
+    return Error{Format("%s hat in P%d kein erstes Grün; erst Grün 1 anlegen",
+                        GroupLabel(group).c_str(), program)};
+  }
+  return std::nullopt;
+}
+
 }  // namespace
 
 std::string SetGreenEdge::Name() const {
@@ -125,6 +138,9 @@ std::string SetGreenWindow::Name() const {
 
 Result<std::string> SetGreenWindow::Apply(ControllerDataSet& data) const {
   if (auto refusal = WindowRefusal(data, program_, group_, window_)) {
+    return *refusal;
+  }
+  if (auto refusal = LoneSecondWindowRefusal(data, program_, group_, window_)) {
     return *refusal;
   }
   if (auto refusal = PlacementRefusal(data, program_, group_, window_, begin_, end_)) {
@@ -184,10 +200,8 @@ Result<std::string> RemoveGreenWindow::Apply(ControllerDataSet& data) const {
   if (auto refusal = MissingWindowRefusal(fields, program_, group_, window_)) {
     return *refusal;
   }
-  // Window 2 counts only beside window 1: the controller reads a lone
-  // second window as belonging to the yellow set 2 of the first.
   const WindowFields second = GreenOf(data, program_, group_, 2);
-  if (window_ == 1 && !IsAbsent(second.Begin, second.End)) {
+  if (window_ == 1 && !IsAbsent(second.Begin, second.End)) {  // see LoneSecondWindowRefusal
     return Error{Format("%s hat in P%d ein zweites Grün; erst Grün 2 entfernen",
                         GroupLabel(group_).c_str(), program_)};
   }

@@ -149,6 +149,35 @@ TEST(EditCommands, ARemovedGroupComesBackEmpty) {
   EXPECT_EQ(data.SignalPrograms[0].GreenEnd1[2], 0);
 }
 
+TEST(EditCommands, ASecondGreenOnlyBesideAFirst) {
+  EditModel model = Junction();
+  ASSERT_TRUE(model.Execute(AddGroup(4)).Ok());
+  const auto refused = model.Execute(SetGreenWindow(1, 4, 2, 12, 14));
+  ASSERT_FALSE(refused.Ok());
+  EXPECT_EQ(refused.Failure().Message, "G. 4 hat in P1 kein erstes Grün; erst Grün 1 anlegen");
+  ASSERT_TRUE(model.Execute(SetGreenWindow(1, 4, 1, 2, 6)).Ok());
+  ASSERT_TRUE(model.Execute(SetGreenWindow(1, 4, 2, 12, 14)).Ok());
+  const auto kept = model.Execute(RemoveGreenWindow(1, 4, 1));
+  ASSERT_FALSE(kept.Ok());
+  EXPECT_EQ(kept.Failure().Message, "G. 4 hat in P1 ein zweites Grün; erst Grün 2 entfernen");
+}
+
+TEST(EditCommands, AShorterCycleKeepsTheRemainingGreenAsTheFirst) {
+  EditModel model = Junction();
+  ASSERT_TRUE(model.Execute(SetGreenWindow(1, 1, 1, 14, 18)).Ok());
+  ASSERT_TRUE(model.Execute(SetGreenWindow(1, 1, 2, 2, 6)).Ok());
+  const auto done = model.Execute(SetCycleTime(1, 12));
+  ASSERT_TRUE(done.Ok());
+  EXPECT_NE(done.Value().find("Grün 1 von G. 1 entfernt, Grün 2 von G. 1 wird Grün 1"),
+            std::string::npos)
+      << done.Value();
+  const SignalProgram& plan = model.Data().SignalPrograms[0];
+  EXPECT_EQ(plan.GreenBegin1[0], 2);
+  EXPECT_EQ(plan.GreenEnd1[0], 6);
+  EXPECT_EQ(plan.GreenBegin2[0], 0);
+  EXPECT_EQ(plan.GreenEnd2[0], 0);
+}
+
 TEST(EditCommands, AnUnchangedTextKeepsItsStoredBytes) {
   auto data = scenario_test::BaseJunction();
   data->GeneralData.SiteText1.LengthByte = 77;  // as some files hold it
