@@ -42,8 +42,8 @@ const std::map<std::string, Layer>& Layers() {
       {"verify", {4, false}},
       {"traffic", {4, false}},
       {"sumo", {4, false}},
-      {"edit", {4, false}},  // the edit model: typed commands, undo, live findings
       {"app", {5, false}},         // Simulation, headless facade, report catalogue
+      {"edit", {5, false}},        // the edit model: typed commands, undo, live findings
       {"render", {6, true}},       // chart drawing on Qt Gui, shared by windows and CLI
       {"cli", {7, false}},         // ampelsim-cli
       {"gui/widgets", {7, true}},  // shared Qt controls (leaf of the windows)
