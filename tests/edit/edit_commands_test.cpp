@@ -102,6 +102,49 @@ INSTANTIATE_TEST_SUITE_P(
                 "Das Feld Gibtsnicht gibt es in diesem Satz nicht"}),
     [](const auto& test) { return std::string(test.param.Case); });
 
+struct FieldEdit {
+  const char* Case;
+  FieldRecord Record;
+  const char* Field;
+  int Element;
+  FieldValue Value;
+  std::function<std::int64_t(const ControllerDataSet&)> Read;
+};
+
+class FieldEdited : public ::testing::TestWithParam<FieldEdit> {};
+
+TEST_P(FieldEdited, ReachesTheFieldOfItsRecord) {
+  EditModel model = Junction();
+  const FieldEdit& edit = GetParam();
+  const auto done = model.Execute(SetField(edit.Record, edit.Field, edit.Element, edit.Value));
+  ASSERT_TRUE(done.Ok()) << done.Failure().Message;
+  EXPECT_EQ(edit.Read(model.Data()), std::get<std::int64_t>(edit.Value));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Records, FieldEdited,
+    ::testing::Values(
+        FieldEdit{"General", FieldRecord::General(), "Demand1MissLimit", 0,
+                  FieldValue{std::int64_t{5}},
+                  [](const ControllerDataSet& d) { return d.GeneralData.Demand1MissLimit; }},
+        FieldEdit{"ProgramPerGroup", FieldRecord::OfProgram(2), "ExtensionTime1", 3,
+                  FieldValue{std::int64_t{7}},
+                  [](const ControllerDataSet& d) { return d.SignalPrograms[1].ExtensionTime1[2]; }},
+        FieldEdit{"ProgramPoint", FieldRecord::OfProgram(2), "SwitchOnPoint", 0,
+                  FieldValue{std::int64_t{29}},
+                  [](const ControllerDataSet& d) { return d.SignalPrograms[1].SwitchOnPoint; }},
+        FieldEdit{"SwitchStepLamp", FieldRecord::OfStep(SwitchKind::PlannedOff, 1, 2), "Red", 3,
+                  FieldValue{std::int64_t{1}},
+                  [](const ControllerDataSet& d) { return d.PlannedOffPrograms[0][1].Red[2]; }}),
+    [](const auto& test) { return std::string(test.param.Case); });
+
+TEST(EditCommands, ATextFieldIsStoredInWindows1252) {
+  EditModel model = Junction();
+  ASSERT_TRUE(
+      model.Execute(SetField(FieldRecord::General(), "ClientText", 0, std::string("Köln"))).Ok());
+  EXPECT_EQ(model.Data().GeneralData.ClientText.Str(), "K\xf6ln");
+}
+
 TEST(EditCommands, NamesAreTheMenuTexts) {
   EXPECT_EQ(SetGreenEdge(2, 3, 1, GreenEdge::Begin, 12).Name(), "Grünbeginn G. 3 (P2) auf 12 s");
   EXPECT_EQ(SetIntergreen(1, 1, 3, 6).Name(), "Zwischenzeit 1 → 3 (P1) auf 6 s");

@@ -14,6 +14,7 @@
 #include "edit/matrix_commands.h"
 #include "edit/point_commands.h"
 #include "edit/table_commands.h"
+#include "random_junction.h"
 #include "scenario/junction.h"
 
 namespace ampelsim::edit {
@@ -113,6 +114,10 @@ class UndoProperty : public ::testing::TestWithParam<Junction> {
       auto opened = EditModel::Open(edit_test::DemoDir());
       return opened.Ok() ? std::make_unique<EditModel>(std::move(opened).Value()) : nullptr;
     }
+    if (std::string(GetParam().Name) == "Generated") {
+      std::mt19937_64 random(GetParam().Seed);
+      return std::make_unique<EditModel>(soak::PlausibleJunction(random));
+    }
     return std::make_unique<EditModel>(scenario_test::BaseJunction());
   }
 };
@@ -160,7 +165,8 @@ TEST_P(UndoProperty, UndoingEveryStepGivesTheSameFilesAndRedoTheForwardRun) {
 
 INSTANTIATE_TEST_SUITE_P(Junctions, UndoProperty,
                          ::testing::Values(Junction{"Demo", 2501}, Junction{"Demo", 7},
-                                           Junction{"Small", 2502}, Junction{"Small", 99}),
+                                           Junction{"Small", 2502}, Junction{"Small", 99},
+                                           Junction{"Generated", 11}, Junction{"Generated", 12}),
                          [](const auto& test) {
                            return std::string(test.param.Name) + std::to_string(test.param.Seed);
                          });
