@@ -43,6 +43,7 @@ const std::map<std::string, Layer>& Layers() {
       {"traffic", {4, false}},
       {"sumo", {4, false}},
       {"app", {5, false}},         // Simulation, headless facade, report catalogue
+      {"edit", {5, false}},        // the edit model: typed commands, undo, live findings
       {"render", {6, true}},       // chart drawing on Qt Gui, shared by windows and CLI
       {"cli", {7, false}},         // ampelsim-cli
       {"gui/widgets", {7, true}},  // shared Qt controls (leaf of the windows)
