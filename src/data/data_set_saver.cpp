@@ -133,7 +133,9 @@ fs::path BackupPathOf(const fs::path& directory) {
   return folder.parent_path() / (folder.filename().string() + ".bak");
 }
 
-std::string CheckWrittenDataSet(const fs::path& written, const ControllerDataSet& data) {
+namespace {
+
+std::string WhyNotAsWritten(const fs::path& written, const ControllerDataSet& data) {
   auto loaded = std::make_unique<ControllerDataSet>();
   DataSetLoader loader;
   loader.Load(*loaded, written.string());
@@ -156,6 +158,13 @@ std::string CheckWrittenDataSet(const fs::path& written, const ControllerDataSet
     return "ein Wert passt nicht in das Dateiformat";
   }
   return {};
+}
+
+}  // namespace
+
+std::string CheckWrittenDataSet(const fs::path& written, const ControllerDataSet& data) {
+  const std::string why = WhyNotAsWritten(written, data);
+  return why.empty() ? why : "die geschriebenen Dateien lesen sich nicht wie gespeichert: " + why;
 }
 
 Result<SaveOutcome> SaveDataSet(const ControllerDataSet& data, const fs::path& directory,
@@ -189,9 +198,7 @@ Result<SaveOutcome> SaveDataSet(const ControllerDataSet& data, const fs::path& d
   if (problem.empty()) {
     const WrittenFolderCheck& check =
         options.CheckWritten ? options.CheckWritten : WrittenFolderCheck(CheckWrittenDataSet);
-    if (const std::string why = check(*fresh, data); !why.empty()) {
-      problem = "die geschriebenen Dateien lesen sich nicht wie gespeichert: " + why;
-    }
+    problem = check(*fresh, data);
   }
   Result<FolderReplacement> replaced = Error{problem};
   if (problem.empty()) {

@@ -20,13 +20,14 @@ struct SaveOutcome {
   std::vector<std::string> Notes;
 };
 
-// Checks the written, not yet used folder: an empty text when it holds
-// exactly `data`, else why not (German).
+// Checks the written, not yet used folder: an empty text when it may take the
+// target's place, else why not (German, the reason of the failed save).
 using WrittenFolderCheck =
     std::function<std::string(const std::filesystem::path& written, const ControllerDataSet& data)>;
 
 struct SaveOptions {
-  // Unset: CheckWrittenDataSet. Tests put a failing check here.
+  // Unset: CheckWrittenDataSet. A caller may add its own checks (the
+  // verification of the plans); tests put a failing check here.
   WrittenFolderCheck CheckWritten;
 };
 

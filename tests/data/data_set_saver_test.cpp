@@ -164,14 +164,13 @@ TEST_F(DataSetSaverTest, FailingRereadLeavesTheOldFolder) {
   fs::path checked;
   options.CheckWritten = [&](const fs::path& written, const ControllerDataSet&) {
     checked = written;
-    return std::string("ZWI.DAT enthält andere Bytes als geschrieben");
+    return std::string("beim Nachlesen fehlt ZWI.DAT");
   };
   const auto saved = SaveDataSet(*new_, Target(), options);
   ASSERT_FALSE(saved.Ok());
   EXPECT_EQ(saved.Failure().Message,
             "Speichern nach " + Target().string() +
-                " nicht möglich: die geschriebenen Dateien lesen sich nicht wie gespeichert: "
-                "ZWI.DAT enthält andere Bytes als geschrieben. Die bisherigen Dateien sind "
+                " nicht möglich: beim Nachlesen fehlt ZWI.DAT. Die bisherigen Dateien sind "
                 "unverändert.");
   EXPECT_EQ(checked.parent_path(), dir_.Path());  // written beside the target
   EXPECT_EQ(Snapshot(dir_.Path()), before);
@@ -184,7 +183,8 @@ TEST(CheckWrittenDataSetTest, RefusesFilesThatDoNotHoldTheData) {
   EXPECT_EQ(CheckWrittenDataSet(dir.Path(), *data), "");
   data->HeadNumbers[0] += 1;  // not what the files hold
   EXPECT_EQ(CheckWrittenDataSet(dir.Path(), *data),
-            "KOPF.DAT enthält andere Bytes als geschrieben");
+            "die geschriebenen Dateien lesen sich nicht wie gespeichert: KOPF.DAT enthält andere "
+            "Bytes als geschrieben");
 }
 
 }  // namespace
