@@ -31,4 +31,10 @@ void FuzzSimulation(std::span<const std::uint8_t> input, const std::filesystem::
 // line tool is built: the reader lives there).
 void FuzzDataSetJson(std::span<const std::uint8_t> input);
 
+// The changes of `ampelsim-cli edit` on the demo junction: a JSON Patch, then
+// after a line "---" one shortcut a line ("set P2.G3.Gruen1=12-40",
+// "cycle P2=80", "intergreen P1:1:3=6"; only where the command line tool is
+// built).
+void FuzzEditPatch(std::span<const std::uint8_t> input);
+
 }  // namespace ampelsim::fuzz

@@ -23,25 +23,33 @@ int RunCheck(const std::string& directory, std::ostream& out) {
   return loader.DataValid() ? ExitOk : ExitFailed;
 }
 
-int RunDump(const std::string& directory, std::ostream& out, std::ostream& err) {
+std::unique_ptr<ControllerDataSet> ReadStoredDataSet(const std::string& directory,
+                                                     const std::string& command,
+                                                     std::ostream& err) {
   auto data = std::make_unique<ControllerDataSet>();
   bool complete = true;
   for (const auto& info : DataFiles) {
     const auto path = DataFilePath(directory, info.Name);
     const FileReadResult read = ReadDataFile(path, info.Size);
     if (read.Status == FileReadStatus::Missing) {
-      err << "ampelsim-cli dump: " << path.string() << " fehlt\n";
+      err << "ampelsim-cli " << command << ": " << path.string() << " fehlt\n";
       complete = false;
     } else if (read.Status == FileReadStatus::WrongSize) {
-      err << "ampelsim-cli dump: " << path.string() << " hat nicht " << info.Size << " Bytes\n";
+      err << "ampelsim-cli " << command << ": " << path.string() << " hat nicht " << info.Size
+          << " Bytes\n";
       complete = false;
     } else {
       // The files' own matrices, without the fallback of loading, so that
-      // `build` writes the same files again.
+      // writing them gives the same files again.
       DecodeDataFile(info.File, read.Bytes, *data, MatrixFallback::Keep);
     }
   }
-  if (!complete) {
+  return complete ? std::move(data) : nullptr;
+}
+
+int RunDump(const std::string& directory, std::ostream& out, std::ostream& err) {
+  const auto data = ReadStoredDataSet(directory, "dump", err);
+  if (data == nullptr) {
     return ExitFailed;
   }
   out << FormatJson(DataSetToJson(*data));

@@ -1,7 +1,10 @@
 #pragma once
 
 #include <iosfwd>
+#include <memory>
 #include <string>
+
+#include "data/controller_data_set.h"
 
 namespace ampelsim::cli {
 
@@ -14,6 +17,11 @@ inline constexpr int ExitNotLoadable = 3;
 
 // Loads DIR as the loading window does and prints its log.
 int RunCheck(const std::string& directory, std::ostream& out);
+
+// The thirteen files of DIR exactly as they are stored (no matrix fallback),
+// or null once each missing or wrongly sized file is named on err.
+std::unique_ptr<ControllerDataSet> ReadStoredDataSet(const std::string& directory,
+                                                     const std::string& command, std::ostream& err);
 
 // Prints the thirteen files of DIR as JSON, exactly as they are stored.
 int RunDump(const std::string& directory, std::ostream& out, std::ostream& err);

@@ -5,6 +5,7 @@
 #include "cli/chart_command.h"
 #include "cli/compare_command.h"
 #include "cli/data_commands.h"
+#include "cli/edit_command.h"
 #include "cli/report_command.h"
 #include "cli/run_command.h"
 #include "cli/sumo_commands.h"
@@ -169,6 +170,32 @@ int main(int argc, char** argv) {
   build->add_option("FILE", jsonPath, "JSON data set, - for standard input")->required();
   build->add_option("OUTDIR", outputDirectory, "directory to write")->required();
   build->callback([&] { exitCode = RunBuild(jsonPath, outputDirectory, std::cerr); });
+
+  EditOptions editOptions;
+  std::string patchPath;
+  std::string editOut;
+  auto* edit = app.add_subcommand(
+      "edit", "Change a data directory by a JSON Patch and shortcuts, verify it, save it safely");
+  edit->add_option("DIR", editOptions.Directory, "data directory")->required();
+  auto* editPatch =
+      edit->add_option("--patch", patchPath, "JSON Patch on the dump JSON, - for standard input");
+  edit->add_option("--set", editOptions.Changes.Sets,
+                   "e.g. P2.G3.Gruen1=12-40, P2.G3.Gelb=3, P1.EZP=0 (docs/editing.md)");
+  edit->add_option("--cycle", editOptions.Changes.Cycles, "cycle time, e.g. P2=80");
+  edit->add_option("--intergreen", editOptions.Changes.Intergreens,
+                   "intergreen from clearing to entering group, e.g. P1:1:3=6");
+  auto* editOutOption =
+      edit->add_option("--out", editOut, "save here instead of DIR (DIR stays as it is)");
+  edit->add_flag("--force", editOptions.Force, "save even with Fehler");
+  edit->callback([&] {
+    if (editPatch->count() > 0) {
+      editOptions.PatchPath = patchPath;
+    }
+    if (editOutOption->count() > 0) {
+      editOptions.OutDirectory = editOut;
+    }
+    exitCode = RunEdit(editOptions, std::cout, std::cerr);
+  });
 
   AddSumoCommands(app, exitCode);
 

@@ -2,6 +2,9 @@
 
 #include <iosfwd>
 #include <string>
+#include <vector>
+
+#include "verify/finding.h"
 
 namespace ampelsim::cli {
 
@@ -9,5 +12,9 @@ namespace ampelsim::cli {
 // as text lines or JSON on out. Exit 0 without Fehler, 1 with, 3 when the
 // data set cannot be loaded (its log on err).
 int RunVerify(const std::string& directory, bool json, std::ostream& out, std::ostream& err);
+
+// The findings as `verify` prints them, text lines with the counts or JSON;
+// 1 when there is a Fehler among them, else 0.
+int PrintFindings(const std::vector<Finding>& findings, bool json, std::ostream& out);
 
 }  // namespace ampelsim::cli

@@ -31,6 +31,9 @@ void Scenario(std::span<const std::uint8_t> input, const fs::path&) {
 void DataSetJson(std::span<const std::uint8_t> input, const fs::path&) {
   fuzz::FuzzDataSetJson(input);
 }
+void EditPatch(std::span<const std::uint8_t> input, const fs::path&) {
+  fuzz::FuzzEditPatch(input);
+}
 #endif
 
 struct FuzzTarget {
@@ -39,10 +42,14 @@ struct FuzzTarget {
 };
 
 constexpr FuzzTarget Targets[] = {
-    {"decoders", &Decoders},         {"loader", &fuzz::FuzzLoader},         {"scenario", &Scenario},
-    {"reports", &fuzz::FuzzReports}, {"simulation", &fuzz::FuzzSimulation},
+    {"decoders", &Decoders},
+    {"loader", &fuzz::FuzzLoader},
+    {"scenario", &Scenario},
+    {"reports", &fuzz::FuzzReports},
+    {"simulation", &fuzz::FuzzSimulation},
 #ifdef AMPELSIM_FUZZ_DATA_SET_JSON
     {"data_set_json", &DataSetJson},
+    {"edit_patch", &EditPatch},
 #endif
 };
 
