@@ -5,6 +5,7 @@
 #include "cli/chart_command.h"
 #include "cli/compare_command.h"
 #include "cli/data_commands.h"
+#include "cli/new_command.h"
 #include "cli/report_command.h"
 #include "cli/run_command.h"
 #include "cli/sumo_commands.h"
@@ -169,6 +170,14 @@ int main(int argc, char** argv) {
   build->add_option("FILE", jsonPath, "JSON data set, - for standard input")->required();
   build->add_option("OUTDIR", outputDirectory, "directory to write")->required();
   build->callback([&] { exitCode = RunBuild(jsonPath, outputDirectory, std::cerr); });
+
+  std::string specPath;
+  std::string newDirectory;
+  auto* newJunction =
+      app.add_subcommand("new", "Write a new junction's data files from its stages (JSON spec)");
+  newJunction->add_option("SPEC", specPath, "junction spec (docs/new-junction.md)")->required();
+  newJunction->add_option("OUTDIR", newDirectory, "directory to write")->required();
+  newJunction->callback([&] { exitCode = RunNew(specPath, newDirectory, std::cout, std::cerr); });
 
   AddSumoCommands(app, exitCode);
 

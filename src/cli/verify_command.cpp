@@ -36,12 +36,7 @@ nlohmann::ordered_json ToJson(const std::vector<Finding>& findings) {
 
 }  // namespace
 
-int RunVerify(const std::string& directory, bool json, std::ostream& out, std::ostream& err) {
-  const auto data = LoadDataSetOrLog(directory, err);
-  if (data == nullptr) {
-    return ExitNotLoadable;
-  }
-  const std::vector<Finding> findings = VerifyDataSet(*data);
+int PrintFindings(const std::vector<Finding>& findings, bool json, std::ostream& out) {
   const FindingCounts counts = CountFindings(findings);
   if (json) {
     out << ToJson(findings).dump(2) << '\n';
@@ -55,6 +50,14 @@ int RunVerify(const std::string& directory, bool json, std::ostream& out, std::o
         << " Hinweise\n";
   }
   return counts.Errors > 0 ? ExitFailed : ExitOk;
+}
+
+int RunVerify(const std::string& directory, bool json, std::ostream& out, std::ostream& err) {
+  const auto data = LoadDataSetOrLog(directory, err);
+  if (data == nullptr) {
+    return ExitNotLoadable;
+  }
+  return PrintFindings(VerifyDataSet(*data), json, out);
 }
 
 }  // namespace ampelsim::cli

@@ -2,8 +2,14 @@
 
 #include <iosfwd>
 #include <string>
+#include <vector>
+
+#include "verify/finding.h"
 
 namespace ampelsim::cli {
+
+// Prints the findings as `verify` does; 1 with Fehler, else 0.
+int PrintFindings(const std::vector<Finding>& findings, bool json, std::ostream& out);
 
 // Loads DIR as the loading window does and verifies its plans: the findings
 // as text lines or JSON on out. Exit 0 without Fehler, 1 with, 3 when the
