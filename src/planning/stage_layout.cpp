@@ -96,26 +96,14 @@ int StageLayout::GreenEnd(int stage) const {
 }
 
 StageLayout MinimumLayout(const JunctionSpec& spec) {
-  const int count = Count(spec);
   StageLayout layout;
   layout.Green = MinimumGreens(spec);
   layout.Transition.assign(spec.Stages.size(), 0);
-  // Each transition as long as the longest intergreen between a group that
-  // leaves and one that enters there.
-  for (int k = 0; k < count; ++k) {
-    const int next = (k + 1) % count;
-    auto& transition = layout.Transition[static_cast<std::size_t>(k)];
-    for (const int clearing : spec.Stages[static_cast<std::size_t>(k)].Groups) {
-      for (const int entering : spec.Stages[static_cast<std::size_t>(next)].Groups) {
-        if (!GreenInStage(spec, next, clearing) && !GreenInStage(spec, k, entering)) {
-          transition = std::max(transition, spec.IntergreenOf(clearing, entering));
-        }
-      }
-    }
-  }
-  // Pairs that meet across a stage in between, and a group that turns green
-  // again: a lengthened transition only widens every other gap, so one pass
-  // settles them all.
+  // Every clearing group's green ends at least its intergreen before a
+  // conflicting green begins, whether the two meet at one transition or
+  // across stages in between; a group turning green again first shows its
+  // yellow, red and red/yellow. Lengthening a transition only widens every
+  // other gap, so one pass settles them all.
   for (const SpecIntergreen& time : spec.Intergreens) {
     KeepApart(spec, layout, time.Clearing, time.Entering, time.Seconds);
   }
