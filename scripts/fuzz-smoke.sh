@@ -25,13 +25,13 @@ trap 'rm -rf "$work"' EXIT
 mkdir -p "$findings"
 
 # The longest input each target gets, and its extra options.
-declare -A max_len=([decoders]=20000 [loader]=20000 [scenario]=4096 [reports]=8192 [simulation]=8192 [data_set_json]=65536)
+declare -A max_len=([decoders]=20000 [loader]=20000 [scenario]=4096 [reports]=8192 [simulation]=8192 [data_set_json]=65536 [junction_spec]=16384)
 declare -A extra=([scenario]="-dict=$root/fuzz/dictionaries/scenario.dict")
 
 export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1}
 export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1}
 failed=()
-for target in decoders loader scenario reports simulation data_set_json; do
+for target in decoders loader scenario reports simulation data_set_json junction_spec; do
   # New inputs go to a scratch folder: the repository's corpus is only read.
   mkdir -p "$work/$target"
   log="$work/$target.log"
