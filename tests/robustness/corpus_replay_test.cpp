@@ -42,8 +42,11 @@ struct FuzzTarget {
 };
 
 constexpr FuzzTarget Targets[] = {
-    {"decoders", &Decoders},         {"loader", &fuzz::FuzzLoader},         {"scenario", &Scenario},
-    {"reports", &fuzz::FuzzReports}, {"simulation", &fuzz::FuzzSimulation},
+    {"decoders", &Decoders},
+    {"loader", &fuzz::FuzzLoader},
+    {"scenario", &Scenario},
+    {"reports", &fuzz::FuzzReports},
+    {"simulation", &fuzz::FuzzSimulation},
     {"junction_spec", &JunctionSpec},
 #ifdef AMPELSIM_FUZZ_DATA_SET_JSON
     {"data_set_json", &DataSetJson},
