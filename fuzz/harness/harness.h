@@ -27,6 +27,10 @@ void FuzzReports(std::span<const std::uint8_t> input, const std::filesystem::pat
 // bounded number of ticks (simulation_input.h).
 void FuzzSimulation(std::span<const std::uint8_t> input, const std::filesystem::path& scratch);
 
+// The spec of a new junction on any text: read, generated and verified; a
+// junction generated from an accepted spec verifies without Fehler.
+void FuzzJunctionSpec(std::span<const std::uint8_t> input);
+
 // The JSON reader of `ampelsim-cli build` on any text (only where the command
 // line tool is built: the reader lives there).
 void FuzzDataSetJson(std::span<const std::uint8_t> input);

@@ -68,6 +68,25 @@ bool WriteFile(const std::filesystem::path& path, const std::vector<std::uint8_t
 
 }  // namespace
 
+bool WriteDataSet(const ControllerDataSet& data, const std::string& outputDirectory,
+                  std::string_view command, std::ostream& err) {
+  std::error_code error;
+  std::filesystem::create_directories(outputDirectory, error);
+  if (error) {
+    err << "ampelsim-cli " << command << ": " << outputDirectory
+        << " lässt sich nicht anlegen: " << error.message() << '\n';
+    return false;
+  }
+  for (const auto& info : DataFiles) {
+    const auto path = DataFilePath(outputDirectory, info.Name);
+    if (!WriteFile(path, EncodeDataFile(info.File, data))) {
+      err << "ampelsim-cli " << command << ": " << path.string() << " lässt sich nicht schreiben\n";
+      return false;
+    }
+  }
+  return true;
+}
+
 int RunBuild(const std::string& jsonPath, const std::string& outputDirectory, std::ostream& err) {
   const std::string source = jsonPath == "-" ? std::string("die Standardeingabe") : jsonPath;
   nlohmann::ordered_json json;
@@ -95,19 +114,8 @@ int RunBuild(const std::string& jsonPath, const std::string& outputDirectory, st
     return ExitFailed;
   }
 
-  std::error_code error;
-  std::filesystem::create_directories(outputDirectory, error);
-  if (error) {
-    err << "ampelsim-cli build: " << outputDirectory
-        << " lässt sich nicht anlegen: " << error.message() << '\n';
+  if (!WriteDataSet(*data, outputDirectory, "build", err)) {
     return ExitFailed;
-  }
-  for (const auto& info : DataFiles) {
-    const auto path = DataFilePath(outputDirectory, info.Name);
-    if (!WriteFile(path, EncodeDataFile(info.File, *data))) {
-      err << "ampelsim-cli build: " << path.string() << " lässt sich nicht schreiben\n";
-      return ExitFailed;
-    }
   }
   return ExitOk;
 }

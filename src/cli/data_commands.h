@@ -3,6 +3,9 @@
 #include <iosfwd>
 #include <memory>
 #include <string>
+#include <string_view>
+
+#include "data/controller_data_set.h"
 
 #include "data/controller_data_set.h"
 
@@ -25,6 +28,11 @@ std::unique_ptr<ControllerDataSet> ReadStoredDataSet(const std::string& director
 
 // Prints the thirteen files of DIR as JSON, exactly as they are stored.
 int RunDump(const std::string& directory, std::ostream& out, std::ostream& err);
+
+// Writes the thirteen files of the data set into the directory, creating it;
+// false after saying on err, as `command`, what failed.
+bool WriteDataSet(const ControllerDataSet& data, const std::string& outputDirectory,
+                  std::string_view command, std::ostream& err);
 
 // Writes the thirteen files of the JSON data set (a path, or "-" for stdin).
 int RunBuild(const std::string& jsonPath, const std::string& outputDirectory, std::ostream& err);

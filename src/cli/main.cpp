@@ -6,6 +6,7 @@
 #include "cli/compare_command.h"
 #include "cli/data_commands.h"
 #include "cli/edit_command.h"
+#include "cli/new_command.h"
 #include "cli/report_command.h"
 #include "cli/run_command.h"
 #include "cli/sumo_commands.h"
@@ -196,6 +197,13 @@ int main(int argc, char** argv) {
     }
     exitCode = RunEdit(editOptions, std::cout, std::cerr);
   });
+  std::string specPath;
+  std::string newDirectory;
+  auto* newJunction =
+      app.add_subcommand("new", "Write a new junction's data files from its stages (JSON spec)");
+  newJunction->add_option("SPEC", specPath, "junction spec (docs/new-junction.md)")->required();
+  newJunction->add_option("OUTDIR", newDirectory, "directory to write")->required();
+  newJunction->callback([&] { exitCode = RunNew(specPath, newDirectory, std::cout, std::cerr); });
 
   AddSumoCommands(app, exitCode);
 

@@ -38,6 +38,22 @@ void EditModel::MarkSaved(std::filesystem::path directory) {
   MarkSaved();
 }
 
+Result<SaveOutcome> EditModel::Save(const SaveOptions& options) {
+  if (directory_.empty()) {
+    return Error{"Der Datensatz hat noch keinen Ordner: bitte \"Speichern unter\" wählen."};
+  }
+  return SaveAs(directory_, options);
+}
+
+Result<SaveOutcome> EditModel::SaveAs(const std::filesystem::path& directory,
+                                      const SaveOptions& options) {
+  Result<SaveOutcome> saved = SaveDataSet(*data_, directory, options);
+  if (saved) {
+    MarkSaved(saved->Directory);
+  }
+  return saved;
+}
+
 bool EditModel::IsDirty() const {
   return CurrentId() != savedId_;
 }

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "data/controller_data_set.h"
+#include "data/data_set_saver.h"
 #include "data/result.h"
 #include "edit/data_set_delta.h"
 #include "edit/edit_command.h"
@@ -27,6 +28,14 @@ class EditModel {
 
   const ControllerDataSet& Data() const { return *data_; }
   const std::filesystem::path& Directory() const { return directory_; }
+
+  // "Speichern": writes the thirteen files safely to its directory (the
+  // previous folder kept as "<Dir>.bak"); the current state becomes the
+  // saved one. A failure leaves the old files and the dirty flag as they were.
+  Result<SaveOutcome> Save(const SaveOptions& options = {});
+  // "Speichern unter": the same to another directory, which becomes its own.
+  Result<SaveOutcome> SaveAs(const std::filesystem::path& directory,
+                             const SaveOptions& options = {});
 
   // After the data set was written: to `directory` (Speichern unter) or to
   // the directory it has. The current state becomes the saved one.

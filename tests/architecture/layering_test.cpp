@@ -41,6 +41,7 @@ const std::map<std::string, Layer>& Layers() {
       {"chart", {4, false}},    // features built on the record
       {"verify", {4, false}},
       {"traffic", {4, false}},
+      {"planning", {4, false}},  // new junctions from stages
       {"sumo", {4, false}},
       {"app", {5, false}},         // Simulation, headless facade, report catalogue
       {"edit", {5, false}},        // the edit model: typed commands, undo, live findings

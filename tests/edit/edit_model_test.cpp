@@ -30,7 +30,6 @@ class DemoEdit : public ::testing::Test {
   EditModel& Model() { return *model_; }
   bool Unchanged() const { return Encoded(model_->Data()) == original_; }
 
- private:
   std::unique_ptr<EditModel> model_;
   edit_test::FileBytes original_;
 };
@@ -117,6 +116,28 @@ TEST(EditModelNew, ANewJunctionIsDirtyUntilSaved) {
   model.MarkSaved("/tmp/neu");
   EXPECT_FALSE(model.IsDirty());
   EXPECT_EQ(model.Directory(), "/tmp/neu");
+}
+
+TEST_F(DemoEdit, SavingWritesTheEditedFilesAndAFailedSaveKeepsTheChangeUnsaved) {
+  EditModel model(std::make_unique<ControllerDataSet>(Model().Data()));
+  EXPECT_FALSE(model.Save().Ok());  // no folder yet
+  test::TempDir temp;
+  const auto folder = temp.Path() / "Knoten";
+  ASSERT_TRUE(model.SaveAs(folder).Ok());
+  EXPECT_FALSE(model.IsDirty());
+  EXPECT_EQ(model.Directory(), folder);
+
+  ASSERT_TRUE(model.Execute(SetIntergreen(1, 1, 3, 7)).Ok());
+  SaveOptions failing;
+  failing.CheckWritten = [](const auto&, const auto&) { return std::string("Prüfung misslungen"); };
+  EXPECT_FALSE(model.Save(failing).Ok());
+  EXPECT_TRUE(model.IsDirty());
+  EXPECT_EQ(Encoded(EditModel::Open(folder)->Data()), original_);
+
+  ASSERT_TRUE(model.Save().Ok());
+  EXPECT_FALSE(model.IsDirty());
+  EXPECT_EQ(Encoded(EditModel::Open(folder)->Data()), Encoded(model.Data()));
+  EXPECT_EQ(Encoded(EditModel::Open(BackupPathOf(folder))->Data()), original_);
 }
 
 TEST_F(DemoEdit, ShorteningTheCycleCarriesAlongAsOneStep) {

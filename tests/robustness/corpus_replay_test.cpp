@@ -27,6 +27,9 @@ void Decoders(std::span<const std::uint8_t> input, const fs::path&) {
 void Scenario(std::span<const std::uint8_t> input, const fs::path&) {
   fuzz::FuzzScenario(input);
 }
+void JunctionSpec(std::span<const std::uint8_t> input, const fs::path&) {
+  fuzz::FuzzJunctionSpec(input);
+}
 #ifdef AMPELSIM_FUZZ_DATA_SET_JSON
 void DataSetJson(std::span<const std::uint8_t> input, const fs::path&) {
   fuzz::FuzzDataSetJson(input);
@@ -47,6 +50,7 @@ constexpr FuzzTarget Targets[] = {
     {"scenario", &Scenario},
     {"reports", &fuzz::FuzzReports},
     {"simulation", &fuzz::FuzzSimulation},
+    {"junction_spec", &JunctionSpec},
 #ifdef AMPELSIM_FUZZ_DATA_SET_JSON
     {"data_set_json", &DataSetJson},
     {"edit_patch", &EditPatch},
