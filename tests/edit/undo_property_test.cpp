@@ -14,6 +14,8 @@
 #include "edit/matrix_commands.h"
 #include "edit/point_commands.h"
 #include "edit/table_commands.h"
+#include "planning/junction_generator.h"
+#include "planning/junction_spec.h"
 #include "random_junction.h"
 #include "scenario/junction.h"
 
@@ -114,6 +116,15 @@ class UndoProperty : public ::testing::TestWithParam<Junction> {
       auto opened = EditModel::Open(edit_test::DemoDir());
       return opened.Ok() ? std::make_unique<EditModel>(std::move(opened).Value()) : nullptr;
     }
+    if (std::string(GetParam().Name) == "FromStages") {
+      const auto spec = planning::ReadJunctionSpec(std::filesystem::path(AMPELSIM_SOURCE_DIR) /
+                                                   "demo/new-junction/protected-left.json");
+      if (!spec) {
+        return nullptr;
+      }
+      auto plan = planning::GenerateJunction(*spec);
+      return plan ? std::make_unique<EditModel>(std::move(plan->Data)) : nullptr;
+    }
     if (std::string(GetParam().Name) == "Generated") {
       std::mt19937_64 random(GetParam().Seed);
       return std::make_unique<EditModel>(soak::PlausibleJunction(random));
@@ -166,7 +177,8 @@ TEST_P(UndoProperty, UndoingEveryStepGivesTheSameFilesAndRedoTheForwardRun) {
 INSTANTIATE_TEST_SUITE_P(Junctions, UndoProperty,
                          ::testing::Values(Junction{"Demo", 2501}, Junction{"Demo", 7},
                                            Junction{"Small", 2502}, Junction{"Small", 99},
-                                           Junction{"Generated", 11}, Junction{"Generated", 12}),
+                                           Junction{"Generated", 11}, Junction{"Generated", 12},
+                                           Junction{"FromStages", 31}),
                          [](const auto& test) {
                            return std::string(test.param.Name) + std::to_string(test.param.Seed);
                          });
