@@ -268,15 +268,15 @@ const PerProgram<SwitchProgram>& SwitchTable(const ControllerDataSet& data, Plan
   }
 }
 
-// The steps run in order for their duration; a step of duration 0 or less is
-// skipped, as the engine skips it.
+// The steps run in order for as long as the controller shows them: a step of
+// duration 0 is skipped, a negative one is shown for one second.
 std::optional<ChartModel> SwitchProgramChart(const ControllerDataSet& data, PlannedChartKind kind,
                                              int index) {
   const SwitchProgram& steps = SwitchTable(data, kind)[static_cast<std::size_t>(index)];
   const SignalProgram& plan = data.SignalPrograms[static_cast<std::size_t>(index)];
   std::int64_t total = 0;
   for (const SwitchStep& step : steps) {
-    total += std::max<std::int64_t>(step.Duration, 0);
+    total += SwitchStepSeconds(step.Duration);
   }
   if (total == 0) {
     return std::nullopt;
@@ -289,12 +289,12 @@ std::optional<ChartModel> SwitchProgramChart(const ControllerDataSet& data, Plan
   chart.AxisEnd = charted;
   std::int64_t begin = 0;
   for (std::size_t s = 0; s < steps.size(); ++s) {
-    if (steps[s].Duration > 0 && begin < charted) {
+    if (steps[s].Duration != 0 && begin < charted) {
       chart.Lines.push_back(
           {begin, ChartLineKind::ProgramPoint, "Schritt " + std::to_string(s + 1),
            "Schritt " + std::to_string(s + 1) + ": " + Seconds(steps[s].Duration)});
     }
-    begin += std::max<std::int64_t>(steps[s].Duration, 0);
+    begin += SwitchStepSeconds(steps[s].Duration);
   }
   for (int g = 0; g < GroupsInUse(data); ++g) {
     if (!GroupUsed(data, index, g)) {
@@ -304,8 +304,9 @@ std::optional<ChartModel> SwitchProgramChart(const ControllerDataSet& data, Plan
     states.reserve(static_cast<std::size_t>(charted));
     for (const SwitchStep& step : steps) {
       const SignalState state = SwitchStepState(step, plan, g);
-      for (std::int64_t t = 0;
-           t < step.Duration && static_cast<std::int64_t>(states.size()) < charted; ++t) {
+      for (std::int64_t t = 0; t < SwitchStepSeconds(step.Duration) &&
+                               static_cast<std::int64_t>(states.size()) < charted;
+           ++t) {
         states.push_back(state);
       }
     }

@@ -236,5 +236,22 @@ TEST(PlannedChart, SwitchOnProgramStepByStep) {
   EXPECT_FALSE(PlannedChart(*data, PlannedChartKind::FaultSwitchOff, 1));  // no step
 }
 
+// The controller shows a step of negative duration for one second; the chart
+// of the switch-off program must not leave it out.
+TEST(PlannedChart, NegativeSwitchStepIsShownForOneSecondAsTheControllerRunsIt) {
+  auto data = TwoGroups();
+  SwitchProgram& steps = data->PlannedOffPrograms[0];
+  steps[0].Duration = 2;
+  steps[0].Yellow[0] = 1;
+  steps[1].Duration = -4;
+  steps[1].Red[0] = 1;
+  const auto chart = PlannedChart(*data, PlannedChartKind::PlannedSwitchOff, 1);
+  ASSERT_TRUE(chart);
+  EXPECT_EQ(chart->AxisEnd, 3);
+  EXPECT_EQ(chart->Rows[0].Bars, (std::vector<ChartBar>{{0, 2, Yellow}, {2, 3, Red}}));
+  ASSERT_EQ(chart->Lines.size(), 2u);
+  EXPECT_EQ(chart->Lines[1].At, 2);
+}
+
 }  // namespace
 }  // namespace ampelsim
