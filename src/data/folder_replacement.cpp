@@ -18,13 +18,20 @@ std::error_code LastError() {
 }
 
 // Swaps two folders in one step. False with `unsupported` set where the file
-// system cannot swap.
+// system or the platform cannot swap (the swap is a Linux call).
 bool Exchange(const fs::path& a, const fs::path& b, bool& unsupported, std::error_code& error) {
+#if defined(__linux__)
   if (renameat2(AT_FDCWD, a.c_str(), AT_FDCWD, b.c_str(), RENAME_EXCHANGE) == 0) {
     return true;
   }
   error = LastError();
   unsupported = errno == EINVAL || errno == ENOSYS || errno == ENOTSUP;
+#else
+  (void)a;
+  (void)b;
+  (void)error;
+  unsupported = true;
+#endif
   return false;
 }
 
