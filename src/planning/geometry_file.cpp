@@ -127,6 +127,13 @@ ConflictRoadUser ReadRoadUser(const Json& value, const std::string& entry) {
   Refuse(entry, std::string("die Art ist ") + KindNames + " (ist " + value.dump() + ")");
 }
 
+ConflictRoadUser Kind(const Json& object, const std::string& entry, const char* key) {
+  if (!object.contains(key)) {
+    Refuse(entry + "." + key, std::string("die Art fehlt (") + KindNames + ")");
+  }
+  return ReadRoadUser(object[key], entry + "." + key);
+}
+
 void Override(MethodValue& value, const std::optional<double>& given) {
   if (given) {
     value = {*given, ValueBasis::Given, "Geometriedatei"};
@@ -199,14 +206,9 @@ GeometryPair ReadPair(const Json& object, const std::string& entry) {
   if (pair.Clearing == pair.Entering) {
     Refuse(entry, "eine Gruppe ist nicht sich selbst feindlich");
   }
-  for (const char* key : {"ClearingKind", "EnteringKind"}) {
-    if (!object.contains(key)) {
-      Refuse(entry + "." + key, std::string("die Art fehlt (") + KindNames + ")");
-    }
-  }
   ConflictPoint& point = pair.Point;
-  point.Clearing = ReadRoadUser(object["ClearingKind"], entry + ".ClearingKind");
-  point.Entering = ReadRoadUser(object["EnteringKind"], entry + ".EnteringKind");
+  point.Clearing = Kind(object, entry, "ClearingKind");
+  point.Entering = Kind(object, entry, "EnteringKind");
   point.ClearingDistance =
       Distance(object, entry, "ClearingDistance", "der Räumweg bis zum Konfliktpunkt in Metern");
   point.EnteringDistance =
