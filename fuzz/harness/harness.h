@@ -31,6 +31,10 @@ void FuzzSimulation(std::span<const std::uint8_t> input, const std::filesystem::
 // junction generated from an accepted spec verifies without Fehler.
 void FuzzJunctionSpec(std::span<const std::uint8_t> input);
 
+// The geometry of the intergreen calculation on any text: read, and for an
+// accepted one the required intergreens of a small and a full junction.
+void FuzzIntergreenGeometry(std::span<const std::uint8_t> input);
+
 // The JSON reader of `ampelsim-cli build` on any text (only where the command
 // line tool is built: the reader lives there).
 void FuzzDataSetJson(std::span<const std::uint8_t> input);

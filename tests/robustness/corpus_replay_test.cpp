@@ -20,7 +20,7 @@ namespace fs = std::filesystem;
 
 using Replay = void (*)(std::span<const std::uint8_t>, const fs::path&);
 
-// The two targets without files get the same signature as the others.
+// The targets without files get the same signature as the others.
 void Decoders(std::span<const std::uint8_t> input, const fs::path&) {
   fuzz::FuzzDecoders(input);
 }
@@ -29,6 +29,9 @@ void Scenario(std::span<const std::uint8_t> input, const fs::path&) {
 }
 void JunctionSpec(std::span<const std::uint8_t> input, const fs::path&) {
   fuzz::FuzzJunctionSpec(input);
+}
+void IntergreenGeometry(std::span<const std::uint8_t> input, const fs::path&) {
+  fuzz::FuzzIntergreenGeometry(input);
 }
 #ifdef AMPELSIM_FUZZ_DATA_SET_JSON
 void DataSetJson(std::span<const std::uint8_t> input, const fs::path&) {
@@ -51,6 +54,7 @@ constexpr FuzzTarget Targets[] = {
     {"reports", &fuzz::FuzzReports},
     {"simulation", &fuzz::FuzzSimulation},
     {"junction_spec", &JunctionSpec},
+    {"intergreen_geometry", &IntergreenGeometry},
 #ifdef AMPELSIM_FUZZ_DATA_SET_JSON
     {"data_set_json", &DataSetJson},
     {"edit_patch", &EditPatch},
