@@ -93,6 +93,24 @@ class FormBearbeitenTest : public QObject {
     QVERIFY(!form.IsDirty());
   }
 
+  // A second green needs both edges before it is added; emptied, it is removed.
+  void SecondGreenIsAddedWithBothEdgesAndRemovedWhenEmptied() {
+    ui::TFormBearbeiten form;
+    QVERIFY(!form.Open(CopyDemo()));
+    QTableWidget* table = Table(form, "Programmtabelle");
+    const SignalProgram& plan = form.Model().Data().SignalPrograms[0];
+    table->item(Group1Row, Column(ui::ProgramColumn::Green2Begin))->setText(QStringLiteral("60"));
+    QVERIFY(!form.IsDirty());
+    table->item(Group1Row, Column(ui::ProgramColumn::Green2End))->setText(QStringLiteral("70"));
+    QCOMPARE(plan.GreenBegin2[0], 60);
+    QCOMPARE(plan.GreenEnd2[0], 70);
+
+    table->item(Group1Row, Column(ui::ProgramColumn::Green2End))->setText(QString());
+    QCOMPARE(plan.GreenBegin2[0], 0);
+    QCOMPARE(plan.GreenEnd2[0], 0);
+    QCOMPARE(table->item(Group1Row, Column(ui::ProgramColumn::Green2Begin))->text(), QString());
+  }
+
   // Green of G. 1 stretched into the other groups' greens: the findings list
   // shows a Fehler; undo takes it back and the title loses its star.
   void IntergreenBreakShowsFehlerAndUndoRestores() {
