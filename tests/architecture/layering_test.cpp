@@ -58,6 +58,7 @@ const std::map<std::string, Layer>& Layers() {
       {"gui/verify", {8, true}},
       {"gui/traffic", {8, true}},
       {"gui/sumo", {8, true}},
+      {"gui/edit", {8, true}},
       {"gui/app", {9, true}},  // composition root: main window, tick, main()
   };
   return layers;

@@ -130,12 +130,23 @@ QMenu& TFormSteuer::Menu(MainMenu menu) {
   switch (menu) {
     case MainMenu::Drucken:
       return *druckenMenu_;
+    case MainMenu::Bearbeiten:
+      return *bearbeitenMenu_;
     case MainMenu::Signalplan:
       return *signalplanMenu_;
     case MainMenu::Verkehr:
       break;
   }
   return *verkehrMenu_;
+}
+
+bool TFormSteuer::FeaturesMayChangeDataSet() {
+  for (Feature* feature : features_) {
+    if (!feature->MayChangeDataSet()) {
+      return false;
+    }
+  }
+  return true;
 }
 
 void TFormSteuer::OpenHelpDocument() {
@@ -319,6 +330,9 @@ void TFormSteuer::DatenLadenClick() {
       !panel.IsEnabled(PanelCommand::DatenLaden) || !panel.IsEnabled(PanelCommand::DateiMenu)) {
     return;
   }
+  if (!FeaturesMayChangeDataSet()) {
+    return;
+  }
   windows_.GetDir->SelectedDirectory = paths_.DataDirectory;
   const int result = windows_.GetDir->exec();
   // However the dialog closed, its directory is the data directory: without
@@ -419,6 +433,10 @@ bool TFormSteuer::FormKeyDown(int key, Qt::KeyboardModifiers modifiers) {
 }
 
 void TFormSteuer::closeEvent(QCloseEvent* event) {
+  if (!FeaturesMayChangeDataSet()) {
+    event->ignore();
+    return;
+  }
   // The other windows are top-level windows of their own; the program ends
   // with this one whatever else is open.
   event->accept();

@@ -171,6 +171,8 @@ class TFormSteuer final : public QMainWindow, private FeatureHost {
   void PrintReport(const ReportWriter& writer, const QString& printName) override;
   bool CanPrintReport() const override;
   void ShowDemandGlyph(QToolButton& button, const char* fileName);
+  // Asks every feature whether the data set may change now.
+  bool FeaturesMayChangeDataSet();
 
   SettingsStore& settings_;
   AppPaths& paths_;
@@ -194,6 +196,7 @@ class TFormSteuer final : public QMainWindow, private FeatureHost {
   QMenu* dateiMenu_ = nullptr;
   QAction* datenLaden_ = nullptr;
   QMenu* druckenMenu_ = nullptr;
+  QMenu* bearbeitenMenu_ = nullptr;
   QAction* mHilfe_ = nullptr;
   QMenu* signalplanMenu_ = nullptr;
   QMenu* verkehrMenu_ = nullptr;

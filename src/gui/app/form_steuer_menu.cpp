@@ -38,7 +38,8 @@ void TFormSteuer::BuildMenu() {
           &TFormSteuer::ZeigeAmpelnClick);
 
   druckenMenu_ = AddMenu(bar, "Drucken", "Drucken");
-  // Filled by the features: printing, the charts and their verification,
+  bearbeitenMenu_ = AddMenu(bar, "BearbeitenMenu", "Bearbeiten");
+  // Filled by the features: printing, the editor, the charts and their verification,
   // generated traffic and the coupling with SUMO.
   signalplanMenu_ = AddMenu(bar, "Signalplan", "Signalplan");
   verkehrMenu_ = AddMenu(bar, "VerkehrMenu", "Verkehr");

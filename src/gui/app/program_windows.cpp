@@ -52,6 +52,7 @@ ProgramWindows::ProgramWindows(const QString& startDirectory)
       FormGetStandDir(Basis.Paths, *Basis.Settings, FormSteuer.Keys()),
       FormUhrzeit(Basis.Sim->SimClock(), FormSteuer.Keys()),
       Printing(*Basis.Sim, FormSteuer.Keys(), FormSteuer),
+      Editing(Basis.Paths.DataDirectory),
       Signalplan(*Basis.Sim, FormSteuer.Keys()),
       Verification(*Basis.Sim, FormSteuer.Keys()),
       Traffic(*Basis.Traffic, *Basis.Sim, FormSteuer.Keys(), Basis.Paths.StartDirectory),
@@ -119,8 +120,8 @@ void ProgramWindows::SaveWindowPlacement() {
   Basis.Settings->Sync();
 }
 
-std::array<Feature*, 5> ProgramWindows::Features() {
-  return {&Printing, &Signalplan, &Verification, &Traffic, &Sumo};
+std::array<Feature*, 6> ProgramWindows::Features() {
+  return {&Printing, &Editing, &Signalplan, &Verification, &Traffic, &Sumo};
 }
 
 std::vector<QWidget*> ProgramWindows::PlacedWindows() {

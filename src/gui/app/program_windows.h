@@ -13,6 +13,7 @@
 #include "gui/dialogs/form_get_dir.h"
 #include "gui/dialogs/form_get_stand_dir.h"
 #include "gui/display/form_ampel.h"
+#include "gui/edit/edit_feature.h"
 #include "gui/engine/form_uhrzeit.h"
 #include "gui/reports/print_feature.h"
 #include "gui/sumo/sumo_feature.h"
@@ -54,13 +55,14 @@ class ProgramWindows {
   TFormUhrzeit FormUhrzeit;
   // The features, in the order they add their menu entries.
   PrintFeature Printing;
+  EditFeature Editing;
   SignalplanFeature Signalplan;
   VerificationFeature Verification;
   TrafficFeature Traffic;
   SumoFeature Sumo;
 
  private:
-  std::array<Feature*, 5> Features();
+  std::array<Feature*, 6> Features();
   // The windows whose place is kept in the settings.
   std::vector<QWidget*> PlacedWindows();
 };

@@ -13,7 +13,7 @@ class QWidget;
 namespace ampelsim::ui {
 
 // The menus of the main window that features add their entries to.
-enum class MainMenu { Drucken, Signalplan, Verkehr };
+enum class MainMenu { Drucken, Bearbeiten, Signalplan, Verkehr };
 
 // Writes one report into a document, as the entries of "Einzelausdruck" do.
 using ReportWriter =
@@ -49,6 +49,9 @@ class Feature {
   virtual void CommandsChanged() {}
   // "Daten laden" has loaded a data set.
   virtual void DataSetLoaded() {}
+  // Before the program ends or "Daten laden" loads another data set: false
+  // when the user keeps things as they are (unsaved changes, "Abbrechen").
+  virtual bool MayChangeDataSet() { return true; }
   // Its long-lived windows, placed and remembered as the main window is.
   virtual std::vector<QWidget*> Windows() { return {}; }
 };

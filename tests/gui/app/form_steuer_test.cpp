@@ -139,6 +139,7 @@ void FormSteuerTest::menuEntries_data() {
       {"Beenden", "Beenden"},
       {"Ansicht", "Ampelköpfe"},
       {"Drucken", "Drucken"},
+      {"BearbeitenMenu", "Bearbeiten"},
       {"EinzelDruck", "Einzelausdruck"},
       {"DruckerEinrichten", "Drucker Einrichten"},
       {"Uhrzeit", "Uhrzeit"},

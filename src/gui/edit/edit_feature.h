@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QString>
+
+#include "gui/edit/form_bearbeiten.h"
+#include "gui/shell/feature.h"
+
+class QAction;
+
+namespace ampelsim::ui {
+
+// The menu "Bearbeiten": the editor on the data directory that is set, saving
+// it, undo and redo with the step's name; unsaved changes are asked about
+// before the program ends or loads another data set.
+class EditFeature final : public Feature {
+ public:
+  // The data directory is the one "Daten laden" sets; read at each use.
+  explicit EditFeature(const QString& dataDirectory);
+
+  void Install(FeatureHost& host) override;
+  bool MayChangeDataSet() override;
+  std::vector<QWidget*> Windows() override { return {&Editor}; }
+
+  // "Datensatz bearbeiten": the editor on the data directory; a directory
+  // that cannot be opened is reported in a box.
+  void EditDataSet();
+
+  TFormBearbeiten Editor;
+
+ private:
+  // Enables the entries and names the undo and redo steps.
+  void ShowCommands();
+
+  const QString& dataDirectory_;
+  FeatureHost* host_ = nullptr;
+  QAction* save_ = nullptr;
+  QAction* saveAs_ = nullptr;
+  QAction* undo_ = nullptr;
+  QAction* redo_ = nullptr;
+};
+
+}  // namespace ampelsim::ui

@@ -1,0 +1,319 @@
+#include "gui/edit/form_bearbeiten.h"
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QSignalBlocker>
+#include <QSpinBox>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+#include "edit/cycle_command.h"
+#include "gui/edit/program_table.h"
+#include "verify/finding.h"
+
+namespace ampelsim::ui {
+namespace {
+
+constexpr int HighestCycleTime = 9999;
+
+QString Q(const std::string& utf8) {
+  return QString::fromStdString(utf8);
+}
+
+QString FolderText(const std::filesystem::path& directory) {
+  return Q(directory.string());
+}
+
+// An empty cell is no value; anything else must be a whole number.
+struct CellText {
+  bool Valid = true;
+  std::optional<int> Value;
+};
+
+CellText ParseCell(const QString& text) {
+  const QString trimmed = text.trimmed();
+  if (trimmed.isEmpty()) {
+    return {};
+  }
+  bool ok = false;
+  const int value = trimmed.toInt(&ok);
+  return ok ? CellText{true, value} : CellText{false, std::nullopt};
+}
+
+QTableWidget* MakeTable(QWidget* parent, const char* name, const QStringList& titles) {
+  auto* table = new QTableWidget(0, static_cast<int>(titles.size()), parent);
+  table->setObjectName(QString::fromLatin1(name));
+  table->setHorizontalHeaderLabels(titles);
+  return table;
+}
+
+}  // namespace
+
+TFormBearbeiten::TFormBearbeiten(QWidget* parent) : QWidget(parent, Qt::Window) {
+  setObjectName(QStringLiteral("FormBearbeiten"));
+  auto* layout = new QVBoxLayout(this);
+
+  auto* top = new QHBoxLayout;
+  top->addWidget(new QLabel(QStringLiteral("Programm:"), this));
+  programs_ = new QComboBox(this);
+  programs_->setObjectName(QStringLiteral("Programm"));
+  for (int p = 1; p <= ProgramCount; ++p) {
+    programs_->addItem(QStringLiteral("P%1").arg(p));
+  }
+  top->addWidget(programs_);
+  top->addSpacing(16);
+  top->addWidget(new QLabel(QStringLiteral("Umlaufzeit:"), this));
+  cycle_ = new QSpinBox(this);
+  cycle_->setObjectName(QStringLiteral("Umlaufzeit"));
+  cycle_->setRange(0, HighestCycleTime);
+  cycle_->setSuffix(QStringLiteral(" s"));
+  top->addWidget(cycle_);
+  top->addStretch();
+  layout->addLayout(top);
+
+  table_ = MakeTable(this, "Programmtabelle", ProgramColumnTitles());
+  layout->addWidget(table_, 3);
+  layout->addWidget(new QLabel(QStringLiteral("Befunde:"), this));
+  findings_ = MakeTable(this, "Befunde", {QStringLiteral("Schwere"), QStringLiteral("Befund")});
+  findings_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  findings_->horizontalHeader()->setStretchLastSection(true);
+  findings_->verticalHeader()->hide();
+  layout->addWidget(findings_, 2);
+  status_ = new QLabel(this);
+  status_->setObjectName(QStringLiteral("Meldung"));
+  status_->setWordWrap(true);
+  layout->addWidget(status_);
+
+  connect(programs_, &QComboBox::currentIndexChanged, this, [this] { ShowModel(); });
+  connect(table_, &QTableWidget::itemChanged, this, &TFormBearbeiten::CellEdited);
+  connect(cycle_, &QSpinBox::editingFinished, this, &TFormBearbeiten::CycleEdited);
+  resize(760, 620);
+  ShowModel();
+}
+
+std::optional<Error> TFormBearbeiten::Open(const std::filesystem::path& directory) {
+  Result<edit::EditModel> opened = edit::EditModel::Open(directory);
+  if (!opened) {
+    return opened.Failure();
+  }
+  model_.emplace(std::move(opened).Value());
+  ShowStatus(QString());
+  ShowModel();
+  emit ModelChanged();
+  return std::nullopt;
+}
+
+QString TFormBearbeiten::StatusText() const {
+  return status_->text();
+}
+
+int TFormBearbeiten::Program() const {
+  return programs_->currentIndex() + 1;
+}
+
+void TFormBearbeiten::ShowStatus(const QString& text) {
+  status_->setText(text);
+}
+
+void TFormBearbeiten::Execute(const edit::EditCommand& command) {
+  const Result<std::string> done = model_->Execute(command);
+  ShowStatus(done ? Q(done.Value()) : Q(done.Failure().Message));
+  ShowModel();
+  emit ModelChanged();
+}
+
+void TFormBearbeiten::CellEdited(QTableWidgetItem* item) {
+  if (!model_) {
+    return;
+  }
+  const int group = item->row() + 1;
+  const auto column = static_cast<ProgramColumn>(item->column());
+  const CellText cell = ParseCell(item->text());
+  if (!cell.Valid) {
+    ShowStatus(QStringLiteral("„%1“ ist keine ganze Zahl").arg(item->text().trimmed()));
+    ShowTable();
+    return;
+  }
+  std::optional<int> other;
+  if (IsMissingSecondGreen(model_->Data(), Program(), group, column)) {
+    // A new second green needs both edges; the first one typed waits.
+    const int partner =
+        column == ProgramColumn::Green2Begin ? item->column() + 1 : item->column() - 1;
+    other = ParseCell(table_->item(item->row(), partner)->text()).Value;
+    if (!cell.Value || !other) {
+      ShowStatus(QStringLiteral("Grün 2: bitte „von“ und „bis“ eingeben"));
+      return;
+    }
+  }
+  const auto command = CellCommand(model_->Data(), Program(), group, column, cell.Value, other);
+  if (!command) {
+    ShowStatus(QStringLiteral("Bitte eine Zahl eingeben"));
+    ShowTable();
+    return;
+  }
+  Execute(*command);
+}
+
+void TFormBearbeiten::CycleEdited() {
+  if (!model_ || cycle_->value() == model_->Data().SignalPrograms[Program() - 1].CycleTime) {
+    return;
+  }
+  Execute(edit::SetCycleTime(Program(), cycle_->value()));
+}
+
+void TFormBearbeiten::ShowModel() {
+  QString title = QStringLiteral("Datensatz bearbeiten");
+  if (model_) {
+    title += QStringLiteral(" – ") + FolderText(model_->Directory());
+    if (model_->IsDirty()) {
+      title += QLatin1Char('*');
+    }
+  }
+  setWindowTitle(title);
+  {
+    const QSignalBlocker blocker(cycle_);
+    cycle_->setValue(model_ ? model_->Data().SignalPrograms[Program() - 1].CycleTime : 0);
+  }
+  cycle_->setEnabled(model_.has_value());
+  ShowTable();
+  ShowFindings();
+}
+
+void TFormBearbeiten::ShowTable() {
+  const QSignalBlocker blocker(table_);
+  const int groups = model_ ? GroupsInUse(model_->Data()) : 0;
+  table_->setRowCount(groups);
+  for (int row = 0; row < groups; ++row) {
+    const int group = row + 1;
+    table_->setVerticalHeaderItem(row, new QTableWidgetItem(QStringLiteral("G. %1").arg(group)));
+    for (int column = 0; column < ProgramColumnCount; ++column) {
+      const std::optional<int> value =
+          CellValue(model_->Data(), Program(), group, static_cast<ProgramColumn>(column));
+      const QString text = value ? QString::number(*value) : QString();
+      // The edited cell's item is still in use while its change is handled.
+      if (QTableWidgetItem* item = table_->item(row, column)) {
+        item->setText(text);
+      } else {
+        table_->setItem(row, column, new QTableWidgetItem(text));
+      }
+    }
+  }
+}
+
+void TFormBearbeiten::ShowFindings() {
+  const std::vector<Finding> none;
+  const std::vector<Finding>& all = model_ ? model_->Findings() : none;
+  findings_->setRowCount(static_cast<int>(all.size()));
+  for (int row = 0; row < findings_->rowCount(); ++row) {
+    const Finding& finding = all[static_cast<std::size_t>(row)];
+    const std::string_view severity = SeverityText(finding.Level);
+    findings_->setItem(row, 0,
+                       new QTableWidgetItem(QString::fromUtf8(
+                           severity.data(), static_cast<qsizetype>(severity.size()))));
+    findings_->setItem(row, 1, new QTableWidgetItem(Q(finding.Text)));
+  }
+}
+
+bool TFormBearbeiten::Save() {
+  if (!model_) {
+    return false;
+  }
+  const Result<SaveOutcome> saved = model_->Save();
+  if (!saved) {
+    ShowStatus(QStringLiteral("Nicht gespeichert: ") + Q(saved.Failure().Message));
+    return false;
+  }
+  QString text = QStringLiteral("Gespeichert in ") + FolderText(saved->Directory);
+  for (const std::string& note : saved->Notes) {
+    text += QStringLiteral("; ") + Q(note);
+  }
+  ShowStatus(text);
+  ShowModel();
+  emit ModelChanged();
+  return true;
+}
+
+bool TFormBearbeiten::SaveAs() {
+  if (!model_) {
+    return false;
+  }
+  const QString folder = askFolder_(this, FolderText(model_->Directory()));
+  if (folder.isEmpty()) {
+    return false;
+  }
+  const Result<SaveOutcome> saved = model_->SaveAs(folder.toStdString());
+  if (!saved) {
+    ShowStatus(QStringLiteral("Nicht gespeichert: ") + Q(saved.Failure().Message));
+    return false;
+  }
+  ShowStatus(QStringLiteral("Gespeichert in ") + FolderText(saved->Directory));
+  ShowModel();
+  emit ModelChanged();
+  return true;
+}
+
+void TFormBearbeiten::Undo() {
+  if (!model_ || !model_->CanUndo()) {
+    return;
+  }
+  const QString name = Q(model_->UndoName());
+  model_->Undo();
+  ShowStatus(QStringLiteral("Rückgängig: ") + name);
+  if (model_->LastChangedProgram() >= 1) {
+    programs_->setCurrentIndex(model_->LastChangedProgram() - 1);
+  }
+  ShowModel();
+  emit ModelChanged();
+}
+
+void TFormBearbeiten::Redo() {
+  if (!model_ || !model_->CanRedo()) {
+    return;
+  }
+  const QString name = Q(model_->RedoName());
+  model_->Redo();
+  ShowStatus(QStringLiteral("Wiederholt: ") + name);
+  if (model_->LastChangedProgram() >= 1) {
+    programs_->setCurrentIndex(model_->LastChangedProgram() - 1);
+  }
+  ShowModel();
+  emit ModelChanged();
+}
+
+bool TFormBearbeiten::MayDiscard() {
+  if (!IsDirty()) {
+    return true;
+  }
+  switch (askUnsaved_(this, FolderText(model_->Directory()))) {
+    case UnsavedChoice::Speichern:
+      return Save();
+    case UnsavedChoice::Verwerfen:
+      Close();
+      return true;
+    case UnsavedChoice::Abbrechen:
+      break;
+  }
+  return false;
+}
+
+void TFormBearbeiten::Close() {
+  model_.reset();
+  ShowStatus(QString());
+  ShowModel();
+  hide();
+  emit ModelChanged();
+}
+
+void TFormBearbeiten::closeEvent(QCloseEvent* event) {
+  if (!MayDiscard()) {
+    event->ignore();
+    return;
+  }
+  Close();
+  event->accept();
+}
+
+}  // namespace ampelsim::ui
