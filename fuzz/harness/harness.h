@@ -27,8 +27,8 @@ void FuzzReports(std::span<const std::uint8_t> input, const std::filesystem::pat
 // bounded number of ticks (simulation_input.h).
 void FuzzSimulation(std::span<const std::uint8_t> input, const std::filesystem::path& scratch);
 
-// The spec of a new junction on any text: read, generated and verified; a
-// junction generated from an accepted spec verifies without Fehler.
+// The description of a new junction on any text: read, generated and verified; a
+// junction generated from an accepted description verifies without Fehler.
 void FuzzJunctionSpec(std::span<const std::uint8_t> input);
 
 // The geometry of the intergreen calculation on any text: read, and for an

@@ -201,7 +201,8 @@ int main(int argc, char** argv) {
   std::string newDirectory;
   auto* newJunction =
       app.add_subcommand("new", "Write a new junction's data files from its stages (JSON spec)");
-  newJunction->add_option("SPEC", specPath, "junction spec (docs/new-junction.md)")->required();
+  newJunction->add_option("SPEC", specPath, "junction description (docs/new-junction.md)")
+      ->required();
   newJunction->add_option("OUTDIR", newDirectory, "directory to write")->required();
   newJunction->callback([&] { exitCode = RunNew(specPath, newDirectory, std::cout, std::cerr); });
 

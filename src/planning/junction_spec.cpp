@@ -86,7 +86,7 @@ RoadUserKind ReadKind(const Json& value, const std::string& entry) {
          "die Art ist \"Kfz\", \"Rad\", \"Fußgänger\" oder \"ÖPNV\" (ist " + value.dump() + ")");
 }
 
-// A group number of the spec, known from its list of groups.
+// A group number of the description, known from its list of groups.
 int KnownGroup(const Json& value, const std::string& entry, int groupCount) {
   const int number = WholeNumberIn(value, entry, 1, MaxGroups, "die Signalgruppe");
   if (number > groupCount) {

@@ -19,7 +19,7 @@ enum class RoadUserKind : std::uint8_t {
   PublicTransport,  // ÖPNV
 };
 
-// The German name of a kind as the spec and the messages write it.
+// The German name of a kind as the description file and the messages write it.
 std::string KindName(RoadUserKind kind);
 
 struct SpecGroup {
@@ -71,7 +71,7 @@ using JunctionSpecResult = Result<JunctionSpec>;
 JunctionSpecResult ParseJunctionSpec(std::string_view json);
 JunctionSpecResult ReadJunctionSpec(const std::filesystem::path& path);
 
-// The defaults the spec took because the file left the values out, one German
+// The defaults the description took because the file left the values out, one German
 // line each, every one marked as to be checked.
 std::vector<std::string> AssumedValues(const JunctionSpec& spec);
 

@@ -21,7 +21,7 @@ struct StageLayout {
 };
 
 // The shortest layout that keeps every minimum green and intergreen of the
-// spec; the program's windows are green in whole stages.
+// description; the program's windows are green in whole stages.
 StageLayout MinimumLayout(const JunctionSpec& spec);
 
 // The layout stretched to the cycle time (at least its Total()): the spare

@@ -22,7 +22,7 @@ std::string Spec(const std::string& cycle = "60", const std::string& kind3 = "\"
          conflicts + R"(, "Stages": )" + stages + more + "}";
 }
 
-// The spec refused by the reader, or its plan by the generator.
+// The description refused by the reader, or its plan by the generator.
 std::string Refusal(const std::string& text) {
   const JunctionSpecResult spec = ParseJunctionSpec(text);
   if (!spec) {
