@@ -1,4 +1,5 @@
 #include "planning/geometry_file.h"
+#include "planning/json_entries.h"
 
 #include <algorithm>
 #include <cmath>
@@ -23,33 +24,10 @@ constexpr double MaxVehicleLength = 100.0;
 
 constexpr const char* WaitingLeftTurnerName = "Wartender Linksabbieger";
 
-// Thrown inside the reader only; the public functions turn it into the
-// result.
-struct Refusal {
-  std::string Message;
-};
-
-[[noreturn]] void Refuse(const std::string& entry, const std::string& reason) {
-  throw Refusal{"Eintrag \"" + entry + "\": " + reason};
-}
-
-std::string Item(const std::string& entry, std::size_t index) {
-  return entry + "[" + std::to_string(index) + "]";
-}
-
 std::string Number(double value) {
   std::ostringstream text;
   text << value;
   return text.str();
-}
-
-void OnlyKnownEntries(const Json& object, const std::string& entry,
-                      std::initializer_list<std::string_view> known) {
-  for (const auto& [key, value] : object.items()) {
-    if (std::find(known.begin(), known.end(), key) == known.end()) {
-      Refuse(entry.empty() ? key : entry + "." + key, "unbekannter Eintrag");
-    }
-  }
 }
 
 double NumberIn(const Json& value, const std::string& entry, double low, double high,
@@ -250,29 +228,11 @@ IntergreenGeometry ReadGeometry(const Json& root) {
 }  // namespace
 
 IntergreenGeometryResult ParseIntergreenGeometry(std::string_view json) {
-  const Json root = Json::parse(json, nullptr, false);
-  if (root.is_discarded()) {
-    return Error{"die Datei ist kein gültiges JSON"};
-  }
-  try {
-    return ReadGeometry(root);
-  } catch (const Refusal& refusal) {
-    return Error{refusal.Message};
-  }
+  return ParseEntries<IntergreenGeometry>(json, ReadGeometry);
 }
 
 IntergreenGeometryResult ReadIntergreenGeometry(const std::filesystem::path& path) {
-  std::ifstream file(path, std::ios::binary);
-  if (!file.is_open()) {
-    return Error{"Geometriedatei " + path.string() + " kann nicht gelesen werden"};
-  }
-  std::stringstream text;
-  text << file.rdbuf();
-  IntergreenGeometryResult result = ParseIntergreenGeometry(text.str());
-  if (!result) {
-    result.Failure().Message = "Geometriedatei " + path.string() + ": " + result.Failure().Message;
-  }
-  return result;
+  return ReadEntriesFile<IntergreenGeometry>(path, "Geometriedatei", ParseIntergreenGeometry);
 }
 
 Result<RequiredIntergreens> CalculateRequiredIntergreens(const IntergreenGeometry& geometry,

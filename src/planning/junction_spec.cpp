@@ -1,4 +1,5 @@
 #include "planning/junction_spec.h"
+#include "planning/json_entries.h"
 
 #include <algorithm>
 #include <fstream>
@@ -18,29 +19,6 @@ using Json = nlohmann::json;
 
 constexpr int MaxCycleTime = 3600;  // the longest cycle the verifier walks
 constexpr int MaxPhaseSeconds = 255;
-
-// Thrown inside the reader only; the public functions turn it into the
-// result.
-struct Refusal {
-  std::string Message;
-};
-
-[[noreturn]] void Refuse(const std::string& entry, const std::string& reason) {
-  throw Refusal{"Eintrag \"" + entry + "\": " + reason};
-}
-
-std::string Item(const std::string& entry, std::size_t index) {
-  return entry + "[" + std::to_string(index) + "]";
-}
-
-void OnlyKnownEntries(const Json& object, const std::string& entry,
-                      std::initializer_list<std::string_view> known) {
-  for (const auto& [key, value] : object.items()) {
-    if (std::find(known.begin(), known.end(), key) == known.end()) {
-      Refuse(entry.empty() ? key : entry + "." + key, "unbekannter Eintrag");
-    }
-  }
-}
 
 int WholeNumberIn(const Json& value, const std::string& entry, int low, int high,
                   const std::string& what) {
@@ -364,30 +342,11 @@ int JunctionSpec::IntergreenOf(int clearing, int entering) const {
 }
 
 JunctionSpecResult ParseJunctionSpec(std::string_view json) {
-  const Json root = Json::parse(json, nullptr, false);
-  if (root.is_discarded()) {
-    return Error{"die Datei ist kein gültiges JSON"};
-  }
-  try {
-    return ReadSpec(root);
-  } catch (const Refusal& refusal) {
-    return Error{refusal.Message};
-  }
+  return ParseEntries<JunctionSpec>(json, ReadSpec);
 }
 
 JunctionSpecResult ReadJunctionSpec(const std::filesystem::path& path) {
-  std::ifstream file(path, std::ios::binary);
-  if (!file.is_open()) {
-    return Error{"Knotenpunktbeschreibung " + path.string() + " kann nicht gelesen werden"};
-  }
-  std::stringstream text;
-  text << file.rdbuf();
-  JunctionSpecResult result = ParseJunctionSpec(text.str());
-  if (!result) {
-    result.Failure().Message =
-        "Knotenpunktbeschreibung " + path.string() + ": " + result.Failure().Message;
-  }
-  return result;
+  return ReadEntriesFile<JunctionSpec>(path, "Knotenpunktbeschreibung", ParseJunctionSpec);
 }
 
 std::vector<std::string> AssumedValues(const JunctionSpec& spec) {
