@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <filesystem>
 
 #include "gui/edit/form_bearbeiten.h"
 #include "gui/shell/feature.h"
@@ -24,12 +25,18 @@ class EditFeature final : public Feature {
   // "Datensatz bearbeiten": the editor on the data directory; a directory
   // that cannot be opened is reported in a box.
   void EditDataSet();
+  // "Neuer Knotenpunkt ...": the dialog; the data set it wrote is opened.
+  void NewJunction();
+  // "Zwischenzeiten berechnen ...": the dialog on the edited data set; what
+  // it calculated becomes one step.
+  void CalculateIntergreens();
 
   TFormBearbeiten Editor;
 
  private:
   // Enables the entries and names the undo and redo steps.
   void ShowCommands();
+  void OpenWritten(const std::filesystem::path& directory);
 
   const QString& dataDirectory_;
   FeatureHost* host_ = nullptr;
@@ -37,6 +44,7 @@ class EditFeature final : public Feature {
   QAction* saveAs_ = nullptr;
   QAction* undo_ = nullptr;
   QAction* redo_ = nullptr;
+  QAction* calculate_ = nullptr;
 };
 
 }  // namespace ampelsim::ui
