@@ -46,8 +46,16 @@ void EditFeature::Install(FeatureHost& host) {
   calculate_ = AddMenuAction(menu, "ZwischenzeitenBerechnen",
                              QStringLiteral("Zwischenzeiten berechnen ..."));
   QObject::connect(calculate_, &QAction::triggered, &menu, [this] { CalculateIntergreens(); });
+  testRun_ = AddMenuAction(menu, "Testlauf", QStringLiteral("Testlauf"));
+  testRun_->setShortcut(QKeySequence(Qt::Key_F9));
+  QObject::connect(testRun_, &QAction::triggered, &menu, [this] { RunTest(); });
+  QObject::connect(&TestRun, &TFormTestlauf::BackToEditing, &menu, [this] {
+    if (Editor.HasModel()) {
+      ShowOnTop(Editor);
+    }
+  });
   // The editor is a window of its own: the keys work there as in the main window.
-  Editor.addActions({save_, undo_, redo_});
+  Editor.addActions({save_, undo_, redo_, testRun_});
   QObject::connect(&Editor, &TFormBearbeiten::ModelChanged, &menu, [this] { ShowCommands(); });
   ShowCommands();
 }
@@ -60,6 +68,7 @@ void EditFeature::ShowCommands() {
   save_->setEnabled(open);
   saveAs_->setEnabled(open);
   calculate_->setEnabled(open);
+  testRun_->setEnabled(open);
   undo_->setEnabled(open && Editor.Model().CanUndo());
   undo_->setText(StepCaption("Rückgängig", open ? Editor.Model().UndoName() : std::string()));
   redo_->setEnabled(open && Editor.Model().CanRedo());
@@ -122,6 +131,14 @@ void EditFeature::CalculateIntergreens() {
   if (const std::unique_ptr<edit::CommandGroup> fill = dialog.Fill()) {
     Editor.Apply(*fill);
   }
+}
+
+void EditFeature::RunTest() {
+  if (!Editor.HasModel() || !RunDataSet) {
+    return;
+  }
+  TestRun.Run(Editor.Model(), RunDataSet);
+  ShowOnTop(TestRun);
 }
 
 bool EditFeature::MayChangeDataSet() {

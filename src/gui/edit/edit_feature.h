@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "gui/edit/form_bearbeiten.h"
+#include "gui/edit/test_run.h"
 #include "gui/shell/feature.h"
 
 class QAction;
@@ -31,7 +32,13 @@ class EditFeature final : public Feature {
   // it calculated becomes one step.
   void CalculateIntergreens();
 
+  // "Testlauf": the edited data set as it stands in the simulator.
+  void RunTest();
+
   TFormBearbeiten Editor;
+  TFormTestlauf TestRun;
+  // How the simulator loads a data set; the composition root sets it.
+  DataSetRunner RunDataSet;
 
  private:
   // Enables the entries and names the undo and redo steps.
@@ -45,6 +52,7 @@ class EditFeature final : public Feature {
   QAction* undo_ = nullptr;
   QAction* redo_ = nullptr;
   QAction* calculate_ = nullptr;
+  QAction* testRun_ = nullptr;
 };
 
 }  // namespace ampelsim::ui

@@ -1,18 +1,24 @@
+#include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QFile>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QSpinBox>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <filesystem>
 
+#include "app/simulation.h"
 #include "edit/edit_model.h"
 #include "gui/app/app_test_support.h"
+#include "gui/app/program_windows.h"
 #include "gui/edit/form_bearbeiten.h"
 #include "gui/edit/intergreen_dialog.h"
 #include "gui/edit/new_junction_dialog.h"
+#include "gui/edit/program_table.h"
+#include "gui/edit/test_run.h"
 #include "planning/junction_generator.h"
 #include "verify/plan_verifier.h"
 
@@ -58,9 +64,59 @@ class EditDialogsTest : public QObject {
   Q_OBJECT
 
  private:
+  std::filesystem::path CopyDemo() {
+    const std::filesystem::path demo = dir_.Path() / "Demo";
+    std::filesystem::remove_all(demo);
+    std::filesystem::copy(qEnvironmentVariable("AMPELSIM_BINARY_DIR").toStdString() + "/Demo",
+                          demo);
+    return demo;
+  }
+
+  static QByteArray Bytes(const std::filesystem::path& file) {
+    QFile in(QString::fromStdString(file.string()));
+    return in.open(QIODevice::ReadOnly) ? in.readAll() : QByteArray();
+  }
+
   TempDir dir_;
 
  private slots:
+  // "Testlauf" runs the edited plan from a copy: the data set's own files
+  // stay as they were, the live chart shows, and what is edited during the
+  // run does not reach the loaded controller.
+  void TestRunLoadsTheEditedCopy() {
+    const StartDirectory start;
+    ui::ProgramWindows windows(start.QPath());
+    const std::filesystem::path demo = CopyDemo();
+    windows.Basis.Paths.DataDirectory = QString::fromStdString(demo.string());
+    windows.FormSteuer.show();
+    windows.FormSteuer.findChild<QAction*>(QStringLiteral("DatensatzBearbeiten"))->trigger();
+    ui::TFormBearbeiten& editor = windows.Editing.Editor;
+    auto* program = Child<QTableWidget>(editor, "Programmtabelle");
+    const int green1End = static_cast<int>(ui::ProgramColumn::Green1End);
+    program->item(0, green1End)->setText(QStringLiteral("43"));
+    const QByteArray saved = Bytes(demo / "PROG.DAT");
+
+    windows.FormSteuer.findChild<QAction*>(QStringLiteral("Testlauf"))->trigger();
+    ui::TFormTestlauf& run = windows.Editing.TestRun;
+    QVERIFY2(!run.Copy().empty(), qPrintable(run.StatusText()));
+    QCOMPARE(windows.Basis.Sim->DataDirectory(), run.Copy().string());
+    QCOMPARE(windows.Basis.Sim->Data().SignalPrograms[0].GreenEnd1[0], 43);
+    QVERIFY(windows.Basis.Sim->Loader().DataValid());
+    QVERIFY(windows.Signalplan.Ist.isVisible());
+    QCOMPARE(Bytes(demo / "PROG.DAT"), saved);
+    QVERIFY(editor.IsDirty());
+
+    program->item(0, green1End)->setText(QStringLiteral("40"));
+    QCOMPARE(windows.Basis.Sim->Data().SignalPrograms[0].GreenEnd1[0], 43);
+
+    editor.hide();
+    Child<QPushButton>(run, "ZurueckZurBearbeitung")->click();
+    QVERIFY(editor.isVisible());
+    QVERIFY(!run.isVisible());
+    editor.SetUnsavedChangesQuestion(
+        [](QWidget*, const QString&) { return ui::UnsavedChoice::Verwerfen; });
+  }
+
   // The T-junction of the demo description typed into the dialog: the data
   // set written is the one `ampelsim-cli new` makes of the file, and it
   // verifies with 0 Fehler.
@@ -118,10 +174,7 @@ class EditDialogsTest : public QObject {
   // The calculation shows matrix and result side by side; taking it is one
   // step that sets that pair alone.
   void CalculatedIntergreensAreOneStep() {
-    const std::filesystem::path demo = dir_.Path() / "Demo";
-    std::filesystem::remove_all(demo);
-    std::filesystem::copy(qEnvironmentVariable("AMPELSIM_BINARY_DIR").toStdString() + "/Demo",
-                          demo);
+    const std::filesystem::path demo = CopyDemo();
     const QString geometry = QString::fromStdString((dir_.Path() / "geometrie.json").string());
     QFile file(geometry);
     QVERIFY(file.open(QIODevice::WriteOnly));
