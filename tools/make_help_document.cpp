@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QColor>
 #include <QFile>
+#include <QFileInfo>
 #include <QFont>
 #include <QMarginsF>
 #include <QPageLayout>
@@ -16,6 +17,7 @@
 #include <QTextDocument>
 #include <QTextFrame>
 #include <QTextTable>
+#include <QUrl>
 #include <cstdio>
 
 namespace {
@@ -175,6 +177,12 @@ int main(int argc, char** argv) {
 
   QTextDocument document;
   document.setDefaultFont(BodyFont());
+  // Pictures are named relative to the guide; the document loads them from
+  // the folder its own address names.
+  const QUrl guideFolder =
+      QUrl::fromLocalFile(QFileInfo(sourcePath).absolutePath() + QLatin1Char('/'));
+  document.setBaseUrl(guideFolder);
+  document.setMetaInformation(QTextDocument::DocumentUrl, guideFolder.toString());
   document.setMarkdown(WithContents(markdown), QTextDocument::MarkdownDialectGitHub);
   ArrangeHeadings(document);
   ArrangeTables(document);

@@ -65,6 +65,21 @@ ProgramWindows::ProgramWindows(const QString& startDirectory)
   }
   // A finding of the verification opens the planned chart of its program.
   Verification.FindingActivated = [this](int program) { Signalplan.ShowPlannedChart(program); };
+  // "Testlauf" loads the editor's copy as "Daten laden" does and shows the
+  // live chart.
+  Editing.RunDataSet = [this](const QString& directory) -> std::optional<QString> {
+    if (!Basis.Sim->LoadDataSet(directory.toStdString())) {
+      return QStringLiteral(
+          "Ein Testlauf ist nur bei ausgeschalteter Steuerung möglich: bitte "
+          "mit „Stop“ ausschalten und „Testlauf“ wiederholen.");
+    }
+    for (Feature* feature : Features()) {
+      feature->DataSetLoaded();
+    }
+    FormAmpel.show();
+    ShowOnTop(Signalplan.Ist);
+    return std::nullopt;
+  };
   // After each tick the windows draw in this order: heads, panel, features.
   QObject::connect(&Ticks, &TickDriver::Ticked, &FormAmpel, &TFormAmpel::ShowHeads);
   QObject::connect(&Ticks, &TickDriver::Ticked, &FormSteuer, &TFormSteuer::ShowPanel);

@@ -5,6 +5,9 @@
 #include <QMessageBox>
 #include <filesystem>
 
+#include "gui/edit/intergreen_dialog.h"
+#include "gui/edit/new_junction_dialog.h"
+
 namespace ampelsim::ui {
 namespace {
 
@@ -20,6 +23,8 @@ EditFeature::EditFeature(const QString& dataDirectory) : dataDirectory_(dataDire
 void EditFeature::Install(FeatureHost& host) {
   host_ = &host;
   QMenu& menu = host.Menu(MainMenu::Bearbeiten);
+  QObject::connect(AddMenuAction(menu, "NeuerKnotenpunkt", QStringLiteral("Neuer Knotenpunkt ...")),
+                   &QAction::triggered, &menu, [this] { NewJunction(); });
   QObject::connect(
       AddMenuAction(menu, "DatensatzBearbeiten", QStringLiteral("Datensatz bearbeiten")),
       &QAction::triggered, &menu, [this] { EditDataSet(); });
@@ -37,8 +42,20 @@ void EditFeature::Install(FeatureHost& host) {
   redo_->setShortcuts(
       {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
   QObject::connect(redo_, &QAction::triggered, &menu, [this] { Editor.Redo(); });
+  menu.addSeparator();
+  calculate_ = AddMenuAction(menu, "ZwischenzeitenBerechnen",
+                             QStringLiteral("Zwischenzeiten berechnen ..."));
+  QObject::connect(calculate_, &QAction::triggered, &menu, [this] { CalculateIntergreens(); });
+  testRun_ = AddMenuAction(menu, "Testlauf", QStringLiteral("Testlauf"));
+  testRun_->setShortcut(QKeySequence(Qt::Key_F9));
+  QObject::connect(testRun_, &QAction::triggered, &menu, [this] { RunTest(); });
+  QObject::connect(&TestRun, &TFormTestlauf::BackToEditing, &menu, [this] {
+    if (Editor.HasModel()) {
+      ShowOnTop(Editor);
+    }
+  });
   // The editor is a window of its own: the keys work there as in the main window.
-  Editor.addActions({save_, undo_, redo_});
+  Editor.addActions({save_, undo_, redo_, testRun_});
   QObject::connect(&Editor, &TFormBearbeiten::ModelChanged, &menu, [this] { ShowCommands(); });
   ShowCommands();
 }
@@ -50,6 +67,8 @@ void EditFeature::ShowCommands() {
   const bool open = Editor.HasModel();
   save_->setEnabled(open);
   saveAs_->setEnabled(open);
+  calculate_->setEnabled(open);
+  testRun_->setEnabled(open);
   undo_->setEnabled(open && Editor.Model().CanUndo());
   undo_->setText(StepCaption("Rückgängig", open ? Editor.Model().UndoName() : std::string()));
   redo_->setEnabled(open && Editor.Model().CanRedo());
@@ -75,6 +94,51 @@ void EditFeature::EditDataSet() {
     return;
   }
   ShowOnTop(Editor);
+}
+
+void EditFeature::NewJunction() {
+  if (!Editor.MayDiscard()) {
+    return;
+  }
+  NewJunctionDialog dialog(host_ != nullptr ? &host_->MainWindow() : nullptr);
+  if (dialog.exec() != QDialog::Accepted) {
+    return;
+  }
+  OpenWritten(dialog.Written());
+}
+
+void EditFeature::OpenWritten(const std::filesystem::path& directory) {
+  if (const std::optional<Error> refused = Editor.Open(directory)) {
+    QMessageBox box(QMessageBox::Warning, QStringLiteral("Neuer Knotenpunkt"),
+                    QStringLiteral("Der neue Datensatz kann nicht geöffnet werden:\n%1")
+                        .arg(QString::fromStdString(refused->Message)),
+                    QMessageBox::Ok, host_ != nullptr ? &host_->MainWindow() : nullptr);
+    box.setObjectName(QStringLiteral("BearbeitenFehlerBox"));
+    box.exec();
+    return;
+  }
+  ShowOnTop(Editor);
+}
+
+void EditFeature::CalculateIntergreens() {
+  if (!Editor.HasModel()) {
+    return;
+  }
+  IntergreenDialog dialog(Editor.Model(), Editor.CurrentProgram(), &Editor);
+  if (dialog.exec() != QDialog::Accepted) {
+    return;
+  }
+  if (const std::unique_ptr<edit::CommandGroup> fill = dialog.Fill()) {
+    Editor.Apply(*fill);
+  }
+}
+
+void EditFeature::RunTest() {
+  if (!Editor.HasModel() || !RunDataSet) {
+    return;
+  }
+  TestRun.Run(Editor.Model(), RunDataSet);
+  ShowOnTop(TestRun);
 }
 
 bool EditFeature::MayChangeDataSet() {

@@ -1,8 +1,10 @@
 #pragma once
 
 #include <QString>
+#include <filesystem>
 
 #include "gui/edit/form_bearbeiten.h"
+#include "gui/edit/test_run.h"
 #include "gui/shell/feature.h"
 
 class QAction;
@@ -24,12 +26,24 @@ class EditFeature final : public Feature {
   // "Datensatz bearbeiten": the editor on the data directory; a directory
   // that cannot be opened is reported in a box.
   void EditDataSet();
+  // "Neuer Knotenpunkt ...": the dialog; the data set it wrote is opened.
+  void NewJunction();
+  // "Zwischenzeiten berechnen ...": the dialog on the edited data set; what
+  // it calculated becomes one step.
+  void CalculateIntergreens();
+
+  // "Testlauf": the edited data set as it stands in the simulator.
+  void RunTest();
 
   TFormBearbeiten Editor;
+  TFormTestlauf TestRun;
+  // How the simulator loads a data set; the composition root sets it.
+  DataSetRunner RunDataSet;
 
  private:
   // Enables the entries and names the undo and redo steps.
   void ShowCommands();
+  void OpenWritten(const std::filesystem::path& directory);
 
   const QString& dataDirectory_;
   FeatureHost* host_ = nullptr;
@@ -37,6 +51,8 @@ class EditFeature final : public Feature {
   QAction* saveAs_ = nullptr;
   QAction* undo_ = nullptr;
   QAction* redo_ = nullptr;
+  QAction* calculate_ = nullptr;
+  QAction* testRun_ = nullptr;
 };
 
 }  // namespace ampelsim::ui

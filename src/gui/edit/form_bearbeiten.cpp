@@ -7,10 +7,12 @@
 #include <QLabel>
 #include <QSignalBlocker>
 #include <QSpinBox>
+#include <QTabWidget>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
 #include "edit/cycle_command.h"
+#include "gui/edit/data_table_view.h"
 #include "gui/edit/program_table.h"
 #include "verify/finding.h"
 
@@ -75,7 +77,17 @@ TFormBearbeiten::TFormBearbeiten(QWidget* parent) : QWidget(parent, Qt::Window) 
   layout->addLayout(top);
 
   table_ = MakeTable(this, "Programmtabelle", ProgramColumnTitles());
-  layout->addWidget(table_, 3);
+  // The program's table first, then the data set's other tables.
+  auto* tabs = new QTabWidget(this);
+  tabs->setObjectName(QStringLiteral("Tabellen"));
+  tabs->addTab(table_, QStringLiteral("Programm"));
+  const std::function<void()> showTables = AddDataTableTabs(
+      *tabs, {[this]() -> const edit::EditModel* { return model_ ? &*model_ : nullptr; },
+              [this] { return Program(); }, [this](const edit::EditCommand& c) { Execute(c); },
+              [this](const QString& text) { ShowStatus(text); }});
+  connect(this, &TFormBearbeiten::ModelChanged, this, showTables);
+  connect(programs_, &QComboBox::currentIndexChanged, this, showTables);
+  layout->addWidget(tabs, 3);
   layout->addWidget(new QLabel(QStringLiteral("Befunde:"), this));
   findings_ = MakeTable(this, "Befunde", {QStringLiteral("Schwere"), QStringLiteral("Befund")});
   findings_->setEditTriggers(QAbstractItemView::NoEditTriggers);

@@ -39,6 +39,9 @@ class TFormBearbeiten final : public QWidget {
   bool SaveAs();
   void Undo();
   void Redo();
+  // A step asked for outside the window (a calculation's result).
+  void Apply(const edit::EditCommand& command) { Execute(command); }
+  int CurrentProgram() const { return Program(); }
 
   // With unsaved changes asks whether to save them; false when the user
   // cancels or saving fails. "Verwerfen" drops the changes and closes.
