@@ -98,6 +98,7 @@ Result<OptimiseResult> OptimiseFixedTime(const ControllerDataSet& data,
     settings.Runs = request.Runs;
     settings.FirstSeed = result.FirstSeed;
     settings.Threads = request.Threads;
+    settings.Seconds = request.Seconds;
     auto evaluate = [&](const std::vector<StageTiming>& timings) {
       std::vector<ControllerDataSet> candidates;
       for (const StageTiming& timing : timings) {
@@ -105,7 +106,7 @@ Result<OptimiseResult> OptimiseFixedTime(const ControllerDataSet& data,
       }
       return MeanTotalDelays(candidates, settings);
     };
-    auto refined = Refine(result.Plan, request.Range, evaluate);
+    auto refined = Refine(result.Plan, request.Range, evaluate, request.MaxRounds);
     if (!refined) {
       return refined.Failure();
     }

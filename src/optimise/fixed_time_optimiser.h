@@ -22,6 +22,8 @@ struct OptimiseRequest {
   int Runs = 4;                       // seeds of the refinement; 0: Webster's plan alone
   std::optional<std::uint64_t> Seed;  // first seed; absent: the traffic file's
   int Threads = 0;                    // 0: one per core
+  std::int64_t Seconds = 3600;        // of each simulated run
+  int MaxRounds = 12;                 // of the refinement
 };
 
 struct OptimiseResult {
