@@ -10,6 +10,7 @@
 #include <fstream>
 #include <optional>
 #include <string>
+#include <system_error>
 #include <thread>
 
 #include "app/generated_traffic.h"
@@ -144,9 +145,14 @@ Result<std::vector<double>> MeanTotalDelays(const std::vector<ControllerDataSet>
   const std::size_t threads = std::min<std::size_t>(
       settings.Threads > 0 ? static_cast<std::size_t>(settings.Threads) : cores, jobs);
   std::vector<std::thread> pool;
-  for (std::size_t t = 0; t < threads; ++t) {
-    pool.emplace_back(worker);
+  try {
+    for (std::size_t t = 1; t < threads; ++t) {
+      pool.emplace_back(worker);
+    }
+  } catch (const std::system_error&) {
+    // Fewer threads than wished: the jobs are shared among those that run.
   }
+  worker();
   for (std::thread& thread : pool) {
     thread.join();
   }

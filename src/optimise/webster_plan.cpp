@@ -148,7 +148,7 @@ std::vector<int> RoundKeepingSum(const std::vector<double>& values, int total) {
   std::vector<std::size_t> order(values.size());
   int sum = 0;
   for (const double value : values) {
-    whole.push_back(static_cast<int>(std::floor(value + 1e-9)));
+    whole.push_back(static_cast<int>(std::floor(value)));
     sum += whole.back();
   }
   std::iota(order.begin(), order.end(), std::size_t{0});
