@@ -56,11 +56,16 @@ void Engine::HMSTimer() {
   }
 
   monitoring_.UpdateRunningTimes();
-  actuation_.ReadDetectors();
-  actuation_.AssignDetectors();
-  selection_.MarkDetectorPulses();
-  actuation_.RegisterDemands();
-  actuation_.RetriggerExtensions();
+  // A button held down keeps its detector reporting, so a tick without a
+  // reporting detector has no pulse to mark either.
+  if (actuation_.ReadDetectors()) {
+    actuation_.AssignDetectors();
+    selection_.MarkDetectorPulses();
+    actuation_.RegisterDemands();
+    actuation_.RetriggerExtensions();
+  } else {
+    actuation_.ClearDetectorAssignment();
+  }
   monitoring_.MonitorSignals(s_.TickCount);
   monitoring_.HandleAcknowledge();
 
