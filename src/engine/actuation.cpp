@@ -31,14 +31,13 @@ std::int32_t CountDown(std::int32_t value) {
 
 }  // namespace
 
-bool Actuation::ReadDetectors() {
+void Actuation::ReadDetectors() {
   // Local names: a byte store may alias anything, so the members would be
   // read again for every group.
   DetectorState& d = d_;
   const auto& groupState = s_.GroupState;
   const auto& memoryTime = active_.ActiveMemoryTime;
   const auto& heads = heads_;
-  std::uint8_t reporting = 0;
   for (std::size_t g = 0; g < MaxGroups; ++g) {
     if (IsGreenState(groupState[g])) {
       d.GroupGreenSeen[g] = 1;
@@ -62,13 +61,7 @@ bool Actuation::ReadDetectors() {
     } else if (!pressed) {
       d.DetectorActive[g] = 0;
     }
-    reporting |= d.DetectorActive[g];
   }
-  return reporting != 0 || panel_.IsDown(PanelToggle::DauerButton);
-}
-
-void Actuation::ClearDetectorAssignment() {
-  s_.DetectorAssign = {};
 }
 
 void Actuation::AssignDetectors() {

@@ -36,12 +36,8 @@ class Actuation {
         panel_(panel),
         heads_(heads) {}
 
-  // Every tick, in this order. ReadDetectors says whether a detector
-  // reports (pressed or held by its memory) or the continuous demand is on;
-  // when neither, the other three would change nothing but the assignment,
-  // which ClearDetectorAssignment empties instead.
-  bool ReadDetectors();
-  void ClearDetectorAssignment();
+  // Every tick, in this order.
+  void ReadDetectors();
   void AssignDetectors();
   void RegisterDemands();
   void RetriggerExtensions();

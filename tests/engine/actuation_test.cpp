@@ -6,6 +6,7 @@
 
 #include "data/signal_state.h"
 #include "display/signal_head_element.h"
+#include "engine/detector_chain.h"
 #include "panel/control_panel.h"
 
 namespace ampelsim {
@@ -75,9 +76,9 @@ TEST_F(ActuationDetectorMemory, GreenStoresNoDemand) {
   EXPECT_FALSE(heads_[0].IsDemandLampOn());
 }
 
-// The engine runs the rest of the chain only when ReadDetectors says a
-// detector reports or the continuous demand is on: a quiet tick would have
-// changed nothing but the assignment. Group 1 demands group 2 as well.
+// The engine runs the rest of the chain only when a detector reports or the
+// continuous demand is on: a quiet tick would have changed nothing but the
+// assignment. Group 1 demands group 2 as well.
 TEST_F(ActuationDetectorMemory, AQuietTickLeavesTheRestOfTheChainNothingToChange) {
   data_->DemandInputMap[0].Map[1][0] = 1;
   state_.Active.ActiveGapTime1 = {4, 5};
@@ -99,7 +100,8 @@ TEST_F(ActuationDetectorMemory, AQuietTickLeavesTheRestOfTheChainNothingToChange
       heads_[0].DemandButtonMouseDown(false);
     }
     panel_.SetDown(PanelToggle::DauerButton, tick.Continuous);
-    const bool reports = actuation_.ReadDetectors();
+    actuation_.ReadDetectors();
+    const bool reports = DetectorChainHasWork(state_.Detectors, panel_);
     EXPECT_EQ(reports, tick.Reports) << "tick " << n;
     const auto timers = state_.Extensions.ExtensionTimer;
     const bool lamp1 = heads_[0].IsDemandLampOn();
