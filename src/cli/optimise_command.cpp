@@ -2,6 +2,7 @@
 
 #include <stdlib.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <ostream>
 #include <regex>
@@ -114,14 +115,21 @@ int RunOptimise(const OptimiseOptions& options, std::ostream& out, std::ostream&
   }
 
   ScratchFolder scratch;
+  fs::path before = options.Directory;
   fs::path after;
   if (options.OutDirectory) {
+    std::error_code ignored;
+    const bool replacesDirectory =
+        fs::equivalent(*options.OutDirectory, options.Directory, ignored);
     const auto saved = model->SaveAs(*options.OutDirectory);
     if (!saved) {
       err << Command << saved.Failure().Message << '\n';
       return ExitFailed;
     }
     after = saved->Directory;
+    if (replacesDirectory && saved->Backup) {
+      before = *saved->Backup;  // the data set as it was, kept by the safe saver
+    }
     out << "\nGespeichert in " << after.string();
     if (saved->Backup) {
       out << ", vorige Fassung in " << saved->Backup->string();
@@ -142,7 +150,7 @@ int RunOptimise(const OptimiseOptions& options, std::ostream& out, std::ostream&
   compare.Directory = options.Directory;
   compare.TrafficPath = options.TrafficPath;
   compare.Programs = {result->Program, result->Slot};
-  compare.Directories = {options.Directory, after.string()};
+  compare.Directories = {before.string(), after.string()};
   compare.Labels = {Format("vorher P%d", result->Program), Format("nachher P%d", result->Slot)};
   compare.Seconds = 3600;
   compare.Runs = std::max(options.Runs, 4);
