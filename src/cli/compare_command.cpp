@@ -53,14 +53,25 @@ class RunDirectory {
   fs::path path_;
 };
 
+const std::string& DirectoryOf(const CompareOptions& options, std::size_t column) {
+  return column < options.Directories.size() ? options.Directories[column] : options.Directory;
+}
+
+std::string LabelOf(const CompareOptions& options, std::size_t column) {
+  return column < options.Labels.size() ? options.Labels[column]
+                                        : "P" + std::to_string(options.Programs[column]);
+}
+
 RunResult RunOne(const CompareOptions& options, const traffic::TrafficDescription& description,
-                 int program, std::uint64_t seed, LocalTime start, const fs::path& directory) {
+                 std::size_t column, std::uint64_t seed, LocalTime start,
+                 const fs::path& directory) {
+  const int program = options.Programs[column];
   // Every run starts from the fault store the user has, and keeps what it
   // writes to itself.
   const fs::path store = directory / "DATEN.STO";
   std::error_code ignored;
   fs::copy_file(options.StorePath, store, ignored);
-  HeadlessSimulation run(options.Directory, start, store, StartScenario(program));
+  HeadlessSimulation run(DirectoryOf(options, column), start, store, StartScenario(program));
   RunResult result;
   GeneratedTraffic traffic(run.Sim(), description, seed);
   run.RunTick();
@@ -112,8 +123,8 @@ void PrintComparison(const CompareOptions& options, const traffic::TrafficDescri
   // Program columns: mean wait ± spread, 95 % of the wait, max queue, QS.
   std::string top(14, ' ');
   std::string heading = "Gruppe    Art ";
-  for (const int program : options.Programs) {
-    top += Format("  %-33s", ("P" + std::to_string(program)).c_str());
+  for (std::size_t column = 0; column < options.Programs.size(); ++column) {
+    top += Format("  %-33s", LabelOf(options, column).c_str());
     heading += "  Wartezeit [s]     95 % Rückst. QS";
   }
   while (!top.empty() && top.back() == ' ') {
@@ -181,7 +192,7 @@ void PrintComparison(const CompareOptions& options, const traffic::TrafficDescri
         text += (text.empty() ? "" : ", ") + Format("P%zu %.0f %%", i + 1, 100.0 * share[i]);
       }
     }
-    out << "  Taste P" << options.Programs[p] << ": " << (text.empty() ? "keines" : text) << '\n';
+    out << "  Taste " << LabelOf(options, p) << ": " << (text.empty() ? "keines" : text) << '\n';
   }
 }
 
@@ -233,8 +244,7 @@ int RunCompare(const CompareOptions& options, std::ostream& out, std::ostream& e
       if (directory.Path().empty()) {
         continue;  // no place to run: counted as not loaded below
       }
-      results[p][k] = RunOne(options, *description, options.Programs[p], firstSeed + k, start,
-                             directory.Path());
+      results[p][k] = RunOne(options, *description, p, firstSeed + k, start, directory.Path());
     }
   };
   const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
@@ -247,10 +257,10 @@ int RunCompare(const CompareOptions& options, std::ostream& out, std::ostream& e
   for (auto& w : workers) {
     w.get();
   }
-  for (const auto& program : results) {
-    for (const RunResult& run : program) {
+  for (std::size_t column = 0; column < results.size(); ++column) {
+    for (const RunResult& run : results[column]) {
       if (!run.Loaded) {
-        err << "ampelsim-cli compare: der Datensatz " << options.Directory
+        err << "ampelsim-cli compare: der Datensatz " << DirectoryOf(options, column)
             << " lässt sich nicht laden (ampelsim-cli check zeigt, warum)\n";
         return ExitFailed;
       }

@@ -18,6 +18,10 @@ struct CompareOptions {
   std::optional<std::string> Now;     // "YYYY-MM-DD HH:MM:SS"; absent: the local clock
   int Jobs = 0;                       // parallel runs; 0: one per core
   std::string StorePath = "DATEN.STO";
+  // Per program, the data directory it runs from and the heading of its
+  // column; left empty, every program runs from Directory under "P<n>".
+  std::vector<std::string> Directories;
+  std::vector<std::string> Labels;
 };
 
 // Runs the controller with generated traffic once per program and seed, as

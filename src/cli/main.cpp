@@ -7,6 +7,7 @@
 #include "cli/data_commands.h"
 #include "cli/edit_command.h"
 #include "cli/new_command.h"
+#include "cli/optimise_command.h"
 #include "cli/report_command.h"
 #include "cli/run_command.h"
 #include "cli/sumo_commands.h"
@@ -129,6 +130,50 @@ int main(int argc, char** argv) {
       compareOptions.Now = compareNow;
     }
     exitCode = RunCompare(compareOptions, std::cout, std::cerr);
+  });
+
+  OptimiseOptions optimiseOptions;
+  int optimiseInto = 0;
+  std::string optimiseStages;
+  std::uint64_t optimiseSeed = 0;
+  std::string optimiseOut;
+  auto* optimise = app.add_subcommand(
+      "optimise",
+      "Optimise a fixed-time program for one hour's traffic (Webster, then simulation)");
+  optimise->add_option("DIR", optimiseOptions.Directory, "data directory")->required();
+  optimise->add_option("--traffic", optimiseOptions.TrafficPath, "traffic file (docs/traffic.md)")
+      ->required();
+  optimise->add_option("--program", optimiseOptions.Program, "program whose stages are optimised")
+      ->required();
+  optimise->add_option("--hour", optimiseOptions.Hour, "hour of the flows, 0..23")->required();
+  optimise->add_option("--cycle", optimiseOptions.Cycle, "range of the cycle time, seconds")
+      ->capture_default_str();
+  auto* optimiseIntoOption =
+      optimise->add_option("--into", optimiseInto, "program slot of the result (default: free)");
+  auto* optimiseStagesOption = optimise->add_option(
+      "--stages", optimiseStages, "stages by group numbers, e.g. 1,2,8,9/2,5/3,4,6,7");
+  optimise->add_option("--runs", optimiseOptions.Runs, "seeds of the refinement, 0: none")
+      ->capture_default_str();
+  auto* optimiseSeedOption =
+      optimise->add_option("--seed", optimiseSeed, "first seed instead of the file's");
+  optimise->add_option("--jobs", optimiseOptions.Jobs, "runs at the same time (0: one per core)")
+      ->capture_default_str();
+  auto* optimiseOutOption =
+      optimise->add_option("--out", optimiseOut, "save the data set with the result here");
+  optimise->callback([&] {
+    if (optimiseIntoOption->count() > 0) {
+      optimiseOptions.Into = optimiseInto;
+    }
+    if (optimiseStagesOption->count() > 0) {
+      optimiseOptions.Stages = optimiseStages;
+    }
+    if (optimiseSeedOption->count() > 0) {
+      optimiseOptions.Seed = optimiseSeed;
+    }
+    if (optimiseOutOption->count() > 0) {
+      optimiseOptions.OutDirectory = optimiseOut;
+    }
+    exitCode = RunOptimise(optimiseOptions, std::cout, std::cerr);
   });
 
   ChartOptions chartOptions;

@@ -6,6 +6,7 @@
 #include "data/decimal_text.h"
 #include "display/signal_head_element.h"
 #include "engine/clock.h"
+#include "engine/detector_chain.h"
 #include "engine/fault_store.h"
 #include "panel/control_panel.h"
 
@@ -57,10 +58,14 @@ void Engine::HMSTimer() {
 
   monitoring_.UpdateRunningTimes();
   actuation_.ReadDetectors();
-  actuation_.AssignDetectors();
-  selection_.MarkDetectorPulses();
-  actuation_.RegisterDemands();
-  actuation_.RetriggerExtensions();
+  if (DetectorChainHasWork(s_.Detectors, p_.Panel)) {
+    actuation_.AssignDetectors();
+    selection_.MarkDetectorPulses();
+    actuation_.RegisterDemands();
+    actuation_.RetriggerExtensions();
+  } else {
+    s_.DetectorAssign = {};
+  }
   monitoring_.MonitorSignals(s_.TickCount);
   monitoring_.HandleAcknowledge();
 

@@ -45,6 +45,7 @@ const std::map<std::string, Layer>& Layers() {
       {"sumo", {4, false}},
       {"app", {5, false}},         // Simulation, headless facade, report catalogue
       {"edit", {5, false}},        // the edit model: typed commands, undo, live findings
+      {"optimise", {6, false}},    // fixed-time optimisation: Webster's plan, simulated refinement
       {"render", {6, true}},       // chart drawing on Qt Gui, shared by windows and CLI
       {"cli", {7, false}},         // ampelsim-cli
       {"gui/widgets", {7, true}},  // shared Qt controls (leaf of the windows)

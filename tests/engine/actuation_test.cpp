@@ -6,6 +6,7 @@
 
 #include "data/signal_state.h"
 #include "display/signal_head_element.h"
+#include "engine/detector_chain.h"
 #include "panel/control_panel.h"
 
 namespace ampelsim {
@@ -73,6 +74,52 @@ TEST_F(ActuationDetectorMemory, GreenStoresNoDemand) {
   heads_[0].DemandButtonMouseDown(false);
   EXPECT_TRUE(TickSeesDetector());
   EXPECT_FALSE(heads_[0].IsDemandLampOn());
+}
+
+// The engine runs the rest of the chain only when a detector reports or the
+// continuous demand is on: a quiet tick would have changed nothing but the
+// assignment. Group 1 demands group 2 as well.
+TEST_F(ActuationDetectorMemory, AQuietTickLeavesTheRestOfTheChainNothingToChange) {
+  data_->DemandInputMap[0].Map[1][0] = 1;
+  state_.Active.ActiveGapTime1 = {4, 5};
+  struct Tick {
+    SignalState Group1;
+    bool ButtonDown;
+    bool Continuous;
+    bool Reports;
+  };
+  const Tick ticks[] = {
+      {Green, false, false, false}, {Red, false, false, false},   {Red, true, false, true},
+      {Red, false, false, true},    {Red, false, false, true},    {Red, false, false, false},
+      {Red, false, false, false},   {Red, false, true, true},     {Green, false, false, false},
+      {Green, true, false, true},   {Yellow, false, false, false}};
+  for (std::size_t n = 0; n < std::size(ticks); ++n) {
+    const Tick& tick = ticks[n];
+    state_.GroupState[0] = tick.Group1;
+    if (tick.ButtonDown) {
+      heads_[0].DemandButtonMouseDown(false);
+    }
+    panel_.SetDown(PanelToggle::DauerButton, tick.Continuous);
+    actuation_.ReadDetectors();
+    const bool reports = DetectorChainHasWork(state_.Detectors, panel_);
+    EXPECT_EQ(reports, tick.Reports) << "tick " << n;
+    const auto timers = state_.Extensions.ExtensionTimer;
+    const bool lamp1 = heads_[0].IsDemandLampOn();
+    const bool lamp2 = heads_[1].IsDemandLampOn();
+    actuation_.AssignDetectors();
+    actuation_.RegisterDemands();
+    actuation_.RetriggerExtensions();
+    if (!reports) {
+      EXPECT_EQ(state_.DetectorAssign, decltype(state_.DetectorAssign){}) << "tick " << n;
+      EXPECT_EQ(state_.Extensions.ExtensionTimer, timers) << "tick " << n;
+      EXPECT_EQ(heads_[0].IsDemandLampOn(), lamp1) << "tick " << n;
+      EXPECT_EQ(heads_[1].IsDemandLampOn(), lamp2) << "tick " << n;
+    }
+    if (tick.ButtonDown) {
+      heads_[0].DemandButtonMouseUp(false);
+    }
+    actuation_.CountDownDetectorMemories();
+  }
 }
 
 }  // namespace
