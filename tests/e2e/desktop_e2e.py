@@ -404,12 +404,16 @@ def first_green_bar(shot, window):
     for y in range(h):
         row = data[y * w * 3:(y + 1) * w * 3]
         green = [x for x in range(w) if near(tuple(row[3 * x:3 * x + 3]), CHART_GREEN, 12)]
-        if len(green) >= 20:
-            first = green[0]
-            last = first
-            while last + 1 < w and near(tuple(row[3 * (last + 1):3 * (last + 1) + 3]),
-                                        CHART_GREEN, 12):
-                last += 1
+        if len(green) < 20:
+            continue
+        # The dashed lines of the program's points cross the bar: a gap of a
+        # few pixels does not end it.
+        first = last = green[0]
+        for x in green[1:]:
+            if x - last > 4:
+                break
+            last = x
+        if last - first >= 20:
             return x0 + first, x0 + last + 1, y0 + y + 8
     raise Failure(f"no green bar in the editor's chart ({shot})")
 

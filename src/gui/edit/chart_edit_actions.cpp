@@ -25,12 +25,6 @@ QString GroupText(int group) {
   return QString::fromStdString(edit::GroupLabel(group));
 }
 
-// EZP, AZP and GSP1 stand at 0 too; the other points are missing at 0.
-bool MayBeRemoved(edit::ProgramPoint point) {
-  return point != edit::ProgramPoint::SwitchOn && point != edit::ProgramPoint::SwitchOff &&
-         point != edit::ProgramPoint::Change1;
-}
-
 std::optional<int> ChartedAt(const ChartModel& chart, edit::ProgramPoint point) {
   for (const ChartLine& line : chart.Lines) {
     if (line.Kind == ChartLineKind::ProgramPoint && ProgramPointOfLine(line.Text) == point) {
@@ -86,10 +80,10 @@ void AddProgramEntries(std::vector<ChartMenuEntry>& entries, const ControllerDat
       continue;  // the seconds of a change on demand are not charted
     }
     const QString label = Label(info.Label);
-    if (MayBeRemoved(info.Point) && ChartedAt(chart, info.Point)) {
+    if (MayBeNone(info.Point) && ChartedAt(chart, info.Point)) {
       entries.push_back({QStringLiteral("%1 entfernen").arg(label),
                          std::make_shared<edit::SetProgramPoint>(program, info.Point, 0)});
-    } else if (second > 0 || !MayBeRemoved(info.Point)) {
+    } else if (second > 0 || !MayBeNone(info.Point)) {
       entries.push_back({QStringLiteral("%1 auf %2 s setzen").arg(label).arg(second),
                          std::make_shared<edit::SetProgramPoint>(program, info.Point, second)});
     }
@@ -166,14 +160,13 @@ std::optional<ExactEdit> ExactEditOf(const ControllerDataSet& data, int program,
     case TargetKind::ProgramPoint: {
       const edit::ProgramPoint point = target.ProgramPoint;
       const QString label = Label(edit::InfoOf(point).Label);
-      return ExactEdit{QStringLiteral("%1 (P%2)").arg(label).arg(program),
-                       {{MayBeRemoved(point) ? QStringLiteral("Sekunde (0 = keiner)")
-                                             : QStringLiteral("Sekunde"),
-                         target.At, 0, cycle - 1}},
-                       [=](const std::vector<int>& answers) -> std::unique_ptr<edit::EditCommand> {
-                         return std::make_unique<edit::SetProgramPoint>(program, point,
-                                                                        answers.at(0));
-                       }};
+      return ExactEdit{
+          QStringLiteral("%1 (P%2)").arg(label).arg(program),
+          {{MayBeNone(point) ? QStringLiteral("Sekunde (0 = keiner)") : QStringLiteral("Sekunde"),
+            target.At, 0, cycle - 1}},
+          [=](const std::vector<int>& answers) -> std::unique_ptr<edit::EditCommand> {
+            return std::make_unique<edit::SetProgramPoint>(program, point, answers.at(0));
+          }};
     }
     default:
       break;

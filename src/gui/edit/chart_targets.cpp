@@ -131,6 +131,11 @@ std::optional<edit::ProgramPoint> ProgramPointOfLine(const std::string& text) {
   return std::nullopt;
 }
 
+bool MayBeNone(edit::ProgramPoint point) {
+  return point != edit::ProgramPoint::SwitchOn && point != edit::ProgramPoint::SwitchOff &&
+         point != edit::ProgramPoint::Change1;
+}
+
 std::vector<int> RowGroups(const ControllerDataSet& data, int program) {
   std::vector<int> groups;
   for (int g = 0; g < GroupsInUse(data); ++g) {

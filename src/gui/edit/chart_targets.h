@@ -37,6 +37,10 @@ struct ChartTarget {
 // for a line that is no editable point.
 std::optional<edit::ProgramPoint> ProgramPointOfLine(const std::string& text);
 
+// Whether 0 means "none" for the point (all but EZP, AZP and GSP1), so that
+// it may be removed and a drag keeps it at 1 s or later.
+bool MayBeNone(edit::ProgramPoint point);
+
 // The group (1-based) each row of program `program`'s chart shows, as the
 // planned chart chooses them.
 std::vector<int> RowGroups(const ControllerDataSet& data, int program);

@@ -137,6 +137,7 @@ TFormBearbeiten::TFormBearbeiten(QWidget* parent) : QWidget(parent, Qt::Window) 
   connect(points_, &QTableWidget::itemChanged, this, &TFormBearbeiten::PointEdited);
   connect(cycle_, &QSpinBox::editingFinished, this, &TFormBearbeiten::CycleEdited);
   connect(chart_, &ProgramChartEditor::Edited, this, &TFormBearbeiten::ChartEdited);
+  connect(chart_, &ProgramChartEditor::Hint, this, &TFormBearbeiten::ShowStatus);
   connect(findings_, &QTableWidget::cellDoubleClicked, this,
           [this](int row, int) { ShowFinding(row); });
   resize(1000, 720);

@@ -73,11 +73,6 @@ int EdgeWithinWindow(int value, WindowEdges green, edit::GreenEdge edge, int cyc
                                       : std::clamp(value, green.End + 1, cycle - 1);
 }
 
-bool PointMayBeNone(edit::ProgramPoint point) {
-  return point != edit::ProgramPoint::SwitchOn && point != edit::ProgramPoint::SwitchOff &&
-         point != edit::ProgramPoint::Change1;
-}
-
 }  // namespace
 
 ProgramChartEditor::ProgramChartEditor(QWidget* parent) : QWidget(parent) {
@@ -234,7 +229,7 @@ void ProgramChartEditor::DragTo(double x) {
       value = std::clamp(value, 1, cycle - 1);  // at 0 the point would be gone
       break;
     case TargetKind::ProgramPoint:
-      value = std::clamp(value, PointMayBeNone(target.ProgramPoint) ? 1 : 0, cycle - 1);
+      value = std::clamp(value, MayBeNone(target.ProgramPoint) ? 1 : 0, cycle - 1);
       break;
     default:
       return;
@@ -284,6 +279,11 @@ void ProgramChartEditor::mousePressEvent(QMouseEvent* event) {
       target.Kind == TargetKind::GroupPoint || target.Kind == TargetKind::ProgramPoint ||
       (target.Kind == TargetKind::GreenWindow && shift);
   if (!draggable) {
+    if (target.Kind == TargetKind::GreenWindow) {
+      emit Hint(
+          QStringLiteral("Umschalt + Ziehen verschiebt das ganze Grün; die Kanten "
+                         "werden einzeln gezogen."));
+    }
     return;
   }
   drag_ = Drag{target, event->position().x(), target.At};

@@ -54,6 +54,8 @@ class ProgramChartEditor final : public QWidget {
  signals:
   // A step was made or refused; the text says which.
   void Edited(const QString& status);
+  // A word on how to do what the user seems to try.
+  void Hint(const QString& text);
 
  protected:
   void paintEvent(QPaintEvent* event) override;
