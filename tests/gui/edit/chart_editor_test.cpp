@@ -15,6 +15,7 @@
 #include "gui/edit/edge_limits.h"
 #include "gui/edit/form_bearbeiten.h"
 #include "gui/edit/program_chart_editor.h"
+#include "gui/edit/program_table.h"
 
 namespace ampelsim::test {
 namespace {
@@ -260,6 +261,31 @@ class ChartEditorTest : public QObject {
     QCOMPARE(plan.GreenEnd2[0], 80);
     choose(QStringLiteral("Grün 2 von G. 1 entfernen"));
     QCOMPARE(plan.GreenEnd2[0], 0);
+  }
+
+  // The keyboard's way: a group's point in its row of the table, the
+  // program's points in theirs; the chart shows what was typed.
+  void TablesSetPointsAsTheChartDoes() {
+    ui::TFormBearbeiten form;
+    ui::ProgramChartEditor& chart = OpenEditor(form);
+    const SignalProgram& plan = form.Model().Data().SignalPrograms[0];
+    auto* table = form.findChild<QTableWidget*>(QStringLiteral("Programmtabelle"));
+    auto* points = form.findChild<QTableWidget*>(QStringLiteral("Programmpunkte"));
+    table->item(0, static_cast<int>(ui::ProgramColumn::Query1))->setText(QStringLiteral("30"));
+    QCOMPARE(plan.QueryPoint1[0], 30);
+    QCOMPARE(chart.Chart().Rows[0].Marks.front().At, 30);
+    table->item(0, static_cast<int>(ui::ProgramColumn::Query1))->setText(QString());
+    QCOMPARE(plan.QueryPoint1[0], 0);
+
+    points->item(static_cast<int>(edit::ProgramPoint::Change1), 0)->setText(QStringLiteral("25"));
+    QCOMPARE(plan.ChangePoint1, 25);
+    QVERIFY(
+        std::any_of(chart.Chart().Lines.begin(), chart.Chart().Lines.end(),
+                    [](const ChartLine& line) { return line.Text == "GSP1" && line.At == 25; }));
+    points->item(static_cast<int>(edit::ProgramPoint::Change1), 0)->setText(QStringLiteral("x"));
+    QCOMPARE(plan.ChangePoint1, 25);
+    QCOMPARE(points->item(static_cast<int>(edit::ProgramPoint::Change1), 0)->text(),
+             QStringLiteral("25"));
   }
 
   // A double click on a finding shows its program, marks its group and
