@@ -462,6 +462,11 @@ QRectF ChartLayout::RowBand(int row) const {
   return {PlotLeft(), rowTop_[r], PlotRight() - PlotLeft(), rowHeight_[r]};
 }
 
+QRectF ChartLayout::BarBand(int row) const {
+  const QRectF band = RowBand(row);
+  return band.isNull() ? band : BarRect(band, band.left(), band.right());
+}
+
 QColor StateColour(SignalState state) {
   switch (state) {
     case Green:

@@ -35,6 +35,8 @@ class ChartLayout {
   double X(double second) const;
   // The band of row `row`, from the label column to the right end.
   QRectF RowBand(int row) const;
+  // The strip of row `row` in which its bars are drawn, below its marks.
+  QRectF BarBand(int row) const;
   double PlotLeft() const { return Margin + LabelWidth; }
   double PlotRight() const;
   double RulerTop() const { return rulerTop_; }

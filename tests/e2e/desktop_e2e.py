@@ -13,6 +13,7 @@ Screenshots of the run are kept in --keep (default BUILD/e2e).
 """
 
 import argparse
+import json
 import math
 import os
 import re
@@ -375,6 +376,178 @@ def run(args, session, workdir):
     if stray_after != stray_before:
         raise Failure(f"the fault store was written into the current directory {cwd}")
     log(f"fault store written to {store}")
+
+    edit_step(session, program, cli, demo, env, cwd, workdir,
+              os.path.join(home, ".local", "share", "ampelsim", "Demo"))
+
+
+# The editing step: G. 1's green in P1 of the demo ends this much earlier.
+EDIT_SHIFT = -15
+CHART_GREEN = (0, 160, 0)
+
+
+def dump(cli, data, workdir):
+    output = subprocess.run([cli, "dump", data], check=True, capture_output=True, cwd=workdir,
+                            timeout=60).stdout
+    return json.loads(output)
+
+
+def first_green_bar(shot, window):
+    """Left end, right end (exclusive) and middle height of the topmost run of
+    the chart's green in the window, in screen pixels: G. 1's green in P1."""
+    x0, y0, width, height = window
+    ppm = subprocess.run(["convert", shot, "-crop", f"{width}x{height}+{x0}+{y0}", "+repage",
+                          "-depth", "8", "ppm:-"], check=True, capture_output=True,
+                         timeout=30).stdout
+    fields = ppm.split(maxsplit=4)
+    w, h, data = int(fields[1]), int(fields[2]), fields[4]
+    for y in range(h):
+        row = data[y * w * 3:(y + 1) * w * 3]
+        green = [x for x in range(w) if near(tuple(row[3 * x:3 * x + 3]), CHART_GREEN, 12)]
+        if len(green) < 20:
+            continue
+        # The dashed lines of the program's points cross the bar: a gap of a
+        # few pixels does not end it.
+        first = last = green[0]
+        for x in green[1:]:
+            if x - last > 4:
+                break
+            last = x
+        if last - first >= 20:
+            return x0 + first, x0 + last + 1, y0 + y + 8
+    raise Failure(f"no green bar in the editor's chart ({shot})")
+
+
+def open_heads(session, app, main_window):
+    mx, my, mw, mh = session.geometry(main_window)
+    menu_datei = (mx + 12, my + (mh - CLIENT_HEIGHT) // 2)
+    for attempt in range(3):
+        session.xdotool("mousemove", *menu_datei, "click", "1")
+        time.sleep(0.5)
+        session.xdotool("key", "Right", "Return")
+        try:
+            return session.find_window("Ampelköpfe", 10, app), menu_datei
+        except Failure:
+            if attempt == 2 or app.poll() is not None:
+                raise
+            session.xdotool("key", "Escape", "Escape")
+            time.sleep(0.5)
+
+
+def quit_program(session, app, menu_datei):
+    session.xdotool("mousemove", *menu_datei, "click", "1")
+    time.sleep(0.5)
+    session.xdotool("key", "Up", "Return")
+    try:
+        status = app.wait(timeout=20)
+    except subprocess.TimeoutExpired:
+        raise Failure("the program did not end within 20 s of Datei > Beenden")
+    if status != 0:
+        raise Failure(f"the program ended with status {status}")
+
+
+def edit_step(session, program, cli, demo, env, cwd, workdir, data):
+    """Opens the editor with Strg+E, drags G. 1's green end in P1's chart
+    EDIT_SHIFT seconds, saves with Strg+S and checks the saved files; then
+    starts the program again, holds Start and compares head 1 with
+    `ampelsim-cli run` on the saved files at a second where the edit shows."""
+    before = dump(cli, data, workdir)
+    plan = before["SignalPrograms"][0]
+    begin, end = plan["GreenBegin1"][0], plan["GreenEnd1"][0]
+    with open(os.path.join(session.keep, "program-edit.log"), "wb") as output:
+        app = subprocess.Popen([program], cwd=cwd, env=env, stdout=output,
+                               stderr=subprocess.STDOUT)
+    try:
+        main = session.find_window("Steuerung", 30, app)
+        mx, my, mw, mh = session.geometry(main)
+        menu_datei = (mx + 12, my + (mh - CLIENT_HEIGHT) // 2)
+        # Without a window manager the window is given the keyboard directly.
+        session.xdotool("mousemove", mx + mw // 2, my + mh // 2)
+        session.xdotool("windowfocus", "--sync", main)
+        time.sleep(0.3)
+        session.xdotool("key", "ctrl+e")
+        editor = session.find_window("Datensatz bearbeiten", 20, app)
+        session.xdotool("windowmove", editor, mx + mw + 8, 0)
+        time.sleep(1.0)
+        window = session.geometry(editor)
+        left, right, y = first_green_bar(session.screenshot("editor"), window)
+        per_second = (right - left) / (end - begin)
+        log(f"editor at {window}; G. 1 green {begin}..{end} s drawn at x {left}..{right}")
+        session.xdotool("mousemove", right, y)
+        session.xdotool("mousedown", "1")
+        for step in range(1, abs(EDIT_SHIFT) + 1):
+            time.sleep(0.05)
+            session.xdotool("mousemove", round(right + math.copysign(step, EDIT_SHIFT) * per_second),
+                            y)
+        time.sleep(0.2)
+        session.xdotool("mouseup", "1")
+        time.sleep(0.5)
+        session.screenshot("dragged")
+        session.xdotool("windowfocus", "--sync", editor)
+        time.sleep(0.3)
+        session.xdotool("key", "ctrl+s")
+        deadline = time.monotonic() + 15
+        while True:
+            time.sleep(0.5)
+            after = dump(cli, data, workdir)
+            if after != before or time.monotonic() > deadline:
+                break
+        expected = before
+        expected["SignalPrograms"][0]["GreenEnd1"][0] = end + EDIT_SHIFT
+        if after != expected:
+            raise Failure(f"the saved data set is not the demo with G. 1's green end at "
+                          f"{end + EDIT_SHIFT} s (saved: {after['SignalPrograms'][0]['GreenEnd1'][:3]}"
+                          f" ...; screenshots in {session.keep})")
+        log(f"dragged and saved: G. 1 green {begin}..{end + EDIT_SHIFT} s in {data}")
+        quit_program(session, app, menu_datei)
+    finally:
+        if app.poll() is None:
+            app.kill()
+            app.wait()
+
+    with open(os.path.join(session.keep, "program-edited.log"), "wb") as output:
+        app = subprocess.Popen([program], cwd=cwd, env=env, stdout=output,
+                               stderr=subprocess.STDOUT)
+    try:
+        main = session.find_window("Steuerung", 30, app)
+        mx, my, mw, mh = session.geometry(main)
+        heads_window, menu_datei = open_heads(session, app, main)
+        heads = session.geometry(heads_window)
+        time.sleep(1.0)
+        session.xdotool("mousemove", mx + START_BUTTON_CENTRE[0],
+                        my + (mh - CLIENT_HEIGHT) + START_BUTTON_CENTRE[1])
+        now = time.strftime("%Y-%m-%d %H:%M:%S")
+        pressed = time.monotonic()
+        session.xdotool("mousedown", "1")
+        time.sleep(HOLD_START)
+        session.xdotool("mouseup", "1")
+        codes = planned_codes(cli, data, now, workdir)
+        unedited = planned_codes(cli, demo, now, workdir)
+        second = next((s for s in range(len(codes)) if steady(codes, s)
+                       and any(CODE_LAMPS[codes[s]]) and codes[s] != unedited[s]), None)
+        if second is None:
+            raise Failure("the edit changes no steady second of group 1 in the planned run")
+        delay = pressed + second - time.monotonic()
+        if delay > 0:
+            time.sleep(delay)
+        taken = time.monotonic()
+        shot = session.screenshot(f"edited-second-{second}")
+        elapsed = round((taken - pressed + time.monotonic() - pressed) / 2)
+        if not steady(codes, elapsed) or codes[elapsed] != codes[second]:
+            raise Failure(f"the screenshot for second {second} came at second {elapsed}: "
+                          "the machine is too busy for this test")
+        expected = dict(zip(LIT, CODE_LAMPS[codes[second]]))
+        lamps = lamp_states(session, shot, heads)
+        log(f'edited data, second {second} after Start (plan "{codes[second]}", unedited '
+            f'"{unedited[second]}"): {describe(lamps)}')
+        if lamps != expected:
+            raise Failure(f"second {second}: group 1 shows {describe(lamps)}, the saved program "
+                          f"gives {describe(expected)} ({shot})")
+        quit_program(session, app, menu_datei)
+    finally:
+        if app.poll() is None:
+            app.kill()
+            app.wait()
 
 
 def docs_screenshot(shot, main, heads, out):

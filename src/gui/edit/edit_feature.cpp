@@ -25,9 +25,10 @@ void EditFeature::Install(FeatureHost& host) {
   QMenu& menu = host.Menu(MainMenu::Bearbeiten);
   QObject::connect(AddMenuAction(menu, "NeuerKnotenpunkt", QStringLiteral("Neuer Knotenpunkt ...")),
                    &QAction::triggered, &menu, [this] { NewJunction(); });
-  QObject::connect(
-      AddMenuAction(menu, "DatensatzBearbeiten", QStringLiteral("Datensatz bearbeiten")),
-      &QAction::triggered, &menu, [this] { EditDataSet(); });
+  QAction* edit =
+      AddMenuAction(menu, "DatensatzBearbeiten", QStringLiteral("Datensatz bearbeiten"));
+  edit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
+  QObject::connect(edit, &QAction::triggered, &menu, [this] { EditDataSet(); });
   menu.addSeparator();
   save_ = AddMenuAction(menu, "Speichern", QStringLiteral("Speichern"));
   save_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));

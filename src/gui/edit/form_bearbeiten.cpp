@@ -5,14 +5,17 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QScrollArea>
 #include <QSignalBlocker>
 #include <QSpinBox>
+#include <QSplitter>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
 #include "edit/cycle_command.h"
 #include "gui/edit/data_table_view.h"
+#include "gui/edit/program_chart_editor.h"
 #include "gui/edit/program_table.h"
 #include "verify/finding.h"
 
@@ -52,6 +55,26 @@ QTableWidget* MakeTable(QWidget* parent, const char* name, const QStringList& ti
   return table;
 }
 
+// Fehler stand out red, Warnungen amber; Hinweise stay plain.
+void ColourFinding(QTableWidgetItem& item, Severity level) {
+  if (level == Severity::Fehler) {
+    item.setBackground(QColor(255, 215, 215));
+    item.setForeground(QColor(150, 0, 0));
+  } else if (level == Severity::Warnung) {
+    item.setBackground(QColor(255, 238, 200));
+    item.setForeground(QColor(120, 70, 0));
+  }
+}
+
+void SetCell(QTableWidget& table, int row, int column, const QString& text) {
+  // The edited cell's item is still in use while its change is handled.
+  if (QTableWidgetItem* item = table.item(row, column)) {
+    item->setText(text);
+  } else {
+    table.setItem(row, column, new QTableWidgetItem(text));
+  }
+}
+
 }  // namespace
 
 TFormBearbeiten::TFormBearbeiten(QWidget* parent) : QWidget(parent, Qt::Window) {
@@ -76,24 +99,42 @@ TFormBearbeiten::TFormBearbeiten(QWidget* parent) : QWidget(parent, Qt::Window) 
   top->addStretch();
   layout->addLayout(top);
 
-  table_ = MakeTable(this, "Programmtabelle", ProgramColumnTitles());
-  // The program's table first, then the data set's other tables.
-  auto* tabs = new QTabWidget(this);
-  tabs->setObjectName(QStringLiteral("Tabellen"));
-  tabs->addTab(table_, QStringLiteral("Programm"));
+  auto* split = new QSplitter(Qt::Vertical, this);
+  views_ = new QTabWidget(split);
+  views_->setObjectName(QStringLiteral("Ansichten"));
+  chartScroll_ = new QScrollArea(views_);
+  chartScroll_->setWidgetResizable(true);
+  chart_ = new ProgramChartEditor(chartScroll_);
+  chartScroll_->setWidget(chart_);
+  views_->addTab(chartScroll_, QStringLiteral("Signalplan"));
+  auto* tables = new QSplitter(Qt::Horizontal, views_);
+  table_ = MakeTable(tables, "Programmtabelle", ProgramColumnTitles());
+  points_ = MakeTable(tables, "Programmpunkte", {QStringLiteral("Sekunde")});
+  points_->setVerticalHeaderLabels(ProgramPointTitles());
+  tables->setStretchFactor(0, 4);
+  views_->addTab(tables, QStringLiteral("Tabelle"));
+  // The program's chart and table first, then the data set's other tables.
   const std::function<void()> showTables = AddDataTableTabs(
-      *tabs, {[this]() -> const edit::EditModel* { return model_ ? &*model_ : nullptr; },
-              [this] { return Program(); }, [this](const edit::EditCommand& c) { Execute(c); },
-              [this](const QString& text) { ShowStatus(text); }});
+      *views_, {[this]() -> const edit::EditModel* { return model_ ? &*model_ : nullptr; },
+                [this] { return Program(); }, [this](const edit::EditCommand& c) { Execute(c); },
+                [this](const QString& text) { ShowStatus(text); }});
   connect(this, &TFormBearbeiten::ModelChanged, this, showTables);
   connect(programs_, &QComboBox::currentIndexChanged, this, showTables);
-  layout->addWidget(tabs, 3);
-  layout->addWidget(new QLabel(QStringLiteral("Befunde:"), this));
-  findings_ = MakeTable(this, "Befunde", {QStringLiteral("Schwere"), QStringLiteral("Befund")});
+  auto* findingsBox = new QWidget(split);
+  auto* findingsLayout = new QVBoxLayout(findingsBox);
+  findingsLayout->setContentsMargins(0, 0, 0, 0);
+  findingsLayout->addWidget(new QLabel(QStringLiteral("Befunde:"), findingsBox));
+  findings_ =
+      MakeTable(findingsBox, "Befunde", {QStringLiteral("Schwere"), QStringLiteral("Befund")});
   findings_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  findings_->setSelectionBehavior(QAbstractItemView::SelectRows);
   findings_->horizontalHeader()->setStretchLastSection(true);
   findings_->verticalHeader()->hide();
-  layout->addWidget(findings_, 2);
+  findings_->setToolTip(QStringLiteral("Doppelklick zeigt die Stelle im Signalplan"));
+  findingsLayout->addWidget(findings_);
+  split->setStretchFactor(0, 3);
+  split->setStretchFactor(1, 1);
+  layout->addWidget(split, 1);
   status_ = new QLabel(this);
   status_->setObjectName(QStringLiteral("Meldung"));
   status_->setWordWrap(true);
@@ -101,8 +142,13 @@ TFormBearbeiten::TFormBearbeiten(QWidget* parent) : QWidget(parent, Qt::Window) 
 
   connect(programs_, &QComboBox::currentIndexChanged, this, [this] { ShowModel(); });
   connect(table_, &QTableWidget::itemChanged, this, &TFormBearbeiten::CellEdited);
+  connect(points_, &QTableWidget::itemChanged, this, &TFormBearbeiten::PointEdited);
   connect(cycle_, &QSpinBox::editingFinished, this, &TFormBearbeiten::CycleEdited);
-  resize(760, 620);
+  connect(chart_, &ProgramChartEditor::Edited, this, &TFormBearbeiten::ChartEdited);
+  connect(chart_, &ProgramChartEditor::Hint, this, &TFormBearbeiten::ShowStatus);
+  connect(findings_, &QTableWidget::cellDoubleClicked, this,
+          [this](int row, int) { ShowFinding(row); });
+  resize(1000, 720);
   ShowModel();
 }
 
@@ -169,6 +215,46 @@ void TFormBearbeiten::CellEdited(QTableWidgetItem* item) {
   Execute(*command);
 }
 
+void TFormBearbeiten::PointEdited(QTableWidgetItem* item) {
+  if (!model_) {
+    return;
+  }
+  const CellText cell = ParseCell(item->text());
+  const auto command = cell.Valid ? PointCommand(Program(), item->row(), cell.Value) : nullptr;
+  if (!command) {
+    ShowStatus(QStringLiteral("„%1“ ist keine ganze Zahl").arg(item->text().trimmed()));
+    ShowPoints();
+    return;
+  }
+  Execute(*command);
+}
+
+void TFormBearbeiten::ChartEdited(const QString& status) {
+  ShowStatus(status);
+  ShowModel();
+  emit ModelChanged();
+}
+
+void TFormBearbeiten::ShowFinding(int row) {
+  if (!model_ || row < 0 || row >= static_cast<int>(model_->Findings().size())) {
+    return;
+  }
+  const Finding& finding = model_->Findings()[static_cast<std::size_t>(row)];
+  if (finding.Program >= 1 && finding.Program <= ProgramCount) {
+    programs_->setCurrentIndex(finding.Program - 1);
+  }
+  const int group = finding.Groups.empty() ? 0 : finding.Groups.front();
+  chart_->Mark(group, finding.Second);
+  views_->setCurrentWidget(chartScroll_);
+  if (const auto point = group > 0 ? chart_->BarPoint(group, std::max(finding.Second, 0))
+                                   : std::optional<QPoint>()) {
+    chartScroll_->ensureVisible(point->x(), point->y(), 80, 60);
+  }
+  if (group > 0 && group <= table_->rowCount()) {
+    table_->selectRow(group - 1);
+  }
+}
+
 void TFormBearbeiten::CycleEdited() {
   if (!model_ || cycle_->value() == model_->Data().SignalPrograms[Program() - 1].CycleTime) {
     return;
@@ -190,7 +276,9 @@ void TFormBearbeiten::ShowModel() {
     cycle_->setValue(model_ ? model_->Data().SignalPrograms[Program() - 1].CycleTime : 0);
   }
   cycle_->setEnabled(model_.has_value());
+  chart_->Show(model_ ? &*model_ : nullptr, Program());
   ShowTable();
+  ShowPoints();
   ShowFindings();
 }
 
@@ -204,14 +292,19 @@ void TFormBearbeiten::ShowTable() {
     for (int column = 0; column < ProgramColumnCount; ++column) {
       const std::optional<int> value =
           CellValue(model_->Data(), Program(), group, static_cast<ProgramColumn>(column));
-      const QString text = value ? QString::number(*value) : QString();
-      // The edited cell's item is still in use while its change is handled.
-      if (QTableWidgetItem* item = table_->item(row, column)) {
-        item->setText(text);
-      } else {
-        table_->setItem(row, column, new QTableWidgetItem(text));
-      }
+      SetCell(*table_, row, column, value ? QString::number(*value) : QString());
     }
+  }
+}
+
+void TFormBearbeiten::ShowPoints() {
+  const QSignalBlocker blocker(points_);
+  const int rows = model_ ? ProgramPointTitles().size() : 0;
+  points_->setRowCount(rows);
+  points_->setVerticalHeaderLabels(ProgramPointTitles());
+  for (int row = 0; row < rows; ++row) {
+    const std::optional<int> value = PointValue(model_->Data(), Program(), row);
+    SetCell(*points_, row, 0, value ? QString::number(*value) : QString());
   }
 }
 
@@ -222,10 +315,13 @@ void TFormBearbeiten::ShowFindings() {
   for (int row = 0; row < findings_->rowCount(); ++row) {
     const Finding& finding = all[static_cast<std::size_t>(row)];
     const std::string_view severity = SeverityText(finding.Level);
-    findings_->setItem(row, 0,
-                       new QTableWidgetItem(QString::fromUtf8(
-                           severity.data(), static_cast<qsizetype>(severity.size()))));
-    findings_->setItem(row, 1, new QTableWidgetItem(Q(finding.Text)));
+    auto* level = new QTableWidgetItem(
+        QString::fromUtf8(severity.data(), static_cast<qsizetype>(severity.size())));
+    auto* text = new QTableWidgetItem(Q(finding.Text));
+    ColourFinding(*level, finding.Level);
+    ColourFinding(*text, finding.Level);
+    findings_->setItem(row, 0, level);
+    findings_->setItem(row, 1, text);
   }
 }
 

@@ -10,16 +10,22 @@
 
 class QComboBox;
 class QLabel;
+class QScrollArea;
 class QSpinBox;
+class QTabWidget;
 class QTableWidget;
 class QTableWidgetItem;
 
 namespace ampelsim::ui {
 
-// "Datensatz bearbeiten": the times of one program of the edited data set as
-// a table, one row per group, its cycle time, and the verifier's findings on
-// the data set as it now is. Every edit is a command of the edit model: a
-// refusal is shown below the table and the cell shows the model's value again.
+class ProgramChartEditor;
+
+// "Datensatz bearbeiten": one program of the edited data set as its signal
+// timing chart, edited with the mouse, and as tables for the keyboard (one
+// row per group; the program's points), its cycle time, and the verifier's
+// findings on the data set as it now is; a double click on a finding shows
+// its group and second in the chart. Every edit is a command of the edit
+// model: a refusal is shown below and the cell shows the model's value again.
 class TFormBearbeiten final : public QWidget {
   Q_OBJECT
 
@@ -54,6 +60,10 @@ class TFormBearbeiten final : public QWidget {
 
   QString StatusText() const;
 
+  // Shows the finding of the list's row: its program, its group's row and
+  // its second marked in the chart.
+  void ShowFinding(int row);
+
  signals:
   // The data set, its undo steps or its saved state changed.
   void ModelChanged();
@@ -66,16 +76,23 @@ class TFormBearbeiten final : public QWidget {
   void Execute(const edit::EditCommand& command);
   void CellEdited(QTableWidgetItem* item);
   void CycleEdited();
+  void PointEdited(QTableWidgetItem* item);
+  void ChartEdited(const QString& status);
   void ShowStatus(const QString& text);
   void ShowModel();
   void ShowTable();
+  void ShowPoints();
   void ShowFindings();
   void Close();
 
   std::optional<edit::EditModel> model_;
   QComboBox* programs_ = nullptr;
   QSpinBox* cycle_ = nullptr;
+  QTabWidget* views_ = nullptr;
+  QScrollArea* chartScroll_ = nullptr;
+  ProgramChartEditor* chart_ = nullptr;
   QTableWidget* table_ = nullptr;
+  QTableWidget* points_ = nullptr;
   QTableWidget* findings_ = nullptr;
   QLabel* status_ = nullptr;
   UnsavedChangesQuestion askUnsaved_ = AskUnsavedChanges;

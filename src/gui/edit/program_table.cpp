@@ -1,6 +1,7 @@
 #include "gui/edit/program_table.h"
 
 #include "edit/green_commands.h"
+#include "edit/point_commands.h"
 
 namespace ampelsim::ui {
 namespace {
@@ -16,6 +17,14 @@ bool HasSecondGreen(const SignalProgram& plan, std::size_t g) {
   return plan.GreenBegin2[g] != 0 || plan.GreenEnd2[g] != 0;
 }
 
+std::optional<edit::GroupPoint> GroupPointOf(ProgramColumn column) {
+  if (column < ProgramColumn::Query1) {
+    return std::nullopt;
+  }
+  return static_cast<edit::GroupPoint>(static_cast<int>(column) -
+                                       static_cast<int>(ProgramColumn::Query1));
+}
+
 bool IsSecondGreen(ProgramColumn column) {
   return column == ProgramColumn::Green2Begin || column == ProgramColumn::Green2End;
 }
@@ -23,9 +32,39 @@ bool IsSecondGreen(ProgramColumn column) {
 }  // namespace
 
 QStringList ProgramColumnTitles() {
-  return {QStringLiteral("Grün 1 von"), QStringLiteral("Grün 1 bis"), QStringLiteral("Grün 2 von"),
-          QStringLiteral("Grün 2 bis"), QStringLiteral("Rotgelb"),    QStringLiteral("Gelb"),
-          QStringLiteral("Mindestgrün")};
+  QStringList titles = {QStringLiteral("Grün 1 von"), QStringLiteral("Grün 1 bis"),
+                        QStringLiteral("Grün 2 von"), QStringLiteral("Grün 2 bis"),
+                        QStringLiteral("Rotgelb"),    QStringLiteral("Gelb"),
+                        QStringLiteral("Mindestgrün")};
+  for (const edit::GroupPointInfo& info : edit::GroupPoints()) {
+    titles << QString::fromUtf8(info.Label);
+  }
+  return titles;
+}
+
+QStringList ProgramPointTitles() {
+  QStringList titles;
+  for (const edit::ProgramPointInfo& info : edit::ProgramPoints()) {
+    titles << QString::fromUtf8(info.Label);
+  }
+  return titles;
+}
+
+std::optional<int> PointValue(const ControllerDataSet& data, int program, int row) {
+  if (row < 0 || row >= static_cast<int>(edit::ProgramPoints().size())) {
+    return std::nullopt;
+  }
+  // The list's accessor names the field; reading through it changes nothing.
+  auto& readable = const_cast<ControllerDataSet&>(data);
+  return edit::ProgramPoints()[static_cast<std::size_t>(row)].Field(readable, At(program));
+}
+
+std::unique_ptr<edit::EditCommand> PointCommand(int program, int row, std::optional<int> value) {
+  if (row < 0 || row >= static_cast<int>(edit::ProgramPoints().size())) {
+    return nullptr;
+  }
+  return std::make_unique<edit::SetProgramPoint>(
+      program, edit::ProgramPoints()[static_cast<std::size_t>(row)].Point, value.value_or(0));
 }
 
 bool IsMissingSecondGreen(const ControllerDataSet& data, int program, int group,
@@ -40,6 +79,10 @@ std::optional<int> CellValue(const ControllerDataSet& data, int program, int gro
   if (IsMissingSecondGreen(data, program, group, column)) {
     return std::nullopt;
   }
+  if (const auto point = GroupPointOf(column)) {
+    const std::int32_t value = (plan.*edit::InfoOf(*point).Field)[g];
+    return value != 0 ? std::optional<int>(value) : std::nullopt;
+  }
   switch (column) {
     case ProgramColumn::Green1Begin:
       return plan.GreenBegin1[g];
@@ -53,7 +96,7 @@ std::optional<int> CellValue(const ControllerDataSet& data, int program, int gro
       return plan.RedYellowTime[g];
     case ProgramColumn::Yellow:
       return plan.YellowTime[g];
-    case ProgramColumn::MinimumGreen:
+    default:
       break;
   }
   return data.MinGreenTimes[g][At(program)];
@@ -75,6 +118,9 @@ std::unique_ptr<edit::EditCommand> CellCommand(const ControllerDataSet& data, in
                  : std::make_unique<edit::SetGreenWindow>(program, group, 2, *other, *value);
     }
   }
+  if (const auto point = GroupPointOf(column)) {
+    return std::make_unique<edit::SetGroupPoint>(program, group, *point, value.value_or(0));
+  }
   if (!value) {
     return nullptr;
   }
@@ -91,7 +137,7 @@ std::unique_ptr<edit::EditCommand> CellCommand(const ControllerDataSet& data, in
       return std::make_unique<edit::SetGroupTime>(program, group, GroupTime::RedYellow, *value);
     case ProgramColumn::Yellow:
       return std::make_unique<edit::SetGroupTime>(program, group, GroupTime::Yellow, *value);
-    case ProgramColumn::MinimumGreen:
+    default:
       break;
   }
   return std::make_unique<edit::SetGroupTime>(program, group, GroupTime::MinimumGreen, *value);

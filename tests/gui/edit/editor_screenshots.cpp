@@ -70,7 +70,7 @@ class EditorScreenshots : public QObject {
     ui::TFormBearbeiten form;
     QVERIFY(!form.Open(CopyDemo()));
     form.resize(PictureWidth, PictureHeight);
-    auto* tabs = form.findChild<QTabWidget*>(QStringLiteral("Tabellen"));
+    auto* tabs = form.findChild<QTabWidget*>(QStringLiteral("Ansichten"));
     QVERIFY(tabs != nullptr);
     auto* matrix = form.findChild<QTableWidget*>(QStringLiteral("Zwischenzeitenmatrix"));
     tabs->setCurrentWidget(matrix->parentWidget());
@@ -89,7 +89,7 @@ class EditorScreenshots : public QObject {
     ui::TFormBearbeiten form;
     QVERIFY(!form.Open(CopyDemo()));
     form.resize(PictureWidth, PictureHeight);
-    auto* tabs = form.findChild<QTabWidget*>(QStringLiteral("Tabellen"));
+    auto* tabs = form.findChild<QTabWidget*>(QStringLiteral("Ansichten"));
     tabs->setCurrentWidget(
         form.findChild<QTableWidget*>(QStringLiteral("Wochentabelle"))->parentWidget());
     QVERIFY(Write(form, QStringLiteral("editor-wochenplan.png")));
