@@ -127,8 +127,8 @@ TEST(TrafficFile, RefusesBadFilesNamingTheEntry) {
        "\"QualityLimits.Vehicle\""},
       {R"({"QualityLimits": {"Pedestrian": [-1]}, "Groups": []})",
        "\"QualityLimits.Pedestrian[0]\""},
-      {R"({"QualityLimits": {"Cyclist": [1]}, "Groups": []})",
-       "\"QualityLimits.Cyclist\": unbekannter Eintrag"},
+      {R"({"QualityLimits": {"Bus": [1]}, "Groups": []})",
+       "\"QualityLimits.Bus\": unbekannter Eintrag"},
   };
   for (const auto& [json, message] : cases) {
     auto result = ParseTrafficDescription(json);
