@@ -169,7 +169,12 @@ std::vector<std::string> WaitTable(const PeriodFigures& period,
                                    const TrafficDescription& description, Spelling spelling) {
   std::vector<std::string> lines =
       Headings(WaitColumns, {{4, 6, "Wartezeit [s]"}, {7, 8, "Rückstau"}, {9, 10, "QS"}}, spelling);
-  lines.push_back(std::string(Characters(lines.back()), '-'));
+  const std::size_t width = Characters(lines.back());
+  // The last heading is left-aligned: no blanks at the end of the line.
+  while (!lines.back().empty() && lines.back().back() == ' ') {
+    lines.back().pop_back();
+  }
+  lines.push_back(std::string(width, '-'));
   auto row = [&](const GroupFigures& f) {
     lines.push_back(Spelt(
         Row(WaitColumns, {GroupText(f, description), KindText(f), std::to_string(f.Arrivals),
