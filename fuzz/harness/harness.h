@@ -35,6 +35,10 @@ void FuzzJunctionSpec(std::span<const std::uint8_t> input);
 // accepted one the required intergreens of a small and a full junction.
 void FuzzIntergreenGeometry(std::span<const std::uint8_t> input);
 
+// The traffic file on any text: read, and an accepted one drives five minutes
+// of generated traffic at a two-stage junction and its statistics.
+void FuzzTrafficFile(std::span<const std::uint8_t> input);
+
 // The JSON reader of `ampelsim-cli build` on any text (only where the command
 // line tool is built: the reader lives there).
 void FuzzDataSetJson(std::span<const std::uint8_t> input);

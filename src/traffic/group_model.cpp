@@ -10,11 +10,57 @@ namespace {
 // Pedestrians who wait at a dark demand lamp press again after this long.
 constexpr double RepressSeconds = 10.0;
 
-// Dark and yellow flashing: the junction runs without signals.
+// Uniform in [0, 1) from 53 random bits, the same on every standard library.
+double Uniform(std::mt19937_64& engine) {
+  return static_cast<double>(engine() >> 11) * 0x1.0p-53;
+}
+
 }  // namespace
 
-GroupModel::GroupModel(const GroupTraffic& traffic, std::uint64_t seed)
-    : traffic_(traffic), stream_(traffic, seed) {}
+GroupModel::GroupModel(const GroupTraffic& traffic, std::uint64_t seed, ConflictBoard& board)
+    : traffic_(traffic), stream_(traffic, seed), board_(board) {
+  const auto g = static_cast<std::size_t>(Index());
+  board_.Kind[g] = traffic_.Kind;
+  board_.CrossingTime[g] = traffic_.CrossingTime;
+  if (traffic_.Kind != RoadUser::Vehicle) {
+    return;
+  }
+  if (traffic_.Lanes.empty()) {
+    lanes_.emplace_back(traffic_, std::vector<Movement>{Movement{}}, Index());
+    return;
+  }
+  double upTo = 0.0;
+  for (std::size_t lane = 0; lane < traffic_.Lanes.size(); ++lane) {
+    const auto& movements = traffic_.Lanes[lane].Movements;
+    lanes_.emplace_back(traffic_, movements, Index());
+    for (std::size_t m = 0; m < movements.size(); ++m) {
+      upTo += movements[m].Share;
+      choices_.push_back({upTo, lane, static_cast<std::uint16_t>(m)});
+    }
+  }
+  std::seed_seq sequence{static_cast<std::uint32_t>(seed), static_cast<std::uint32_t>(seed >> 32),
+                         static_cast<std::uint32_t>(traffic_.Group), 0x4c414e45u};
+  choiceEngine_ = std::make_unique<std::mt19937_64>(sequence);
+}
+
+void GroupModel::VehicleArrives(double arrival) {
+  LaneQueue::Vehicle vehicle;
+  vehicle.Reached = arrival + traffic_.TravelTime;
+  std::size_t lane = 0;
+  if (choiceEngine_) {
+    const double pick = Uniform(*choiceEngine_) * choices_.back().UpTo;
+    auto choice = std::find_if(choices_.begin(), choices_.end(),
+                               [pick](const Choice& c) { return pick < c.UpTo; });
+    if (choice == choices_.end()) {
+      choice = choices_.end() - 1;
+    }
+    lane = choice->Lane;
+    vehicle.Movement = choice->Movement;
+    vehicle.Heavy = Uniform(*choiceEngine_) < traffic_.HeavyShare;
+  }
+  lanes_[lane].Arrive(vehicle);
+  ++vehicles_;
+}
 
 void GroupModel::BusyBeforeTick(double t, const ControllerView& view, bool generating,
                                 DetectorPort& port) {
@@ -29,9 +75,10 @@ void GroupModel::BusyBeforeTick(double t, const ControllerView& view, bool gener
       ++tick_.Arrivals;
       if (traffic_.Kind == RoadUser::Vehicle) {
         occupiedUntil_ = std::max(occupiedUntil_, arrival + traffic_.Occupancy);
-        waiting_.push_back(arrival + traffic_.TravelTime);
+        VehicleArrives(arrival);
       } else if (IsGreenState(state) || Uncontrolled(state)) {
         tick_.Waits.push_back(0.0);
+        board_.LastKerbStart[g] = std::max(board_.LastKerbStart[g], arrival);
       } else {
         // People press only where the lamp does not already show the demand.
         if (!view.DemandLampOn[g]) {
@@ -42,7 +89,7 @@ void GroupModel::BusyBeforeTick(double t, const ControllerView& view, bool gener
       }
     }
     const std::int32_t shown = view.ShownState[g];
-    if (traffic_.Kind == RoadUser::Pedestrian && !waiting_.empty() && !view.DemandLampOn[g] &&
+    if (WaitsAtKerb(traffic_.Kind) && !waiting_.empty() && !view.DemandLampOn[g] &&
         !IsGreenState(shown) && !Uncontrolled(shown) && t >= lastPress_ + RepressSeconds) {
       // Their press was lost (a program without that demand, a change of
       // program): people press again.
@@ -76,6 +123,7 @@ const GroupTick& GroupModel::BusyAfterTick(double t, std::int32_t state) {
   lastState_ = state;
   const bool green = IsGreenState(state);
   tick_.GreenBegan = green && !wasGreen_;
+  tick_.EndedGreen = !green && wasGreen_ ? t - greenStart_ : 0.0;
   if (tick_.GreenBegan) {
     greenStart_ = t;
   }
@@ -90,15 +138,16 @@ const GroupTick& GroupModel::BusyAfterTick(double t, std::int32_t state) {
   tick_.Green = green;
   tick_.Signalled = !Uncontrolled(state);
   tick_.EffectiveGreen = 0.0;
+  tick_.Saturated = false;
   if (traffic_.Kind == RoadUser::Vehicle) {
+    const std::size_t before = tick_.Waits.size();
     VehiclesLeave(t, state);
-    // Only the last few vehicles can still be on their way from the
-    // detector: count them from the back.
-    std::int64_t onTheWay = 0;
-    for (auto it = waiting_.rbegin(); it != waiting_.rend() && *it >= t + TickSeconds; ++it) {
-      ++onTheWay;
+    tick_.Queue = 0;
+    for (const LaneQueue& lane : lanes_) {
+      tick_.Queue += lane.Standing(t);
     }
-    tick_.Queue = static_cast<std::int64_t>(waiting_.size()) - onTheWay;
+    tick_.Saturated = tick_.EffectiveGreen > 0.0 && tick_.Queue > 0;
+    tick_.SaturatedDepartures = static_cast<int>(tick_.Waits.size() - before);
   } else {
     PedestriansLeave(t, state);
     tick_.Queue = static_cast<std::int64_t>(waiting_.size());
@@ -107,42 +156,37 @@ const GroupTick& GroupModel::BusyAfterTick(double t, std::int32_t state) {
 }
 
 void GroupModel::VehiclesLeave(double t, std::int32_t state) {
-  const double headway = traffic_.SaturationHeadway;
-  double from = t;
-  double to = t + TickSeconds;
   // Each vehicle takes one headway to cross the stop line; a standing queue
   // begins to cross when the start loss is over, so its first vehicle is
   // over the line one headway later. A vehicle that begins to cross before
   // the end of the used yellow goes.
-  double firstStart = t - headway;
+  DischargeWindow window;
+  double from = t;
+  window.To = t + TickSeconds;
+  window.Open = true;
   if (Uncontrolled(state)) {
-    // no signal: only the headway limits
+    window.Uncontrolled = true;  // no signal: only the headway limits
   } else if (IsGreenState(state)) {
     from = std::max(t, greenStart_ + traffic_.StartLoss);
-    firstStart = greenStart_ + traffic_.StartLoss;
+    window.FirstStart = greenStart_ + traffic_.StartLoss;
   } else if (yellowStart_ >= 0.0) {
-    to = std::min(to, yellowStart_ + traffic_.UsedYellow);
-    firstStart = greenStart_ + traffic_.StartLoss;
+    window.To = std::min(window.To, yellowStart_ + traffic_.UsedYellow);
+    window.FirstStart = greenStart_ + traffic_.StartLoss;
   } else {
-    return;
+    window.Open = false;
   }
-  if (from >= to) {
-    return;
+  if (window.Open && from >= window.To) {
+    window.Open = false;
   }
-  if (!Uncontrolled(state)) {
-    tick_.EffectiveGreen = to - from;
+  if (window.Open && !window.Uncontrolled) {
+    tick_.EffectiveGreen = window.To - from;
   }
-  // A vehicle that finds the line free crosses when it gets there, with no
-  // wait: it began to cross one headway before.
-  while (!waiting_.empty() && waiting_.front() < to) {
-    const double reached = waiting_.front();
-    const double start = std::max({reached - headway, nextFree_, firstStart});
-    if (start >= to) {
-      break;
+  for (LaneQueue& lane : lanes_) {
+    if (!lane.Empty()) {
+      const std::size_t before = lane.Size();
+      lane.Leave(t, window, board_, tick_.Waits);
+      vehicles_ -= before - lane.Size();
     }
-    tick_.Waits.push_back(start + headway - reached);
-    waiting_.pop_front();
-    nextFree_ = start + headway;
   }
 }
 
@@ -155,6 +199,9 @@ void GroupModel::PedestriansLeave(double t, std::int32_t state) {
   }
   for (const double arrival : waiting_) {
     tick_.Waits.push_back(std::max(0.0, t - arrival));
+  }
+  if (!waiting_.empty()) {
+    board_.LastKerbStart[static_cast<std::size_t>(Index())] = t;
   }
   waiting_.clear();
 }

@@ -3,11 +3,15 @@
 #include <algorithm>
 #include <cstdint>
 #include <deque>
+#include <memory>
+#include <random>
 #include <vector>
 
 #include "data/signal_state.h"
 #include "traffic/arrival_stream.h"
+#include "traffic/conflict_board.h"
 #include "traffic/controller_view.h"
+#include "traffic/lane_queue.h"
 #include "traffic/traffic_description.h"
 
 namespace ampelsim::traffic {
@@ -25,7 +29,13 @@ struct GroupTick {
   bool Signalled = false;     // the group showed a signal (not dark or flashing)
   bool Green = false;
   bool GreenBegan = false;
+  // The length of a green that ended with this tick, 0 if none ended.
+  double EndedGreen = 0.0;
   double EffectiveGreen = 0.0;  // seconds of this tick in which a queue may leave
+  // Vehicles: the tick had effective green and a queue stood at its end, so
+  // its departures show what the lanes can serve.
+  bool Saturated = false;
+  int SaturatedDepartures = 0;
 };
 
 // The road users of one signal group.
@@ -36,6 +46,8 @@ struct GroupTick {
 // until the used part of yellow is over; a vehicle that finds no queue
 // during that time passes without waiting. Dark and flashing signals let
 // vehicles pass at the saturation headway, as at a junction without signals.
+// With lanes described, each lane is such a queue of its own, and a vehicle
+// that yields waits at its head for a gap (LaneQueue).
 //
 // Pedestrians: an arrival presses the button unless the demand lamp is
 // already lit, and crosses at the next green (at once if the group shows
@@ -43,7 +55,9 @@ struct GroupTick {
 // dark, one of them presses again every 10 s.
 class GroupModel {
  public:
-  GroupModel(const GroupTraffic& traffic, std::uint64_t seed);
+  // `board` outlives the model: the group writes its crossings there and
+  // reads those of the groups it yields to.
+  GroupModel(const GroupTraffic& traffic, std::uint64_t seed, ConflictBoard& board);
 
   const GroupTraffic& Traffic() const { return traffic_; }
   int Index() const { return traffic_.Group - 1; }
@@ -54,17 +68,19 @@ class GroupModel {
     tick_.Waits.clear();
     // Most ticks of a group bring nothing to do; decided without a call.
     if (held_ || occupiedUntil_ > t || stream_.Due(t + TickSeconds, view.ClockHour) ||
-        (traffic_.Kind == RoadUser::Pedestrian && !waiting_.empty())) {
+        (WaitsAtKerb(traffic_.Kind) && !waiting_.empty())) {
       BusyBeforeTick(t, view, generating, port);
     }
   }
   const GroupTick& AfterTick(double t, const ControllerView& view) {
     const std::int32_t state = view.ShownState[static_cast<std::size_t>(Index())];
-    if (state != lastState_ || state == Yellow || !waiting_.empty()) {
+    if (state != lastState_ || state == Yellow || !waiting_.empty() || vehicles_ > 0) {
       return BusyAfterTick(t, state);
     }
     // Nobody waits and the signal stays: only the green time counts on.
     tick_.GreenBegan = false;
+    tick_.EndedGreen = 0.0;
+    tick_.Saturated = false;
     tick_.Queue = 0;
     tick_.EffectiveGreen = 0.0;
     if (tick_.Green) {
@@ -81,15 +97,30 @@ class GroupModel {
  private:
   void BusyBeforeTick(double t, const ControllerView& view, bool generating, DetectorPort& port);
   const GroupTick& BusyAfterTick(double t, std::int32_t state);
+  void VehicleArrives(double arrival);
   void VehiclesLeave(double t, std::int32_t state);
   void PedestriansLeave(double t, std::int32_t state);
 
   GroupTraffic traffic_;
   ArrivalStream stream_;
+  ConflictBoard& board_;
   std::vector<double> arrivals_;
-  // Stop line times (vehicles) or arrival times (pedestrians) of those who
-  // have not left, in order.
+  // Pedestrians and cyclists: the arrival times of those who have not
+  // crossed, in order.
   std::deque<double> waiting_;
+  // Vehicles: the lanes, and which lane and movement each share of the
+  // vehicles takes (cumulative shares).
+  std::vector<LaneQueue> lanes_;
+  struct Choice {
+    double UpTo;
+    std::size_t Lane;
+    std::uint16_t Movement;
+  };
+  std::vector<Choice> choices_;
+  // Draws lane, movement and heavy vehicles, apart from the arrival stream
+  // so that describing lanes does not change when vehicles come.
+  std::unique_ptr<std::mt19937_64> choiceEngine_;
+  std::size_t vehicles_ = 0;
   double occupiedUntil_ = 0.0;
   double lastPress_ = 0.0;  // pedestrians: the last press by someone waiting
   bool held_ = false;

@@ -3,11 +3,22 @@
 #include <algorithm>
 #include <cmath>
 
+#include <array>
+#include <limits>
+
+#include "traffic/hbs_method.h"
 #include "traffic/quality_level.h"
 #include "traffic/webster.h"
 
 namespace ampelsim::traffic {
 namespace {
+
+// Below this much green with a standing queue the served flow is not
+// measured; the capacity then follows from the headway and the green.
+constexpr double MeasuredGreenAtLeast = 60.0;
+// Webster's random term grows without bound towards a degree of saturation
+// of 1; above this the formula is not shown (the program's choice).
+constexpr double WebsterBelow = 0.95;
 
 double Percentile95(std::vector<float> values) {
   if (values.empty()) {
@@ -55,6 +66,11 @@ void PeriodRecorder::Append(const PeriodRecorder& next) {
     sums.GreenTicks += more.GreenTicks;
     sums.SignalledTicks += more.SignalledTicks;
     sums.EffectiveGreen += more.EffectiveGreen;
+    sums.EndedGreenSum += more.EndedGreenSum;
+    sums.EndedGreens += more.EndedGreens;
+    sums.SaturatedGreen += more.SaturatedGreen;
+    sums.SaturatedDepartures += more.SaturatedDepartures;
+    sums.ClearingDepartures += more.ClearingDepartures;
   }
   ticks_ += next.ticks_;
   junctionQueueSum_ += next.junctionQueueSum_;
@@ -89,40 +105,50 @@ GroupFigures PeriodRecorder::GroupFiguresOf(std::size_t slot, const QualityLimit
   }
   figures.MaxQueue = sums.MaxQueue;
   figures.GreenPhases = sums.GreenPhases;
-  if (sums.GreenPhases > 0) {
-    figures.MeanGreen =
-        static_cast<double>(sums.GreenTicks) * TickSeconds / static_cast<double>(sums.GreenPhases);
+  // A green still running at the end of the period has not shown its
+  // length yet: only the greens that ended count.
+  if (sums.EndedGreens > 0) {
+    figures.MeanGreen = sums.EndedGreenSum / static_cast<double>(sums.EndedGreens);
   }
   const double signalled = static_cast<double>(sums.SignalledTicks) * TickSeconds;
   const double seconds = static_cast<double>(ticks_) * TickSeconds;
   if (signalled > 0.0) {
     figures.GreenShare = static_cast<double>(sums.GreenTicks) * TickSeconds / signalled;
   }
-  bool oversaturated = false;
   if (traffic.Kind == RoadUser::Vehicle && signalled > 0.0 && seconds > 0.0) {
     const double saturationFlow = 1.0 / traffic.SaturationHeadway;  // veh/s of green
     const double greenRatio = sums.EffectiveGreen / signalled;
     const double arrivalRate = static_cast<double>(sums.Arrivals) / seconds;
     figures.Capacity = saturationFlow * greenRatio * 3600.0;
+    if (!traffic.Lanes.empty() && sums.SaturatedGreen >= MeasuredGreenAtLeast) {
+      // Lanes shared with turners that yield: what the lanes served while a
+      // queue stood, over the green, and who cleared the junction after it.
+      const double servedInGreen =
+          static_cast<double>(sums.SaturatedDepartures) / sums.SaturatedGreen;
+      figures.Capacity =
+          (servedInGreen * greenRatio + static_cast<double>(sums.ClearingDepartures) / seconds) *
+          3600.0;
+    }
     if (*figures.Capacity > 0.0) {
       figures.Saturation = arrivalRate * 3600.0 / *figures.Capacity;
-      oversaturated = *figures.Saturation > 1.0;
-    } else {
-      oversaturated = sums.Arrivals > 0;
-    }
-    if (program_ > 0 && fixedTime_) {
-      figures.WebsterDelay =
-          WebsterDelay(static_cast<double>(cycleTime_), greenRatio, arrivalRate, saturationFlow);
+    } else if (sums.Arrivals > 0) {
+      figures.Saturation = std::numeric_limits<double>::infinity();
     }
   }
-  figures.Quality = QualityLevel(
-      figures.MeanWait, traffic.Kind == RoadUser::Vehicle ? limits.Vehicle : limits.Pedestrian,
-      oversaturated);
+  const GradedLevel level = GradeGroup(traffic.Kind, sums.Arrivals, figures.MeanWait,
+                                       figures.MaxWait, figures.Saturation, limits);
+  figures.Quality = level.Level;
+  figures.QualityBy = level.By;
+  if (figures.Saturation && std::isinf(*figures.Saturation)) {
+    figures.Saturation.reset();
+  }
   return figures;
 }
 
 GroupFigures PeriodRecorder::JunctionFigures(const std::vector<GroupFigures>& groups) const {
   GroupFigures junction;
+  junction.Quality = '-';
+  junction.QualityBy = QualityCriterion::None;
   std::vector<float> waits;
   double waitSum = 0.0;
   for (std::size_t slot = 0; slot < groups.size(); ++slot) {
@@ -145,7 +171,57 @@ GroupFigures PeriodRecorder::JunctionFigures(const std::vector<GroupFigures>& gr
   return junction;
 }
 
-PeriodFigures PeriodRecorder::Figures(const QualityLimits& limits) const {
+void PeriodRecorder::AddAnalyticFigures(std::vector<GroupFigures>& groups,
+                                        const QualityLimits& limits,
+                                        const ResidualQueueModel& queueModel) const {
+  const double seconds = static_cast<double>(ticks_) * TickSeconds;
+  if (program_ <= 0 || cycleTime_ <= 0 || seconds <= 0.0) {
+    return;  // the figures hold for one cycle that ran the whole period
+  }
+  std::array<StreamAsRun, MaxGroups> streams{};
+  for (std::size_t slot = 0; slot < groups_.size(); ++slot) {
+    const Sums& sums = sums_[slot];
+    const double signalled = static_cast<double>(sums.SignalledTicks) * TickSeconds;
+    StreamAsRun& stream = streams[static_cast<std::size_t>(groups_[slot].Group - 1)];
+    stream.Traffic = &groups_[slot];
+    stream.ArrivalRate = static_cast<double>(sums.Arrivals) / seconds;
+    if (signalled > 0.0) {
+      stream.GreenRatio = groups_[slot].Kind == RoadUser::Vehicle
+                              ? sums.EffectiveGreen / signalled
+                              : static_cast<double>(sums.GreenTicks) * TickSeconds / signalled;
+    }
+  }
+  const double cycle = static_cast<double>(cycleTime_);
+  for (std::size_t slot = 0; slot < groups_.size(); ++slot) {
+    const GroupTraffic& traffic = groups_[slot];
+    GroupFigures& figures = groups[slot];
+    const auto index = static_cast<std::size_t>(traffic.Group - 1);
+    const std::optional<HbsFigures> hbs = HbsApproach(streams, index, cycle, queueModel);
+    if (!hbs) {
+      continue;
+    }
+    figures.HbsSaturationFlow = hbs->SaturationFlow;
+    figures.HbsCapacity = hbs->Capacity;
+    figures.HbsSaturation = hbs->Saturation;
+    figures.HbsWait = hbs->MeanWait;
+    figures.HbsQuality = GradeGroup(traffic.Kind, sums_[slot].Arrivals, hbs->MeanWait.value_or(0.0),
+                                    0.0, hbs->Saturation, limits)
+                             .Level;
+    // Webster's formula assumes random arrivals, one fixed-time program and
+    // a degree of saturation clearly below 1.
+    const StreamAsRun& stream = streams[index];
+    const double saturationFlow =
+        traffic.Lanes.empty() ? 1.0 / traffic.SaturationHeadway : hbs->SaturationFlow / 3600.0;
+    const double websterX = stream.ArrivalRate / (saturationFlow * stream.GreenRatio);
+    if (fixedTime_ && traffic.Arrivals == ArrivalModel::Random && websterX < WebsterBelow) {
+      figures.WebsterDelay =
+          WebsterDelay(cycle, stream.GreenRatio, stream.ArrivalRate, saturationFlow);
+    }
+  }
+}
+
+PeriodFigures PeriodRecorder::Figures(const QualityLimits& limits,
+                                      const ResidualQueueModel& queueModel) const {
   PeriodFigures period;
   period.From = from_;
   period.To = from_ + static_cast<double>(ticks_) * TickSeconds;
@@ -154,6 +230,7 @@ PeriodFigures PeriodRecorder::Figures(const QualityLimits& limits) const {
   for (std::size_t slot = 0; slot < groups_.size(); ++slot) {
     period.Groups.push_back(GroupFiguresOf(slot, limits));
   }
+  AddAnalyticFigures(period.Groups, limits, queueModel);
   period.Junction = JunctionFigures(period.Groups);
   return period;
 }

@@ -7,6 +7,7 @@
 
 #include "traffic/controller_view.h"
 #include "traffic/group_model.h"
+#include "traffic/hbs_method.h"
 #include "traffic/traffic_description.h"
 #include "traffic/traffic_statistics.h"
 
@@ -27,6 +28,10 @@ class PeriodRecorder {
       sums.EffectiveGreen += tick.EffectiveGreen;
       sums.GreenTicks += tick.Green ? 1 : 0;
       sums.GreenPhases += tick.GreenBegan ? 1 : 0;
+      if (tick.EndedGreen > 0.0) {
+        sums.EndedGreenSum += tick.EndedGreen;
+        ++sums.EndedGreens;
+      }
     }
     if (tick.Queue == 0 && tick.Arrivals == 0 && tick.Waits.empty()) {
       return;  // a quiet tick: nothing else to add
@@ -37,6 +42,12 @@ class PeriodRecorder {
       sums.WaitSum += wait;
       sums.MaxWait = std::max(sums.MaxWait, wait);
       sums.Waits.push_back(static_cast<float>(wait));
+    }
+    if (tick.Saturated) {
+      sums.SaturatedGreen += tick.EffectiveGreen;
+      sums.SaturatedDepartures += tick.SaturatedDepartures;
+    } else if (tick.Signalled && tick.EffectiveGreen <= 0.0) {
+      sums.ClearingDepartures += static_cast<std::int64_t>(tick.Waits.size());
     }
     sums.QueueSum += static_cast<double>(tick.Queue);
     sums.MaxQueue = std::max(sums.MaxQueue, tick.Queue);
@@ -51,7 +62,8 @@ class PeriodRecorder {
   // Adds the ticks of the period that follows this one.
   void Append(const PeriodRecorder& next);
 
-  PeriodFigures Figures(const QualityLimits& limits) const;
+  PeriodFigures Figures(const QualityLimits& limits,
+                        const ResidualQueueModel& queueModel = {}) const;
 
  private:
   struct Sums {
@@ -66,8 +78,17 @@ class PeriodRecorder {
     std::int64_t GreenTicks = 0;
     std::int64_t SignalledTicks = 0;
     double EffectiveGreen = 0.0;
+    double EndedGreenSum = 0.0;
+    std::int64_t EndedGreens = 0;
+    // Effective green with a queue standing, the departures in it, and the
+    // departures outside green (left turners clearing the junction).
+    double SaturatedGreen = 0.0;
+    std::int64_t SaturatedDepartures = 0;
+    std::int64_t ClearingDepartures = 0;
   };
   GroupFigures GroupFiguresOf(std::size_t slot, const QualityLimits& limits) const;
+  void AddAnalyticFigures(std::vector<GroupFigures>& groups, const QualityLimits& limits,
+                          const ResidualQueueModel& queueModel) const;
   GroupFigures JunctionFigures(const std::vector<GroupFigures>& groups) const;
 
   std::vector<GroupTraffic> groups_;

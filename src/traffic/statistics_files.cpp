@@ -25,7 +25,33 @@ std::string KindOf(const GroupFigures& figures) {
   if (figures.Group == 0) {
     return "junction";
   }
-  return figures.Kind == RoadUser::Vehicle ? "vehicle" : "pedestrian";
+  switch (figures.Kind) {
+    case RoadUser::Vehicle:
+      return "vehicle";
+    case RoadUser::Pedestrian:
+      return "pedestrian";
+    case RoadUser::Cyclist:
+      return "cyclist";
+  }
+  return {};
+}
+
+std::string CriterionOf(const GroupFigures& figures) {
+  switch (figures.QualityBy) {
+    case QualityCriterion::MeanWait:
+      return "mean wait";
+    case QualityCriterion::MaxWait:
+      return "max wait";
+    case QualityCriterion::Saturation:
+      return "saturation";
+    case QualityCriterion::None:
+      break;
+  }
+  return {};
+}
+
+std::string LevelText(char level) {
+  return level == '-' ? std::string() : std::string(1, level);
 }
 
 std::string CsvNumber(double value) {
@@ -72,7 +98,13 @@ void CsvRows(std::string& csv, const std::string& periodKind, const PeriodFigure
         CsvOptional(f.Capacity),
         CsvOptional(f.Saturation),
         CsvOptional(f.WebsterDelay),
-        std::string(1, f.Quality),
+        LevelText(f.Quality),
+        CriterionOf(f),
+        CsvOptional(f.HbsSaturationFlow),
+        CsvOptional(f.HbsCapacity),
+        CsvOptional(f.HbsSaturation),
+        CsvOptional(f.HbsWait),
+        LevelText(f.HbsQuality),
     };
     bool first = true;
     for (const std::string& field : fields) {
@@ -109,7 +141,13 @@ Json GroupJson(const GroupFigures& f, const TrafficDescription& description) {
       {"Capacity", OptionalJson(f.Capacity)},
       {"Saturation", OptionalJson(f.Saturation)},
       {"WebsterDelay", OptionalJson(f.WebsterDelay)},
-      {"Quality", std::string(1, f.Quality)},
+      {"Quality", f.Quality == '-' ? Json(nullptr) : Json(std::string(1, f.Quality))},
+      {"QualityBy", f.QualityBy == QualityCriterion::None ? Json(nullptr) : Json(CriterionOf(f))},
+      {"HbsSaturationFlow", OptionalJson(f.HbsSaturationFlow)},
+      {"HbsCapacity", OptionalJson(f.HbsCapacity)},
+      {"HbsSaturation", OptionalJson(f.HbsSaturation)},
+      {"HbsWait", OptionalJson(f.HbsWait)},
+      {"HbsQuality", f.HbsQuality == '-' ? Json(nullptr) : Json(std::string(1, f.HbsQuality))},
   };
 }
 
@@ -132,7 +170,7 @@ std::string StatisticsCsv(const TrafficStatistics& statistics,
   std::string csv =
       "Period,From,To,Clock,Program,Group,Name,Kind,Arrivals,Departures,MeanWait,Wait95,MaxWait,"
       "MeanQueue,MaxQueue,GreenPhases,MeanGreen,GreenShare,Capacity,Saturation,WebsterDelay,"
-      "Quality\n";
+      "Quality,QualityBy,HbsSaturationFlow,HbsCapacity,HbsSaturation,HbsWait,HbsQuality\n";
   CsvRows(csv, "whole", statistics.Whole, description);
   for (const PeriodFigures& hour : statistics.Hours) {
     CsvRows(csv, "hour", hour, description);

@@ -79,7 +79,7 @@ std::string Row(const std::array<Column, N>& columns, const std::array<std::stri
   return line;
 }
 
-const std::array<Column, 10> WaitColumns = {{
+const std::array<Column, 11> WaitColumns = {{
     {"Gruppe", 9, true},
     {"Art", 3, true},
     {"Ankünfte", 8},
@@ -90,6 +90,7 @@ const std::array<Column, 10> WaitColumns = {{
     {"mittel", 7},
     {"max", 5},
     {"QS", 3},
+    {"nach", 6, true},
 }};
 
 const std::array<Column, 8> GreenColumns = {{
@@ -131,7 +132,33 @@ std::string KindText(const GroupFigures& figures) {
   if (figures.Group == 0) {
     return "";
   }
-  return figures.Kind == RoadUser::Vehicle ? "Kfz" : "Fg";
+  switch (figures.Kind) {
+    case RoadUser::Vehicle:
+      return "Kfz";
+    case RoadUser::Pedestrian:
+      return "Fg";
+    case RoadUser::Cyclist:
+      return "Rad";
+  }
+  return "";
+}
+
+// Which wait (or the degree of saturation) decided the level.
+std::string CriterionText(const GroupFigures& figures) {
+  if (figures.Group == 0) {
+    return "";
+  }
+  switch (figures.QualityBy) {
+    case QualityCriterion::MeanWait:
+      return "mittel";
+    case QualityCriterion::MaxWait:
+      return "max";
+    case QualityCriterion::Saturation:
+      return "x>=1";
+    case QualityCriterion::None:
+      break;
+  }
+  return "";
 }
 
 std::string Optional(const std::optional<double>& value, int decimals) {
@@ -141,15 +168,20 @@ std::string Optional(const std::optional<double>& value, int decimals) {
 std::vector<std::string> WaitTable(const PeriodFigures& period,
                                    const TrafficDescription& description, Spelling spelling) {
   std::vector<std::string> lines =
-      Headings(WaitColumns, {{4, 6, "Wartezeit [s]"}, {7, 8, "Rückstau"}}, spelling);
-  lines.push_back(std::string(Characters(lines.back()), '-'));
+      Headings(WaitColumns, {{4, 6, "Wartezeit [s]"}, {7, 8, "Rückstau"}, {9, 10, "QS"}}, spelling);
+  const std::size_t width = Characters(lines.back());
+  // The last heading is left-aligned: no blanks at the end of the line.
+  while (!lines.back().empty() && lines.back().back() == ' ') {
+    lines.back().pop_back();
+  }
+  lines.push_back(std::string(width, '-'));
   auto row = [&](const GroupFigures& f) {
-    lines.push_back(
-        Spelt(Row(WaitColumns, {GroupText(f, description), KindText(f), std::to_string(f.Arrivals),
-                                std::to_string(f.Departures), Fixed(f.MeanWait, 1),
-                                Fixed(f.Wait95, 1), Fixed(f.MaxWait, 1), Fixed(f.MeanQueue, 1),
-                                std::to_string(f.MaxQueue), std::string(1, f.Quality)}),
-              spelling));
+    lines.push_back(Spelt(
+        Row(WaitColumns, {GroupText(f, description), KindText(f), std::to_string(f.Arrivals),
+                          std::to_string(f.Departures), Fixed(f.MeanWait, 1), Fixed(f.Wait95, 1),
+                          Fixed(f.MaxWait, 1), Fixed(f.MeanQueue, 1), std::to_string(f.MaxQueue),
+                          std::string(1, f.Quality), CriterionText(f)}),
+        spelling));
   };
   for (const GroupFigures& group : period.Groups) {
     row(group);
@@ -176,6 +208,46 @@ std::vector<std::string> GreenTable(const PeriodFigures& period,
   return lines;
 }
 
+const std::array<Column, 7> HbsColumns = {{
+    {"Gruppe", 9, true},
+    {"Ankünfte", 8},
+    {"[Fz/h]", 9},
+    {"[Fz/h]", 9},
+    {"grad", 9},
+    {"[s]", 8},
+    {"QS", 3},
+}};
+
+bool HasHbsFigures(const PeriodFigures& period) {
+  for (const GroupFigures& f : period.Groups) {
+    if (f.HbsCapacity) {
+      return true;
+    }
+  }
+  return false;
+}
+
+// The analytic figures of the vehicle groups beside the simulated ones.
+std::vector<std::string> HbsTable(const PeriodFigures& period,
+                                  const TrafficDescription& description, Spelling spelling) {
+  std::vector<std::string> lines =
+      Headings(HbsColumns,
+               {{2, 2, "Sättigung"}, {3, 3, "Kapazität"}, {4, 4, "Auslast.-"}, {5, 5, "Wartezeit"}},
+               spelling);
+  lines.push_back(std::string(Characters(lines.back()), '-'));
+  for (const GroupFigures& f : period.Groups) {
+    if (!f.HbsCapacity) {
+      continue;
+    }
+    lines.push_back(Spelt(Row(HbsColumns, {GroupText(f, description), std::to_string(f.Arrivals),
+                                           Optional(f.HbsSaturationFlow, 0),
+                                           Optional(f.HbsCapacity, 0), Optional(f.HbsSaturation, 2),
+                                           Optional(f.HbsWait, 1), std::string(1, f.HbsQuality)}),
+                          spelling));
+  }
+  return lines;
+}
+
 std::string Duration(double seconds) {
   const auto whole = static_cast<long long>(std::llround(seconds));
   return Format("%lld:%02lld:%02lld", whole / 3600, whole / 60 % 60, whole % 60);
@@ -190,6 +262,15 @@ std::vector<std::string> StatisticsTableLines(const PeriodFigures& period,
   lines.emplace_back();
   for (std::string& line : GreenTable(period, description, spelling)) {
     lines.push_back(std::move(line));
+  }
+  if (HasHbsFigures(period)) {
+    lines.emplace_back();
+    lines.push_back(
+        Spelt("Bemessung nach HBS (analytisch, Festzeit des gelaufenen Programms)", spelling));
+    lines.emplace_back();
+    for (std::string& line : HbsTable(period, description, spelling)) {
+      lines.push_back(std::move(line));
+    }
   }
   return lines;
 }
@@ -238,7 +319,8 @@ std::vector<std::string> RunSummaryLines(const TrafficStatistics& statistics,
   }
   lines.push_back(Spelt(
       "Programme       : " + (programs.empty() ? std::string("keines") : programs), spelling));
-  lines.push_back(Spelt("QS: Qualitätsstufe nach mittlerer Wartezeit", spelling));
+  lines.push_back(Spelt(
+      "QS: Qualitätsstufe, Kfz nach mittlerer, Fg und Rad nach maximaler Wartezeit", spelling));
   lines.push_back(Spelt("Rückstau: wartende Fahrzeuge bzw. Personen", spelling));
   return lines;
 }

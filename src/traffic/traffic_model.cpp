@@ -27,7 +27,7 @@ std::vector<GroupTraffic> InGroupOrder(std::vector<GroupTraffic> groups) {
 }  // namespace
 
 TrafficModel::TrafficModel(const TrafficDescription& description, std::uint64_t seed)
-    : description_(description), programTicks_(6, 0) {
+    : description_(description), board_(std::make_unique<ConflictBoard>()), programTicks_(6, 0) {
   description_.Groups = InGroupOrder(description_.Groups);
   for (std::size_t i = 0; i < description_.Groups.size(); ++i) {
     const int group = description_.Groups[i].Group;
@@ -38,7 +38,7 @@ TrafficModel::TrafficModel(const TrafficDescription& description, std::uint64_t 
   }
   description_.Seed = seed;
   for (const GroupTraffic& group : description_.Groups) {
-    groups_.push_back(std::make_unique<GroupModel>(group, seed));
+    groups_.push_back(std::make_unique<GroupModel>(group, seed, *board_));
     series_.push_back(std::deque<std::int32_t>());
   }
   secondMax_.assign(groups_.size(), 0);
@@ -100,20 +100,24 @@ void TrafficModel::SetGenerating(bool on, const ControllerView& view, DetectorPo
   }
 }
 
+ResidualQueueModel TrafficModel::QueueModel() const {
+  return {description_.AnalysisPeriod, description_.OverflowFactor};
+}
+
 TrafficStatistics TrafficModel::Statistics() const {
   TrafficStatistics statistics;
   if (hours_.empty()) {
-    statistics.Whole =
-        PeriodRecorder(description_.Groups, 0.0, "00:00").Figures(description_.Quality);
+    statistics.Whole = PeriodRecorder(description_.Groups, 0.0, "00:00")
+                           .Figures(description_.Quality, QueueModel());
   } else {
     // The whole run is its hours one after the other.
     PeriodRecorder whole = *hours_.front();
     for (std::size_t h = 1; h < hours_.size(); ++h) {
       whole.Append(*hours_[h]);
     }
-    statistics.Whole = whole.Figures(description_.Quality);
+    statistics.Whole = whole.Figures(description_.Quality, QueueModel());
     for (const auto& hour : hours_) {
-      statistics.Hours.push_back(hour->Figures(description_.Quality));
+      statistics.Hours.push_back(hour->Figures(description_.Quality, QueueModel()));
     }
   }
   std::int64_t programTicks = 0;

@@ -5,7 +5,9 @@
 #include <memory>
 #include <vector>
 
+#include "traffic/conflict_board.h"
 #include "traffic/controller_view.h"
+#include "traffic/hbs_method.h"
 #include "traffic/traffic_description.h"
 #include "traffic/traffic_statistics.h"
 
@@ -54,7 +56,10 @@ class TrafficModel {
   const TrafficDescription& Description() const { return description_; }
 
  private:
+  ResidualQueueModel QueueModel() const;
+
   TrafficDescription description_;
+  std::unique_ptr<ConflictBoard> board_;
   std::vector<std::unique_ptr<GroupModel>> groups_;
   std::vector<std::unique_ptr<PeriodRecorder>> hours_;
   std::vector<std::int64_t> programTicks_;

@@ -9,6 +9,14 @@
 
 namespace ampelsim::traffic {
 
+// What decided a quality level.
+enum class QualityCriterion {
+  None,        // nobody came
+  MeanWait,    // vehicles
+  MaxWait,     // pedestrians and cyclists
+  Saturation,  // vehicles at a degree of saturation of 1 or more: F
+};
+
 // The figures of one signal group (or of the whole junction) over a period.
 // Times in seconds, flows and capacity in road users per hour. Fields that do
 // not apply are empty: capacity and saturation for pedestrians and for the
@@ -25,12 +33,21 @@ struct GroupFigures {
   double MeanQueue = 0.0;
   std::int64_t MaxQueue = 0;
   std::int64_t GreenPhases = 0;
-  double MeanGreen = 0.0;
+  double MeanGreen = 0.0;   // over the greens that ended in the period
   double GreenShare = 0.0;  // green time over the time the controller signalled
   std::optional<double> Capacity;
   std::optional<double> Saturation;
   std::optional<double> WebsterDelay;
-  char Quality = 'A';  // 'A'..'F'
+  char Quality = 'A';  // 'A'..'F', '-' for a group nobody came to
+  QualityCriterion QualityBy = QualityCriterion::MeanWait;
+  // Analytic figures by the HBS method (vehicles, one program): saturation
+  // flow and capacity in vehicles per hour, degree of saturation, mean wait
+  // in seconds with the residual queue, and its level.
+  std::optional<double> HbsSaturationFlow;
+  std::optional<double> HbsCapacity;
+  std::optional<double> HbsSaturation;
+  std::optional<double> HbsWait;
+  char HbsQuality = '-';
 };
 
 // One period: the whole run or one hour of it.

@@ -127,8 +127,8 @@ TEST(TrafficFile, RefusesBadFilesNamingTheEntry) {
        "\"QualityLimits.Vehicle\""},
       {R"({"QualityLimits": {"Pedestrian": [-1]}, "Groups": []})",
        "\"QualityLimits.Pedestrian[0]\""},
-      {R"({"QualityLimits": {"Cyclist": [1]}, "Groups": []})",
-       "\"QualityLimits.Cyclist\": unbekannter Eintrag"},
+      {R"({"QualityLimits": {"Bus": [1]}, "Groups": []})",
+       "\"QualityLimits.Bus\": unbekannter Eintrag"},
   };
   for (const auto& [json, message] : cases) {
     auto result = ParseTrafficDescription(json);
@@ -139,6 +139,77 @@ TEST(TrafficFile, RefusesBadFilesNamingTheEntry) {
     const Error* error = &result.Failure();
     EXPECT_NE(error->Message.find(message), std::string::npos)
         << json << "\n  gave: " << error->Message << "\n  wanted: " << message;
+  }
+}
+
+std::string Lanes(const std::string& movements, const std::string& more = "") {
+  return R"({"Groups": [{"Group": 1, "Kind": "vehicle", "Flow": 100, "Lanes": [{"Movements": [)" +
+         movements + "]}]" + more + R"(}, {"Group": 2, "Kind": "vehicle", "Flow": 100},
+                       {"Group": 3, "Kind": "pedestrian", "Flow": 50}]})";
+}
+
+TEST(TrafficFile, ReadsLanesAndMovements) {
+  const TrafficDescription d = Parsed(Lanes(
+      R"({"Turn": "straight", "Share": 0.7}, {"Turn": "right", "Share": 0.1, "YieldsTo": [3]},
+         {"Turn": "left", "Share": 0.2, "YieldsTo": [2, 3], "CriticalGap": 6, "FollowUpTime": 3})",
+      R"(, "HeavyShare": 0.1, "LeftTurnersInJunction": 1)"));
+  const GroupTraffic& g = d.Groups.at(0);
+  ASSERT_EQ(g.Lanes.size(), 1u);
+  const auto& movements = g.Lanes[0].Movements;
+  ASSERT_EQ(movements.size(), 3u);
+  EXPECT_EQ(movements[2].Direction, traffic::Turn::Left);
+  EXPECT_EQ(movements[2].YieldsTo, (std::vector<int>{2, 3}));
+  EXPECT_DOUBLE_EQ(movements[2].CriticalGap, 6.0);
+  EXPECT_DOUBLE_EQ(movements[1].CriticalGap, 5.5);  // the documented default
+  EXPECT_DOUBLE_EQ(g.HeavyShare, 0.1);
+  EXPECT_EQ(g.LeftTurnersInJunction, 1);
+  // A file without lanes keeps the plain model.
+  EXPECT_TRUE(d.Groups.at(1).Lanes.empty());
+}
+
+TEST(TrafficFile, RefusesBadLanesNamingTheEntry) {
+  const std::string one = R"({"Turn": "straight", "Share": 1})";
+  const std::string cases[][2] = {
+      {Lanes(R"({"Turn": "back", "Share": 1})"),
+       "\"Groups[0].Lanes[0].Movements[0].Turn\": die Richtung ist"},
+      {Lanes(R"({"Share": 1})"), "\"Groups[0].Lanes[0].Movements[0].Turn\": die Richtung fehlt"},
+      {Lanes(R"({"Turn": "left"})"), "\"Groups[0].Lanes[0].Movements[0].Share\""},
+      {Lanes(R"({"Turn": "left", "Share": 1.5})"), "zwischen 0 und 1 liegen (ist 1.5)"},
+      {Lanes(R"({"Turn": "left", "Share": 0.5})"),
+       "\"Groups[0].Lanes\": die Anteile aller Bewegungen m\xC3\xBCssen zusammen 1 ergeben "
+       "(sind 0.5)"},
+      {Lanes(R"({"Turn": "left", "Share": 1, "YieldsTo": [1]})"),
+       "\"Groups[0].Lanes[0].Movements[0].YieldsTo[0]\": eine Gruppe gew\xC3\xA4hrt sich nicht "
+       "selbst Vorrang"},
+      {Lanes(R"({"Turn": "left", "Share": 1, "YieldsTo": [2, 2]})"), "YieldsTo[1]\": Gruppe 2"},
+      {Lanes(R"({"Turn": "left", "Share": 1, "YieldsTo": [7]})"),
+       "YieldsTo[0]\": Gruppe 7 ist in der Verkehrsdatei nicht beschrieben"},
+      {Lanes(R"({"Turn": "left", "Share": 1, "YieldsTo": 2})"), "YieldsTo\": eine Liste"},
+      {Lanes(R"({"Turn": "left", "Share": 1, "CriticalGap": 5})"),
+       "CriticalGap\": gilt nur f\xC3\xBCr eine Bewegung mit \"YieldsTo\""},
+      {Lanes(R"({"Turn": "left", "Share": 1, "YieldsTo": [2], "FollowUpTime": 20})"),
+       "FollowUpTime\": die Folgezeitl\xC3\xBC"
+       "cke in Sekunden muss zwischen"},
+      {Lanes(R"({"Turn": "left", "Share": 1, "Lane": 2})"),
+       "\"Groups[0].Lanes[0].Movements[0].Lane\": unbekannter Eintrag"},
+      {Lanes(one, R"(, "HeavyShare": 2)"), "\"Groups[0].HeavyShare\": der Schwerverkehrsanteil"},
+      {Lanes(one, R"(, "LeftTurnersInJunction": 1.5)"), "\"Groups[0].LeftTurnersInJunction\""},
+      {Lanes(one, R"(, "CrossingTime": 4)"),
+       "\"Groups[0].CrossingTime\": gilt nur f\xC3\xBCr Fu\xC3\x9Fg\xC3\xA4nger- und Radgruppen"},
+      {Group(R"(, "Lanes": [])"), "\"Groups[0].Lanes\": die Fahrstreifen sind eine Liste"},
+      {Group(R"(, "Lanes": [{"Movements": []}])"), "\"Groups[0].Lanes[0].Movements\""},
+      {R"({"Groups": [{"Group": 1, "Kind": "pedestrian", "Flow": 5, "Lanes": []}]})",
+       "\"Groups[0].Lanes\": gilt nur f\xC3\xBCr Fahrzeuggruppen"},
+      {R"({"AnalysisPeriod": 10, "Groups": []})", "\"AnalysisPeriod\""},
+  };
+  for (const auto& [json, message] : cases) {
+    auto result = ParseTrafficDescription(json);
+    if (result) {
+      ADD_FAILURE() << "accepted: " << json;
+      continue;
+    }
+    EXPECT_NE(result.Failure().Message.find(message), std::string::npos)
+        << json << "\n  gave: " << result.Failure().Message << "\n  wanted: " << message;
   }
 }
 

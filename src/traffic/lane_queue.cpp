@@ -1,0 +1,123 @@
+#include "traffic/lane_queue.h"
+
+#include <algorithm>
+
+#include "traffic/controller_view.h"
+
+namespace ampelsim::traffic {
+
+LaneQueue::LaneQueue(const GroupTraffic& traffic, const std::vector<Movement>& movements,
+                     int groupIndex)
+    : saturationHeadway_(traffic.SaturationHeadway),
+      heavyFactor_(traffic.HeavyFactor),
+      leftTurnFactor_(traffic.LeftTurnFactor),
+      rightTurnFactor_(traffic.RightTurnFactor),
+      inJunctionLimit_(static_cast<std::size_t>(std::max(0, traffic.LeftTurnersInJunction))),
+      movements_(movements),
+      groupIndex_(static_cast<std::size_t>(groupIndex)) {}
+
+double LaneQueue::Headway(const Vehicle& vehicle) const {
+  // A car going straight needs the plain headway; the factors are exactly 1
+  // there, so a group without lanes moves as it always did.
+  double headway = saturationHeadway_;
+  if (vehicle.Heavy) {
+    headway *= heavyFactor_;
+  }
+  switch (movements_[vehicle.Movement].Direction) {
+    case Turn::Left:
+      headway *= leftTurnFactor_;
+      break;
+    case Turn::Right:
+      headway *= rightTurnFactor_;
+      break;
+    case Turn::Straight:
+      break;
+  }
+  return headway;
+}
+
+std::int64_t LaneQueue::Standing(double t) const {
+  // Only the last few vehicles can still be on their way from the detector:
+  // count them from the back.
+  std::int64_t onTheWay = 0;
+  for (auto it = vehicles_.rbegin(); it != vehicles_.rend() && it->Reached >= t + TickSeconds;
+       ++it) {
+    ++onTheWay;
+  }
+  return static_cast<std::int64_t>(vehicles_.size()) - onTheWay;
+}
+
+void LaneQueue::Depart(double at, ConflictBoard& board, std::vector<double>& waits) {
+  const Vehicle& vehicle = vehicles_.front();
+  waits.push_back(at - vehicle.Reached);
+  if (movements_[vehicle.Movement].Direction != Turn::Left) {
+    board.LastCrossing[groupIndex_] = std::max(board.LastCrossing[groupIndex_], at);
+  }
+  vehicles_.pop_front();
+}
+
+void LaneQueue::Leave(double t, const DischargeWindow& window, ConflictBoard& board,
+                      std::vector<double>& waits) {
+  const double tickEnd = t + TickSeconds;
+  // Left turners waiting in the junction go first, each in a gap, whatever
+  // their signal shows now; until they are gone the lane stays blocked.
+  while (!vehicles_.empty() && vehicles_.front().InJunction) {
+    const Vehicle& vehicle = vehicles_.front();
+    const Movement& movement = movements_[vehicle.Movement];
+    const double at = std::max(
+        {vehicle.EnteredAt, t, board.FreeFrom(movement), lastYielded_ + movement.FollowUpTime});
+    if (at >= tickEnd) {
+      return;
+    }
+    Depart(at, board, waits);
+    lastYielded_ = at;
+    nextFree_ = std::max(nextFree_, at);
+  }
+  if (!window.Open) {
+    return;
+  }
+  std::size_t inJunction = 0;
+  while (inJunction < vehicles_.size()) {
+    Vehicle& vehicle = vehicles_[inJunction];
+    if (vehicle.Reached >= window.To) {
+      break;
+    }
+    const double headway = Headway(vehicle);
+    // A vehicle that finds the line free crosses when it gets there, with no
+    // wait: it began to cross one headway before.
+    const double firstStart = window.Uncontrolled ? t - headway : window.FirstStart;
+    const double start = std::max({vehicle.Reached - headway, nextFree_, firstStart});
+    if (start >= window.To) {
+      break;
+    }
+    if (!Yields(vehicle)) {
+      if (inJunction > 0) {
+        break;  // behind a left turner waiting in the junction
+      }
+      Depart(start + headway, board, waits);
+      nextFree_ = start + headway;
+      continue;
+    }
+    const Movement& movement = movements_[vehicle.Movement];
+    if (inJunction == 0) {
+      const double at = std::max(
+          {start + headway, board.FreeFrom(movement), lastYielded_ + movement.FollowUpTime});
+      if (at < window.To) {
+        Depart(at, board, waits);
+        lastYielded_ = at;
+        nextFree_ = at;
+        continue;
+      }
+    }
+    if (movement.Direction != Turn::Left || window.Uncontrolled || inJunction >= inJunctionLimit_) {
+      break;
+    }
+    // No gap now: it pulls into the junction and waits there.
+    vehicle.InJunction = true;
+    vehicle.EnteredAt = start + headway;
+    nextFree_ = start + headway;
+    ++inJunction;
+  }
+}
+
+}  // namespace ampelsim::traffic

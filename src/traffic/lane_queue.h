@@ -1,0 +1,68 @@
+#pragma once
+
+#include <cstdint>
+#include <deque>
+#include <vector>
+
+#include "traffic/conflict_board.h"
+#include "traffic/traffic_description.h"
+
+namespace ampelsim::traffic {
+
+// When the signal lets a lane's queue move within one tick: vehicles may
+// begin to cross the stop line from `FirstStart` (the end of the start loss)
+// until `To` (the end of the tick or of the used yellow). Without a signal
+// only the headways limit them.
+struct DischargeWindow {
+  bool Open = false;
+  bool Uncontrolled = false;
+  double FirstStart = 0.0;
+  double To = 0.0;
+};
+
+// The vehicles of one lane, first come first served: a vehicle that waits
+// for a gap blocks those behind it. Left turners that yield may pull into the
+// junction (up to the group's limit) and clear there after their green, in
+// the next gap.
+class LaneQueue {
+ public:
+  LaneQueue(const GroupTraffic& traffic, const std::vector<Movement>& movements, int groupIndex);
+
+  struct Vehicle {
+    double Reached = 0.0;  // moment it reaches the stop line without stopping
+    std::uint16_t Movement = 0;
+    bool Heavy = false;
+    bool InJunction = false;
+    double EnteredAt = 0.0;  // over the stop line, waiting in the junction
+  };
+
+  void Arrive(const Vehicle& vehicle) { vehicles_.push_back(vehicle); }
+  bool Empty() const { return vehicles_.empty(); }
+  std::size_t Size() const { return vehicles_.size(); }
+  // Vehicles at the stop line at the end of the tick that began at `t`.
+  std::int64_t Standing(double t) const;
+
+  // Lets vehicles leave in the tick from `t`; appends the wait of each.
+  void Leave(double t, const DischargeWindow& window, ConflictBoard& board,
+             std::vector<double>& waits);
+
+ private:
+  double Headway(const Vehicle& vehicle) const;
+  bool Yields(const Vehicle& vehicle) const {
+    return !movements_[vehicle.Movement].YieldsTo.empty();
+  }
+  void Depart(double at, ConflictBoard& board, std::vector<double>& waits);
+
+  double saturationHeadway_;
+  double heavyFactor_;
+  double leftTurnFactor_;
+  double rightTurnFactor_;
+  std::size_t inJunctionLimit_;
+  std::vector<Movement> movements_;
+  std::size_t groupIndex_;
+  std::deque<Vehicle> vehicles_;
+  double nextFree_ = 0.0;                        // earliest start of the next crossing of the line
+  double lastYielded_ = ConflictBoard::LongAgo;  // last yielding vehicle over
+};
+
+}  // namespace ampelsim::traffic

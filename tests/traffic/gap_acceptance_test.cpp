@@ -1,0 +1,114 @@
+// Turners that yield, checked against gap acceptance theory: a left-turn
+// lane under a permanent queue facing a random oncoming stream serves what
+// Harders' formula gives,
+//   C = q exp(-q tg) / (1 - exp(-q tf))
+// (Harders 1968; the form the German capacity manual's gap acceptance
+// builds on, docs/traffic.md). Both groups show green all the time, so only
+// the gaps limit the turners.
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "data/signal_state.h"
+#include "traffic/hbs_method.h"
+#include "traffic/traffic_model.h"
+#include "traffic/traffic_run.h"
+
+namespace ampelsim::traffic_test {
+namespace {
+
+using traffic::Turn;
+
+class NoButtons : public traffic::DetectorPort {
+ public:
+  void Press(int) override {}
+  void Release(int) override {}
+};
+
+traffic::GroupTraffic LeftTurners(std::vector<int> yieldsTo, double share = 1.0) {
+  traffic::GroupTraffic left = Vehicles(1, 3000.0);  // always a queue
+  traffic::Movement turn;
+  turn.Direction = Turn::Left;
+  turn.Share = share;
+  turn.YieldsTo = std::move(yieldsTo);
+  traffic::Lane lane;
+  lane.Movements.push_back(turn);
+  if (share < 1.0) {
+    lane.Movements.push_back({Turn::Straight, 1.0 - share, {}, 5.5, 2.6});
+  }
+  left.Lanes.push_back(lane);
+  return left;
+}
+
+// Departures per hour of group 1 over `hours` of permanent green.
+double ServedPerHour(const traffic::TrafficDescription& description, int hours) {
+  traffic::TrafficModel model(description);
+  traffic::ControllerView view;
+  view.ShownState.fill(Green);
+  NoButtons port;
+  const std::int64_t ticks = static_cast<std::int64_t>(hours) * 36000;
+  for (std::int64_t tick = 0; tick < ticks; ++tick) {
+    model.BeforeTick(view, port);
+    model.AfterTick(view);
+  }
+  return static_cast<double>(model.Statistics().Whole.Groups.at(0).Departures) / hours;
+}
+
+class PermissiveLeftTurn : public testing::TestWithParam<double> {};
+
+TEST_P(PermissiveLeftTurn, ServesWhatHardersFormulaGives) {
+  const double oncoming = GetParam();  // vehicles per hour
+  traffic::TrafficDescription description;
+  description.Seed = 3;
+  traffic::GroupTraffic priority = Vehicles(2, oncoming);
+  priority.SaturationHeadway = 0.5;  // close to the formula's free random stream
+  description.Groups = {LeftTurners({2}), priority};
+  const traffic::Movement& turn = description.Groups[0].Lanes[0].Movements[0];
+
+  const double served = ServedPerHour(description, 6);
+  const double harders =
+      3600.0 * traffic::HardersCapacity(oncoming / 3600.0, turn.CriticalGap, turn.FollowUpTime);
+  RecordProperty("served", std::to_string(served));
+  RecordProperty("harders", std::to_string(harders));
+  EXPECT_NEAR(served, harders, 0.06 * harders)
+      << "oncoming " << oncoming << " Fz/h: simulated " << served << ", Harders " << harders;
+}
+
+INSTANTIATE_TEST_SUITE_P(OncomingFlows, PermissiveLeftTurn,
+                         testing::Values(150.0, 300.0, 500.0, 700.0, 900.0),
+                         [](const testing::TestParamInfo<double>& param) {
+                           return "q" + std::to_string(std::lround(param.param));
+                         });
+
+// A left turner waiting for its gap holds up those behind it: the lane
+// serves fewer vehicles going straight than it would without turners.
+TEST(PermissiveLeftTurn, BlocksTheVehiclesBehindItInItsLane) {
+  traffic::TrafficDescription description;
+  description.Groups = {LeftTurners({2}, 0.2), Vehicles(2, 700.0)};
+  const double shared = ServedPerHour(description, 2);
+  description.Groups[1].HourlyFlow.fill(0.0);
+  const double free = ServedPerHour(description, 2);
+  // Straight on alone the lane would serve 1,800 an hour.
+  EXPECT_LT(shared, 0.7 * free) << "shared " << shared << ", without oncoming " << free;
+  EXPECT_GT(free, 1500.0);
+}
+
+// Right turners give way to the people on their crossing: each person keeps
+// it busy for the crossing time, which acts as the critical gap.
+TEST(PermissiveRightTurn, WaitsWhilePeopleAreOnTheCrossing) {
+  traffic::TrafficDescription description;
+  description.Seed = 5;
+  traffic::GroupTraffic right = LeftTurners({3});
+  right.Lanes[0].Movements[0].Direction = Turn::Right;
+  description.Groups = {right, Pedestrians(3, 600.0)};
+  const traffic::Movement& turn = description.Groups[0].Lanes[0].Movements[0];
+  const double served = ServedPerHour(description, 4);
+  const double harders =
+      3600.0 * traffic::HardersCapacity(600.0 / 3600.0, description.Groups[1].CrossingTime,
+                                        turn.FollowUpTime);
+  EXPECT_NEAR(served, harders, 0.06 * harders);
+}
+
+}  // namespace
+}  // namespace ampelsim::traffic_test
