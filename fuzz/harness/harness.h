@@ -35,6 +35,11 @@ void FuzzJunctionSpec(std::span<const std::uint8_t> input);
 // accepted one the required intergreens of a small and a full junction.
 void FuzzIntergreenGeometry(std::span<const std::uint8_t> input);
 
+// The mapping of SUMO links, loops and crossings to signal groups on any
+// text: u8 group count of the data set, u8 seed of the group states, then the
+// JSON text (only where the SUMO library is built).
+void FuzzSumoMapping(std::span<const std::uint8_t> input);
+
 // The JSON reader of `ampelsim-cli build` on any text (only where the command
 // line tool is built: the reader lives there).
 void FuzzDataSetJson(std::span<const std::uint8_t> input);

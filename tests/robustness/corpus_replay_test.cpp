@@ -33,6 +33,11 @@ void JunctionSpec(std::span<const std::uint8_t> input, const fs::path&) {
 void IntergreenGeometry(std::span<const std::uint8_t> input, const fs::path&) {
   fuzz::FuzzIntergreenGeometry(input);
 }
+#ifdef AMPELSIM_FUZZ_SUMO_MAPPING
+void SumoMapping(std::span<const std::uint8_t> input, const fs::path&) {
+  fuzz::FuzzSumoMapping(input);
+}
+#endif
 #ifdef AMPELSIM_FUZZ_DATA_SET_JSON
 void DataSetJson(std::span<const std::uint8_t> input, const fs::path&) {
   fuzz::FuzzDataSetJson(input);
@@ -55,6 +60,9 @@ constexpr FuzzTarget Targets[] = {
     {"simulation", &fuzz::FuzzSimulation},
     {"junction_spec", &JunctionSpec},
     {"intergreen_geometry", &IntergreenGeometry},
+#ifdef AMPELSIM_FUZZ_SUMO_MAPPING
+    {"sumo_mapping", &SumoMapping},
+#endif
 #ifdef AMPELSIM_FUZZ_DATA_SET_JSON
     {"data_set_json", &DataSetJson},
     {"edit_patch", &EditPatch},
