@@ -95,12 +95,12 @@ bool CheckTrafficOptions(const RunOptions& options, std::ostream& err) {
     return false;
   }
   if (!options.TrafficPath && (options.Runs != 1 || options.Jobs != 0)) {
-    err << "ampelsim-cli run: --runs und --jobs brauchen --traffic\n";
+    err << "ampelsim-cli run: --runs and --jobs need --traffic\n";
     return false;
   }
   if (options.Runs < 1 || options.Runs > MaxRuns || options.Jobs < 0) {
-    err << "ampelsim-cli run: --runs will 1 bis " << MaxRuns
-        << " Läufe, --jobs eine Zahl ab 0 (0: ein Lauf je Kern)\n";
+    err << "ampelsim-cli run: --runs must be 1 to " << MaxRuns
+        << ", --jobs 0 or more (0: one per core)\n";
     return false;
   }
   return !options.StatsPath || CheckStatisticsPath("run", *options.StatsPath, err);

@@ -245,7 +245,7 @@ int RunCosim(const CosimOptions& options, std::ostream& out, std::ostream& err) 
     return ExitFailed;
   }
   if (options.SumoSeed && (*options.SumoSeed < 0 || *options.SumoSeed > 2147483647)) {
-    err << "ampelsim-cli cosim: --sumo-seed will eine Zahl von 0 bis 2147483647\n";
+    err << "ampelsim-cli cosim: --sumo-seed must be 0 to 2147483647\n";
     return ExitUsage;
   }
   const OutputDirectory outputs;
