@@ -38,6 +38,10 @@ void FuzzIntergreenGeometry(std::span<const std::uint8_t> input);
 // The traffic file on any text: read, and an accepted one drives five minutes
 // of generated traffic at a two-stage junction and its statistics.
 void FuzzTrafficFile(std::span<const std::uint8_t> input);
+// The mapping of SUMO links, loops and crossings to signal groups on any
+// text: u8 group count of the data set, u8 seed of the group states, then the
+// JSON text (only where the SUMO library is built).
+void FuzzSumoMapping(std::span<const std::uint8_t> input);
 
 // The JSON reader of `ampelsim-cli build` on any text (only where the command
 // line tool is built: the reader lives there).

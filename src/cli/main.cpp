@@ -71,6 +71,12 @@ int main(int argc, char** argv) {
   auto* runSeed = run->add_option("--seed", seed, "seed of the traffic instead of the file's");
   auto* runStats =
       run->add_option("--stats", statsPath, "statistics of the traffic to this .json or .csv");
+  run->add_option("--runs", runOptions.Runs,
+                  "runs of the traffic with seeds S..S+K-1; the first prints as one run, "
+                  "then the spread of all")
+      ->capture_default_str();
+  run->add_option("--jobs", runOptions.Jobs, "runs at the same time (0: one per core)")
+      ->capture_default_str();
   run->callback([&] {
     if (runTraffic->count() > 0) {
       runOptions.TrafficPath = trafficPath;

@@ -3,12 +3,14 @@
 #include <algorithm>
 #include <chrono>
 #include <iostream>
+#include <thread>
 
 #include "app/generated_traffic.h"
 #include "app/headless_simulation.h"
 #include "app/report_catalogue.h"
 #include "app/scenario_script.h"
 #include "app/simulation.h"
+#include "app/traffic_runs.h"
 #include "chart/actual_chart.h"
 #include "cli/chart_command.h"
 #include "cli/data_commands.h"
@@ -17,15 +19,19 @@
 #include "cli/run_seconds.h"
 #include "cli/script_loading.h"
 #include "cli/traffic_output.h"
+#include "cli/traffic_spread_output.h"
 #include "data/windows1252.h"
 #include "render/chart_export.h"
 #include "reports/actual_plan_line.h"
 #include "reports/fault_line.h"
 #include "reports/report_document.h"
+#include "traffic/statistics_spread.h"
 #include "traffic/traffic_file.h"
 
 namespace ampelsim::cli {
 namespace {
+
+constexpr int MaxRuns = 1000;
 
 void PrintReports(const RunOptions& options, const Simulation& simulation, std::ostream& out,
                   std::ostream& err) {
@@ -88,7 +94,49 @@ bool CheckTrafficOptions(const RunOptions& options, std::ostream& err) {
     err << "ampelsim-cli run: --seed and --stats need --traffic\n";
     return false;
   }
+  if (!options.TrafficPath && (options.Runs != 1 || options.Jobs != 0)) {
+    err << "ampelsim-cli run: --runs and --jobs need --traffic\n";
+    return false;
+  }
+  if (options.Runs < 1 || options.Runs > MaxRuns || options.Jobs < 0) {
+    err << "ampelsim-cli run: --runs must be 1 to " << MaxRuns
+        << ", --jobs 0 or more (0: one per core)\n";
+    return false;
+  }
   return !options.StatsPath || CheckStatisticsPath("run", *options.StatsPath, err);
+}
+
+// The runs after the first, their spread with the first on out and, when
+// asked, in the statistics file.
+int ReportSpread(const RunOptions& options, const TrafficRuns& runs,
+                 const traffic::TrafficStatistics& first, const traffic::TrafficDescription& ran,
+                 std::ostream& out, std::ostream& err) {
+  std::vector<std::uint64_t> seeds;
+  for (int k = 0; k < options.Runs; ++k) {
+    seeds.push_back(ran.Seed + static_cast<std::uint64_t>(k));
+  }
+  const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
+  const unsigned threads = options.Jobs > 0 ? static_cast<unsigned>(options.Jobs) : cores;
+  std::vector<traffic::TrafficStatistics> statistics{first};
+  const std::vector<std::uint64_t> more(seeds.begin() + 1, seeds.end());
+  for (TrafficRunResult& result : runs.Run(more, threads)) {
+    if (result.Ended != TrafficRunResult::Outcome::Ran) {
+      err << "ampelsim-cli run: ein weiterer Lauf ließ sich nicht ausführen ("
+          << (result.Ended == TrafficRunResult::Outcome::NoPlace
+                  ? "kein Platz für seine Dateien"
+                  : "der Datensatz oder die Verkehrsdatei wird abgelehnt")
+          << ")\n";
+      return ExitFailed;
+    }
+    statistics.push_back(std::move(result.Statistics));
+  }
+  const traffic::StatisticsSpread spread = traffic::SpreadOf(statistics);
+  PrintTrafficSpread(spread, ran, seeds, out);
+  if (options.StatsPath &&
+      !WriteTrafficSpread("run", *options.StatsPath, spread, ran, seeds, err)) {
+    return ExitFailed;
+  }
+  return ExitOk;
 }
 
 }  // namespace
@@ -141,6 +189,14 @@ int RunSimulation(const RunOptions& options, std::ostream& out, std::ostream& er
     scenario = StartScenario(std::nullopt);
   }
 
+  // The further runs start from the fault store as it is now, before the
+  // first run writes to it.
+  std::optional<TrafficRuns> moreRuns;
+  if (description && options.Runs > 1) {
+    moreRuns.emplace(
+        TrafficRunSetup{options.Directory, start, scenario, *description, options.Seconds},
+        options.StorePath);
+  }
   HeadlessSimulation run(options.Directory, start, options.StorePath, std::move(scenario));
   run.PrintContinuousOutputs(Simulation::Listener{
       [&out](const std::string& line) { out << Windows1252ToUtf8(ActualPlanFileLine(line)); },
@@ -175,8 +231,14 @@ int RunSimulation(const RunOptions& options, std::ostream& out, std::ostream& er
   if (traffic) {
     const traffic::TrafficStatistics statistics = traffic->Statistics();
     PrintTrafficStatistics(statistics, traffic->Description(), out);
-    if (options.StatsPath && !WriteTrafficStatistics("run", *options.StatsPath, statistics,
-                                                     traffic->Description(), err)) {
+    if (moreRuns) {
+      if (const int exit =
+              ReportSpread(options, *moreRuns, statistics, traffic->Description(), out, err);
+          exit != ExitOk) {
+        return exit;
+      }
+    } else if (options.StatsPath && !WriteTrafficStatistics("run", *options.StatsPath, statistics,
+                                                            traffic->Description(), err)) {
       return ExitFailed;
     }
   }

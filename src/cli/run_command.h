@@ -24,6 +24,12 @@ struct RunOptions {
   std::optional<std::string> TrafficPath;
   std::optional<std::uint64_t> Seed;
   std::optional<std::string> StatsPath;
+  // Several runs of the traffic with seeds S, S+1, ...: the first prints as
+  // a single run would, then the spread of all of them follows (and goes to
+  // --stats in place of the first run's figures). Jobs: runs at the same
+  // time, 0 one per core.
+  int Runs = 1;
+  int Jobs = 0;
 };
 
 // Runs the controller on DIR as the desktop program would, as fast as the
@@ -31,7 +37,8 @@ struct RunOptions {
 // plan line per completed second and one line per registered fault on out,
 // then the asked-for reports, then the chart of the run if one is asked for.
 // With generated traffic the figures of the traffic follow at the end; a run
-// with traffic and without a script presses "Start" at 1 s.
+// with traffic and without a script presses "Start" at 1 s. With several runs
+// their spread follows the figures of the first.
 int RunSimulation(const RunOptions& options, std::ostream& out, std::ostream& err);
 
 }  // namespace ampelsim::cli

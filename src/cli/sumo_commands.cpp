@@ -1,12 +1,14 @@
 #include "cli/sumo_commands.h"
 
-#include <unistd.h>
+#include <stdlib.h>
 #include <CLI/CLI.hpp>
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
+#include <map>
 #include <memory>
 
 #include "app/headless_simulation.h"
@@ -24,7 +26,8 @@
 #include "sumo/sumo_coupling.h"
 #include "sumo/sumo_embedded.h"
 #include "sumo/sumo_export.h"
-#include "sumo/trip_summary.h"
+#include "sumo/sumo_outputs.h"
+#include "sumo/vehicle_accounting.h"
 
 namespace ampelsim::cli {
 namespace {
@@ -78,9 +81,105 @@ double Seconds(std::chrono::nanoseconds duration) {
   return std::chrono::duration<double>(duration).count();
 }
 
-// A trip information file of its own for each run when none is asked for.
-fs::path TemporaryTripInfo() {
-  return fs::temp_directory_path() / ("ampelsim-tripinfo-" + std::to_string(::getpid()) + ".xml");
+// A directory of its own for SUMO's output files of one run, removed with them.
+class OutputDirectory {
+ public:
+  OutputDirectory() {
+    std::string pattern = (fs::temp_directory_path() / "ampelsim-cosim-XXXXXX").string();
+    if (mkdtemp(pattern.data()) != nullptr) {
+      path_ = pattern;
+    }
+  }
+  ~OutputDirectory() {
+    std::error_code ignored;
+    if (!path_.empty()) {
+      fs::remove_all(path_, ignored);
+    }
+  }
+  OutputDirectory(const OutputDirectory&) = delete;
+  OutputDirectory& operator=(const OutputDirectory&) = delete;
+  const fs::path& Path() const { return path_; }
+
+ private:
+  fs::path path_;
+};
+
+// SUMO's outputs that account for the vehicles: every vehicle's trip (also
+// of those still on the way or never inserted at the end), the routes with
+// the time each edge was left, the totals and the warnings.
+struct SumoOutputFiles {
+  fs::path TripInfo;
+  fs::path Routes;
+  fs::path Statistics;
+  fs::path Messages;
+};
+
+std::vector<std::string> SumoArguments(const CosimOptions& options, const SumoOutputFiles& files) {
+  std::vector<std::string> arguments{"-c",
+                                     options.SumoConfig,
+                                     "--step-length",
+                                     "0.1",
+                                     "--tripinfo-output",
+                                     files.TripInfo.string(),
+                                     "--tripinfo-output.write-unfinished",
+                                     "true",
+                                     "--tripinfo-output.write-undeparted",
+                                     "true",
+                                     "--vehroute-output",
+                                     files.Routes.string(),
+                                     "--vehroute-output.exit-times",
+                                     "true",
+                                     "--vehroute-output.write-unfinished",
+                                     "true",
+                                     "--statistic-output",
+                                     files.Statistics.string(),
+                                     "--error-log",
+                                     files.Messages.string(),
+                                     "--no-step-log",
+                                     "true",
+                                     "--duration-log.disable",
+                                     "true"};
+  if (options.SumoSeed) {
+    arguments.insert(arguments.end(), {"--seed", std::to_string(*options.SumoSeed)});
+  }
+  return arguments;
+}
+
+// Where every vehicle got to, the warnings, and SUMO's own totals.
+bool PrintVehicleAccounts(const CosimOptions& options, const ControllerDataSet& data,
+                          const SumoMapping& mapping, const SumoCoupling& coupling,
+                          const SumoOutputFiles& files,
+                          const std::map<std::string, std::vector<std::string>>& undeparted,
+                          std::ostream& out, std::ostream& err) {
+  const auto trips = ReadTripInfo(files.TripInfo.string());
+  const auto routes = ReadVehicleRoutes(files.Routes.string());
+  const auto statistics = ReadSumoStatistics(files.Statistics.string());
+  const auto brakings = CountEmergencyBrakings(files.Messages.string());
+  if (!trips || !routes || !statistics || !brakings) {
+    err << "ampelsim-cli cosim: die Ausgaben von SUMO (Fahrten, Routen, Statistik, Meldungen) "
+           "lassen sich nicht lesen\n";
+    return false;
+  }
+  VehicleAccounts accounts = AccountVehicles(*trips, *routes, undeparted,
+                                             [&](const std::string& from, const std::string& to) {
+                                               return coupling.MovementGroup(from, to);
+                                             });
+  for (GroupVehicleAccount& account : accounts.Groups) {
+    account.QueueAtStartOf = coupling.QueueReachedStart(account.Group);
+  }
+  const auto arrived = std::count_if(trips->begin(), trips->end(),
+                                     [](const VehicleTrip& trip) { return trip.Arrival >= 0.0; });
+  out << "\nSUMO-Kopplung: " << options.Seconds << " s, Lichtsignalanlage \""
+      << mapping.TrafficLight << "\", " << arrived << " Fahrzeuge am Ziel\n"
+      << VehicleAccountsText(data, accounts)
+      << "Fahrzeuge in Zusammenstößen: " << coupling.Collisions()
+      << ", Teleportationen: " << coupling.Teleports() << ", Notbremsungen: " << *brakings << '\n'
+      << "SUMO-Statistik: " << statistics->Loaded << " geladen, " << statistics->Inserted
+      << " eingesetzt, " << statistics->Running << " im Netz, " << statistics->Waiting
+      << " warten auf das Einsetzen; " << statistics->Collisions << " Zusammenstöße, "
+      << statistics->Teleports << " Teleportationen, " << statistics->EmergencyStops
+      << " Nothalte\n";
+  return true;
 }
 
 }  // namespace
@@ -145,11 +244,20 @@ int RunCosim(const CosimOptions& options, std::ostream& out, std::ostream& err) 
         << " gibt es nicht\n";
     return ExitFailed;
   }
-  const fs::path tripInfo =
-      options.TripInfoPath ? fs::path(*options.TripInfoPath) : TemporaryTripInfo();
-  auto started = StartEmbeddedSumo({"-c", options.SumoConfig, "--step-length", "0.1",
-                                    "--tripinfo-output", tripInfo.string(), "--no-step-log", "true",
-                                    "--duration-log.disable", "true"});
+  if (options.SumoSeed && (*options.SumoSeed < 0 || *options.SumoSeed > 2147483647)) {
+    err << "ampelsim-cli cosim: --sumo-seed must be 0 to 2147483647\n";
+    return ExitUsage;
+  }
+  const OutputDirectory outputs;
+  if (outputs.Path().empty()) {
+    err << "ampelsim-cli cosim: kein Platz für die Ausgaben von SUMO im temporären Verzeichnis\n";
+    return ExitFailed;
+  }
+  const SumoOutputFiles files{
+      options.TripInfoPath ? fs::path(*options.TripInfoPath) : outputs.Path() / "trips.xml",
+      outputs.Path() / "routes.xml", outputs.Path() / "statistics.xml",
+      outputs.Path() / "messages.log"};
+  auto started = StartEmbeddedSumo(SumoArguments(options, files));
   if (!started) {
     err << "ampelsim-cli cosim: " << started.Failure().Message << '\n';
     return ExitFailed;
@@ -157,6 +265,7 @@ int RunCosim(const CosimOptions& options, std::ostream& out, std::ostream& err) 
   std::unique_ptr<SumoConnection> sumo = std::move(started).Value();
   SumoCoupling coupling(*mapping, *sumo);
   std::chrono::nanoseconds controllerTime{};
+  std::map<std::string, std::vector<std::string>> undeparted;
   try {
     if (auto problem = coupling.Connect()) {
       err << "ampelsim-cli cosim: " << options.MapPath << ": " << *problem << '\n';
@@ -195,6 +304,10 @@ int RunCosim(const CosimOptions& options, std::ostream& out, std::ostream& err) 
         err << Windows1252ToUtf8(NoDataMessage) << '\n';
       }
     }
+    // SUMO's outputs name the vehicles never inserted, not their routes.
+    for (const std::string& vehicle : sumo->PendingVehicles()) {
+      undeparted[vehicle] = sumo->VehicleRoute(vehicle);
+    }
     sumo->Close();
   } catch (const std::exception& error) {
     err << "ampelsim-cli cosim: SUMO meldet: " << error.what() << '\n';
@@ -202,26 +315,9 @@ int RunCosim(const CosimOptions& options, std::ostream& out, std::ostream& err) 
   }
   sumo.reset();
 
-  const auto trips = ReadTripInfo(tripInfo.string());
-  if (!options.TripInfoPath) {
-    std::error_code ignored;
-    fs::remove(tripInfo, ignored);
-  }
-  if (!trips) {
-    err << "ampelsim-cli cosim: die Fahrtenauswertung von SUMO lässt sich nicht lesen\n";
+  if (!PrintVehicleAccounts(options, *data, *mapping, coupling, files, undeparted, out, err)) {
     return ExitFailed;
   }
-  int withoutGroup = 0;
-  const auto figures = SummariseTrips(*trips, [&](const std::string& from, const std::string& to) {
-    const int group = coupling.MovementGroup(from, to);
-    withoutGroup += group < 0 ? 1 : 0;
-    return group;
-  });
-  out << "\nSUMO-Kopplung: " << options.Seconds << " s, Lichtsignalanlage \""
-      << mapping->TrafficLight << "\", " << trips->size() << " Fahrzeuge am Ziel\n"
-      << TripSummaryText(*data, figures, withoutGroup)
-      << "Fahrzeuge in Zusammenstößen: " << coupling.Collisions()
-      << ", Teleportationen: " << coupling.Teleports() << '\n';
   const double sumoSeconds = Seconds(coupling.SumoDuration());
   const double controllerSeconds = Seconds(controllerTime);
   const double total = std::max(sumoSeconds + controllerSeconds, 1e-9);
@@ -239,6 +335,7 @@ void AddSumoCommands(CLI::App& app, int& exitCode) {
     std::string Script;
     std::string Now;
     std::string TripInfo;
+    std::int64_t SumoSeed = 0;
   };
   auto values = std::make_shared<Values>();
 
@@ -268,7 +365,12 @@ void AddSumoCommands(CLI::App& app, int& exitCode) {
   auto* tripOption =
       cosim->add_option("--tripinfo", values->TripInfo, "keep SUMO's trip information");
   cosim->add_option("--report", values->Cosim.Reports, "report printed after the run (repeatable)");
-  cosim->callback([&exitCode, values, scriptOption, nowOption, tripOption] {
+  auto* seedOption =
+      cosim->add_option("--sumo-seed", values->SumoSeed, "SUMO's random seed instead of its own");
+  cosim->callback([&exitCode, values, scriptOption, nowOption, tripOption, seedOption] {
+    if (seedOption->count() > 0) {
+      values->Cosim.SumoSeed = values->SumoSeed;
+    }
     if (scriptOption->count() > 0) {
       values->Cosim.ScriptPath = values->Script;
     }

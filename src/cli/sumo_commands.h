@@ -31,11 +31,13 @@ struct CosimOptions {
   std::optional<std::string> ScriptPath;
   std::optional<std::string> Now;
   std::optional<std::string> TripInfoPath;
-  std::vector<std::string> Reports;  // printed after the run, as `run --report` does
+  std::vector<std::string> Reports;      // printed after the run, as `run --report` does
+  std::optional<std::int64_t> SumoSeed;  // SUMO's random seed; absent: SUMO's default
 };
 
 // Runs the controller on DIR in lock-step with SUMO embedded: the plan lines
-// and fault lines as `run` prints them, then the summary per signal group.
+// and fault lines as `run` prints them, then where every vehicle of each
+// signal group got to, its waits, the warnings and SUMO's own totals.
 // Without a script the controller is switched on ("Start") at 1 s.
 int RunCosim(const CosimOptions& options, std::ostream& out, std::ostream& err);
 

@@ -75,6 +75,26 @@ class SumoApiConnection : public SumoConnection {
   int StartedTeleports() override { return Api::Simulation::getStartingTeleportNumber(); }
   void Close() override { Api::Simulation::close(); }
 
+  bool QueueAtLaneStart(const std::string& lane, double space) override {
+    // The list runs from the lane's end back to its start.
+    const std::vector<std::string> vehicles = Api::Lane::getLastStepVehicleIDs(lane);
+    if (vehicles.empty()) {
+      return false;
+    }
+    const std::string& last = vehicles.front();
+    const std::string& first = vehicles.back();
+    const std::string& upstream =
+        Api::Vehicle::getLanePosition(first) < Api::Vehicle::getLanePosition(last) ? first : last;
+    return Api::Vehicle::getSpeed(upstream) < 0.1 &&
+           Api::Vehicle::getLanePosition(upstream) - Api::Vehicle::getLength(upstream) < space;
+  }
+  std::vector<std::string> PendingVehicles() override {
+    return Api::Simulation::getPendingVehicles();
+  }
+  std::vector<std::string> VehicleRoute(const std::string& vehicle) override {
+    return Api::Vehicle::getRoute(vehicle);
+  }
+
  private:
   // Internal edges of a junction J: ":J_c0" crossings, ":J_w0" walking areas,
   // ":J_0" vehicle connections.

@@ -36,6 +36,12 @@ class SumoConnection {
   virtual int ExpectedVehicles() = 0;
   virtual int Collisions() = 0;        // in the last step
   virtual int StartedTeleports() = 0;  // in the last step
+  // Whether a vehicle stands on the lane with its back less than `space`
+  // metres from the lane's start, so that no other vehicle can enter it.
+  virtual bool QueueAtLaneStart(const std::string& /*lane*/, double /*space*/) { return false; }
+  // Vehicles loaded but not yet inserted, and the edges of a vehicle's route.
+  virtual std::vector<std::string> PendingVehicles() { return {}; }
+  virtual std::vector<std::string> VehicleRoute(const std::string& /*vehicle*/) { return {}; }
   virtual void Close() = 0;
 };
 

@@ -50,6 +50,13 @@ std::optional<std::string> SumoCoupling::Connect() {
   for (const SumoLink& link : mapping_.Links) {
     const auto& [from, to] = links[static_cast<std::size_t>(link.Index)];
     movements_.emplace(std::make_pair(LaneEdge(from), LaneEdge(to)), link.Group);
+    // Lanes of vehicles only: a crossing's link starts on a walking area.
+    if (!from.empty() && from[0] != ':') {
+      auto& groups = approachLanes_[from];
+      if (std::find(groups.begin(), groups.end(), link.Group) == groups.end()) {
+        groups.push_back(link.Group);
+      }
+    }
   }
   return std::nullopt;
 }
@@ -99,6 +106,23 @@ void SumoCoupling::Advance(const GroupStates& states) {
   sumo_.Step();
   collisions_ += sumo_.Collisions();
   teleports_ += sumo_.StartedTeleports();
+  if (++steps_ % 10 == 0) {
+    for (const auto& [lane, groups] : approachLanes_) {
+      if (sumo_.QueueAtLaneStart(lane, QueueStartSpace)) {
+        for (const int group : groups) {
+          auto& edge = queueAtStart_[static_cast<std::size_t>(group)];
+          if (edge.empty()) {
+            edge = LaneEdge(lane);
+          }
+        }
+      }
+    }
+  }
+}
+
+std::string SumoCoupling::QueueReachedStart(int group) const {
+  return group >= 0 && group < MaxGroups ? queueAtStart_[static_cast<std::size_t>(group)]
+                                         : std::string();
 }
 
 void SumoCoupling::ReleaseAll(const ButtonHandler& button) {

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "engine/engine_state.h"
 #include "engine/state_at.h"
@@ -45,6 +46,13 @@ class SumoCoupling {
   // Whether a loop or a waiting pedestrian holds the group's button.
   bool Held(int group) const;
 
+  // The approach (edge id) of the group whose queue reached back to the
+  // start of one of its lanes during the run, or empty. Checked once a
+  // simulated second: a vehicle standing with its back less than
+  // QueueStartSpace metres from the start of a lane with a link of the group.
+  std::string QueueReachedStart(int group) const;
+  static constexpr double QueueStartSpace = 7.5;  // one car and its gap
+
   int Collisions() const { return collisions_; }
   int Teleports() const { return teleports_; }
   // Time spent inside SUMO (calls and steps).
@@ -54,6 +62,9 @@ class SumoCoupling {
   SumoMapping mapping_;
   SumoConnection& sumo_;
   std::map<std::pair<std::string, std::string>, int> movements_;
+  std::map<std::string, std::vector<int>> approachLanes_;  // lane -> groups of its links
+  GroupArray<std::string> queueAtStart_{};
+  std::int64_t steps_ = 0;
   GroupArray<std::uint8_t> held_{};
   std::string lastState_;
   int collisions_ = 0;

@@ -13,6 +13,8 @@ struct Libsumo {
   using InductionLoop = libsumo::InductionLoop;
   using Person = libsumo::Person;
   using Edge = libsumo::Edge;
+  using Lane = libsumo::Lane;
+  using Vehicle = libsumo::Vehicle;
 };
 
 class EmbeddedConnection final : public SumoApiConnection<Libsumo> {

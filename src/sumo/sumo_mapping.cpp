@@ -188,7 +188,8 @@ Result<SumoMapping> ParseSumoMapping(const std::string& jsonText, const Controll
   json root;
   try {
     root = json::parse(jsonText);
-  } catch (const json::parse_error& error) {
+  } catch (const json::exception& error) {
+    // Besides syntax errors the parser refuses numbers beyond a double (1e999).
     return Error{std::string("Die Zuordnung ist kein gültiges JSON: ") + error.what()};
   }
   try {

@@ -36,6 +36,11 @@ void IntergreenGeometry(std::span<const std::uint8_t> input, const fs::path&) {
 void TrafficFile(std::span<const std::uint8_t> input, const fs::path&) {
   fuzz::FuzzTrafficFile(input);
 }
+#ifdef AMPELSIM_FUZZ_SUMO_MAPPING
+void SumoMapping(std::span<const std::uint8_t> input, const fs::path&) {
+  fuzz::FuzzSumoMapping(input);
+}
+#endif
 #ifdef AMPELSIM_FUZZ_DATA_SET_JSON
 void DataSetJson(std::span<const std::uint8_t> input, const fs::path&) {
   fuzz::FuzzDataSetJson(input);
@@ -59,6 +64,9 @@ constexpr FuzzTarget Targets[] = {
     {"junction_spec", &JunctionSpec},
     {"intergreen_geometry", &IntergreenGeometry},
     {"traffic_file", &TrafficFile},
+#ifdef AMPELSIM_FUZZ_SUMO_MAPPING
+    {"sumo_mapping", &SumoMapping},
+#endif
 #ifdef AMPELSIM_FUZZ_DATA_SET_JSON
     {"data_set_json", &DataSetJson},
     {"edit_patch", &EditPatch},

@@ -93,5 +93,62 @@ TEST(SumoCli, CosimWithoutTrafficIsTheRunOfTheController) {
   EXPECT_NE(text.find("Fahrzeuge in Zusammenstößen: 0, Teleportationen: 0"), std::string::npos);
 }
 
+// A short peak run leaves vehicles unserved: the accounts add up, and agree
+// with SUMO's own statistics and with its trip information kept on disk.
+TEST(SumoCli, CosimAccountsForEveryVehicle) {
+  test::TempDir dir;
+  const test::CurrentDirGuard inDir(dir.Path());
+  cli::CosimOptions cosim;
+  cosim.Directory = test::DemoDir().string();
+  cosim.SumoConfig = (test::SumoDemoDir() / "demo.sumocfg").string();
+  cosim.MapPath = (test::SumoDemoDir() / "map.json").string();
+  cosim.Seconds = 300;
+  cosim.Now = "2026-12-07 16:00:00";
+  cosim.TripInfoPath = (dir / "trips.xml").string();
+  cosim.SumoSeed = 7;
+  const auto summary = [&cosim]() {
+    std::ostringstream out;
+    std::ostringstream err;
+    EXPECT_EQ(cli::RunCosim(cosim, out, err), 0) << err.str();
+    const std::string text = out.str();
+    const std::size_t start = text.find("\nSUMO-Kopplung:");
+    return start == std::string::npos ? std::string() : text.substr(start);
+  };
+  const std::string text = summary();
+  if (!EmbeddedSumoAvailable()) {
+    GTEST_SKIP() << "SUMO ist nicht installiert: Kopplung nicht geprüft";
+  }
+  // "zusammen  loaded inserted passed arrived inNetwork neverInserted"
+  std::istringstream total(text.substr(text.find("\nzusammen ") + 10));
+  int loaded = 0, inserted = 0, passed = 0, arrived = 0, inNetwork = 0, never = 0;
+  total >> loaded >> inserted >> passed >> arrived >> inNetwork >> never;
+  EXPECT_EQ(loaded, inserted + never);
+  EXPECT_EQ(inserted, arrived + inNetwork);
+  EXPECT_LE(arrived, passed);
+  EXPECT_GT(never, 0) << text;  // the queue of K1 reaches back out of the network
+  EXPECT_EQ(text.find("ohne signalisierte Fahrbeziehung"), std::string::npos);
+  std::istringstream sumo(text.substr(text.find("SUMO-Statistik: ") + 16));
+  int sumoLoaded = 0, sumoInserted = 0, sumoRunning = 0, sumoWaiting = 0;
+  std::string word;
+  sumo >> sumoLoaded >> word >> sumoInserted >> word >> sumoRunning >> word >> word >> sumoWaiting;
+  EXPECT_EQ(loaded, sumoLoaded);
+  EXPECT_EQ(inserted, sumoInserted);
+  EXPECT_EQ(inNetwork, sumoRunning);
+  EXPECT_EQ(never, sumoWaiting);
+  const std::string trips = Read(dir / "trips.xml");
+  int tripEntries = 0;
+  for (std::size_t at = trips.find("<tripinfo "); at != std::string::npos;
+       at = trips.find("<tripinfo ", at + 1)) {
+    ++tripEntries;
+  }
+  EXPECT_EQ(tripEntries, loaded);
+  EXPECT_NE(text.find("Warnung: G. 1 (Kopf 1): "), std::string::npos) << text;
+  EXPECT_NE(text.find("Notbremsungen: "), std::string::npos);
+  // The seed is SUMO's: the same one gives the same run, another a different one.
+  EXPECT_EQ(summary(), text);
+  cosim.SumoSeed = 8;
+  EXPECT_NE(summary(), text);
+}
+
 }  // namespace
 }  // namespace ampelsim

@@ -10,7 +10,7 @@
 #include "sumo/sumo_coupling.h"
 #include "sumo/sumo_embedded.h"
 #include "sumo/sumo_test_support.h"
-#include "sumo/trip_summary.h"
+#include "sumo/sumo_outputs.h"
 #include "test_support/test_files.h"
 
 #ifdef AMPELSIM_HAVE_LIBSUMO

@@ -35,6 +35,8 @@ INSTANTIATE_TEST_SUITE_P(
     Table, MappingRefusal,
     testing::Values(
         Refused{"not json", "{\"TrafficLight\": ", "kein gültiges JSON"},
+        Refused{"number beyond a double", R"({"TrafficLight": "C", "Links": [{"Index": 1e999}]})",
+                "kein gültiges JSON"},
         Refused{"not an object", "[1, 2]", "JSON-Objekt"},
         Refused{"no traffic light", R"({"Links": []})", "\"TrafficLight\" fehlt"},
         Refused{"no links", R"({"TrafficLight": "C"})", "\"Links\" fehlt"},

@@ -15,6 +15,8 @@ struct Libtraci {
   using InductionLoop = libtraci::InductionLoop;
   using Person = libtraci::Person;
   using Edge = libtraci::Edge;
+  using Lane = libtraci::Lane;
+  using Vehicle = libtraci::Vehicle;
 };
 
 // Waits this many seconds for sumo-gui to open its port.

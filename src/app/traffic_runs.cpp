@@ -1,0 +1,97 @@
+#include "app/traffic_runs.h"
+
+#include <stdlib.h>
+
+#include <algorithm>
+#include <atomic>
+#include <thread>
+
+#include "app/generated_traffic.h"
+#include "app/headless_simulation.h"
+#include "traffic/traffic_file.h"
+
+namespace ampelsim {
+namespace {
+
+namespace fs = std::filesystem;
+
+fs::path MakeScratchDirectory(const char* prefix) {
+  std::string pattern = (fs::temp_directory_path() / (std::string(prefix) + "XXXXXX")).string();
+  if (mkdtemp(pattern.data()) == nullptr) {
+    return {};
+  }
+  return pattern;
+}
+
+}  // namespace
+
+TrafficRuns::TrafficRuns(TrafficRunSetup setup, const fs::path& faultStoreFile)
+    : setup_(std::move(setup)), scratch_(MakeScratchDirectory("ampelsim-runs-")) {
+  std::error_code error;
+  if (!scratch_.empty() && fs::is_regular_file(faultStoreFile, error) &&
+      fs::copy_file(faultStoreFile, scratch_ / "start.sto", error)) {
+    store_ = scratch_ / "start.sto";
+  }
+}
+
+TrafficRuns::~TrafficRuns() {
+  std::error_code ignored;
+  if (!scratch_.empty()) {
+    fs::remove_all(scratch_, ignored);
+  }
+}
+
+TrafficRunResult TrafficRuns::RunOne(std::size_t slot, std::uint64_t seed) const {
+  TrafficRunResult result;
+  std::error_code error;
+  const fs::path directory = scratch_ / ("run-" + std::to_string(slot));
+  if (scratch_.empty() || !fs::create_directory(directory, error)) {
+    return result;
+  }
+  const fs::path store = directory / "DATEN.STO";
+  if (store_) {
+    fs::copy_file(*store_, store, error);
+  }
+  {
+    HeadlessSimulation run(setup_.DataDirectory, setup_.Start, store, setup_.Script);
+    GeneratedTraffic traffic(run.Sim(), setup_.Description, seed);
+    run.RunTick();
+    if (!run.Sim().Loader().DataValid()) {
+      result.Ended = TrafficRunResult::Outcome::NotLoaded;
+    } else if (auto refused =
+                   traffic::CheckTrafficForDataSet(setup_.Description, run.Sim().Data())) {
+      result.Ended = TrafficRunResult::Outcome::Refused;
+      result.Refusal = std::move(*refused);
+    } else {
+      run.RunUntilTick(setup_.Seconds * 10);
+      result.Ended = TrafficRunResult::Outcome::Ran;
+      result.Statistics = traffic.Statistics();
+    }
+  }
+  fs::remove_all(directory, error);
+  return result;
+}
+
+std::vector<TrafficRunResult> TrafficRuns::Run(const std::vector<std::uint64_t>& seeds,
+                                               unsigned threads) const {
+  // The workers take the next seed until none is left; each result has its
+  // fixed place, so the order does not depend on which run ends first.
+  std::vector<TrafficRunResult> results(seeds.size());
+  std::atomic<std::size_t> next{0};
+  const auto worker = [&] {
+    for (std::size_t k = next++; k < seeds.size(); k = next++) {
+      results[k] = RunOne(k, seeds[k]);
+    }
+  };
+  const std::size_t count = std::min<std::size_t>(std::max(threads, 1u), seeds.size());
+  {
+    std::vector<std::jthread> workers;
+    for (std::size_t t = 1; t < count; ++t) {
+      workers.emplace_back(worker);
+    }
+    worker();
+  }
+  return results;
+}
+
+}  // namespace ampelsim

@@ -1,0 +1,62 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/scenario_script.h"
+#include "engine/clock.h"
+#include "traffic/traffic_description.h"
+#include "traffic/traffic_statistics.h"
+
+namespace ampelsim {
+
+// What every run of a series shares: the data set, the moment the clock
+// starts, the scenario, the traffic and how long each run lasts.
+struct TrafficRunSetup {
+  std::string DataDirectory;
+  LocalTime Start{};
+  Scenario Script;
+  traffic::TrafficDescription Description;
+  std::int64_t Seconds = 0;
+};
+
+// How one run of the series ended.
+struct TrafficRunResult {
+  enum class Outcome { Ran, NotLoaded, Refused, NoPlace };
+  Outcome Ended = Outcome::NoPlace;
+  std::string Refusal;  // the traffic file's refusal (Refused)
+  traffic::TrafficStatistics Statistics;
+};
+
+// Runs of the same junction and traffic with different seeds. Each run owns
+// its simulation, in a scratch directory of its own with a copy of the fault
+// store as it was when the series was set up, so the runs share nothing and
+// their results do not depend on how many run at the same time.
+class TrafficRuns {
+ public:
+  // Copies `faultStoreFile` (if it exists) now: runs started later begin
+  // from the store as it is at this moment, whatever a run of the caller
+  // writes to it meanwhile.
+  TrafficRuns(TrafficRunSetup setup, const std::filesystem::path& faultStoreFile);
+  ~TrafficRuns();
+  TrafficRuns(const TrafficRuns&) = delete;
+  TrafficRuns& operator=(const TrafficRuns&) = delete;
+
+  // One run per seed, at most `threads` at the same time (at least one);
+  // the results in the order of the seeds.
+  std::vector<TrafficRunResult> Run(const std::vector<std::uint64_t>& seeds,
+                                    unsigned threads) const;
+
+ private:
+  TrafficRunResult RunOne(std::size_t slot, std::uint64_t seed) const;
+
+  TrafficRunSetup setup_;
+  std::filesystem::path scratch_;               // empty when none could be made
+  std::optional<std::filesystem::path> store_;  // the copied fault store
+};
+
+}  // namespace ampelsim
