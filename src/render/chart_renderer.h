@@ -49,7 +49,7 @@ class ChartLayout {
  private:
   static constexpr double barHeight_ = 16.0;
   static constexpr double RowGap = 10.0;
-  static constexpr double LaneHeight = 12.0;
+  static constexpr double LaneHeight = 16.0;
 
   double pixelsPerSecond_;
   std::int64_t axisBegin_;
