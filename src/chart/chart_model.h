@@ -65,11 +65,11 @@ enum class GroupKind : std::uint8_t {
 struct ChartRow {
   std::string Label;      // "G. 3"
   std::string HeadLabel;  // "K. 23"
-  GroupKind Kind = GroupKind::Vehicle;
-  int Group = -1;  // the group's index 0..23
   std::vector<ChartBar> Bars;
   std::vector<ChartMark> Marks;
   std::vector<ChartSpan> Spans;
+  GroupKind Kind = GroupKind::Vehicle;
+  int Group = -1;  // the group's index 0..23
   bool operator==(const ChartRow&) const = default;
 };
 

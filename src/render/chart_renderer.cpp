@@ -617,6 +617,10 @@ QRectF ChartLayout::RowBand(int row) const {
   return {PlotLeft(), rowTop_[r], PlotRight() - PlotLeft(), rowHeight_[r]};
 }
 
+QRectF ChartLayout::BarArea(int row, double fromSecond, double toSecond) const {
+  return BarRect(RowBand(row), X(fromSecond), X(toSecond));
+}
+
 QColor StateColour(SignalState state) {
   switch (state) {
     case Green:
