@@ -51,19 +51,17 @@ std::string WindowsText(const std::vector<SheetGreen>& greens, std::int64_t cycl
 void AddTables(ChartSheet& sheet, const ControllerDataSet& data, const ChartModel& chart,
                int index) {
   const std::int64_t cycle = chart.AxisEnd - chart.AxisBegin;
-  sheet.GreenTableHeader = {"Gruppe", "Kopf",          "Art",
-                            "Grün [s]", "Grünzeit [s]", "Mindestgrün [s]"};
+  sheet.GreenTableHeader = {"Gruppe", "Kopf", "Art", "Grün [s]", "Grünzeit [s]", "Mindestgrün [s]"};
   for (std::size_t r = 0; r < chart.Rows.size(); ++r) {
     const ChartRow& row = chart.Rows[r];
     std::int64_t total = 0;
     for (const SheetGreen& green : sheet.Greens[r]) {
       total += green.End - green.Begin;
     }
-    const std::int32_t minimum =
-        row.Group >= 0 && row.Group < MaxGroups
-            ? data.MinGreenTimes[static_cast<std::size_t>(row.Group)]
-                                [static_cast<std::size_t>(index)]
-            : 0;
+    const std::int32_t minimum = row.Group >= 0 && row.Group < MaxGroups
+                                     ? data.MinGreenTimes[static_cast<std::size_t>(row.Group)]
+                                                         [static_cast<std::size_t>(index)]
+                                     : 0;
     sheet.GreenTable.push_back({row.Label, OrNone(row.HeadLabel), GroupKindShort(row.Kind),
                                 WindowsText(sheet.Greens[r], cycle), std::to_string(total),
                                 minimum > 0 ? std::to_string(minimum) : None});

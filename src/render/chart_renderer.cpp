@@ -324,7 +324,8 @@ void PaintCycleStarts(QPainter& painter, const ChartModel& chart, const ChartLay
   painter.setPen(QPen(CycleStartColour, 1.5, Qt::DashDotLine));
   for (std::int64_t at : chart.CycleStarts) {
     const double x = layout.X(static_cast<double>(at));
-    painter.drawLine(QPointF(x, layout.RulerTop() + RulerHeight - 8), QPointF(x, layout.RowsBottom()));
+    painter.drawLine(QPointF(x, layout.RulerTop() + RulerHeight - 8),
+                     QPointF(x, layout.RowsBottom()));
   }
 }
 
@@ -424,9 +425,8 @@ void PaintBrackets(QPainter& painter, const ChartModel& chart, const ChartLayout
     const double firstEnd = layout.X(static_cast<double>(std::min(end, chart.AxisEnd)));
     double labelX = left + 3;
     if (labelX + labelWidth + 3 > firstEnd) {
-      labelX = end <= chart.AxisEnd || cycle <= 0
-                   ? firstEnd + 4
-                   : layout.X(static_cast<double>(end - cycle)) + 4;
+      labelX = end <= chart.AxisEnd || cycle <= 0 ? firstEnd + 4
+                                                  : layout.X(static_cast<double>(end - cycle)) + 4;
     }
     painter.setPen(colour);
     painter.drawText(QPointF(labelX, y - 3), label);
@@ -443,14 +443,14 @@ struct LegendEntry {
 };
 
 std::vector<LegendEntry> LegendEntries(const ChartModel& chart) {
-  std::vector<LegendEntry> entries = {{LegendSymbol::State, Green, "Grün"},
-                                      {LegendSymbol::State, Yellow, "Gelb"},
-                                      {LegendSymbol::State, RedYellow, "Rot/Gelb"},
-                                      {LegendSymbol::State, Red, "Rot"},
-                                      {LegendSymbol::State, YellowFlashing, "Gelb blinkend"},
-                                      {LegendSymbol::State, Dark, "Dunkel"},
-                                      {LegendSymbol::State, GreenWithFlashingYellow,
-                                       "Grün + Gelb blinkend"}};
+  std::vector<LegendEntry> entries = {
+      {LegendSymbol::State, Green, "Grün"},
+      {LegendSymbol::State, Yellow, "Gelb"},
+      {LegendSymbol::State, RedYellow, "Rot/Gelb"},
+      {LegendSymbol::State, Red, "Rot"},
+      {LegendSymbol::State, YellowFlashing, "Gelb blinkend"},
+      {LegendSymbol::State, Dark, "Dunkel"},
+      {LegendSymbol::State, GreenWithFlashingYellow, "Grün + Gelb blinkend"}};
   if (chart.RunLegend) {
     entries.push_back({LegendSymbol::Detector, Dark, "Melder belegt"});
     entries.push_back({LegendSymbol::Demand, Dark, "Anforderung"});
@@ -544,8 +544,8 @@ ChartLayout::ChartLayout(const ChartModel& chart, double pixelsPerSecond)
     auto& ends = laneEnds[static_cast<std::size_t>(bracket.Entering)];
     const double begin = static_cast<double>(bracket.From);
     const double required = static_cast<double>(bracket.Required);
-    const double label = (bracketMetrics.horizontalAdvance(Text(bracket.Label)) + 10.0) /
-                         pixelsPerSecond_;
+    const double label =
+        (bracketMetrics.horizontalAdvance(Text(bracket.Label)) + 10.0) / pixelsPerSecond_;
     // The label goes between the ends or after the end (see PaintBrackets).
     double end = begin + (label <= required ? required : required + label);
     const bool wraps = end > static_cast<double>(axisEnd_);
@@ -577,10 +577,10 @@ ChartLayout::ChartLayout(const ChartModel& chart, double pixelsPerSecond)
   }
   rowsBottom_ = top;
   legendTop_ = rowsBottom_ + 10;
-  const double width = std::ceil(std::max(
-      PlotLeft() + static_cast<double>(axisEnd_ - axisBegin_) * pixelsPerSecond_ + RightRoom +
-          Margin,
-      560.0));
+  const double width = std::ceil(
+      std::max(PlotLeft() + static_cast<double>(axisEnd_ - axisBegin_) * pixelsPerSecond_ +
+                   RightRoom + Margin,
+               560.0));
   const double legendBottom =
       LegendPlaces(LegendEntries(chart), width, legendTop_).back().y() + LegendHeight;
   size_ = QSize(static_cast<int>(width), static_cast<int>(std::ceil(legendBottom + Margin)));
@@ -667,8 +667,8 @@ QString ChartDetailAt(const ChartModel& chart, const ChartLayout& layout, QPoint
     const double dotY = BarRect(band, 0, 1).center().y();
     for (const ChartMark& mark : row.Marks) {
       if (mark.Kind == ChartMarkKind::Fault &&
-          std::hypot(point.x() - layout.X(static_cast<double>(mark.At) + 0.5),
-                     point.y() - dotY) <= 6.5) {
+          std::hypot(point.x() - layout.X(static_cast<double>(mark.At) + 0.5), point.y() - dotY) <=
+              6.5) {
         return Text(mark.Detail);
       }
     }

@@ -81,9 +81,9 @@ void PaintTitleBlock(QPainter& painter, const ChartSheet& sheet, const QRectF& b
     painter.setPen(Qt::black);
     painter.setFont(SheetFont(13, true));
     const QFontMetricsF metrics(painter.font());
-    painter.drawText(cell.adjusted(5, 0, -5, -3), Qt::AlignLeft | Qt::AlignBottom,
-                     metrics.elidedText(Text(sheet.TitleBlock[i].Value), Qt::ElideRight,
-                                        cell.width() - 10));
+    painter.drawText(
+        cell.adjusted(5, 0, -5, -3), Qt::AlignLeft | Qt::AlignBottom,
+        metrics.elidedText(Text(sheet.TitleBlock[i].Value), Qt::ElideRight, cell.width() - 10));
   }
 }
 
@@ -152,9 +152,9 @@ void PaintGreenNumbers(QPainter& painter, const ChartModel& chart, const ChartSh
       const std::int64_t end = wraps ? green.End - cycle : green.End;
       const QRectF first = layout.BarArea(row, static_cast<double>(green.Begin),
                                           static_cast<double>(wraps ? chart.AxisEnd : end));
-      const QRectF last =
-          wraps ? layout.BarArea(row, static_cast<double>(chart.AxisBegin), static_cast<double>(end))
-                : first;
+      const QRectF last = wraps ? layout.BarArea(row, static_cast<double>(chart.AxisBegin),
+                                                 static_cast<double>(end))
+                                : first;
       // In one piece both numbers share the bar; each needs half of it.
       const double share = wraps ? 1.0 : 0.5;
       PaintGreenNumber(painter, first, green.Begin, true, first.width() * share);
@@ -184,8 +184,7 @@ void PaintGreenTable(QPainter& painter, const ChartSheet& sheet, const SheetLayo
       painter.drawRect(cell);
       painter.setPen(Qt::black);
       painter.drawText(cell.adjusted(5, 0, -5, 0),
-                       (c < 3 ? Qt::AlignLeft : Qt::AlignRight) | Qt::AlignVCenter,
-                       Text(cells[c]));
+                       (c < 3 ? Qt::AlignLeft : Qt::AlignRight) | Qt::AlignVCenter, Text(cells[c]));
       x += columns[c];
     }
     top += TableRowHeight;

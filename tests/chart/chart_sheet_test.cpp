@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <memory>
 #include <regex>
@@ -12,6 +13,7 @@
 #include "chart/chart_sheet.h"
 #include "chart/planned_chart.h"
 #include "render/chart_export.h"
+#include "render/chart_renderer.h"
 #include "test_support/test_files.h"
 
 namespace ampelsim {
@@ -22,7 +24,9 @@ namespace {
 std::unique_ptr<ControllerDataSet> KnownData() {
   auto data = std::make_unique<ControllerDataSet>();
   data->GeneralData.GroupCount = 2;
-  data->GeneralData.SiteText1 = Text32::FromString("Ringstra\xdf" "e");  // Windows-1252
+  data->GeneralData.SiteText1 = Text32::FromString(
+      "Ringstra\xdf"
+      "e");  // Windows-1252
   data->HeadNumbers = {11, 12};
   SignalProgram& p = data->SignalPrograms[0];
   p.CycleTime = 20;
@@ -39,6 +43,7 @@ struct Word {
   std::string Text;
   double X = 0;
   double Y = 0;  // centre
+  double XMax = 0;
 };
 
 std::vector<Word> PdfWords(const std::string& path) {
@@ -54,12 +59,12 @@ std::vector<Word> PdfWords(const std::string& path) {
     pclose(pipe);
   }
   const std::regex word(
-      R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="[\d.]+" yMax="([\d.]+)">([^<]*)</word>)re");
+      R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">([^<]*)</word>)re");
   std::vector<Word> words;
   for (auto it = std::sregex_iterator(out.begin(), out.end(), word); it != std::sregex_iterator();
        ++it) {
-    words.push_back({(*it)[4], std::stod((*it)[1]),
-                     (std::stod((*it)[2]) + std::stod((*it)[3])) / 2});
+    words.push_back({(*it)[5], std::stod((*it)[1]), (std::stod((*it)[2]) + std::stod((*it)[4])) / 2,
+                     std::stod((*it)[3])});
   }
   return words;
 }
@@ -123,10 +128,37 @@ TEST(ChartSheet, TablesFollowTheDataSet) {
   EXPECT_EQ(sheet.GreenTable[1],
             (std::vector<std::string>{"G. 2", "K. 12", "Fg", "8–12", "4", "4"}));
   // Row: the clearing group, column: the entering one.
-  EXPECT_EQ(sheet.Intergreens,
-            (std::vector<std::vector<std::string>>{{"", "3"}, {"", ""}}));
+  EXPECT_EQ(sheet.Intergreens, (std::vector<std::vector<std::string>>{{"", "3"}, {"", ""}}));
   EXPECT_EQ(sheet.TitleBlock[0].Value, "Ringstraße");
   EXPECT_EQ(sheet.TitleBlock[4].Value, "–");  // no date given
+}
+
+// A switch program of 6 s: its axis is numbered every other second, and a
+// label at the last second stays on the picture.
+TEST(ChartSheet, ShortAxisIsNumberedAndLastLabelStaysInside) {
+  ChartModel chart;
+  chart.AxisEnd = 6;
+  chart.Rows.push_back({"G. 1", "K. 1", {{0, 6, Yellow}}, {}, {}});
+  chart.Lines.push_back({0, ChartLineKind::ProgramPoint, "Schritt 1", "Schritt 1: 6 s"});
+  chart.Lines.push_back({6, ChartLineKind::StateChange, "Ausschaltprogramm", ""});
+  test::TempDir dir;
+  const std::string path = (dir / "short.pdf").string();
+  const ChartPainting painting;
+  ASSERT_EQ(ExportChart(chart, path), ChartExportStatus::Written);
+  const std::vector<Word> words = PdfWords(path);
+  const double pageWidth =
+      ChartLayout(chart, ChartLayout::ExportPixelsPerSecond(chart)).Size().width() * 72.0 / 96.0;
+  std::vector<std::string> texts;
+  for (const Word& w : words) {
+    texts.push_back(w.Text);
+    if (w.Text == "Ausschaltprogramm") {
+      EXPECT_LE(w.X + 1, pageWidth);
+      EXPECT_LE(w.XMax, pageWidth + 0.5);
+    }
+  }
+  for (const char* number : {"0", "2", "4", "6"}) {
+    EXPECT_NE(std::find(texts.begin(), texts.end(), number), texts.end()) << number;
+  }
 }
 
 }  // namespace

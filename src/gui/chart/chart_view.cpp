@@ -107,9 +107,9 @@ void ChartView::paintEvent(QPaintEvent* event) {
   if (!mark.isEmpty()) {
     // The row stands out whole, the second in a frame.
     const QRectF band = layout_->RowBand(mark_->first);
-    painter.fillRect(QRectF(ChartLayout::Margin, band.top(), band.right() - ChartLayout::Margin,
-                            band.height()),
-                     QColor(255, 140, 0, 40));
+    painter.fillRect(
+        QRectF(ChartLayout::Margin, band.top(), band.right() - ChartLayout::Margin, band.height()),
+        QColor(255, 140, 0, 40));
     painter.setPen(QPen(QColor(255, 110, 0), 2.5));
     painter.setBrush(Qt::NoBrush);
     painter.drawRect(mark);

@@ -114,7 +114,8 @@ void TFormSollSignalplan::DataSetChanged() {
 ChartSheet TFormSollSignalplan::Sheet() const {
   const int index = std::clamp(kind_->currentIndex(), 0, static_cast<int>(Kinds.size()) - 1);
   const PlannedChartKind kind = Kinds[static_cast<std::size_t>(index)];
-  const bool cycle = kind == PlannedChartKind::SignalProgram || kind == PlannedChartKind::Intergreen;
+  const bool cycle =
+      kind == PlannedChartKind::SignalProgram || kind == PlannedChartKind::Intergreen;
   return PlannedSheet(simulation_.Data(), view_->Chart(), program_->currentIndex() + 1, cycle,
                       SheetOriginNow(simulation_, authors_));
 }
@@ -123,9 +124,8 @@ void TFormSollSignalplan::Refresh() {
   const int index = std::clamp(kind_->currentIndex(), 0, static_cast<int>(Kinds.size()) - 1);
   const PlannedChartKind kind = Kinds[static_cast<std::size_t>(index)];
   const int program = program_->currentIndex() + 1;
-  auto chart = simulation_.Loader().DataValid()
-                   ? PlannedChart(simulation_.Data(), kind, program)
-                   : std::optional<ChartModel>();
+  auto chart = simulation_.Loader().DataValid() ? PlannedChart(simulation_.Data(), kind, program)
+                                                : std::optional<ChartModel>();
   // Nothing to chart: no empty axis, and nothing to export or print.
   scrollArea_->setVisible(chart.has_value());
   exportButton_->setEnabled(chart.has_value());

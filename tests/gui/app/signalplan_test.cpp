@@ -228,9 +228,9 @@ void SignalplanTest::findingOpensTheChartWithItsGroupAndSecondMarked() {
   QVERIFY(soll.isVisible());
   const auto mark = soll.View().Mark();
   QVERIFY(mark.has_value());
-  QCOMPARE(QString::fromStdString(soll.View().Chart().Rows[static_cast<std::size_t>(mark->first)]
-                                      .Label),
-           QStringLiteral("G. 2"));
+  QCOMPARE(
+      QString::fromStdString(soll.View().Chart().Rows[static_cast<std::size_t>(mark->first)].Label),
+      QStringLiteral("G. 2"));
   QCOMPARE(mark->second, std::int64_t{7});
   // Another chart chosen by hand drops the mark.
   soll.findChild<QComboBox*>(QStringLiteral("DarstellungAuswahl"))->setCurrentIndex(1);
