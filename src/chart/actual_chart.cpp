@@ -112,6 +112,7 @@ ChartModel ActualChartRecorder::Chart(const ControllerDataSet& data, std::int64_
   chart.AxisBegin = from;
   chart.AxisEnd = to;
   chart.Title = "Ist-Signalplan";
+  chart.RunLegend = true;
   const auto at = [&](std::int64_t second) -> const Second& {
     return kept_[static_cast<std::size_t>(second - FirstKept())];
   };
@@ -129,6 +130,8 @@ ChartModel ActualChartRecorder::Chart(const ControllerDataSet& data, std::int64_
     ChartRow row;
     row.Label = GroupLabel(g);
     row.HeadLabel = HeadLabel(data, g);
+    row.Kind = GroupKindOf(data, g);
+    row.Group = g;
     std::vector<SignalState> states;
     states.reserve(static_cast<std::size_t>(to - from));
     // Whether the lamp came on in the first second kept is not known: no mark.
@@ -159,6 +162,18 @@ ChartModel ActualChartRecorder::Chart(const ControllerDataSet& data, std::int64_
   }
   for (std::int64_t s = from; s < to; ++s) {
     const Second& second = at(s);
+    const bool cycling = second.OperatingState == states::CycleOperation && second.CycleTime > 0;
+    chart.CycleSeconds.push_back(cycling ? second.TimePoint : -1);
+    // A cycle begins where the time point starts again, or where cycle
+    // operation begins at time point 0.
+    if (cycling && s > FirstKept()) {
+      const Second& previous = at(s - 1);
+      const bool wasCycling =
+          previous.OperatingState == states::CycleOperation && previous.CycleTime > 0;
+      if (wasCycling ? second.TimePoint < previous.TimePoint : second.TimePoint == 0) {
+        chart.CycleStarts.push_back(s);
+      }
+    }
     if (s > FirstKept()) {
       const Second& previous = at(s - 1);
       if (second.Program != previous.Program) {

@@ -26,4 +26,34 @@ std::string HeadLabel(const ControllerDataSet& data, int group) {
   return "K. " + std::to_string(data.HeadNumbers[static_cast<std::size_t>(group)]);
 }
 
+GroupKind GroupKindOf(const ControllerDataSet& data, int group) {
+  if (group < 0 || group >= MaxGroups) {
+    return GroupKind::Vehicle;
+  }
+  const auto g = static_cast<std::size_t>(group);
+  bool anyProgram = false;
+  for (const SignalProgram& plan : data.SignalPrograms) {
+    if (plan.CycleTime <= 0) {
+      continue;
+    }
+    anyProgram = true;
+    if (plan.RedYellowTime[g] > 0 || plan.YellowTime[g] > 0) {
+      return GroupKind::Vehicle;
+    }
+  }
+  return anyProgram ? GroupKind::Pedestrian : GroupKind::Vehicle;
+}
+
+std::string GroupKindShort(GroupKind kind) {
+  switch (kind) {
+    case GroupKind::Pedestrian:
+      return "Fg";
+    case GroupKind::Cyclist:
+      return "Rad";
+    case GroupKind::Vehicle:
+      break;
+  }
+  return "Kfz";
+}
+
 }  // namespace ampelsim

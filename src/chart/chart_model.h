@@ -55,12 +55,21 @@ struct ChartSpan {
   bool operator==(const ChartSpan&) const = default;
 };
 
+// Who a group signals to; pedestrian heads show red and green only.
+enum class GroupKind : std::uint8_t {
+  Vehicle,     // Kfz
+  Pedestrian,  // Fußgänger
+  Cyclist,     // Radfahrer
+};
+
 struct ChartRow {
   std::string Label;      // "G. 3"
   std::string HeadLabel;  // "K. 23"
   std::vector<ChartBar> Bars;
   std::vector<ChartMark> Marks;
   std::vector<ChartSpan> Spans;
+  GroupKind Kind = GroupKind::Vehicle;
+  int Group = -1;  // the group's index 0..23
   bool operator==(const ChartRow&) const = default;
 };
 
@@ -103,6 +112,14 @@ struct ChartModel {
   std::vector<ChartRow> Rows;
   std::vector<ChartLine> Lines;
   std::vector<IntergreenBracket> Brackets;
+  // The cycle second the controller showed at each second of the axis, from
+  // AxisBegin on; -1 where no cycle ran. Empty: the axis counts its own
+  // seconds.
+  std::vector<std::int32_t> CycleSeconds;
+  // The seconds at which a cycle of the running program begins.
+  std::vector<std::int64_t> CycleStarts;
+  // The legend names the marks of a run (detector, demand, fault) as well.
+  bool RunLegend = false;
   bool operator==(const ChartModel&) const = default;
 };
 
@@ -112,5 +129,12 @@ std::vector<ChartBar> BarsOf(const std::vector<SignalState>& states, std::int64_
 // "G. 3" and "K. 23" as the heads window labels group index 2.
 std::string GroupLabel(int group);
 std::string HeadLabel(const ControllerDataSet& data, int group);
+
+// What a group's heads tell of its road users: a group that shows neither
+// red-yellow nor yellow in any program is a pedestrian group. Cyclist groups
+// show the vehicle aspects, so the data set cannot tell them from vehicles.
+GroupKind GroupKindOf(const ControllerDataSet& data, int group);
+// "Kfz", "Fg", "Rad".
+std::string GroupKindShort(GroupKind kind);
 
 }  // namespace ampelsim

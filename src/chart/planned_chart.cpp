@@ -235,6 +235,8 @@ std::optional<ChartModel> SignalProgramChart(const ControllerDataSet& data, Plan
     ChartRow row;
     row.Label = GroupLabel(g);
     row.HeadLabel = HeadLabel(data, g);
+    row.Kind = GroupKindOf(data, g);
+    row.Group = g;
     auto rowStates = CycleStates(data, index, g, charted);
     row.Bars = BarsOf(rowStates, 0);
     if (kind == PlannedChartKind::SignalProgram) {
@@ -313,6 +315,8 @@ std::optional<ChartModel> SwitchProgramChart(const ControllerDataSet& data, Plan
     ChartRow row;
     row.Label = GroupLabel(g);
     row.HeadLabel = HeadLabel(data, g);
+    row.Kind = GroupKindOf(data, g);
+    row.Group = g;
     row.Bars = BarsOf(states, 0);
     chart.Rows.push_back(std::move(row));
   }

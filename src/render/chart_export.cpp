@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QGuiApplication>
 #include <QImage>
+#include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
@@ -13,6 +14,7 @@
 #include <cstdlib>
 
 #include "render/chart_renderer.h"
+#include "render/sheet_renderer.h"
 
 namespace ampelsim {
 namespace {
@@ -63,6 +65,58 @@ bool PaintPdf(const ChartModel& chart, const ChartLayout& layout, const QString&
   return painter.end();
 }
 
+bool PaintSheetImage(const ChartModel& chart, const ChartSheet& sheet, const SheetLayout& layout,
+                     const QString& path) {
+  QImage image(layout.Size(), QImage::Format_RGB32);
+  image.fill(Qt::white);
+  {
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.setRenderHint(QPainter::TextAntialiasing, true);
+    PaintSheet(painter, chart, sheet, layout);
+  }
+  return image.save(path, "PNG");
+}
+
+bool PaintSheetSvg(const ChartModel& chart, const ChartSheet& sheet, const SheetLayout& layout,
+                   const QString& path) {
+  QSvgGenerator svg;
+  svg.setFileName(path);
+  svg.setSize(layout.Size());
+  svg.setViewBox(QRect(QPoint(0, 0), layout.Size()));
+  svg.setResolution(ScreenDpi);
+  svg.setTitle(QString::fromStdString(chart.Title));
+  svg.setDescription(QString::fromStdString(chart.Subtitle));
+  QPainter painter;
+  if (!painter.begin(&svg)) {
+    return false;
+  }
+  PaintSheet(painter, chart, sheet, layout);
+  return painter.end();
+}
+
+bool PaintSheetPdf(const ChartModel& chart, const ChartSheet& sheet, const QString& path) {
+  QPdfWriter pdf(path);
+  pdf.setTitle(QString::fromStdString(chart.Title));
+  pdf.setCreator(QStringLiteral("ampelsim"));
+  pdf.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape,
+                                QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter));
+  QPainter painter;
+  if (!painter.begin(&pdf)) {
+    return false;
+  }
+  // The painter's origin is the paint rectangle's corner.
+  const QRectF page = pdf.pageLayout().paintRectPixels(pdf.resolution());
+  PaintSheetOnPage(painter, chart, sheet, QRectF(QPointF(0, 0), page.size()));
+  return painter.end();
+}
+
+bool Writable(const QString& file) {
+  // The writers do not all tell a failed open; try it first.
+  QFile probe(file);
+  return probe.open(QIODevice::WriteOnly | QIODevice::Truncate);
+}
+
 }  // namespace
 
 std::optional<ChartFileFormat> ChartFileFormatOf(const std::string& path) {
@@ -91,12 +145,8 @@ ChartExportStatus ExportChart(const ChartModel& chart, const std::string& path) 
     return ChartExportStatus::UnknownFormat;
   }
   const QString file = QString::fromStdString(path);
-  {
-    // The writers do not all tell a failed open; try it first.
-    QFile probe(file);
-    if (!probe.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-      return ChartExportStatus::NotWritable;
-    }
+  if (!Writable(file)) {
+    return ChartExportStatus::NotWritable;
   }
   const ChartLayout layout(chart, ChartLayout::ExportPixelsPerSecond(chart));
   bool written = false;
@@ -109,6 +159,32 @@ ChartExportStatus ExportChart(const ChartModel& chart, const std::string& path) 
       break;
     case ChartFileFormat::Pdf:
       written = PaintPdf(chart, layout, file);
+      break;
+  }
+  return written ? ChartExportStatus::Written : ChartExportStatus::NotWritable;
+}
+
+ChartExportStatus ExportSheet(const ChartModel& chart, const ChartSheet& sheet,
+                              const std::string& path) {
+  const auto format = ChartFileFormatOf(path);
+  if (!format) {
+    return ChartExportStatus::UnknownFormat;
+  }
+  const QString file = QString::fromStdString(path);
+  if (!Writable(file)) {
+    return ChartExportStatus::NotWritable;
+  }
+  const SheetLayout layout(chart, sheet);
+  bool written = false;
+  switch (*format) {
+    case ChartFileFormat::Png:
+      written = PaintSheetImage(chart, sheet, layout, file);
+      break;
+    case ChartFileFormat::Svg:
+      written = PaintSheetSvg(chart, sheet, layout, file);
+      break;
+    case ChartFileFormat::Pdf:
+      written = PaintSheetPdf(chart, sheet, file);
       break;
   }
   return written ? ChartExportStatus::Written : ChartExportStatus::NotWritable;

@@ -30,6 +30,7 @@ const QColor ChangeLine(130, 0, 150);
 const QColor StateLine(90, 90, 90);
 const QColor DemandColour(0, 110, 220);
 const QColor Bracket(40, 40, 130);
+const QColor CycleStartColour(0, 0, 0);
 
 QFont ChartFont(int pixels, bool bold = false) {
   QFont font(QStringLiteral("Liberation Sans"));
@@ -43,8 +44,17 @@ QString Text(const std::string& utf8) {
   return QString::fromStdString(utf8);
 }
 
-// Ruler numbers every 5 or 10 seconds where they fit, wider on long charts.
-int NumberStep(double pixelsPerSecond) {
+// Ruler numbers every 5 or 10 seconds where they fit, wider on long charts;
+// a short axis (a switch program of a few seconds) is numbered every second
+// or every other one where the numbers fit.
+int NumberStep(double pixelsPerSecond, std::int64_t axisSeconds) {
+  if (axisSeconds < 20) {
+    for (int step : {1, 2}) {
+      if (step * pixelsPerSecond >= 18.0) {
+        return step;
+      }
+    }
+  }
   for (int step : {5, 10, 20, 30, 60, 120, 300, 600, 1800, 3600}) {
     if (step * pixelsPerSecond >= 30.0) {
       return step;
@@ -59,8 +69,10 @@ double MarkTop(const QRectF& band) {
 QRectF BarRect(const QRectF& band, double left, double right) {
   return {left, band.top() + MarkBand, right - left, 16.0};
 }
+constexpr double BracketLaneHeight = 16.0;
+constexpr int BracketFontPixels = 11;
 double LaneY(const QRectF& band, int lane) {
-  return band.top() + MarkBand + 16.0 + BarGap + 10.0 + lane * 12.0;
+  return band.top() + MarkBand + 16.0 + BarGap + 12.0 + lane * BracketLaneHeight;
 }
 
 void PaintBar(QPainter& painter, const QRectF& bar, SignalState state) {
@@ -189,15 +201,59 @@ void PaintTitle(QPainter& painter, const ChartModel& chart) {
   painter.drawText(QPointF(ChartLayout::Margin, ChartLayout::Margin + 36), Text(chart.Subtitle));
 }
 
+void PaintNumberAt(QPainter& painter, const ChartLayout& layout, double x, std::int64_t number,
+                   bool grid) {
+  painter.setPen(Qt::black);
+  painter.drawText(QRectF(x - 30, layout.RulerTop(), 60, 14), Qt::AlignCenter,
+                   QString::number(number));
+  if (grid) {
+    painter.setPen(QPen(Grid, 1.0));
+    painter.drawLine(QPointF(x, layout.RowsTop()), QPointF(x, layout.RowsBottom()));
+  }
+}
+
+// The axis of a run counts the cycle second the controller showed; seconds
+// outside a cycle get ticks only.
+void PaintCycleRuler(QPainter& painter, const ChartModel& chart, const ChartLayout& layout,
+                     int tickStep, int numberStep) {
+  const double base = layout.RulerTop() + RulerHeight - 2;
+  double lastNumber = -1e9;
+  for (std::int64_t t = chart.AxisBegin; t < chart.AxisEnd; ++t) {
+    const auto index = static_cast<std::size_t>(t - chart.AxisBegin);
+    const std::int32_t second = index < chart.CycleSeconds.size() ? chart.CycleSeconds[index] : -1;
+    const bool numbered = second >= 0 && second % numberStep == 0;
+    if (t % tickStep != 0 && !numbered) {
+      continue;
+    }
+    const double x = layout.X(static_cast<double>(t));
+    const double length = numbered ? 8.0 : 3.0;
+    painter.setPen(Qt::black);
+    painter.drawLine(QPointF(x, base - length), QPointF(x, base));
+    // A short last cycle may bring two numbers close: the later one yields.
+    if (numbered && x - lastNumber >= 26.0) {
+      PaintNumberAt(painter, layout, x, second, t != chart.AxisBegin);
+      lastNumber = x;
+    }
+  }
+}
+
 void PaintRuler(QPainter& painter, const ChartModel& chart, const ChartLayout& layout) {
   const double base = layout.RulerTop() + RulerHeight - 2;
   const double pps = layout.PixelsPerSecond();
   const int tickStep = pps >= 4.0 ? 1 : (pps >= 1.0 ? 5 : 60);
-  const int numberStep = NumberStep(pps);
+  const int numberStep = NumberStep(pps, chart.AxisEnd - chart.AxisBegin);
   painter.setPen(QPen(Qt::black, 1.0));
   painter.drawLine(QPointF(layout.X(static_cast<double>(chart.AxisBegin)), base),
                    QPointF(layout.X(static_cast<double>(chart.AxisEnd)), base));
   painter.setFont(ChartFont(11));
+  if (!chart.CycleSeconds.empty()) {
+    PaintCycleRuler(painter, chart, layout, tickStep, numberStep);
+    painter.setPen(Qt::black);
+    painter.drawText(
+        QRectF(ChartLayout::Margin, layout.RulerTop(), ChartLayout::LabelWidth - 8, 14),
+        Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("TX [s]"));
+    return;
+  }
   for (std::int64_t t = chart.AxisBegin; t <= chart.AxisEnd; ++t) {
     const bool numbered = t % numberStep == 0 || t == chart.AxisEnd;
     if (t % tickStep != 0 && !numbered) {
@@ -213,12 +269,7 @@ void PaintRuler(QPainter& painter, const ChartModel& chart, const ChartLayout& l
           (t - (t / numberStep) * numberStep) * pps < 26.0) {
         continue;
       }
-      painter.drawText(QRectF(x - 30, layout.RulerTop(), 60, 14), Qt::AlignCenter,
-                       QString::number(t));
-      if (t != chart.AxisBegin && t != chart.AxisEnd) {
-        painter.setPen(QPen(Grid, 1.0));
-        painter.drawLine(QPointF(x, layout.RowsTop()), QPointF(x, layout.RowsBottom()));
-      }
+      PaintNumberAt(painter, layout, x, t, t != chart.AxisBegin && t != chart.AxisEnd);
     }
   }
   painter.setPen(Qt::black);
@@ -234,10 +285,23 @@ void PaintLines(QPainter& painter, const ChartModel& chart, const ChartLayout& l
     const double x = layout.X(static_cast<double>(line.At));
     const QString text = Text(line.Text);
     const double width = metrics.horizontalAdvance(text);
-    // The first of three label levels that is free here, else the one that
-    // frees up first.
+    // A label near the right edge stands left of its line instead of
+    // running off the picture.
+    const double labelLeft =
+        std::max(std::min(x + 2, static_cast<double>(layout.Size().width()) - 2 - width),
+                 ChartLayout::Margin);
+    // The first of three label levels that is free here and below which no
+    // label lies across the line, else the one that frees up first.
+    auto crossesBelow = [&](std::size_t level) {
+      for (std::size_t below = level + 1; below < levelEnd.size(); ++below) {
+        if (levelEnd[below] > x - 1) {
+          return true;
+        }
+      }
+      return false;
+    };
     std::size_t level = 0;
-    while (level < levelEnd.size() && levelEnd[level] > x - 2) {
+    while (level < levelEnd.size() && (levelEnd[level] > labelLeft - 4 || crossesBelow(level))) {
       ++level;
     }
     if (level == levelEnd.size()) {
@@ -245,14 +309,23 @@ void PaintLines(QPainter& painter, const ChartModel& chart, const ChartLayout& l
                                        levelEnd.begin());
     }
     const double labelY = layout.LineLabelTop() + static_cast<double>(level) * 14.0;
-    levelEnd[level] = x + width + 3;
+    levelEnd[level] = labelLeft + width + 1;
     const QColor colour = LineColour(line.Kind);
     const Qt::PenStyle style =
         line.Kind == ChartLineKind::ProgramPoint ? Qt::DashLine : Qt::SolidLine;
     painter.setPen(QPen(colour, line.Kind == ChartLineKind::ProgramPoint ? 1.0 : 2.0, style));
     painter.drawLine(QPointF(x, labelY + 12), QPointF(x, layout.RowsBottom()));
     painter.setPen(colour);
-    painter.drawText(QPointF(x + 2, labelY + 10), text);
+    painter.drawText(QPointF(labelLeft, labelY + 10), text);
+  }
+}
+
+void PaintCycleStarts(QPainter& painter, const ChartModel& chart, const ChartLayout& layout) {
+  painter.setPen(QPen(CycleStartColour, 1.5, Qt::DashDotLine));
+  for (std::int64_t at : chart.CycleStarts) {
+    const double x = layout.X(static_cast<double>(at));
+    painter.drawLine(QPointF(x, layout.RulerTop() + RulerHeight - 8),
+                     QPointF(x, layout.RowsBottom()));
   }
 }
 
@@ -312,7 +385,8 @@ void PaintBracketPiece(QPainter& painter, double left, double right, double y, b
 
 void PaintBrackets(QPainter& painter, const ChartModel& chart, const ChartLayout& layout) {
   const std::int64_t cycle = chart.AxisEnd - chart.AxisBegin;
-  painter.setFont(ChartFont(9));
+  painter.setFont(ChartFont(BracketFontPixels));
+  const QFontMetricsF metrics(painter.font());
   for (std::size_t b = 0; b < chart.Brackets.size(); ++b) {
     const IntergreenBracket& bracket = chart.Brackets[b];
     if (bracket.Entering < 0 || bracket.Entering >= static_cast<int>(chart.Rows.size())) {
@@ -343,33 +417,107 @@ void PaintBrackets(QPainter& painter, const ChartModel& chart, const ChartLayout
                           << QPointF(x - 4, y + 1) << QPointF(x + 4, y + 1) << QPointF(x, y - 6));
       painter.setBrush(Qt::NoBrush);
     }
+    // The label stands above the line between the bracket's ends, or after
+    // its end where it is wider than the bracket: no tick runs through it.
+    const QString label = Text(bracket.Label);
+    const double labelWidth = metrics.horizontalAdvance(label);
+    const double left = layout.X(static_cast<double>(bracket.From));
+    const double firstEnd = layout.X(static_cast<double>(std::min(end, chart.AxisEnd)));
+    double labelX = left + 3;
+    if (labelX + labelWidth + 3 > firstEnd) {
+      labelX = end <= chart.AxisEnd || cycle <= 0 ? firstEnd + 4
+                                                  : layout.X(static_cast<double>(end - cycle)) + 4;
+    }
     painter.setPen(colour);
-    painter.drawText(QPointF(layout.X(static_cast<double>(bracket.From)) + 3, y - 1.5),
-                     Text(bracket.Label));
+    painter.drawText(QPointF(labelX, y - 3), label);
   }
 }
 
-void PaintLegend(QPainter& painter, const ChartLayout& layout) {
-  struct Entry {
-    SignalState State;
-    const char* Name;
-  };
-  static constexpr std::array<Entry, 6> entries = {{{Green, "Grün"},
-                                                    {Yellow, "Gelb"},
-                                                    {RedYellow, "Rot/Gelb"},
-                                                    {Red, "Rot"},
-                                                    {YellowFlashing, "Gelb blinkend"},
-                                                    {Dark, "Dunkel"}}};
+// What the legend explains: the states, and on the chart of a run its marks.
+enum class LegendSymbol { State, Detector, Demand, DemandLine, Fault, CycleStart };
+
+struct LegendEntry {
+  LegendSymbol Symbol = LegendSymbol::State;
+  SignalState State = Dark;
+  const char* Name = "";
+};
+
+std::vector<LegendEntry> LegendEntries(const ChartModel& chart) {
+  std::vector<LegendEntry> entries = {
+      {LegendSymbol::State, Green, "Grün"},
+      {LegendSymbol::State, Yellow, "Gelb"},
+      {LegendSymbol::State, RedYellow, "Rot/Gelb"},
+      {LegendSymbol::State, Red, "Rot"},
+      {LegendSymbol::State, YellowFlashing, "Gelb blinkend"},
+      {LegendSymbol::State, Dark, "Dunkel"},
+      {LegendSymbol::State, GreenWithFlashingYellow, "Grün + Gelb blinkend"}};
+  if (chart.RunLegend) {
+    entries.push_back({LegendSymbol::Detector, Dark, "Melder belegt"});
+    entries.push_back({LegendSymbol::Demand, Dark, "Anforderung"});
+    entries.push_back({LegendSymbol::DemandLine, Dark, "Anforderung gespeichert"});
+    entries.push_back({LegendSymbol::Fault, Dark, "Störung"});
+    entries.push_back({LegendSymbol::CycleStart, Dark, "Umlaufbeginn"});
+  }
+  return entries;
+}
+
+// The top-left corner of every entry, in lines as wide as the picture.
+std::vector<QPointF> LegendPlaces(const std::vector<LegendEntry>& entries, double width,
+                                  double top) {
+  const QFontMetricsF metrics(ChartFont(11));
+  std::vector<QPointF> places;
   double x = ChartLayout::Margin;
-  const double y = layout.LegendTop();
+  double y = top;
+  for (const LegendEntry& entry : entries) {
+    const double entryWidth = 31 + metrics.horizontalAdvance(QString::fromUtf8(entry.Name)) + 18;
+    if (x > ChartLayout::Margin && x + entryWidth - 18 > width - ChartLayout::Margin) {
+      x = ChartLayout::Margin;
+      y += LegendHeight;
+    }
+    places.emplace_back(x, y);
+    x += entryWidth;
+  }
+  return places;
+}
+
+void PaintLegendSymbol(QPainter& painter, const LegendEntry& entry, double x, double y) {
+  const double centre = x + 13;
+  switch (entry.Symbol) {
+    case LegendSymbol::State:
+      PaintBar(painter, QRectF(x, y + 3, 26, 14), entry.State);
+      return;
+    case LegendSymbol::Detector:
+      PaintMark(painter, {0, ChartMarkKind::Detector, "*", {}}, QRectF(x, y + 3, 26, 14), centre);
+      return;
+    case LegendSymbol::Demand:
+      PaintMark(painter, {0, ChartMarkKind::Demand, "A", {}}, QRectF(x, y + 3, 26, 14), centre);
+      return;
+    case LegendSymbol::DemandLine:
+      painter.fillRect(QRectF(x, y + 9, 26, 3), DemandColour);
+      return;
+    case LegendSymbol::Fault:
+      PaintMark(painter, {0, ChartMarkKind::Fault, "!", {}},
+                QRectF(x, y + 10 - MarkBand - 8, 26, 14), centre);
+      return;
+    case LegendSymbol::CycleStart:
+      painter.setPen(QPen(CycleStartColour, 1.5, Qt::DashDotLine));
+      painter.drawLine(QPointF(centre, y + 2), QPointF(centre, y + 18));
+      return;
+  }
+}
+
+void PaintLegend(QPainter& painter, const ChartModel& chart, const ChartLayout& layout) {
+  const std::vector<LegendEntry> entries = LegendEntries(chart);
+  const std::vector<QPointF> places =
+      LegendPlaces(entries, layout.Size().width(), layout.LegendTop());
   painter.setFont(ChartFont(11));
-  const QFontMetricsF metrics(painter.font());
-  for (const Entry& entry : entries) {
-    PaintBar(painter, QRectF(x, y + 3, 26, 14), entry.State);
-    const QString name = QString::fromUtf8(entry.Name);
+  for (std::size_t i = 0; i < entries.size(); ++i) {
+    const double x = places[i].x();
+    const double y = places[i].y();
+    PaintLegendSymbol(painter, entries[i], x, y);
+    painter.setFont(ChartFont(11));
     painter.setPen(Qt::black);
-    painter.drawText(QPointF(x + 31, y + 15), name);
-    x += 31 + metrics.horizontalAdvance(name) + 18;
+    painter.drawText(QPointF(x + 31, y + 15), QString::fromUtf8(entries[i].Name));
   }
 }
 
@@ -386,6 +534,7 @@ ChartLayout::ChartLayout(const ChartModel& chart, double pixelsPerSecond)
   // over the cycle end takes its lane whole.
   std::vector<std::vector<double>> laneEnds(chart.Rows.size());
   std::vector<int> lanes(chart.Rows.size(), 0);
+  const QFontMetricsF bracketMetrics(ChartFont(BracketFontPixels));
   bracketLane_.reserve(chart.Brackets.size());
   for (const IntergreenBracket& bracket : chart.Brackets) {
     if (bracket.Entering < 0 || bracket.Entering >= static_cast<int>(lanes.size())) {
@@ -394,8 +543,11 @@ ChartLayout::ChartLayout(const ChartModel& chart, double pixelsPerSecond)
     }
     auto& ends = laneEnds[static_cast<std::size_t>(bracket.Entering)];
     const double begin = static_cast<double>(bracket.From);
-    double end =
-        std::max(begin + static_cast<double>(bracket.Required), begin + 64.0 / pixelsPerSecond_);
+    const double required = static_cast<double>(bracket.Required);
+    const double label =
+        (bracketMetrics.horizontalAdvance(Text(bracket.Label)) + 10.0) / pixelsPerSecond_;
+    // The label goes between the ends or after the end (see PaintBrackets).
+    double end = begin + (label <= required ? required : required + label);
     const bool wraps = end > static_cast<double>(axisEnd_);
     std::size_t lane = 0;
     while (lane < ends.size() && (wraps || ends[lane] > begin)) {
@@ -425,10 +577,13 @@ ChartLayout::ChartLayout(const ChartModel& chart, double pixelsPerSecond)
   }
   rowsBottom_ = top;
   legendTop_ = rowsBottom_ + 10;
-  const double width = PlotLeft() + static_cast<double>(axisEnd_ - axisBegin_) * pixelsPerSecond_ +
-                       RightRoom + Margin;
-  size_ = QSize(static_cast<int>(std::ceil(std::max(width, 560.0))),
-                static_cast<int>(std::ceil(legendTop_ + LegendHeight + Margin)));
+  const double width = std::ceil(
+      std::max(PlotLeft() + static_cast<double>(axisEnd_ - axisBegin_) * pixelsPerSecond_ +
+                   RightRoom + Margin,
+               560.0));
+  const double legendBottom =
+      LegendPlaces(LegendEntries(chart), width, legendTop_).back().y() + LegendHeight;
+  size_ = QSize(static_cast<int>(width), static_cast<int>(std::ceil(legendBottom + Margin)));
 }
 
 double ChartLayout::FitPixelsPerSecond(const ChartModel& chart, double width) {
@@ -467,6 +622,10 @@ QRectF ChartLayout::BarBand(int row) const {
   return band.isNull() ? band : BarRect(band, band.left(), band.right());
 }
 
+QRectF ChartLayout::BarArea(int row, double fromSecond, double toSecond) const {
+  return BarRect(RowBand(row), X(fromSecond), X(toSecond));
+}
+
 QColor StateColour(SignalState state) {
   switch (state) {
     case Green:
@@ -494,9 +653,10 @@ void PaintChart(QPainter& painter, const ChartModel& chart, const ChartLayout& l
   for (int r = 0; r < static_cast<int>(chart.Rows.size()); ++r) {
     PaintRow(painter, chart, layout, r);
   }
+  PaintCycleStarts(painter, chart, layout);
   PaintLines(painter, chart, layout);
   PaintBrackets(painter, chart, layout);
-  PaintLegend(painter, layout);
+  PaintLegend(painter, chart, layout);
   painter.restore();
 }
 
@@ -507,6 +667,16 @@ QString ChartDetailAt(const ChartModel& chart, const ChartLayout& layout, QPoint
       continue;
     }
     const ChartRow& row = chart.Rows[static_cast<std::size_t>(r)];
+    // A fault's dot lies over the bar and over the marks of its seconds: on
+    // the dot, the fault wins.
+    const double dotY = BarRect(band, 0, 1).center().y();
+    for (const ChartMark& mark : row.Marks) {
+      if (mark.Kind == ChartMarkKind::Fault &&
+          std::hypot(point.x() - layout.X(static_cast<double>(mark.At) + 0.5), point.y() - dotY) <=
+              6.5) {
+        return Text(mark.Detail);
+      }
+    }
     // The nearest mark; marks a second apart lie closer than the reach.
     const ChartMark* nearest = nullptr;
     double nearestDistance = 6.0;

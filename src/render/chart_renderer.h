@@ -21,6 +21,8 @@ class ChartLayout {
   static constexpr double LabelWidth = 120.0;
   static constexpr double Margin = 14.0;
   static constexpr double MaxExportWidth = 16000.0;
+  // The width beside the plot at any scale: margins, labels, room right.
+  static constexpr double RoomBesidePlot = Margin + LabelWidth + 40.0 + Margin;
 
   ChartLayout(const ChartModel& chart, double pixelsPerSecond);
 
@@ -47,11 +49,13 @@ class ChartLayout {
   // The lane below the bar of a row in which an intergreen bracket is drawn.
   int BracketLane(std::size_t bracket) const { return bracketLane_[bracket]; }
   double BarHeight() const { return barHeight_; }
+  // Where the bar of row `row` between the two axis seconds is drawn.
+  QRectF BarArea(int row, double fromSecond, double toSecond) const;
 
  private:
   static constexpr double barHeight_ = 16.0;
   static constexpr double RowGap = 10.0;
-  static constexpr double LaneHeight = 12.0;
+  static constexpr double LaneHeight = 16.0;
 
   double pixelsPerSecond_;
   std::int64_t axisBegin_;

@@ -90,6 +90,32 @@ TEST(ActualChart, StatesMarksAndChanges) {
   EXPECT_EQ(chart.Lines[2].Text, "Ausschaltprogramm");
 }
 
+// The axis counts what the controller showed: switch-on without a cycle,
+// then time points 88, 89, 0 (a new cycle), 1, and a jump back to 0 after a
+// target jump; cycle operation that begins mid-cycle is no cycle start.
+TEST(ActualChart, AxisCountsTheCycleSecondAndMarksEachCycleStart) {
+  const auto data = TwoGroups();
+  ActualChartRecorder recorder;
+  std::vector<SecondRecord> seconds(7, Second(1, states::CycleOperation, Red));
+  seconds[0].OperatingState = states::SwitchOnProgram;
+  const std::vector<std::int32_t> points = {0, 88, 89, 0, 1, 0, 5};
+  for (std::size_t s = 0; s < seconds.size(); ++s) {
+    seconds[s].TimePoint = points[s];
+    recorder.OnSecond(seconds[s]);
+  }
+  const ChartModel chart = recorder.Chart(*data, 0, 7);
+  EXPECT_EQ(chart.CycleSeconds, (std::vector<std::int32_t>{-1, 88, 89, 0, 1, 0, 5}));
+  EXPECT_EQ(chart.CycleStarts, (std::vector<std::int64_t>{3, 5}));
+  EXPECT_TRUE(chart.RunLegend);
+  // Entering cycle operation at time point 0 is a start.
+  seconds[1].TimePoint = 0;
+  ActualChartRecorder fromZero;
+  for (const SecondRecord& record : seconds) {
+    fromZero.OnSecond(record);
+  }
+  EXPECT_EQ(fromZero.Chart(*data, 0, 7).CycleStarts, (std::vector<std::int64_t>{1, 3, 5}));
+}
+
 TEST(ActualChart, KeepsTheLastSecondsOnlyAndCutsTheWindow) {
   const auto data = TwoGroups();
   ActualChartRecorder recorder(3);

@@ -178,6 +178,21 @@ TEST(ChartRender, HoverFindsMarksAndLines) {
             "Abfragepunkt 1: 9 s");
 }
 
+// A fault and a detector pulse in neighbouring seconds: on the fault's dot
+// the fault speaks, above the bar the nearer mark.
+TEST(ChartRender, HoverOnTheFaultDotShowsTheFault) {
+  ChartModel chart = KnownChart();
+  chart.Rows[0].Marks.push_back({9, ChartMarkKind::Detector, "*", "Melder G. 1"});
+  chart.Rows[0].Marks.push_back({10, ChartMarkKind::Fault, "!", "Störung: Rot defekt"});
+  const ChartLayout layout(chart, 4.0);
+  const QRectF bar = layout.BarArea(0, 10, 11);
+  EXPECT_EQ(ChartDetailAt(chart, layout, {layout.X(9.5), bar.center().y()}).toStdString(),
+            "Störung: Rot defekt");
+  EXPECT_EQ(
+      ChartDetailAt(chart, layout, {layout.X(9.5), layout.RowBand(0).top() + 6}).toStdString(),
+      "Melder G. 1");
+}
+
 }  // namespace
 }  // namespace ampelsim
 

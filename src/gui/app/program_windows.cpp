@@ -63,8 +63,14 @@ ProgramWindows::ProgramWindows(const QString& startDirectory)
   for (Feature* feature : Features()) {
     FormSteuer.AddFeature(*feature);
   }
-  // A finding of the verification opens the planned chart of its program.
-  Verification.FindingActivated = [this](int program) { Signalplan.ShowPlannedChart(program); };
+  // A finding of the verification opens the planned chart of its program,
+  // its group and second marked.
+  Verification.FindingActivated = [this](int program, int group, int second) {
+    Signalplan.ShowFinding(program, group, second);
+  };
+  Signalplan.SetSheetAuthors([this] {
+    return ui::SheetAuthors{Basis.Settings->SheetAuthor(), Basis.Settings->SheetCompany()};
+  });
   // "Testlauf" loads the editor's copy as "Daten laden" does and shows the
   // live chart.
   Editing.RunDataSet = [this](const QString& directory) -> std::optional<QString> {

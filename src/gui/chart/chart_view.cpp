@@ -1,7 +1,9 @@
 #include "gui/chart/chart_view.h"
 
+#include <QDate>
 #include <QEvent>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QHelpEvent>
 #include <QMessageBox>
 #include <QPageLayout>
@@ -11,9 +13,26 @@
 #include <QToolTip>
 #include <algorithm>
 
+#include "app/simulation.h"
 #include "render/chart_export.h"
+#include "render/sheet_renderer.h"
 
 namespace ampelsim::ui {
+
+SheetOrigin SheetOriginNow(const Simulation& simulation, const SheetAuthorsSource& authors) {
+  SheetOrigin origin;
+  origin.Date = QDate::currentDate().toString(QStringLiteral("dd.MM.yyyy")).toStdString();
+  origin.DataSetName =
+      QFileInfo(QDir::cleanPath(QString::fromStdString(simulation.DataDirectory())))
+          .fileName()
+          .toStdString();
+  if (authors) {
+    const SheetAuthors names = authors();
+    origin.Author = names.Author.trimmed().toStdString();
+    origin.Company = names.Company.trimmed().toStdString();
+  }
+  return origin;
+}
 
 ChartView::ChartView(QWidget* parent) : QWidget(parent) {
   setObjectName(QStringLiteral("ChartView"));
@@ -52,12 +71,48 @@ void ChartView::resizeEvent(QResizeEvent* event) {
   Relayout();
 }
 
+void ChartView::MarkSecond(int row, std::int64_t second) {
+  mark_ = std::make_pair(row, second);
+  update();
+}
+
+void ChartView::ClearMark() {
+  if (mark_) {
+    mark_.reset();
+    update();
+  }
+}
+
+QRectF ChartView::MarkArea() const {
+  if (!mark_ || !layout_) {
+    return {};
+  }
+  const QRectF band = layout_->RowBand(mark_->first);
+  if (band.isEmpty()) {
+    return {};
+  }
+  const double x = layout_->X(static_cast<double>(mark_->second));
+  const double width = std::max(layout_->PixelsPerSecond(), 6.0);
+  return {x - 3, band.top() - 2, width + 6, band.height() + 4};
+}
+
 void ChartView::paintEvent(QPaintEvent* event) {
   (void)event;
   QPainter painter(this);
   painter.fillRect(rect(), Qt::white);
   if (layout_) {
     PaintChart(painter, chart_, *layout_);
+  }
+  const QRectF mark = MarkArea();
+  if (!mark.isEmpty()) {
+    // The row stands out whole, the second in a frame.
+    const QRectF band = layout_->RowBand(mark_->first);
+    painter.fillRect(
+        QRectF(ChartLayout::Margin, band.top(), band.right() - ChartLayout::Margin, band.height()),
+        QColor(255, 140, 0, 40));
+    painter.setPen(QPen(QColor(255, 110, 0), 2.5));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(mark);
   }
 }
 
@@ -76,7 +131,7 @@ bool ChartView::event(QEvent* event) {
   return QWidget::event(event);
 }
 
-void ExportChartWithDialog(QWidget* parent, const ChartModel& chart) {
+void ExportChartWithDialog(QWidget* parent, const ChartModel& chart, const ChartSheet& sheet) {
   QString selected;
   QString path = QFileDialog::getSaveFileName(
       parent, QStringLiteral("Signalplan exportieren"), QString(),
@@ -89,14 +144,14 @@ void ExportChartWithDialog(QWidget* parent, const ChartModel& chart) {
     const qsizetype star = selected.indexOf(QStringLiteral("*."));
     path += selected.mid(star + 1, 4);
   }
-  if (ExportChart(chart, path.toStdString()) != ChartExportStatus::Written) {
+  if (ExportSheet(chart, sheet, path.toStdString()) != ChartExportStatus::Written) {
     QMessageBox::critical(parent, QStringLiteral("Fehler"),
                           QStringLiteral("Die Datei %1 kann nicht geschrieben werden.")
                               .arg(QDir::toNativeSeparators(path)));
   }
 }
 
-void PrintChartWithDialog(QWidget* parent, const ChartModel& chart) {
+void PrintChartWithDialog(QWidget* parent, const ChartModel& chart, const ChartSheet& sheet) {
   QPrinter printer(QPrinter::HighResolution);
   printer.setPageOrientation(QPageLayout::Landscape);
   QPrintDialog dialog(&printer, parent);
@@ -104,24 +159,21 @@ void PrintChartWithDialog(QWidget* parent, const ChartModel& chart) {
   if (dialog.exec() != QDialog::Accepted) {
     return;
   }
-  if (!PrintChart(printer, chart)) {
+  if (!PrintChart(printer, chart, sheet)) {
     QMessageBox::critical(parent, QStringLiteral("Fehler"),
                           QStringLiteral("Der Drucker kann nicht angesprochen werden."));
   }
 }
 
-bool PrintChart(QPrinter& printer, const ChartModel& chart) {
-  const ChartLayout layout(chart, ChartLayout::ExportPixelsPerSecond(chart));
+bool PrintChart(QPrinter& printer, const ChartModel& chart, const ChartSheet& sheet) {
   printer.setDocName(QString::fromStdString(chart.Title));
   QPainter painter;
   if (!painter.begin(&printer)) {
     return false;
   }
+  // The painter's origin is the paint rectangle's corner.
   const QRectF page = printer.pageLayout().paintRectPixels(printer.resolution());
-  const QSizeF size(layout.Size());
-  const double scale = std::min(page.width() / size.width(), page.height() / size.height());
-  painter.scale(scale, scale);
-  PaintChart(painter, chart, layout);
+  PaintSheetOnPage(painter, chart, sheet, QRectF(QPointF(0, 0), page.size()));
   return painter.end();
 }
 

@@ -1,14 +1,32 @@
 #pragma once
 
+#include <QString>
 #include <QWidget>
+#include <functional>
 #include <optional>
 
 #include "chart/chart_model.h"
+#include "chart/chart_sheet.h"
 #include "render/chart_renderer.h"
 
 class QPrinter;
 
+namespace ampelsim {
+class Simulation;
+}
+
 namespace ampelsim::ui {
+
+// Who signs a printed sheet, as the settings name them.
+struct SheetAuthors {
+  QString Author;   // Bearbeiter
+  QString Company;  // Firma
+};
+using SheetAuthorsSource = std::function<SheetAuthors()>;
+
+// The origin of a sheet printed now: today's date, the loaded data set's
+// folder name and the authors from `authors` (none when it is empty).
+SheetOrigin SheetOriginNow(const Simulation& simulation, const SheetAuthorsSource& authors);
 
 // Draws one chart with the shared renderer, fitted to its width down to the
 // smallest readable scale (below that the scroll area around it scrolls).
@@ -23,6 +41,13 @@ class ChartView final : public QWidget {
   const ChartModel& Chart() const { return chart_; }
   // The scale the chart is drawn at now, pixels per second.
   double PixelsPerSecond() const;
+  // Marks the second of a row (a finding opened from the verification)
+  // until it is cleared; the chart may change underneath.
+  void MarkSecond(int row, std::int64_t second);
+  void ClearMark();
+  std::optional<std::pair<int, std::int64_t>> Mark() const { return mark_; }
+  // Where the mark is drawn, in the view's coordinates; empty without one.
+  QRectF MarkArea() const;
 
   QSize sizeHint() const override;
 
@@ -36,17 +61,19 @@ class ChartView final : public QWidget {
 
   ChartModel chart_;
   std::optional<ChartLayout> layout_;
+  std::optional<std::pair<int, std::int64_t>> mark_;
 };
 
-// "Exportieren ...": a file dialog for PNG, SVG or PDF, then the file.
-void ExportChartWithDialog(QWidget* parent, const ChartModel& chart);
+// "Exportieren ...": a file dialog for PNG, SVG or PDF, then the chart on
+// its sheet, as it is printed.
+void ExportChartWithDialog(QWidget* parent, const ChartModel& chart, const ChartSheet& sheet);
 
-// "Drucken ...": the system print dialog, then the chart in landscape fitted
-// to the page.
-void PrintChartWithDialog(QWidget* parent, const ChartModel& chart);
+// "Drucken ...": the system print dialog, then the chart on its sheet in
+// landscape fitted to the page.
+void PrintChartWithDialog(QWidget* parent, const ChartModel& chart, const ChartSheet& sheet);
 
-// The chart on one page of a printer that is set up, fitted to the page;
-// false when the printer cannot be opened.
-bool PrintChart(QPrinter& printer, const ChartModel& chart);
+// The chart on its sheet on one page of a printer that is set up, fitted to
+// the page; false when the printer cannot be opened.
+bool PrintChart(QPrinter& printer, const ChartModel& chart, const ChartSheet& sheet = {});
 
 }  // namespace ampelsim::ui

@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QSpinBox>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -17,6 +18,8 @@ namespace {
 
 constexpr int DefaultCycles = 3;
 constexpr std::int64_t SecondsWithoutCycle = 60;
+// Pixels from the end within which the view still counts as at the end.
+constexpr int FollowSlack = 8;
 
 }  // namespace
 
@@ -51,11 +54,22 @@ TFormIstSignalplan::TFormIstSignalplan(Simulation& simulation, CommonKeys& keys,
   printButton->setObjectName(QStringLiteral("DruckenButton"));
   bar->addWidget(printButton);
 
-  auto* scrollArea = new QScrollArea(this);
-  scrollArea->setWidgetResizable(true);
+  scrollArea_ = new QScrollArea(this);
+  scrollArea_->setWidgetResizable(true);
   view_ = new ChartView;
-  scrollArea->setWidget(view_);
-  layout->addWidget(scrollArea, 1);
+  scrollArea_->setWidget(view_);
+  layout->addWidget(scrollArea_, 1);
+
+  // The user's scrolling decides whether the view follows: away from the
+  // end it stays put, back at the end it follows again.
+  QScrollBar* horizontal = scrollArea_->horizontalScrollBar();
+  connect(horizontal, &QScrollBar::valueChanged, this, [this, horizontal](int value) {
+    if (!scrollingItself_) {
+      following_ = value >= horizontal->maximum() - FollowSlack;
+    }
+  });
+  connect(horizontal, &QScrollBar::rangeChanged, this,
+          [this](int, int) { ScrollToCurrentSecond(); });
 
   connect(cycles_, &QSpinBox::valueChanged, this, &TFormIstSignalplan::Refresh);
   connect(exportButton, &QPushButton::clicked, this, &TFormIstSignalplan::ExportClick);
@@ -94,6 +108,21 @@ void TFormIstSignalplan::Refresh() {
   chart.AxisEnd = std::max(chart.AxisEnd, chart.AxisBegin + shown);
   span_->setText(QStringLiteral("(%1 s)").arg(shown));
   view_->SetChart(std::move(chart));
+  ScrollToCurrentSecond();
+}
+
+void TFormIstSignalplan::ScrollToCurrentSecond() {
+  if (!following_) {
+    return;
+  }
+  QScrollBar* horizontal = scrollArea_->horizontalScrollBar();
+  scrollingItself_ = true;
+  horizontal->setValue(horizontal->maximum());
+  scrollingItself_ = false;
+}
+
+ChartSheet TFormIstSignalplan::Sheet() const {
+  return ActualSheet(simulation_.Data(), view_->Chart(), SheetOriginNow(simulation_, authors_));
 }
 
 void TFormIstSignalplan::showEvent(QShowEvent* event) {
@@ -102,11 +131,11 @@ void TFormIstSignalplan::showEvent(QShowEvent* event) {
 }
 
 void TFormIstSignalplan::ExportClick() {
-  ExportChartWithDialog(this, view_->Chart());
+  ExportChartWithDialog(this, view_->Chart(), Sheet());
 }
 
 void TFormIstSignalplan::DruckenClick() {
-  PrintChartWithDialog(this, view_->Chart());
+  PrintChartWithDialog(this, view_->Chart(), Sheet());
 }
 
 }  // namespace ampelsim::ui

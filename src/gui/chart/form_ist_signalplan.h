@@ -4,8 +4,10 @@
 
 #include "chart/actual_chart.h"
 #include "engine/second_record.h"
+#include "gui/chart/chart_view.h"
 
 class QLabel;
+class QScrollArea;
 class QSpinBox;
 
 namespace ampelsim {
@@ -14,12 +16,13 @@ class Simulation;
 
 namespace ampelsim::ui {
 
-class ChartView;
 class CommonKeys;
 
 // "Ist-Signalplan": what the controller did in the last cycles, scrolling on
 // with every second. It follows the simulation from its creation on, open or
-// not, and draws only while it is visible.
+// not, and draws only while it is visible. Wider than the window, the view
+// keeps the current second in sight unless the user scrolls away; scrolled
+// back to the end, it follows again.
 class TFormIstSignalplan final : public QWidget, private SecondObserver {
   Q_OBJECT
 
@@ -37,6 +40,12 @@ class TFormIstSignalplan final : public QWidget, private SecondObserver {
   void SetCycles(int cycles);
   std::int64_t ShownSeconds() const;
   const ChartView& View() const { return *view_; }
+  const QScrollArea& ScrollArea() const { return *scrollArea_; }
+  // Whether the view keeps to the current second.
+  bool FollowsCurrentSecond() const { return following_; }
+  void SetSheetAuthors(SheetAuthorsSource authors) { authors_ = std::move(authors); }
+  // The sheet that "Drucken ..." and "Exportieren ..." put the chart on.
+  ChartSheet Sheet() const;
 
  public slots:
   void ExportClick();
@@ -48,12 +57,17 @@ class TFormIstSignalplan final : public QWidget, private SecondObserver {
  private:
   void OnSecond(const SecondRecord& record) override;
   void Refresh();
+  void ScrollToCurrentSecond();
 
   Simulation& simulation_;
   ActualChartRecorder recorder_{KeptSeconds};
   QSpinBox* cycles_ = nullptr;
   QLabel* span_ = nullptr;
+  QScrollArea* scrollArea_ = nullptr;
   ChartView* view_ = nullptr;
+  SheetAuthorsSource authors_;
+  bool following_ = true;
+  bool scrollingItself_ = false;
 };
 
 }  // namespace ampelsim::ui

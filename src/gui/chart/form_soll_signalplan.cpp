@@ -7,11 +7,12 @@
 #include <QScrollArea>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <array>
+#include <optional>
 
 #include "app/simulation.h"
 #include "chart/planned_chart.h"
-#include "gui/chart/chart_view.h"
 #include "gui/widgets/common_keys.h"
 
 namespace ampelsim::ui {
@@ -52,12 +53,12 @@ TFormSollSignalplan::TFormSollSignalplan(const Simulation& simulation, CommonKey
   }
   bar->addWidget(program_);
   bar->addStretch();
-  auto* exportButton = new QPushButton(QStringLiteral("Exportieren ..."), this);
-  exportButton->setObjectName(QStringLiteral("ExportButton"));
-  bar->addWidget(exportButton);
-  auto* printButton = new QPushButton(QStringLiteral("Drucken ..."), this);
-  printButton->setObjectName(QStringLiteral("DruckenButton"));
-  bar->addWidget(printButton);
+  exportButton_ = new QPushButton(QStringLiteral("Exportieren ..."), this);
+  exportButton_->setObjectName(QStringLiteral("ExportButton"));
+  bar->addWidget(exportButton_);
+  printButton_ = new QPushButton(QStringLiteral("Drucken ..."), this);
+  printButton_->setObjectName(QStringLiteral("DruckenButton"));
+  bar->addWidget(printButton_);
 
   message_ = new QLabel(this);
   message_->setObjectName(QStringLiteral("LabelHinweis"));
@@ -69,10 +70,15 @@ TFormSollSignalplan::TFormSollSignalplan(const Simulation& simulation, CommonKey
   scrollArea_->setWidget(view_);
   layout->addWidget(scrollArea_, 1);
 
-  connect(kind_, &QComboBox::currentIndexChanged, this, &TFormSollSignalplan::Refresh);
-  connect(program_, &QComboBox::currentIndexChanged, this, &TFormSollSignalplan::Refresh);
-  connect(exportButton, &QPushButton::clicked, this, &TFormSollSignalplan::ExportClick);
-  connect(printButton, &QPushButton::clicked, this, &TFormSollSignalplan::DruckenClick);
+  // Another chart chosen: a finding's mark belongs to the one it was made on.
+  auto choose = [this] {
+    view_->ClearMark();
+    Refresh();
+  };
+  connect(kind_, &QComboBox::currentIndexChanged, this, choose);
+  connect(program_, &QComboBox::currentIndexChanged, this, choose);
+  connect(exportButton_, &QPushButton::clicked, this, &TFormSollSignalplan::ExportClick);
+  connect(printButton_, &QPushButton::clicked, this, &TFormSollSignalplan::DruckenClick);
   keys.InstallOn(this);
 }
 
@@ -81,24 +87,63 @@ void TFormSollSignalplan::ShowChart(int kindIndex, int program) {
   const QSignalBlocker programBlocker(program_);
   kind_->setCurrentIndex(kindIndex);
   program_->setCurrentIndex(program - 1);
+  view_->ClearMark();
   Refresh();
+}
+
+void TFormSollSignalplan::ShowFinding(int program, int group, int second) {
+  ShowChart(0, program);
+  const auto& rows = view_->Chart().Rows;
+  for (std::size_t r = 0; r < rows.size(); ++r) {
+    if (rows[r].Group == group - 1) {
+      view_->MarkSecond(static_cast<int>(r), std::max(second, 0));
+      const QRectF mark = view_->MarkArea();
+      scrollArea_->ensureVisible(static_cast<int>(mark.center().x()),
+                                 static_cast<int>(mark.center().y()), 60,
+                                 static_cast<int>(mark.height()));
+      return;
+    }
+  }
+}
+
+void TFormSollSignalplan::DataSetChanged() {
+  view_->ClearMark();
+  Refresh();
+}
+
+ChartSheet TFormSollSignalplan::Sheet() const {
+  const int index = std::clamp(kind_->currentIndex(), 0, static_cast<int>(Kinds.size()) - 1);
+  const PlannedChartKind kind = Kinds[static_cast<std::size_t>(index)];
+  const bool cycle =
+      kind == PlannedChartKind::SignalProgram || kind == PlannedChartKind::Intergreen;
+  return PlannedSheet(simulation_.Data(), view_->Chart(), program_->currentIndex() + 1, cycle,
+                      SheetOriginNow(simulation_, authors_));
 }
 
 void TFormSollSignalplan::Refresh() {
   const int index = std::clamp(kind_->currentIndex(), 0, static_cast<int>(Kinds.size()) - 1);
   const PlannedChartKind kind = Kinds[static_cast<std::size_t>(index)];
   const int program = program_->currentIndex() + 1;
-  auto chart = PlannedChart(simulation_.Data(), kind, program);
+  auto chart = simulation_.Loader().DataValid() ? PlannedChart(simulation_.Data(), kind, program)
+                                                : std::optional<ChartModel>();
+  // Nothing to chart: no empty axis, and nothing to export or print.
+  scrollArea_->setVisible(chart.has_value());
+  exportButton_->setEnabled(chart.has_value());
+  printButton_->setEnabled(chart.has_value());
   if (chart) {
     message_->hide();
     view_->SetChart(std::move(*chart));
   } else {
     const bool cycle =
         kind == PlannedChartKind::SignalProgram || kind == PlannedChartKind::Intergreen;
-    message_->setText(cycle ? QStringLiteral("Programm P%1 hat keine Umlaufzeit.").arg(program)
-                            : QStringLiteral("%1 P%2 hat keinen Schritt.")
-                                  .arg(QString::fromStdString(PlannedChartKindName(kind)))
-                                  .arg(program));
+    if (!simulation_.Loader().DataValid()) {
+      message_->setText(QStringLiteral("Kein gültiger Datensatz geladen."));
+    } else {
+      message_->setText(cycle ? QStringLiteral("Programm P%1 hat keine Umlaufzeit.").arg(program)
+                              : QStringLiteral("%1 P%2 hat keinen Schritt.")
+                                    .arg(QString::fromStdString(PlannedChartKindName(kind)))
+                                    .arg(program));
+    }
     message_->show();
     view_->SetChart(ChartModel{});
   }
@@ -110,11 +155,15 @@ void TFormSollSignalplan::showEvent(QShowEvent* event) {
 }
 
 void TFormSollSignalplan::ExportClick() {
-  ExportChartWithDialog(this, view_->Chart());
+  if (!view_->Chart().Rows.empty() || view_->Chart().AxisEnd > 0) {
+    ExportChartWithDialog(this, view_->Chart(), Sheet());
+  }
 }
 
 void TFormSollSignalplan::DruckenClick() {
-  PrintChartWithDialog(this, view_->Chart());
+  if (!view_->Chart().Rows.empty() || view_->Chart().AxisEnd > 0) {
+    PrintChartWithDialog(this, view_->Chart(), Sheet());
+  }
 }
 
 }  // namespace ampelsim::ui

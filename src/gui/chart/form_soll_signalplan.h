@@ -2,8 +2,11 @@
 
 #include <QWidget>
 
+#include "gui/chart/chart_view.h"
+
 class QComboBox;
 class QLabel;
+class QPushButton;
 class QScrollArea;
 
 namespace ampelsim {
@@ -12,7 +15,6 @@ class Simulation;
 
 namespace ampelsim::ui {
 
-class ChartView;
 class CommonKeys;
 
 // "Soll-Signalplan": the planned signal timing chart of a program of the
@@ -27,6 +29,14 @@ class TFormSollSignalplan final : public QWidget {
   // Shows the chart of the chosen kind and program (1..6) from the data set
   // as it is now.
   void ShowChart(int kindIndex, int program);
+  // The signal program chart of a program (1..6) with the group (1..24) and
+  // the second of a finding marked; a group not charted marks nothing.
+  void ShowFinding(int program, int group, int second);
+  // The data set was loaded anew: the chart shows it.
+  void DataSetChanged();
+  void SetSheetAuthors(SheetAuthorsSource authors) { authors_ = std::move(authors); }
+  // The sheet that "Drucken ..." and "Exportieren ..." put the chart on.
+  ChartSheet Sheet() const;
   const ChartView& View() const { return *view_; }
 
  public slots:
@@ -40,11 +50,14 @@ class TFormSollSignalplan final : public QWidget {
   void Refresh();
 
   const Simulation& simulation_;
+  SheetAuthorsSource authors_;
   QComboBox* kind_ = nullptr;
   QComboBox* program_ = nullptr;
   QLabel* message_ = nullptr;
   QScrollArea* scrollArea_ = nullptr;
   ChartView* view_ = nullptr;
+  QPushButton* exportButton_ = nullptr;
+  QPushButton* printButton_ = nullptr;
 };
 
 }  // namespace ampelsim::ui

@@ -18,6 +18,23 @@ void SignalplanFeature::Install(FeatureHost& host) {
                    &QAction::triggered, &Ist, [this] { ShowOnTop(Ist); });
 }
 
+void SignalplanFeature::DataSetLoaded() {
+  Soll.DataSetChanged();
+}
+
+void SignalplanFeature::ShowFinding(int program, int group, int second) {
+  if (program >= 1 && program <= ProgramCount) {
+    // Shown first, so that the mark is scrolled into the laid-out window.
+    ShowOnTop(Soll);
+    Soll.ShowFinding(program, group, second);
+  }
+}
+
+void SignalplanFeature::SetSheetAuthors(const SheetAuthorsSource& authors) {
+  Soll.SetSheetAuthors(authors);
+  Ist.SetSheetAuthors(authors);
+}
+
 void SignalplanFeature::ShowPlannedChart(int program) {
   if (program >= 1 && program <= ProgramCount) {
     Soll.ShowChart(0, program);

@@ -13,11 +13,17 @@ class SignalplanFeature final : public Feature {
   SignalplanFeature(Simulation& simulation, CommonKeys& keys);
 
   void Install(FeatureHost& host) override;
+  void DataSetLoaded() override;
   std::vector<QWidget*> Windows() override { return {&Soll, &Ist}; }
 
   // Shows the planned chart of a program (1 to 6) in front; other numbers
   // change nothing.
   void ShowPlannedChart(int program);
+  // Shows the signal program chart of a program (1 to 6) in front, with
+  // the group (1 to 24) and the second of a finding marked.
+  void ShowFinding(int program, int group, int second);
+  // Where the printed sheets take their authors from (the settings).
+  void SetSheetAuthors(const SheetAuthorsSource& authors);
 
   TFormSollSignalplan Soll;
   TFormIstSignalplan Ist;

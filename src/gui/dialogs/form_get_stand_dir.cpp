@@ -43,6 +43,13 @@ TFormGetStandDir::TFormGetStandDir(AppPaths& paths, SettingsStore& settings, Com
   DriveComboBox =
       Place(new DriveSelector(this), QStringLiteral("DriveComboBox"), QRect(256, 74, 155, 24));
 
+  // Who signs the printed signal timing sheets.
+  AddLabel(this, QStringLiteral("Bearbeiter:"), QRect(256, 110, 155, 16));
+  EditBearbeiter =
+      Place(new QLineEdit(this), QStringLiteral("EditBearbeiter"), QRect(256, 126, 155, 21));
+  AddLabel(this, QStringLiteral("Firma:"), QRect(256, 152, 155, 16));
+  EditFirma = Place(new QLineEdit(this), QStringLiteral("EditFirma"), QRect(256, 168, 155, 21));
+
   ButtonCancel = Place(new QPushButton(QStringLiteral("Abbruch"), this),
                        QStringLiteral("ButtonCancel"), QRect(256, 209, 75, 25));
   OK = Place(new QPushButton(QStringLiteral("OK"), this), QStringLiteral("OK"),
@@ -95,6 +102,8 @@ void TFormGetStandDir::FormShow() {
     QDir().mkpath(paths_.StandardDataPath);
   }
   PathAtOpen = paths_.StandardDataPath;
+  EditBearbeiter->setText(settings_.SheetAuthor());
+  EditFirma->setText(settings_.SheetCompany());
 
   if (!DirectoryListBox->SetDirectory(paths_.StandardDataPath)) {
     ShowSucceeded = false;
@@ -126,6 +135,7 @@ void TFormGetStandDir::OKClick() {
     return;
   }
   accept();
+  settings_.SetSheetAuthors(EditBearbeiter->text().trimmed(), EditFirma->text().trimmed());
   paths_.StandardDataPath = DirectoryListBox->ChosenDirectory();
   // Written even when unchanged, so the settings always hold what the user confirmed.
   settings_.SetStandardDataPath(paths_.StandardDataPath);

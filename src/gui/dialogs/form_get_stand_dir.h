@@ -51,6 +51,8 @@ class TFormGetStandDir final : public QDialog {
 
   QToolButton* SpeedButtonNOrdner;
   QLineEdit* MemoPfad;
+  QLineEdit* EditBearbeiter;
+  QLineEdit* EditFirma;
   DirectoryList* DirectoryListBox;
   DriveSelector* DriveComboBox;
   QPushButton* ButtonCancel;

@@ -42,6 +42,20 @@ void SettingsStore::SetStandardDataPath(const QString& path) {
   settings_->sync();
 }
 
+QString SettingsStore::SheetAuthor() const {
+  return settings_->value(QStringLiteral("Plankopf/Bearbeiter")).toString();
+}
+
+QString SettingsStore::SheetCompany() const {
+  return settings_->value(QStringLiteral("Plankopf/Firma")).toString();
+}
+
+void SettingsStore::SetSheetAuthors(const QString& author, const QString& company) {
+  settings_->setValue(QStringLiteral("Plankopf/Bearbeiter"), author);
+  settings_->setValue(QStringLiteral("Plankopf/Firma"), company);
+  settings_->sync();
+}
+
 std::optional<QRect> SettingsStore::WindowGeometry(const QString& window) const {
   const QVariant value = settings_->value(QStringLiteral("Fenster/") + window);
   if (!value.canConvert<QRect>()) {

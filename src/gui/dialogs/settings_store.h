@@ -26,6 +26,11 @@ class SettingsStore {
   QString StandardDataPath() const;
   void SetStandardDataPath(const QString& path);
 
+  // Who signs the printed signal timing sheets (section "Plankopf").
+  QString SheetAuthor() const;
+  QString SheetCompany() const;
+  void SetSheetAuthors(const QString& author, const QString& company);
+
   // Where a window was when the program last ended: the frame's top-left
   // corner and the inside's size, by the window's name (section "Fenster").
   std::optional<QRect> WindowGeometry(const QString& window) const;

@@ -157,7 +157,8 @@ void TFormPruefen::Activated(int row) {
   }
   const Finding& f = findings_[static_cast<std::size_t>(item->data(Qt::UserRole + 1).toInt())];
   if (f.Program > 0) {
-    emit FindingActivated(f.Program, f.Second < 0 ? 0 : f.Second);
+    emit FindingActivated(f.Program, f.Second < 0 ? 0 : f.Second,
+                          f.Groups.empty() ? 0 : f.Groups.front());
   }
 }
 

@@ -29,7 +29,9 @@ class TFormPruefen final : public QDialog {
   const std::vector<Finding>& Findings() const { return findings_; }
 
  signals:
-  void FindingActivated(int program, int second);
+  // The finding's program, its second (0 for none) and its first group (0
+  // for none).
+  void FindingActivated(int program, int second, int group);
   void PrintRequested();
 
  private:

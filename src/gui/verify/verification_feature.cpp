@@ -31,9 +31,9 @@ void VerificationFeature::PruefenClick() {
       host_->PrintReport(FindReport("pruefprotokoll")->Print, QStringLiteral("Prüfprotokoll"));
     });
     QObject::connect(pruefen_, &TFormPruefen::FindingActivated, pruefen_,
-                     [this](int program, int /*second*/) {
+                     [this](int program, int second, int group) {
                        if (FindingActivated) {
-                         FindingActivated(program);
+                         FindingActivated(program, group, second);
                        }
                      });
   }

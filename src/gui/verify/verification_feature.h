@@ -27,8 +27,9 @@ class VerificationFeature final : public Feature {
   // The window of findings once it was opened, else null.
   TFormPruefen* Window() const { return pruefen_.data(); }
 
-  // Called with the program of a finding the user opens.
-  std::function<void(int program)> FindingActivated;
+  // Called with the program, the first group (0 for none) and the second of
+  // a finding the user opens.
+  std::function<void(int program, int group, int second)> FindingActivated;
 
  private:
   const Simulation& simulation_;

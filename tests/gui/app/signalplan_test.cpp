@@ -2,9 +2,13 @@
 
 #include <QAbstractButton>
 #include <QAction>
+#include <QComboBox>
 #include <QHelpEvent>
 #include <QLabel>
 #include <QPrinter>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSpinBox>
 #include <QToolTip>
 #include <QtTest>
@@ -165,6 +169,101 @@ void SignalplanTest::hoverShowsTheTextOfAMark() {
   QHelpEvent empty(QEvent::ToolTip, beside, view.mapToGlobal(beside));
   QCoreApplication::sendEvent(&view, &empty);
   QTRY_VERIFY(!QToolTip::isVisible());
+}
+
+void SignalplanTest::liveChartKeepsTheCurrentSecondInSight() {
+  const StartDirectory start;
+  ProgramWindows windows(start.QPath());
+  Tick(windows, 1);
+  auto& ist = windows.Signalplan.Ist;
+  ist.resize(700, 400);
+  ist.show();
+  QVERIFY(QTest::qWaitForWindowExposed(&ist));
+  ist.SetCycles(20);  // 400 s: wider than the window at the smallest scale
+  auto* startButton = windows.FormSteuer.findChild<QAbstractButton*>(QStringLiteral("StartButton"));
+  QTest::mousePress(startButton, Qt::LeftButton);
+  Tick(windows, 30);
+  QTest::mouseRelease(startButton, Qt::LeftButton);
+  Tick(windows, 4300);
+  QCoreApplication::processEvents();
+  QScrollBar* bar = ist.ScrollArea().horizontalScrollBar();
+  QVERIFY(bar->maximum() > 0);
+  // The last second is drawn inside the visible part of the view.
+  auto lastSecondVisible = [&] {
+    const ChartModel& chart = ist.View().Chart();
+    const ChartLayout layout(chart, ist.View().PixelsPerSecond());
+    const double x = layout.X(static_cast<double>(chart.AxisEnd) - 0.5);
+    return x >= bar->value() && x <= bar->value() + ist.ScrollArea().viewport()->width();
+  };
+  QVERIFY(ist.FollowsCurrentSecond());
+  QVERIFY(lastSecondVisible());
+  // The user looks at the start: the view stays there.
+  bar->setValue(0);
+  Tick(windows, 100);
+  QCoreApplication::processEvents();
+  QVERIFY(!ist.FollowsCurrentSecond());
+  QCOMPARE(bar->value(), 0);
+  // Back at the end, it follows again.
+  bar->setValue(bar->maximum());
+  Tick(windows, 100);
+  QCoreApplication::processEvents();
+  QVERIFY(ist.FollowsCurrentSecond());
+  QVERIFY(lastSecondVisible());
+  // The axis counts the cycle second of the 20 s cycle and marks its starts.
+  const ChartModel& chart = ist.View().Chart();
+  QVERIFY(!chart.CycleStarts.empty());
+  for (std::int64_t at : chart.CycleStarts) {
+    QCOMPARE(chart.CycleSeconds[static_cast<std::size_t>(at - chart.AxisBegin)], 0);
+  }
+  QCOMPARE(chart.CycleStarts.size(), std::size_t{20});
+}
+
+void SignalplanTest::findingOpensTheChartWithItsGroupAndSecondMarked() {
+  const StartDirectory start;
+  ProgramWindows windows(start.QPath());
+  Tick(windows, 1);
+  QVERIFY(windows.Verification.FindingActivated);
+  windows.Verification.FindingActivated(1, 2, 7);
+  auto& soll = windows.Signalplan.Soll;
+  QVERIFY(soll.isVisible());
+  const auto mark = soll.View().Mark();
+  QVERIFY(mark.has_value());
+  QCOMPARE(
+      QString::fromStdString(soll.View().Chart().Rows[static_cast<std::size_t>(mark->first)].Label),
+      QStringLiteral("G. 2"));
+  QCOMPARE(mark->second, std::int64_t{7});
+  // Another chart chosen by hand drops the mark.
+  soll.findChild<QComboBox*>(QStringLiteral("DarstellungAuswahl"))->setCurrentIndex(1);
+  QVERIFY(!soll.View().Mark().has_value());
+}
+
+void SignalplanTest::nothingToChartShowsNoAxisAndNoExport() {
+  const StartDirectory start;
+  ProgramWindows windows(start.QPath());
+  Tick(windows, 1);
+  auto& soll = windows.Signalplan.Soll;
+  soll.show();
+  auto* message = soll.findChild<QLabel*>(QStringLiteral("LabelHinweis"));
+  auto* exportButton = soll.findChild<QPushButton*>(QStringLiteral("ExportButton"));
+  auto* area = soll.findChild<QScrollArea*>();
+  soll.ShowChart(0, 2);  // P2 has no cycle
+  QVERIFY(!area->isVisible());
+  QVERIFY(!exportButton->isEnabled());
+  soll.ShowChart(0, 1);
+  QVERIFY(area->isVisible());
+  QVERIFY(exportButton->isEnabled());
+  // A folder without a data set loaded: the window says so at once.
+  const TempDir empty;
+  QVERIFY(windows.FormSteuer.Sim().LoadDataSet(empty.Str()));
+  windows.Signalplan.DataSetLoaded();
+  QVERIFY(message->isVisible());
+  QCOMPARE(message->text(), QStringLiteral("Kein gültiger Datensatz geladen."));
+  QVERIFY(!exportButton->isEnabled());
+  // The good one again: the chart is back without reopening the window.
+  QVERIFY(windows.FormSteuer.Sim().LoadDataSet(start.Demo().string()));
+  windows.Signalplan.DataSetLoaded();
+  QVERIFY(!message->isVisible());
+  QCOMPARE(soll.View().Chart().Rows.size(), std::size_t{2});
 }
 
 }  // namespace ampelsim::test

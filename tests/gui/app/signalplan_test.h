@@ -16,6 +16,9 @@ class SignalplanTest : public QObject {
   void liveChartFollowsTheRun();
   void printFitsTheChartOnALandscapePage();
   void hoverShowsTheTextOfAMark();
+  void liveChartKeepsTheCurrentSecondInSight();
+  void findingOpensTheChartWithItsGroupAndSecondMarked();
+  void nothingToChartShowsNoAxisAndNoExport();
 };
 
 }  // namespace ampelsim::test
