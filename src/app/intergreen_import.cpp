@@ -89,7 +89,8 @@ void AddWaitingChains(const LinkPath& turner, int turnerGroup, const std::vector
                       planning::IntergreenGeometry& geometry) {
   for (const Met& waited : met) {
     const int waitedGroup = waited.Other.Group;
-    if (waitedGroup == turnerGroup || !RunTogether(intergreens, turnerGroup, waitedGroup)) {
+    if (waited.TurnerDistance <= turner.WaitingPosition + BeyondWaiting ||
+        waitedGroup == turnerGroup || !RunTogether(intergreens, turnerGroup, waitedGroup)) {
       continue;
     }
     const double released = ClearedAfter(waited.Other, parameters);
@@ -101,6 +102,11 @@ void AddWaitingChains(const LinkPath& turner, int turnerGroup, const std::vector
       }
       const Side turnerAtPoint{&turner, waitedGroup, entering.TurnerDistance};
       planning::GeometryPair pair = PairOf(turnerAtPoint, entering.Other);
+      // Measured from the waiting position; a point just behind it (within a
+      // vehicle length, e.g. the crossing the turner has passed) still lies
+      // under the waiting vehicle: a negative distance shortens its path.
+      pair.Point.WaitingLeftTurner = true;
+      pair.Point.ClearingDistance = entering.TurnerDistance - turner.WaitingPosition;
       pair.Point.PassingTime = parameters.WaitingLeftTurner.PassingTime.Value + released;
       geometry.Pairs.push_back(pair);
     }
@@ -136,9 +142,10 @@ planning::IntergreenGeometry GeometryFromLinks(const std::vector<LinkPath>& link
     const Side second{b->second, groupB->second, conflict.SecondDistance};
     geometry.Pairs.push_back(PairOf(first, second));
     geometry.Pairs.push_back(PairOf(second, first));
+    const double underTheVehicle = geometry.Parameters.WaitingLeftTurner.VehicleLength.Value;
     for (const auto& [turner, other] : {std::pair{first, second}, std::pair{second, first}}) {
       if (turner.Link->User == LinkUser::VehicleTurning && turner.Link->WaitingPosition >= 0.0 &&
-          turner.Distance > turner.Link->WaitingPosition + BeyondWaiting) {
+          turner.Distance > turner.Link->WaitingPosition - underTheVehicle) {
         metByTurner[turner.Link->Index].push_back({turner.Distance, other});
       }
     }

@@ -20,9 +20,10 @@ namespace ampelsim {
 // Such a turner leaves only when the stream it waits for (a stream of a
 // group that runs together with its own and meets it past its waiting
 // position) has cleared their conflict point. For every stream it must then
-// clear, the stream waited for gets a point as well: its own clearing time
-// to the turner's point is added to the turner's passing time
-// (docs/intergreen.md, "Waiting for a stream").
+// clear (past its waiting position, or behind it by less than a vehicle
+// length: under the waiting vehicle), the stream waited for gets a point as
+// well: its own clearing time to the turner's point is added to the turner's
+// passing time (docs/intergreen.md, "Waiting for a stream").
 planning::IntergreenGeometry GeometryFromLinks(const std::vector<LinkPath>& links,
                                                const std::vector<LinkConflict>& conflicts,
                                                const SumoMapping& mapping,
