@@ -34,6 +34,8 @@ void FuzzJunctionSpec(std::span<const std::uint8_t> input);
 // The geometry of the intergreen calculation on any text: read, and for an
 // accepted one the required intergreens of a small and a full junction.
 void FuzzIntergreenGeometry(std::span<const std::uint8_t> input);
+// A SUMO network file, imported for the intergreen calculation.
+void FuzzSumoNetwork(std::span<const std::uint8_t> input);
 
 // The JSON reader of `ampelsim-cli build` on any text (only where the command
 // line tool is built: the reader lives there).

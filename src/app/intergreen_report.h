@@ -7,7 +7,7 @@
 namespace ampelsim {
 
 // The geometry file the report looks for in the data directory
-// (docs/intergreen.md); `ampelsim-cli intergreen --write-geometry` writes one.
+// (docs/intergreen.md).
 inline constexpr std::string_view GeometryFileName = "geometrie.json";
 
 // "Zwischenzeitenberechnung": for every program with a cycle, the required

@@ -1,6 +1,5 @@
 #include "cli/intergreen_command.h"
 
-#include <fstream>
 #include <nlohmann/json.hpp>
 #include <ostream>
 
@@ -61,29 +60,6 @@ nlohmann::ordered_json ToJson(const ControllerDataSet& data, int program,
   return json;
 }
 
-// The geometry as a geometry file (docs/intergreen.md) that reads back to
-// the same conflict points.
-std::string GeometryFile(const planning::IntergreenGeometry& geometry) {
-  nlohmann::ordered_json pairs = nlohmann::ordered_json::array();
-  for (const planning::GeometryPair& pair : geometry.Pairs) {
-    nlohmann::ordered_json item;
-    item["Clearing"] = pair.Clearing;
-    item["Entering"] = pair.Entering;
-    item["ClearingKind"] = planning::ConflictRoadUserName(pair.Point.Clearing);
-    item["EnteringKind"] = planning::ConflictRoadUserName(pair.Point.Entering);
-    item["ClearingDistance"] = pair.Point.ClearingDistance;
-    item["EnteringDistance"] = pair.Point.EnteringDistance;
-    if (pair.Point.WaitingLeftTurner) {
-      item["WaitingLeftTurner"] = true;
-    }
-    pairs.push_back(std::move(item));
-  }
-  nlohmann::ordered_json json;
-  json["Comment"] = "Aus dem SUMO-Netz abgeleitet (ampelsim-cli intergreen)";
-  json["Pairs"] = std::move(pairs);
-  return json.dump(2) + "\n";
-}
-
 }  // namespace
 
 int RunIntergreen(const IntergreenOptions& options, std::ostream& out, std::ostream& err) {
@@ -99,15 +75,6 @@ int RunIntergreen(const IntergreenOptions& options, std::ostream& out, std::ostr
       CalculateFromSource(options.Source, *data, options.Program, "intergreen", err);
   if (!calculated) {
     return ExitFailed;
-  }
-  if (!options.WriteGeometryPath.empty()) {
-    std::ofstream file(options.WriteGeometryPath, std::ios::binary);
-    file << GeometryFile(calculated->Geometry);
-    if (!file.flush()) {
-      err << "ampelsim-cli intergreen: " << options.WriteGeometryPath
-          << " lässt sich nicht schreiben\n";
-      return ExitFailed;
-    }
   }
   if (options.Json) {
     out << ToJson(*data, options.Program, *calculated).dump(2) << '\n';

@@ -12,12 +12,11 @@ struct IntergreenOptions {
   GeometrySource Source;
   int Program = 1;
   bool Json = false;
-  std::string WriteGeometryPath;  // empty: none written
 };
 
 // `ampelsim-cli intergreen`: the intergreens the junction's geometry
 // requires next to the data set's, with every conflict point, as a German
-// table or JSON; optionally the geometry saved as a geometry file.
+// table or JSON.
 int RunIntergreen(const IntergreenOptions& options, std::ostream& out, std::ostream& err);
 
 }  // namespace ampelsim::cli

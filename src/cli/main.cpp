@@ -167,8 +167,6 @@ int main(int argc, char** argv) {
   intergreen->add_option("--program", intergreenOptions.Program, "program whose matrix is shown")
       ->capture_default_str();
   intergreen->add_flag("--json", intergreenOptions.Json, "the calculation as JSON");
-  intergreen->add_option("--write-geometry", intergreenOptions.WriteGeometryPath,
-                         "save the geometry as a geometry file");
   intergreen->callback([&] {
     if (!intergreenOptions.Source.Given()) {
       std::cerr << "ampelsim-cli intergreen: --geometry oder --sumo-net mit --map angeben\n";

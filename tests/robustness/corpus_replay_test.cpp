@@ -33,6 +33,9 @@ void JunctionSpec(std::span<const std::uint8_t> input, const fs::path&) {
 void IntergreenGeometry(std::span<const std::uint8_t> input, const fs::path&) {
   fuzz::FuzzIntergreenGeometry(input);
 }
+void SumoNetwork(std::span<const std::uint8_t> input, const fs::path&) {
+  fuzz::FuzzSumoNetwork(input);
+}
 #ifdef AMPELSIM_FUZZ_DATA_SET_JSON
 void DataSetJson(std::span<const std::uint8_t> input, const fs::path&) {
   fuzz::FuzzDataSetJson(input);
@@ -55,6 +58,7 @@ constexpr FuzzTarget Targets[] = {
     {"simulation", &fuzz::FuzzSimulation},
     {"junction_spec", &JunctionSpec},
     {"intergreen_geometry", &IntergreenGeometry},
+    {"sumo_network", &SumoNetwork},
 #ifdef AMPELSIM_FUZZ_DATA_SET_JSON
     {"data_set_json", &DataSetJson},
     {"edit_patch", &EditPatch},
