@@ -34,6 +34,8 @@ void FuzzJunctionSpec(std::span<const std::uint8_t> input);
 // The geometry of the intergreen calculation on any text: read, and for an
 // accepted one the required intergreens of a small and a full junction.
 void FuzzIntergreenGeometry(std::span<const std::uint8_t> input);
+// A SUMO network file, imported for the intergreen calculation.
+void FuzzSumoNetwork(std::span<const std::uint8_t> input);
 
 // The traffic file on any text: read, and an accepted one drives five minutes
 // of generated traffic at a two-stage junction and its statistics.

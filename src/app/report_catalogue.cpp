@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 
+#include "app/intergreen_report.h"
 #include "reports/combined_planned.h"
 #include "reports/fault_protocol.h"
 #include "reports/matrix_reports.h"
@@ -37,7 +38,7 @@ ReportStatus PrintVerificationReport(ReportDocument& report, const ReportContext
   return ReportStatus::Printed;
 }
 
-constexpr std::array<ReportEntry, 16> Entries = {{
+constexpr std::array<ReportEntry, 17> Entries = {{
     {"soll", "planned phase plan, intergreen, locks and minimum green", "", "", 0,
      &PrintCombinedPlanned},
     {"programme", "planned phase plan", "Programme", "Programme", 7, &PrintPlannedPhasePlan},
@@ -67,6 +68,8 @@ constexpr std::array<ReportEntry, 16> Entries = {{
     {"stoerprotokoll", "fault protocol of the fault store", "", "", 0, &PrintFaultProtocol},
     {"pruefprotokoll", "findings of the signal plan verification", "", "", 0,
      &PrintVerificationReport},
+    {"zwischenzeitenberechnung", "required intergreens from the geometry file beside the data",
+     "ZwzBerechnung", "Zwischenzeitenberechnung", 14, &PrintIntergreenCalculation},
 }};
 
 }  // namespace

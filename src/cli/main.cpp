@@ -6,6 +6,7 @@
 #include "cli/compare_command.h"
 #include "cli/data_commands.h"
 #include "cli/edit_command.h"
+#include "cli/intergreen_command.h"
 #include "cli/new_command.h"
 #include "cli/optimise_command.h"
 #include "cli/report_command.h"
@@ -195,7 +196,36 @@ int main(int argc, char** argv) {
   auto* verify = app.add_subcommand("verify", "Check the signal plans of a data directory");
   verify->add_option("DIR", directory, "data directory")->required();
   verify->add_flag("--json", verifyJson, "the findings as JSON");
-  verify->callback([&] { exitCode = RunVerify(directory, verifyJson, std::cout, std::cerr); });
+  GeometrySource verifyGeometry;
+  verify->add_option("--geometry", verifyGeometry.GeometryPath,
+                     "also hold the intergreens against this geometry file");
+  verify->add_option("--sumo-net", verifyGeometry.NetPath,
+                     "also hold the intergreens against this SUMO network (with --map)");
+  verify->add_option("--map", verifyGeometry.MapPath, "SUMO mapping of the network's links");
+  verify->callback(
+      [&] { exitCode = RunVerify(directory, verifyJson, std::cout, std::cerr, verifyGeometry); });
+
+  IntergreenOptions intergreenOptions;
+  auto* intergreen = app.add_subcommand(
+      "intergreen", "Intergreens the junction's geometry requires, next to the data set's");
+  intergreen->add_option("DIR", intergreenOptions.Directory, "data directory")->required();
+  intergreen->add_option("--geometry", intergreenOptions.Source.GeometryPath,
+                         "geometry file (docs/intergreen.md)");
+  intergreen->add_option("--sumo-net", intergreenOptions.Source.NetPath,
+                         "SUMO network (.net.xml) to derive the geometry from");
+  intergreen->add_option("--map", intergreenOptions.Source.MapPath,
+                         "SUMO mapping of the network's links to the groups");
+  intergreen->add_option("--program", intergreenOptions.Program, "program whose matrix is shown")
+      ->capture_default_str();
+  intergreen->add_flag("--json", intergreenOptions.Json, "the calculation as JSON");
+  intergreen->callback([&] {
+    if (!intergreenOptions.Source.Given()) {
+      std::cerr << "ampelsim-cli intergreen: --geometry oder --sumo-net mit --map angeben\n";
+      exitCode = ExitUsage;
+      return;
+    }
+    exitCode = RunIntergreen(intergreenOptions, std::cout, std::cerr);
+  });
 
   TestOptions testOptions;
   std::string testData;

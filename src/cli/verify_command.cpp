@@ -6,6 +6,7 @@
 
 #include "cli/data_commands.h"
 #include "cli/data_set_loading.h"
+#include "verify/geometry_findings.h"
 #include "verify/plan_verifier.h"
 
 namespace ampelsim::cli {
@@ -52,12 +53,21 @@ int PrintFindings(const std::vector<Finding>& findings, bool json, std::ostream&
   return counts.Errors > 0 ? ExitFailed : ExitOk;
 }
 
-int RunVerify(const std::string& directory, bool json, std::ostream& out, std::ostream& err) {
+int RunVerify(const std::string& directory, bool json, std::ostream& out, std::ostream& err,
+              const GeometrySource& geometry) {
   const auto data = LoadDataSetOrLog(directory, err);
   if (data == nullptr) {
     return ExitNotLoadable;
   }
-  return PrintFindings(VerifyDataSet(*data), json, out);
+  if (!geometry.Given()) {
+    return PrintFindings(VerifyDataSet(*data), json, out);
+  }
+  const auto calculated = CalculateFromSource(geometry, *data, 1, "verify", err);
+  if (!calculated) {
+    return ExitUsage;
+  }
+  return PrintFindings(VerifyDataSetWithGeometry(*data, ForVerifier(calculated->Required)), json,
+                       out);
 }
 
 }  // namespace ampelsim::cli

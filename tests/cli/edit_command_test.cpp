@@ -54,7 +54,7 @@ class EditCommandTest : public ::testing::Test {
 };
 
 // Green of group 3 in program 1 four seconds after group 2's end, where the
-// intergreen asks for six.
+// intergreen asks for eight.
 const char* const ShorterIntergreen =
     R"([{"op": "replace", "path": "/SignalPrograms/0/GreenBegin1/2", "value": 66}])";
 
@@ -62,7 +62,7 @@ TEST_F(EditCommandTest, PlanWithFehlerIsRefusedUnlessForced) {
   const auto before = Files(Dir());
   EXPECT_EQ(Edit(WithPatch(ShorterIntergreen)), ExitFailed);
   EXPECT_NE(out_.str().find("Fehler  P1: K3 (G. 3) wird in s 66 grün, 4 s nach Ende von K2 (G. "
-                            "2); Zwischenzeit 6 s verlangt\n"),
+                            "2); Zwischenzeit 8 s verlangt\n"),
             std::string::npos)
       << out_.str();
   EXPECT_NE(err_.str().find("die Prüfung findet Fehler (--force schreibt trotzdem)"),

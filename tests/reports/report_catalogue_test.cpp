@@ -31,7 +31,8 @@ TEST(ReportRegistry, KnowsEveryReportNameOfTheCommandLine) {
                                           "wechselpunkte",
                                           "wechsel-anf",
                                           "stoerprotokoll",
-                                          "pruefprotokoll"};
+                                          "pruefprotokoll",
+                                          "zwischenzeitenberechnung"};
   ASSERT_EQ(Reports().size(), names.size());
   for (std::size_t i = 0; i < names.size(); ++i) {
     EXPECT_EQ(Reports()[i].Name, names[i]);

@@ -41,6 +41,9 @@ void SumoMapping(std::span<const std::uint8_t> input, const fs::path&) {
   fuzz::FuzzSumoMapping(input);
 }
 #endif
+void SumoNetwork(std::span<const std::uint8_t> input, const fs::path&) {
+  fuzz::FuzzSumoNetwork(input);
+}
 #ifdef AMPELSIM_FUZZ_DATA_SET_JSON
 void DataSetJson(std::span<const std::uint8_t> input, const fs::path&) {
   fuzz::FuzzDataSetJson(input);
@@ -67,6 +70,7 @@ constexpr FuzzTarget Targets[] = {
 #ifdef AMPELSIM_FUZZ_SUMO_MAPPING
     {"sumo_mapping", &SumoMapping},
 #endif
+    {"sumo_network", &SumoNetwork},
 #ifdef AMPELSIM_FUZZ_DATA_SET_JSON
     {"data_set_json", &DataSetJson},
     {"edit_patch", &EditPatch},

@@ -209,7 +209,7 @@ void FormSteuerTest::reportEntriesInOrder() {
   }
   QCOMPARE(names, QStringList({"AusGez", "AusSt", "AutoMelder", "Einschalt", "GrMinTab", "Gruenver",
                                "Programme", "Programmfrei", "PrWechselAnf", "Programmwechselpunkt",
-                               "Schaltpunkte", "ZuAnfEin", "ZwischenZt"}));
+                               "Schaltpunkte", "ZuAnfEin", "ZwischenZt", "ZwzBerechnung"}));
   auto* drucken = windows.FormSteuer.findChild<QMenu*>(QStringLiteral("Drucken"));
   QVERIFY(drucken != nullptr);
   QCOMPARE(drucken->actions().size(), 3);  // submenu, separator, printer set-up
