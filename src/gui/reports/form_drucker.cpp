@@ -19,6 +19,7 @@
 #include "gui/reports/preview_printing.h"
 #include "gui/widgets/common_keys.h"
 #include "gui/widgets/exception_box.h"
+#include "gui/widgets/save_location.h"
 #include "reports/fault_line.h"
 
 namespace ampelsim::ui {
@@ -208,10 +209,11 @@ void TFormDrucker::DruckStartClick() {
   // earlier printout.
   const bool toFile = printer_.outputFormat() == QPrinter::PdfFormat;
   if (toFile) {
+    const QDate date = DateOf(simulation_.SimClock().SimulatedNow());
     const QString file = askPdfFile_(
-        this,
-        QDir(PdfFolder(printer_))
-            .filePath(PdfFileName(printName_, DateOf(simulation_.SimClock().SimulatedNow()))));
+        this, saveLocation_ != nullptr
+                  ? saveLocation_->ProposedPath(printName_, QString(), date, QStringLiteral("pdf"))
+                  : QDir(PdfFolder(printer_)).filePath(PdfFileName(printName_, date)));
     if (file.isEmpty()) {
       return;  // nothing printed; the preview stays
     }
@@ -225,6 +227,9 @@ void TFormDrucker::DruckStartClick() {
   });
   if (printed) {
     if (toFile) {
+      if (saveLocation_ != nullptr) {
+        saveLocation_->Remember(printer_.outputFileName());
+      }
       ShowPdfSaved(this, printer_.outputFileName());
     }
     close();
