@@ -271,7 +271,9 @@ void PlannerDayTest::germanCsvIsReadBackWithSemicolons() {
   ModalSeen saved;
   HandleNextModal(&saved);
   QVERIFY(auswertung.SaveEvaluation());
-  QVERIFY2(saved.Text.contains(QDir::toNativeSeparators(file)), qPrintable(saved.Text));
+  QVERIFY2(
+      saved.Text.contains(QDir::toNativeSeparators(file)),
+      qPrintable(saved.ClassName + QLatin1Char(' ') + saved.Title + QLatin1Char(' ') + saved.Text));
   QVERIFY2(QFileInfo(proposed).fileName().startsWith(QStringLiteral("Auswertung_")),
            qPrintable(proposed));
   QVERIFY(!auswertung.HasUnsavedEvaluation());
