@@ -293,7 +293,9 @@ void PlannerDayTest::germanCsvIsReadBackWithSemicolons() {
   QCOMPARE(fields.size(), 6);
   const traffic::TrafficStatistics statistics = *auswertung.ShownStatistics();
   const traffic::GroupFigures& first = statistics.Whole.Groups.front();
-  QCOMPARE(fields[0].toInt(), 1 + static_cast<int>(statistics.Whole.Groups.size()) + 1);
+  // A heading, then the groups and the junction for the whole run and each hour.
+  QCOMPARE(fields[0].toInt(), 1 + static_cast<int>((statistics.Whole.Groups.size() + 1) *
+                                                   (1 + statistics.Hours.size())));
   QCOMPARE(fields[1].toInt(), 22);
   QCOMPARE(fields[2], QStringLiteral("Wartezeit mittel [s]"));
   QCOMPARE(fields[3], QStringLiteral("K1 Hauptstraße West"));

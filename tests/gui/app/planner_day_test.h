@@ -17,9 +17,10 @@ class PlannerDayTest : public QObject {
   void validDemoLoadsWithoutWarning();
   void startAsksOnceForADataSetWithErrors();
   void timeLapseHourGivesTheFiguresOfTheCommandLine();
-  void quitWithUnsavedEvaluationAsks();
   void couplingSumoSwitchesGeneratedTrafficOff();
   void germanCsvIsReadBackWithSemicolons();
+  // Last: the answer "Verwerfen" ends the application's event loops.
+  void quitWithUnsavedEvaluationAsks();
 };
 
 }  // namespace ampelsim::test
