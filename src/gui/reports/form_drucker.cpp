@@ -2,6 +2,7 @@
 
 #include <QCloseEvent>
 #include <QDir>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPointer>
@@ -210,10 +211,13 @@ void TFormDrucker::DruckStartClick() {
   const bool toFile = printer_.outputFormat() == QPrinter::PdfFormat;
   if (toFile) {
     const QDate date = DateOf(simulation_.SimClock().SimulatedNow());
-    const QString file = askPdfFile_(
-        this, saveLocation_ != nullptr
-                  ? saveLocation_->ProposedPath(printName_, QString(), date, QStringLiteral("pdf"))
-                  : QDir(PdfFolder(printer_)).filePath(PdfFileName(printName_, date)));
+    // The folder the printer wrote to last (or was set up for) is the last
+    // used one for printouts; else the program's rule for proposed files.
+    const QString last = printer_.outputFileName();
+    const bool printerHasFolder = !last.isEmpty() && QFileInfo(last).absoluteDir().exists();
+    const QString folder = saveLocation_ != nullptr && !printerHasFolder ? saveLocation_->Folder()
+                                                                         : PdfFolder(printer_);
+    const QString file = askPdfFile_(this, QDir(folder).filePath(PdfFileName(printName_, date)));
     if (file.isEmpty()) {
       return;  // nothing printed; the preview stays
     }
