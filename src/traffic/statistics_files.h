@@ -13,6 +13,12 @@ namespace ampelsim::traffic {
 std::string StatisticsCsv(const TrafficStatistics& statistics,
                           const TrafficDescription& description);
 
+// The same table as German spreadsheet programs read it: UTF-8 with a byte
+// order mark, semicolons between fields, decimal commas, German headings and
+// words (statistics_csv_german.cpp).
+std::string StatisticsCsvGerman(const TrafficStatistics& statistics,
+                                const TrafficDescription& description);
+
 // The same as a JSON document: {"Seed", "ProgramShare", "Whole", "Hours"}.
 std::string StatisticsJson(const TrafficStatistics& statistics,
                            const TrafficDescription& description);

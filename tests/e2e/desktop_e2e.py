@@ -5,8 +5,10 @@ Installs the build into a temporary prefix (or takes an installed one with
 --prefix), starts Xvfb without a window manager and the installed `ampelsim`
 in a temporary home, shows the signal heads through the menu "Ampelköpfe",
 holds "Start" with xdotool and compares the lamps of group 1 on screenshots
-with what `ampelsim-cli run` plans for the same start time. Ends the program
-through "Datei" > "Beenden" and wants exit status 0.
+with what `ampelsim-cli run` plans for the same start time. Loads the demo's
+weekday traffic and runs an hour of it in "Zeitraffer". Ends the program
+through "Datei" > "Beenden", discarding the evaluation, and wants exit
+status 0.
 
 Exit 0: passed; 1: failed; 77: skipped (Xvfb, xdotool or ImageMagick missing).
 Screenshots of the run are kept in --keep (default BUILD/e2e).
@@ -351,10 +353,14 @@ def run(args, session, workdir):
             if args.docs_screenshot and second == seconds[0]:
                 docs_screenshot(shot, (mx, my, mw, mh), heads, args.docs_screenshot)
 
+        time_lapse_step(session, app, menu_datei,
+                        os.path.join(prefix, "share", "ampelsim", "Verkehr", "weekday.json"))
+
         session.xdotool("mousemove", *menu_datei, "click", "1")
         time.sleep(0.5)
         # "Beenden" is the last entry of "Datei": Up from the opened menu.
         session.xdotool("key", "Up", "Return")
+        discard_unsaved_evaluation(session, app)
         try:
             status = app.wait(timeout=20)
         except subprocess.TimeoutExpired:
@@ -548,6 +554,57 @@ def edit_step(session, program, cli, demo, env, cwd, workdir, data):
         if app.poll() is None:
             app.kill()
             app.wait()
+
+
+def open_verkehr_menu(session, menu_datei):
+    """Opens the menu "Verkehr" from "Datei" with the keyboard: from the right
+    end of the menu bar ("?", "Programmeinstellungen", "Uhrzeit") it is the
+    fourth to the left. Its first entry is then active."""
+    session.xdotool("mousemove", *menu_datei, "click", "1")
+    time.sleep(0.5)
+    session.xdotool("key", "Left", "Left", "Left", "Left")
+    time.sleep(0.5)
+
+
+def time_lapse_step(session, app, menu_datei, traffic_file):
+    """Verkehr > Verkehrsdatei laden ... with the installed weekday traffic,
+    then Verkehr > Zeitraffer ... for its preset hour: the run ends with the
+    window "Zeitraffer" closing and the "Auswertung" showing its result."""
+    open_verkehr_menu(session, menu_datei)
+    session.xdotool("key", "Return")
+    chooser = session.find_window("Verkehrsdatei laden", 15, app)
+    session.xdotool("windowactivate", "--sync", chooser)
+    session.xdotool("type", "--delay", "20", traffic_file)
+    session.xdotool("key", "Return")
+    session.find_window("Auswertung", 15, app)
+    log(f"traffic file loaded: {traffic_file}")
+
+    # "Verkehrsdatei laden ...", "Verkehr erzeugen", "Zeitraffer ...".
+    open_verkehr_menu(session, menu_datei)
+    session.xdotool("key", "Down", "Down", "Return")
+    dialog = session.find_window("Zeitraffer", 15, app)
+    session.xdotool("windowactivate", "--sync", dialog)
+    started = time.monotonic()
+    session.xdotool("key", "Return")  # "Starten", the default button
+    deadline = started + 120
+    while time.monotonic() < deadline and app.poll() is None:
+        visible = session.xdotool("search", "--onlyvisible", "--name", "^Zeitraffer$").split()
+        if not visible:
+            break
+        time.sleep(0.5)
+    else:
+        raise Failure("the time-lapse hour did not end within 120 s")
+    session.find_window("Auswertung", 10, app)
+    session.screenshot("zeitraffer-auswertung")
+    log(f"time-lapse of one hour done in {time.monotonic() - started:.1f} s")
+
+
+def discard_unsaved_evaluation(session, app):
+    """Answers "Auswertung speichern?" at the end with "Verwerfen"."""
+    question = session.find_window("Auswertung speichern?", 15, app)
+    session.xdotool("windowactivate", "--sync", question)
+    session.xdotool("key", "v")
+    log("unsaved evaluation asked about at the end: Verwerfen")
 
 
 def docs_screenshot(shot, main, heads, out):

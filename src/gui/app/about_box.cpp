@@ -27,6 +27,10 @@ QLabel* AddLabel(QVBoxLayout* layout, QWidget* parent, const char* objectName, c
 
 }  // namespace
 
+QString ProgramNameAndVersion() {
+  return QStringLiteral("ampelsim ") + QString::fromLatin1(AMPELSIM_VERSION);
+}
+
 TAboutBox::TAboutBox(CommonKeys& keys, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint) {
@@ -40,6 +44,7 @@ TAboutBox::TAboutBox(CommonKeys& keys, QWidget* parent)
   panel->setFrameShadow(QFrame::Sunken);
   auto* panelLayout = new QVBoxLayout(panel);
   panelLayout->setSpacing(10);
+  AddLabel(panelLayout, panel, "ProgramName", ProgramNameAndVersion(), 14, true);
   AddLabel(panelLayout, panel, "ProductName",
            QStringLiteral("Simulationsprogramm für Lichtsignalsteuerungen"), 12, true);
   AddLabel(panelLayout, panel, "Comments",

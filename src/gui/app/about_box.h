@@ -12,6 +12,9 @@ class CommonKeys;
 inline constexpr char VersionText[] = "Version: 2.10";
 inline constexpr char VersionDateText[] = " / 23.2.2010";
 
+// "ampelsim 0.1.0": the program and the version it was built as.
+QString ProgramNameAndVersion();
+
 // The info box "Info": product, the modes it simulates and its version.
 class TAboutBox final : public QDialog {
   Q_OBJECT

@@ -238,11 +238,28 @@ void TFormSteuer::ProgramButtonClick(ProgramButton button) {
 // Push buttons: the flags are held while the mouse is; the engine samples
 // them at its ticks.
 
+// A question before the start took the mouse's release: Start is then held
+// for a few ticks, long enough for the controller to take it.
 void TFormSteuer::StartButtonMouseDown() {
+  const StartDecision decision = startCheck_ ? startCheck_() : StartDecision::Start;
+  if (decision == StartDecision::DontStart) {
+    return;
+  }
   simulation_->Panel().StartButtonMouseDown();
+  if (decision == StartDecision::StartAfterQuestion) {
+    startHeldTicks_ = StartHoldTicks;
+  }
 }
 void TFormSteuer::StartButtonMouseUp() {
-  simulation_->Panel().StartButtonMouseUp();
+  if (startHeldTicks_ == 0) {
+    simulation_->Panel().StartButtonMouseUp();
+  }
+}
+
+void TFormSteuer::ReleaseHeldStart() {
+  if (startHeldTicks_ > 0 && --startHeldTicks_ == 0) {
+    simulation_->Panel().StartButtonMouseUp();
+  }
 }
 void TFormSteuer::StopButtonMouseDown() {
   simulation_->Panel().StopButtonMouseDown();

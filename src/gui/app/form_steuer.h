@@ -14,6 +14,7 @@
 #include "gui/app/help_document.h"
 #include "gui/dialogs/app_paths.h"
 #include "gui/shell/feature.h"
+#include "gui/verify/check_questions.h"
 #include "panel/control_panel.h"
 #include "reports/report_document.h"
 
@@ -100,6 +101,8 @@ class TFormSteuer final : public QMainWindow, private FeatureHost {
   void OpenHelpDocument();
   // Shows the main window and brings it to the front (F12 in other windows).
   void ShowMainWindow();
+  // Asked at every press of Start whether the controller may start.
+  void SetStartCheck(std::function<StartDecision()> check) { startCheck_ = std::move(check); }
 
  public slots:
   // Shows the panel model: lamps, labels, switches and enables; does nothing
@@ -110,6 +113,8 @@ class TFormSteuer final : public QMainWindow, private FeatureHost {
   void StartButtonMouseDown();
   void StartButtonMouseUp();
   void StartButtonClick();
+  // Connected to every tick: lets go of a Start held after a question.
+  void ReleaseHeldStart();
   void StopButtonMouseDown();
   void StopButtonMouseUp();
   void QuittButtonMouseDown();
@@ -201,6 +206,10 @@ class TFormSteuer final : public QMainWindow, private FeatureHost {
   QMenu* signalplanMenu_ = nullptr;
   QMenu* verkehrMenu_ = nullptr;
   std::optional<std::uint64_t> shownChangeCount_;
+  std::function<StartDecision()> startCheck_;
+  // Ticks Start stays held after a question; one tick would do, a few are safe.
+  static constexpr int StartHoldTicks = 5;
+  int startHeldTicks_ = 0;
 };
 
 }  // namespace ampelsim::ui

@@ -7,6 +7,7 @@
 
 #include "app/simulation.h"
 #include "gui/app/ampel_application.h"
+#include "gui/app/start_up.h"
 #include "gui/dialogs/settings_store.h"
 #include "gui/widgets/window_placement.h"
 
@@ -56,12 +57,27 @@ ProgramWindows::ProgramWindows(const QString& startDirectory)
       Signalplan(*Basis.Sim, FormSteuer.Keys()),
       Verification(*Basis.Sim, FormSteuer.Keys()),
       Traffic(*Basis.Traffic, *Basis.Sim, FormSteuer.Keys(), Basis.Paths.StartDirectory),
-      Sumo(*Basis.Sim) {
+      Sumo(*Basis.Sim,
+           QDir(Basis.Paths.StartDirectory).filePath(QString::fromLatin1(DemoSumoDirectoryName))) {
+  Files.SetLastFolder(Basis.Settings->LastSaveFolder());
+  Printing.SetSaveLocation(Files);
+  Traffic.SetSaveLocation(Files);
   FormSteuer.AttachWindows(SteuerWindows{&AboutBox, &FormAmpel, &FormLaden, &FormGetDir,
                                          &FormGetStandDir, &FormUhrzeit});
   FormSteuer.AttachPrinting(Printing);
   for (Feature* feature : Features()) {
     FormSteuer.AddFeature(*feature);
+  }
+  // Every data set the program will run is checked: the one of the start
+  // (see Start), each "Daten laden" (a feature hook) and each folder chosen
+  // in the settings; Start asks before it runs one with errors.
+  FormGetStandDir.SetPathChangedHandler(
+      [this](const QString& folder) { Verification.CheckFolder(folder); });
+  FormSteuer.SetStartCheck([this] { return Verification.MayStart(); });
+  // One traffic source at a time: coupling SUMO switches generated traffic off.
+  if (SumoGuiCoupling* coupling = Sumo.Coupling()) {
+    QObject::connect(coupling, &SumoGuiCoupling::CouplingChanged, &Traffic.Auswertung,
+                     [this](bool coupled) { Traffic.SumoCouplingChanged(coupled); });
   }
   // A finding of the verification opens the planned chart of its program,
   // its group and second marked.
@@ -94,6 +110,7 @@ ProgramWindows::ProgramWindows(const QString& startDirectory)
       feature->AfterTick();
     }
   });
+  QObject::connect(&Ticks, &TickDriver::Ticked, &FormSteuer, &TFormSteuer::ReleaseHeldStart);
   // The captions stay as they are; the task bar names the program.
   for (QWidget* window : PlacedWindows()) {
     window->setWindowIconText(QString::fromLatin1(TaskBarName));
@@ -135,6 +152,7 @@ void ProgramWindows::PlaceWindows() {
 }
 
 void ProgramWindows::SaveWindowPlacement() {
+  Basis.Settings->SetLastSaveFolder(Files.LastFolder());
   for (const QWidget* window : PlacedWindows()) {
     Basis.Settings->SetWindowGeometry(window->objectName(), QRect(window->pos(), window->size()));
   }
@@ -158,6 +176,9 @@ void ProgramWindows::Start() {
   PlaceWindows();
   FormSteuer.show();
   Ticks.HMS()->start();
+  // Once the main window is up, so the warning has its parent on screen.
+  QTimer::singleShot(0, &FormSteuer,
+                     [this] { Verification.CheckFolder(Basis.Paths.DataDirectory); });
 }
 
 }  // namespace ampelsim::ui

@@ -19,6 +19,7 @@
 #include "gui/sumo/sumo_feature.h"
 #include "gui/traffic/traffic_feature.h"
 #include "gui/verify/verification_feature.h"
+#include "gui/widgets/save_location.h"
 
 namespace ampelsim::ui {
 
@@ -45,6 +46,8 @@ class ProgramWindows {
   void SaveWindowPlacement();
 
   ProgramBasis Basis;
+  // Where files are proposed: the folder used last, kept in the settings.
+  SaveLocation Files;
   TickDriver Ticks;
   TFormSteuer FormSteuer;
   TAboutBox AboutBox;

@@ -141,6 +141,9 @@ void TFormGetStandDir::OKClick() {
   settings_.SetStandardDataPath(paths_.StandardDataPath);
   if (paths_.StandardDataPath != PathAtOpen) {
     ShowMessage(parentWidget(), InfoCaption(), SettingsApplyAtNextStartText());
+    if (pathChanged_) {
+      pathChanged_(paths_.StandardDataPath);
+    }
   }
 }
 

@@ -2,6 +2,7 @@
 
 #include <QDialog>
 #include <QString>
+#include <functional>
 
 class QLineEdit;
 class QPushButton;
@@ -26,6 +27,11 @@ class TFormGetStandDir final : public QDialog {
  public:
   TFormGetStandDir(AppPaths& paths, SettingsStore& settings, CommonKeys& keys,
                    QWidget* parent = nullptr);
+
+  // Called with the new standard data path once the user confirmed it.
+  void SetPathChangedHandler(std::function<void(const QString& path)> handler) {
+    pathChanged_ = std::move(handler);
+  }
 
   QString ListDirectory() const;
   void SetListDirectory(const QString& directory);
@@ -62,6 +68,7 @@ class TFormGetStandDir final : public QDialog {
   QString PathAtOpen;
   QString RememberedDrive;
   bool ShowSucceeded = false;
+  std::function<void(const QString& path)> pathChanged_;
 };
 
 }  // namespace ampelsim::ui

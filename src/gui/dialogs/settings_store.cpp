@@ -37,6 +37,14 @@ QString SettingsStore::StandardDataPath() const {
   return settings_->value(QString::fromLatin1(Value)).toString();
 }
 
+QString SettingsStore::LastSaveFolder() const {
+  return settings_->value(QStringLiteral("Dateien/ZuletztGespeichert")).toString();
+}
+
+void SettingsStore::SetLastSaveFolder(const QString& folder) {
+  settings_->setValue(QStringLiteral("Dateien/ZuletztGespeichert"), folder);
+}
+
 void SettingsStore::SetStandardDataPath(const QString& path) {
   settings_->setValue(QString::fromLatin1(Value), path);
   settings_->sync();

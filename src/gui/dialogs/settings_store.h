@@ -31,6 +31,11 @@ class SettingsStore {
   QString SheetCompany() const;
   void SetSheetAuthors(const QString& author, const QString& company);
 
+  // The folder the program last wrote a file to (section "Dateien"); empty
+  // when none.
+  QString LastSaveFolder() const;
+  void SetLastSaveFolder(const QString& folder);
+
   // Where a window was when the program last ended: the frame's top-left
   // corner and the inside's size, by the window's name (section "Fenster").
   std::optional<QRect> WindowGeometry(const QString& window) const;

@@ -2,6 +2,7 @@
 
 #include <QCloseEvent>
 #include <QDir>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPointer>
@@ -19,6 +20,7 @@
 #include "gui/reports/preview_printing.h"
 #include "gui/widgets/common_keys.h"
 #include "gui/widgets/exception_box.h"
+#include "gui/widgets/save_location.h"
 #include "reports/fault_line.h"
 
 namespace ampelsim::ui {
@@ -208,10 +210,14 @@ void TFormDrucker::DruckStartClick() {
   // earlier printout.
   const bool toFile = printer_.outputFormat() == QPrinter::PdfFormat;
   if (toFile) {
-    const QString file = askPdfFile_(
-        this,
-        QDir(PdfFolder(printer_))
-            .filePath(PdfFileName(printName_, DateOf(simulation_.SimClock().SimulatedNow()))));
+    const QDate date = DateOf(simulation_.SimClock().SimulatedNow());
+    // The folder the printer wrote to last (or was set up for) is the last
+    // used one for printouts; else the program's rule for proposed files.
+    const QString last = printer_.outputFileName();
+    const bool printerHasFolder = !last.isEmpty() && QFileInfo(last).absoluteDir().exists();
+    const QString folder = saveLocation_ != nullptr && !printerHasFolder ? saveLocation_->Folder()
+                                                                         : PdfFolder(printer_);
+    const QString file = askPdfFile_(this, QDir(folder).filePath(PdfFileName(printName_, date)));
     if (file.isEmpty()) {
       return;  // nothing printed; the preview stays
     }
@@ -225,6 +231,9 @@ void TFormDrucker::DruckStartClick() {
   });
   if (printed) {
     if (toFile) {
+      if (saveLocation_ != nullptr) {
+        saveLocation_->Remember(printer_.outputFileName());
+      }
       ShowPdfSaved(this, printer_.outputFileName());
     }
     close();

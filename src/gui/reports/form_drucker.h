@@ -20,6 +20,7 @@ class Simulation;
 namespace ampelsim::ui {
 
 class CommonKeys;
+class SaveLocation;
 
 // "Drucker Vorschau": the one print preview. It holds the report that the
 // print commands build, shows it in a fixed-pitch font, takes the continuous
@@ -56,6 +57,8 @@ class TFormDrucker final : public QWidget {
 
   // The name of what is shown, for the file a PDF printout proposes.
   void SetPrintName(const QString& name) { printName_ = name; }
+  // Where a PDF printout is proposed (null: the printer's last folder).
+  void SetSaveLocation(SaveLocation* location) { saveLocation_ = location; }
   // How "Drucken" asks for the file on the PDF printer (a file dialog).
   void SetPdfFileQuestion(PdfFileQuestion question) { askPdfFile_ = std::move(question); }
   const ReportDocument& Report() const { return report_; }
@@ -91,6 +94,7 @@ class TFormDrucker final : public QWidget {
   QPushButton* druckNicht_ = nullptr;
   QString printName_;
   PdfFileQuestion askPdfFile_ = AskPdfFile;
+  SaveLocation* saveLocation_ = nullptr;
   int focusEnterCount_ = 0;
   bool attached_ = false;
 };

@@ -9,23 +9,12 @@
 #include <QStringList>
 #include <chrono>
 
+#include "gui/widgets/save_location.h"
+
 namespace ampelsim::ui {
 
 QString PdfFileName(const QString& printName, QDate date) {
-  QStringList words;
-  QString word;
-  for (const QChar c : printName + QLatin1Char(' ')) {
-    if (c.isLetterOrNumber()) {
-      word += c;
-    } else if (!word.isEmpty()) {
-      words << word;
-      word.clear();
-    }
-  }
-  if (words.isEmpty()) {
-    words << QStringLiteral("Ausdruck");
-  }
-  return words.join(QLatin1Char('_')) + QLatin1Char('_') + date.toString(Qt::ISODate) +
+  return FileNamePart(printName) + QLatin1Char('_') + date.toString(Qt::ISODate) +
          QStringLiteral(".pdf");
 }
 

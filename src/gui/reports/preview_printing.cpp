@@ -8,11 +8,16 @@
 #include <stdexcept>
 
 #include "gui/reports/preview_font.h"
+#include "gui/widgets/save_location.h"
 
 namespace ampelsim::ui {
 namespace {
 
+// A PDF printout is a file: its failure says why the file could not be written.
 std::runtime_error PrinterNotReady(const QPrinter& printer) {
+  if (printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty()) {
+    return std::runtime_error(CannotWriteText(printer.outputFileName()).toStdString());
+  }
   const QString where =
       printer.outputFileName().isEmpty() ? printer.printerName() : printer.outputFileName();
   QString message = QStringLiteral("Drucker nicht bereit");

@@ -67,6 +67,7 @@ void PrintFeature::OpenPreview() {
   } else {
     preview_ = new TFormDrucker(simulation_, keys_, Printer(), &owner_);
     preview_->setWindowIconText(owner_.windowIconText());
+    preview_->SetSaveLocation(saveLocation_);
     connect(preview_, &TFormDrucker::Closed, this, &PrintFeature::PreviewClosed);
     preview_->show();
   }

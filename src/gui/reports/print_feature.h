@@ -19,6 +19,7 @@ class Simulation;
 namespace ampelsim::ui {
 
 class CommonKeys;
+class SaveLocation;
 
 // Printing: the menu "Drucken" (the single reports of "Einzelausdruck" and
 // "Drucker Einrichten"), the printer chosen there, and the one print preview
@@ -36,6 +37,9 @@ class PrintFeature final : public QObject, public Feature {
 
   void Install(FeatureHost& host) override;
   void CommandsChanged() override;
+
+  // Where PDF printouts are proposed; the program's one rule for files.
+  void SetSaveLocation(SaveLocation& location) { saveLocation_ = &location; }
 
   // The printer chosen with "Drucker Einrichten", for every later printout.
   QPrinter& Printer();
@@ -71,6 +75,7 @@ class PrintFeature final : public QObject, public Feature {
   std::unique_ptr<QPrinter> printer_;
   QPointer<TFormDrucker> preview_;
   QMenu* einzelDruck_ = nullptr;
+  SaveLocation* saveLocation_ = nullptr;
 };
 
 }  // namespace ampelsim::ui

@@ -8,6 +8,7 @@ void SumoFeature::Install(FeatureHost& host) {
   QMenu& menu = host.Menu(MainMenu::Verkehr);
   menu.addSeparator();
   coupling_ = AddSumoCouplingActions(menu, simulation_, &host.MainWindow());
+  coupling_->SetStartFolder(sumoFolder_);
 }
 
 void SumoFeature::AfterTick() {

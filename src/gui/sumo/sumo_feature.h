@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QString>
+
 #include "gui/shell/feature.h"
 #include "gui/sumo/sumo_gui_coupling.h"
 
@@ -9,7 +11,9 @@ namespace ampelsim::ui {
 // after every tick it exchanges the states with SUMO.
 class SumoFeature final : public Feature {
  public:
-  explicit SumoFeature(Simulation& simulation) : simulation_(simulation) {}
+  // The configuration is first looked for in `sumoFolder` (the demo's model).
+  SumoFeature(Simulation& simulation, const QString& sumoFolder)
+      : simulation_(simulation), sumoFolder_(sumoFolder) {}
 
   void Install(FeatureHost& host) override;
   void AfterTick() override;
@@ -19,6 +23,7 @@ class SumoFeature final : public Feature {
 
  private:
   Simulation& simulation_;
+  QString sumoFolder_;
   SumoGuiCoupling* coupling_ = nullptr;
 };
 

@@ -112,7 +112,7 @@ std::optional<QString> SumoGuiCoupling::Couple(const QString& sumoConfig,
 void SumoGuiCoupling::CoupleClick() {
   const QString config =
       QFileDialog::getOpenFileName(dialogParent_, QStringLiteral("SUMO-Konfiguration wählen"),
-                                   QString(), QStringLiteral("SUMO-Konfiguration (*.sumocfg)"));
+                                   startFolder_, QStringLiteral("SUMO-Konfiguration (*.sumocfg)"));
   if (config.isEmpty()) {
     return;
   }
@@ -124,7 +124,7 @@ void SumoGuiCoupling::CoupleClick() {
     return;
   }
   if (auto problem = Couple(config, mapping)) {
-    ShowMessage(*problem);
+    ShowMessage(QMessageBox::Warning, *problem);
   }
 }
 
@@ -151,6 +151,7 @@ void SumoGuiCoupling::AfterTick() {
   } catch (const std::exception& error) {
     End();
     ShowMessage(
+        QMessageBox::Critical,
         QStringLiteral(
             "Die Kopplung mit SUMO ist beendet: SUMO wurde geschlossen oder meldet einen Fehler "
             "(%1). Das Steuergerät läuft weiter.")
@@ -166,10 +167,9 @@ void SumoGuiCoupling::PressButton(int group, bool down) {
   }
 }
 
-void SumoGuiCoupling::ShowMessage(const QString& text) {
+void SumoGuiCoupling::ShowMessage(QMessageBox::Icon icon, const QString& text) {
   // Not modal in the tick: the controller goes on while the box is open.
-  auto* box =
-      new QMessageBox(QMessageBox::Information, Caption, text, QMessageBox::Ok, dialogParent_);
+  auto* box = new QMessageBox(icon, Caption, text, QMessageBox::Ok, dialogParent_);
   box->setObjectName(QStringLiteral("SumoMeldung"));
   box->setAttribute(Qt::WA_DeleteOnClose);
   box->open();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QMessageBox>
 #include <QObject>
 #include <QString>
 #include <memory>
@@ -33,6 +34,9 @@ class SumoGuiCoupling final : public QObject {
   // the German reason when it cannot, and then nothing has changed.
   std::optional<QString> Couple(const QString& sumoConfig, const QString& mappingFile);
   bool Coupled() const { return coupling_ != nullptr; }
+  // Where "Mit SUMO koppeln ..." starts choosing the configuration: the
+  // demo's SUMO model beside the program.
+  void SetStartFolder(const QString& folder) { startFolder_ = folder; }
   const SumoCoupling* Coupling() const { return coupling_.get(); }
 
  public slots:
@@ -47,7 +51,8 @@ class SumoGuiCoupling final : public QObject {
   void CouplingChanged(bool coupled);
 
  private:
-  void ShowMessage(const QString& text);
+  // A failure of the coupling, with the icon of its weight.
+  void ShowMessage(QMessageBox::Icon icon, const QString& text);
   void PressButton(int group, bool down);
 
   Simulation& simulation_;
@@ -55,6 +60,7 @@ class SumoGuiCoupling final : public QObject {
   std::unique_ptr<SumoConnection> sumo_;
   std::unique_ptr<SumoCoupling> coupling_;
   int connections_ = 0;
+  QString startFolder_;
 };
 
 // Adds "Mit SUMO koppeln ..." and "Kopplung beenden" to the menu; the

@@ -2,22 +2,23 @@
 
 #include <QComboBox>
 #include <QDir>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
-#include <QMessageBox>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTableWidget>
 #include <QVBoxLayout>
+#include <chrono>
 #include <fstream>
 
+#include "app/generated_traffic.h"
 #include "app/simulation.h"
 #include "app/traffic_session.h"
 #include "gui/traffic/queue_plot.h"
 #include "gui/widgets/common_keys.h"
-#include "traffic/statistics_files.h"
+#include "gui/widgets/save_location.h"
 
 namespace ampelsim::ui {
 namespace {
@@ -81,6 +82,24 @@ QString GroupName(const traffic::TrafficDescription& description, int group) {
   return text;
 }
 
+// "4 min 12 s", "1 h 05 min": the length of a sample.
+QString SampleLength(double seconds) {
+  const auto whole = static_cast<long long>(seconds);
+  if (whole >= 3600) {
+    return QStringLiteral("%1 h %2 min")
+        .arg(whole / 3600)
+        .arg(whole / 60 % 60, 2, 10, QLatin1Char('0'));
+  }
+  return QStringLiteral("%1 min %2 s").arg(whole / 60).arg(whole % 60, 2, 10, QLatin1Char('0'));
+}
+
+QString ClockDate(LocalTime moment) {
+  const std::chrono::year_month_day day{std::chrono::floor<std::chrono::days>(moment)};
+  return QDate(static_cast<int>(day.year()), static_cast<int>(static_cast<unsigned>(day.month())),
+               static_cast<int>(static_cast<unsigned>(day.day())))
+      .toString(Qt::ISODate);
+}
+
 QString RunTime(double seconds) {
   const auto whole = static_cast<long long>(seconds);
   return QStringLiteral("%1:%2:%3")
@@ -139,14 +158,18 @@ TFormAuswertung::TFormAuswertung(TrafficSession& session, Simulation& simulation
   auto* layout = new QVBoxLayout(this);
   auto* bar = new QHBoxLayout;
   layout->addLayout(bar);
-  file_ = new QLabel(this);
-  file_->setObjectName(QStringLiteral("LabelVerkehrsdatei"));
-  bar->addWidget(file_);
+  source_ = new QLabel(this);
+  source_->setObjectName(QStringLiteral("LabelVerkehrsdatei"));
+  bar->addWidget(source_);
   bar->addSpacing(16);
   run_ = new QLabel(this);
   run_->setObjectName(QStringLiteral("LabelLaufzeit"));
   bar->addWidget(run_);
   bar->addStretch();
+  live_ = new QPushButton(QStringLiteral("Laufende Simulation zeigen"), this);
+  live_->setObjectName(QStringLiteral("LaufendeSimulationButton"));
+  live_->hide();
+  bar->addWidget(live_);
   bar->addWidget(new QLabel(QStringLiteral("Zeitraum"), this));
   period_ = new QComboBox(this);
   period_->setObjectName(QStringLiteral("Zeitraum"));
@@ -158,6 +181,10 @@ TFormAuswertung::TFormAuswertung(TrafficSession& session, Simulation& simulation
   print_ = new QPushButton(QStringLiteral("Drucken"), this);
   print_->setObjectName(QStringLiteral("DruckenButton"));
   bar->addWidget(print_);
+
+  sample_ = new QLabel(this);
+  sample_->setObjectName(QStringLiteral("LabelStichprobe"));
+  layout->addWidget(sample_);
 
   table_ = new QTableWidget(0, ColumnCount, this);
   table_->setObjectName(QStringLiteral("AuswertungTabelle"));
@@ -185,6 +212,7 @@ TFormAuswertung::TFormAuswertung(TrafficSession& session, Simulation& simulation
   connect(plotGroup_, &QComboBox::activated, this, &TFormAuswertung::Refresh);
   connect(save_, &QPushButton::clicked, this, &TFormAuswertung::SpeichernClick);
   connect(print_, &QPushButton::clicked, this, &TFormAuswertung::PrintRequested);
+  connect(live_, &QPushButton::clicked, this, &TFormAuswertung::ShowRunningSimulation);
   keys.InstallOn(this);
   simulation_.AddObserver(*this);
 }
@@ -194,7 +222,7 @@ TFormAuswertung::~TFormAuswertung() {
 }
 
 void TFormAuswertung::OnSecond(const SecondRecord& /*record*/) {
-  if (isVisible()) {
+  if (isVisible() && !timeLapse_) {
     Refresh();
   }
 }
@@ -202,44 +230,168 @@ void TFormAuswertung::OnSecond(const SecondRecord& /*record*/) {
 void TFormAuswertung::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
   Refresh();
+  if (!fitted_) {
+    FitToTable();
+  }
+}
+
+void TFormAuswertung::ShowTimeLapse(TimeLapseResult result, const QString& description) {
+  timeLapse_ = std::move(result);
+  timeLapseText_ = description;
+  ++timeLapseRuns_;
+  period_->clear();
+  plotGroup_->clear();
+  Refresh();
+}
+
+void TFormAuswertung::ShowRunningSimulation() {
+  if (!timeLapse_) {
+    return;
+  }
+  timeLapse_.reset();
+  period_->clear();
+  plotGroup_->clear();
+  Refresh();
+}
+
+void TFormAuswertung::SetSumoCoupled(bool coupled) {
+  sumoCoupled_ = coupled;
+  if (isVisible()) {
+    Refresh();
+  }
+}
+
+const traffic::TrafficDescription* TFormAuswertung::ShownDescription() const {
+  if (timeLapse_) {
+    return &timeLapse_->Description;
+  }
+  const GeneratedTraffic* traffic = session_.Traffic();
+  return traffic != nullptr ? &traffic->Description() : nullptr;
+}
+
+std::optional<traffic::TrafficStatistics> TFormAuswertung::ShownStatistics() const {
+  if (timeLapse_) {
+    return timeLapse_->Statistics;
+  }
+  const GeneratedTraffic* traffic = session_.Traffic();
+  if (traffic == nullptr) {
+    return std::nullopt;
+  }
+  return traffic->Statistics();
+}
+
+bool TFormAuswertung::HasEvaluation() const {
+  const std::optional<traffic::TrafficStatistics> statistics = ShownStatistics();
+  return statistics && statistics->Whole.To > statistics->Whole.From;
+}
+
+// A time-lapse result is marked by its run (negative), the running
+// simulation's figures by the second they reach.
+double TFormAuswertung::EvaluationMark() const {
+  if (timeLapse_) {
+    return -static_cast<double>(timeLapseRuns_);
+  }
+  const std::optional<traffic::TrafficStatistics> statistics = ShownStatistics();
+  return statistics ? statistics->Whole.To : 0.0;
+}
+
+bool TFormAuswertung::HasUnsavedEvaluation() const {
+  return HasEvaluation() && savedMark_ != EvaluationMark();
 }
 
 void TFormAuswertung::Refresh() {
-  const GeneratedTraffic* traffic = session_.Traffic();
-  save_->setEnabled(traffic != nullptr);
-  print_->setEnabled(traffic != nullptr);
-  if (traffic == nullptr) {
-    file_->setText(
+  const std::optional<traffic::TrafficStatistics> statistics = ShownStatistics();
+  const traffic::TrafficDescription* description = ShownDescription();
+  save_->setEnabled(statistics.has_value());
+  print_->setEnabled(statistics.has_value());
+  live_->setVisible(timeLapse_.has_value());
+  if (!statistics || description == nullptr) {
+    source_->setText(
         QStringLiteral("Keine Verkehrsdatei geladen (Verkehr > Verkehrsdatei laden ...)"));
+    source_->setToolTip(QString());
     run_->clear();
+    sample_->clear();
     period_->clear();
     plotGroup_->clear();
     table_->setRowCount(0);
     plot_->SetSeries({}, 0);
     return;
   }
+  ShowSource(*statistics, *description);
+  FillPeriods(*statistics);
+  const int chosen = period_->currentIndex();
+  const bool hour = chosen > 0 && static_cast<std::size_t>(chosen) <= statistics->Hours.size();
+  const traffic::PeriodFigures& period =
+      hour ? statistics->Hours[static_cast<std::size_t>(chosen - 1)] : statistics->Whole;
+  ShowSample(period);
+  FillTable(period, *description, period.To - period.From >= ShortestMeaningfulSample);
+  FillPlot(*description,
+           timeLapse_ ? timeLapse_->Series : session_.Traffic()->Series(QueuePlot::ShownSeconds));
+}
+
+void TFormAuswertung::ShowSource(const traffic::TrafficStatistics& statistics,
+                                 const traffic::TrafficDescription& description) {
   const QString path = QString::fromStdString(session_.File().string());
-  file_->setText(QStringLiteral("Verkehrsdatei: %1").arg(QFileInfo(path).fileName()));
-  file_->setToolTip(QDir::toNativeSeparators(path));
-  const traffic::TrafficStatistics statistics = traffic->Statistics();
+  const QString file = QFileInfo(path).fileName();
+  if (timeLapse_) {
+    source_->setText(
+        QStringLiteral("Quelle: Zeitraffer mit erzeugtem Verkehr (%1)").arg(timeLapseText_));
+    run_->setText(QStringLiteral("Laufzeit %1, Startwert %2")
+                      .arg(RunTime(statistics.Whole.To - statistics.Whole.From))
+                      .arg(description.Seed));
+    return;
+  }
+  source_->setText(QStringLiteral("Quelle: erzeugter Verkehr, Verkehrsdatei %1").arg(file));
+  source_->setToolTip(QDir::toNativeSeparators(path));
+  QString state = session_.Generating() ? QStringLiteral("Verkehr wird erzeugt")
+                                        : QStringLiteral("Verkehr angehalten");
+  if (sumoCoupled_) {
+    state = QStringLiteral(
+        "Verkehr angehalten: SUMO liefert den Verkehr, er ist hier nicht "
+        "ausgewertet");
+  }
   run_->setText(QStringLiteral("Laufzeit %1, Startwert %2, %3")
                     .arg(RunTime(statistics.Whole.To - statistics.Whole.From))
-                    .arg(traffic->Description().Seed)
-                    .arg(traffic->Generating() ? QStringLiteral("Verkehr wird erzeugt")
-                                               : QStringLiteral("Verkehr angehalten")));
-  FillPeriods(statistics);
-  const int chosen = period_->currentIndex();
-  const bool hour = chosen > 0 && static_cast<std::size_t>(chosen) <= statistics.Hours.size();
-  FillTable(hour ? statistics.Hours[static_cast<std::size_t>(chosen - 1)] : statistics.Whole);
+                    .arg(description.Seed)
+                    .arg(state));
+}
 
-  if (plotGroup_->count() != static_cast<int>(traffic->Description().Groups.size()) + 1) {
+void TFormAuswertung::ShowSample(const traffic::PeriodFigures& period) {
+  const double length = period.To - period.From;
+  if (length >= ShortestMeaningfulSample) {
+    sample_->setText(QStringLiteral("Stichprobe: %1").arg(SampleLength(length)));
+    sample_->setStyleSheet(QString());
+    return;
+  }
+  sample_->setText(QStringLiteral("Stichprobe: %1 – kürzer als 15 min, die Kennwerte sind nicht "
+                                  "aussagekräftig (grau)")
+                       .arg(SampleLength(length)));
+  sample_->setStyleSheet(QStringLiteral("color: #b00000; font-weight: bold"));
+}
+
+void TFormAuswertung::FillPlot(const traffic::TrafficDescription& description,
+                               std::vector<traffic::QueueSeries> series) {
+  if (plotGroup_->count() != static_cast<int>(description.Groups.size()) + 1) {
     plotGroup_->clear();
     plotGroup_->addItem(QStringLiteral("alle Signalgruppen"), 0);
-    for (const traffic::GroupTraffic& group : traffic->Description().Groups) {
-      plotGroup_->addItem(GroupName(traffic->Description(), group.Group), group.Group);
+    for (const traffic::GroupTraffic& group : description.Groups) {
+      plotGroup_->addItem(GroupName(description, group.Group), group.Group);
     }
   }
-  plot_->SetSeries(traffic->Series(QueuePlot::ShownSeconds), plotGroup_->currentData().toInt());
+  const int shown = plotGroup_->currentData().toInt();
+  std::vector<QueueLegendName> names;
+  bool vehicles = false;
+  bool persons = false;
+  for (const traffic::GroupTraffic& group : description.Groups) {
+    names.push_back({group.Group, GroupName(description, group.Group)});
+    if (shown == 0 || shown == group.Group) {
+      (group.Kind == traffic::RoadUser::Vehicle ? vehicles : persons) = true;
+    }
+  }
+  const QString unit = !persons   ? QStringLiteral("Fz")
+                       : vehicles ? QStringLiteral("Fz/Pers.")
+                                  : QStringLiteral("Pers.");
+  plot_->SetSeries(std::move(series), shown, std::move(names), unit);
 }
 
 void TFormAuswertung::FillPeriods(const traffic::TrafficStatistics& statistics) {
@@ -258,8 +410,8 @@ void TFormAuswertung::FillPeriods(const traffic::TrafficStatistics& statistics) 
   }
 }
 
-void TFormAuswertung::FillTable(const traffic::PeriodFigures& period) {
-  const traffic::TrafficDescription& description = session_.Traffic()->Description();
+void TFormAuswertung::FillTable(const traffic::PeriodFigures& period,
+                                const traffic::TrafficDescription& description, bool meaningful) {
   table_->setRowCount(static_cast<int>(period.Groups.size()) + 1);
   int row = 0;
   const auto fill = [&](const traffic::GroupFigures& figures) {
@@ -275,7 +427,10 @@ void TFormAuswertung::FillTable(const traffic::PeriodFigures& period) {
                                                   : Qt::AlignRight | Qt::AlignVCenter);
       QFont font = item->font();
       font.setBold(figures.Group == 0);
+      // Figures of a short sample are shown, but greyed: they say little.
+      font.setItalic(!meaningful && column > KindColumn);
       item->setFont(font);
+      item->setForeground(!meaningful && column > KindColumn ? QBrush(Qt::gray) : QBrush());
       if (column == QualityColumn) {
         item->setTextAlignment(Qt::AlignCenter);
         item->setBackground(QualityColour(figures.Quality));
@@ -289,35 +444,68 @@ void TFormAuswertung::FillTable(const traffic::PeriodFigures& period) {
   fill(period.Junction);
 }
 
+void TFormAuswertung::FitToTable() {
+  if (table_->rowCount() == 0) {
+    return;
+  }
+  fitted_ = true;
+  table_->resizeColumnsToContents();
+  const int frame = 2 * table_->frameWidth();
+  int columns = frame + table_->verticalScrollBar()->sizeHint().width();
+  for (int column = 0; column < table_->columnCount(); ++column) {
+    columns += table_->columnWidth(column);
+  }
+  int rows = frame + table_->horizontalHeader()->height();
+  for (int row = 0; row < table_->rowCount(); ++row) {
+    rows += table_->rowHeight(row);
+  }
+  // The table keeps room for every row; the plot takes what is left.
+  table_->setMinimumHeight(rows);
+  const QMargins margins = layout()->contentsMargins();
+  const int width = columns + margins.left() + margins.right();
+  layout()->activate();
+  resize(std::max(this->width(), width), std::max(height(), minimumSizeHint().height()));
+}
+
 void TFormAuswertung::SpeichernClick() {
-  const GeneratedTraffic* traffic = session_.Traffic();
-  if (traffic == nullptr) {
-    return;
+  SaveEvaluation();
+}
+
+bool TFormAuswertung::SaveEvaluation() {
+  const std::optional<traffic::TrafficStatistics> statistics = ShownStatistics();
+  const traffic::TrafficDescription* description = ShownDescription();
+  if (!statistics || description == nullptr) {
+    return false;
   }
-  QString selected;
-  QString path = QFileDialog::getSaveFileName(
-      this, QStringLiteral("Auswertung speichern"), QStringLiteral("Auswertung.csv"),
-      QStringLiteral("CSV-Datei (*.csv);;JSON-Datei (*.json)"), &selected);
-  if (path.isEmpty()) {
-    return;
+  const double mark = EvaluationMark();
+  const QString program = statistics->Whole.SingleProgram > 0
+                              ? QStringLiteral("P%1").arg(statistics->Whole.SingleProgram)
+                              : QString();
+  const QString date = ClockDate(simulation_.SimClock().SimulatedNow());
+  SaveLocation fallback;
+  const SaveLocation& location = saveLocation_ != nullptr ? *saveLocation_ : fallback;
+  const QString proposed =
+      location.ProposedPath(QStringLiteral("Auswertung"), program,
+                            QDate::fromString(date, Qt::ISODate), QStringLiteral("csv"));
+  const EvaluationFile file = askFile_(this, proposed, lastFormat_);
+  if (file.Path.isEmpty()) {
+    return false;
   }
-  const QString suffix = QFileInfo(path).suffix().toLower();
-  if (suffix != QStringLiteral("csv") && suffix != QStringLiteral("json")) {
-    path += selected.contains(QStringLiteral("json")) ? QStringLiteral(".json")
-                                                      : QStringLiteral(".csv");
-  }
-  const traffic::TrafficStatistics statistics = traffic->Statistics();
-  const std::string text = path.endsWith(QStringLiteral(".json"), Qt::CaseInsensitive)
-                               ? traffic::StatisticsJson(statistics, traffic->Description())
-                               : traffic::StatisticsCsv(statistics, traffic->Description());
-  std::ofstream out(path.toStdString(), std::ios::binary | std::ios::trunc);
+  lastFormat_ = file.Format;
+  const std::string text = EvaluationFileText(file.Format, *statistics, *description);
+  std::ofstream out(file.Path.toStdString(), std::ios::binary | std::ios::trunc);
   out << text;
   out.close();
   if (!out) {
-    QMessageBox::critical(this, QStringLiteral("Fehler"),
-                          QStringLiteral("Die Datei %1 kann nicht geschrieben werden.")
-                              .arg(QDir::toNativeSeparators(path)));
+    ShowCannotWrite(this, QStringLiteral("Auswertung speichern"), file.Path);
+    return false;
   }
+  if (saveLocation_ != nullptr) {
+    saveLocation_->Remember(file.Path);
+  }
+  savedMark_ = mark;
+  ShowFileSaved(this, QStringLiteral("Auswertung speichern"), file.Path);
+  return true;
 }
 
 }  // namespace ampelsim::ui

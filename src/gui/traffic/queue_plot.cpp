@@ -9,7 +9,10 @@ namespace ampelsim::ui {
 namespace {
 
 constexpr int LeftMargin = 44;
-constexpr int RightMargin = 110;
+// The legend right of the plot is as wide as its longest name, within these.
+constexpr int NarrowestLegend = 110;
+constexpr int WidestLegend = 260;
+constexpr int LegendLineWidth = 30;
 constexpr int TopMargin = 10;
 constexpr int BottomMargin = 26;
 constexpr int MinimumAxis = 5;
@@ -47,7 +50,28 @@ QueuePlot::QueuePlot(QWidget* parent) : QWidget(parent) {
   setPalette(colours);
 }
 
-void QueuePlot::SetSeries(std::vector<traffic::QueueSeries> series, int group) {
+QString QueuePlot::LegendText(int group) const {
+  for (const QueueLegendName& name : names_) {
+    if (name.Group == group && !name.Name.isEmpty()) {
+      return name.Name;
+    }
+  }
+  return QStringLiteral("Gruppe %1").arg(group, 2, 10, QLatin1Char('0'));
+}
+
+int QueuePlot::RightMargin() const {
+  const QFontMetrics metrics(font());
+  int widest = 0;
+  for (const traffic::QueueSeries& one : series_) {
+    widest = std::max(widest, metrics.horizontalAdvance(LegendText(one.Group)));
+  }
+  return std::clamp(widest + LegendLineWidth + 8, NarrowestLegend, WidestLegend);
+}
+
+void QueuePlot::SetSeries(std::vector<traffic::QueueSeries> series, int group,
+                          std::vector<QueueLegendName> names, QString unit) {
+  names_ = std::move(names);
+  unit_ = std::move(unit);
   series_.clear();
   int highest = 0;
   for (traffic::QueueSeries& one : series) {
@@ -68,7 +92,7 @@ void QueuePlot::SetSeries(std::vector<traffic::QueueSeries> series, int group) {
 void QueuePlot::paintEvent(QPaintEvent* /*event*/) {
   QPainter painter(this);
   painter.setRenderHint(QPainter::Antialiasing);
-  const QRectF plot(LeftMargin, TopMargin, width() - LeftMargin - RightMargin,
+  const QRectF plot(LeftMargin, TopMargin, width() - LeftMargin - RightMargin(),
                     height() - TopMargin - BottomMargin);
   if (plot.width() < 20 || plot.height() < 20) {
     return;
@@ -104,8 +128,7 @@ void QueuePlot::paintEvent(QPaintEvent* /*event*/) {
   }
   painter.setPen(Qt::black);
   painter.drawRect(plot);
-  painter.drawText(QRectF(2, 0, LeftMargin, TopMargin + metrics.height()), Qt::AlignLeft,
-                   QStringLiteral("Fz"));
+  painter.drawText(QRectF(2, 0, LeftMargin, TopMargin + metrics.height()), Qt::AlignLeft, unit_);
 
   int legendRow = 0;
   for (const traffic::QueueSeries& one : series_) {
@@ -127,8 +150,12 @@ void QueuePlot::paintEvent(QPaintEvent* /*event*/) {
       painter.drawLine(QPointF(plot.right() + 8, legendY + metrics.height() / 2.0),
                        QPointF(plot.right() + 26, legendY + metrics.height() / 2.0));
       painter.setPen(Qt::black);
-      painter.drawText(QPointF(plot.right() + 30, legendY + metrics.ascent()),
-                       QStringLiteral("Gruppe %1").arg(one.Group, 2, 10, QLatin1Char('0')));
+      painter.drawText(
+          QRectF(plot.right() + LegendLineWidth, legendY, width() - plot.right() - LegendLineWidth,
+                 metrics.height()),
+          Qt::AlignLeft | Qt::AlignVCenter,
+          metrics.elidedText(LegendText(one.Group), Qt::ElideRight,
+                             static_cast<int>(width() - plot.right()) - LegendLineWidth));
     }
     ++legendRow;
   }

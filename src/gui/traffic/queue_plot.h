@@ -1,14 +1,22 @@
 #pragma once
 
+#include <QString>
 #include <QWidget>
+#include <utility>
 #include <vector>
 
 #include "traffic/traffic_statistics.h"
 
 namespace ampelsim::ui {
 
+// The name the legend gives a signal group's line.
+struct QueueLegendName {
+  int Group = 0;
+  QString Name;
+};
+
 // The queue at the stop lines over the last minutes: one line per signal
-// group, vehicles over time, the newest second at the right edge.
+// group, vehicles or persons over time, the newest second at the right edge.
 class QueuePlot final : public QWidget {
   Q_OBJECT
 
@@ -18,7 +26,13 @@ class QueuePlot final : public QWidget {
   explicit QueuePlot(QWidget* parent = nullptr);
 
   // The series to draw; `group` 0 draws every group, else only that one.
-  void SetSeries(std::vector<traffic::QueueSeries> series, int group);
+  // The legend names each line by its group's name (else "Gruppe 01"); the
+  // vertical axis is labelled with `unit`.
+  void SetSeries(std::vector<traffic::QueueSeries> series, int group,
+                 std::vector<QueueLegendName> names = {}, QString unit = QStringLiteral("Fz"));
+  // The legend text of a group's line.
+  QString LegendText(int group) const;
+  const QString& Unit() const { return unit_; }
   // The highest queue the vertical axis reaches (at least 5 vehicles).
   int AxisMaximum() const { return axisMaximum_; }
 
@@ -28,7 +42,11 @@ class QueuePlot final : public QWidget {
   void paintEvent(QPaintEvent* event) override;
 
  private:
+  int RightMargin() const;
+
   std::vector<traffic::QueueSeries> series_;
+  std::vector<QueueLegendName> names_;
+  QString unit_ = QStringLiteral("Fz");
   int axisMaximum_ = 5;
 };
 

@@ -8,7 +8,9 @@
 #include <QMessageBox>
 
 #include "app/generated_traffic.h"
+#include "app/simulation.h"
 #include "app/traffic_session.h"
+#include "engine/clock.h"
 
 namespace ampelsim::ui {
 namespace {
@@ -28,7 +30,11 @@ QString TrafficFolder(const TrafficSession& session, const QString& startDirecto
 
 TrafficFeature::TrafficFeature(TrafficSession& session, Simulation& simulation, CommonKeys& keys,
                                const QString& startDirectory)
-    : Auswertung(session, simulation, keys), session_(session), startDirectory_(startDirectory) {
+    : Auswertung(session, simulation, keys),
+      session_(session),
+      simulation_(simulation),
+      keys_(keys),
+      startDirectory_(startDirectory) {
   QObject::connect(&Auswertung, &TFormAuswertung::PrintRequested, &Auswertung,
                    [this] { AuswertungDruckenClick(); });
 }
@@ -43,6 +49,9 @@ void TrafficFeature::Install(FeatureHost& host) {
   verkehrErzeugen_->setCheckable(true);
   QObject::connect(verkehrErzeugen_, &QAction::triggered, &menu,
                    [this](bool on) { VerkehrErzeugenClick(on); });
+
+  zeitrafferAction_ = AddMenuAction(menu, "Zeitraffer", QStringLiteral("Zeitraffer ..."));
+  QObject::connect(zeitrafferAction_, &QAction::triggered, &menu, [this] { ZeitrafferClick(); });
 
   menu.addSeparator();
   QObject::connect(AddMenuAction(menu, "Auswertung", QStringLiteral("Auswertung")),
@@ -67,10 +76,15 @@ void TrafficFeature::VerkehrLadenClick() {
 bool TrafficFeature::LoadTrafficFile(const QString& path) {
   if (const std::optional<std::string> refusal = session_.Load(path.toStdString())) {
     QMessageBox::warning(
-        host_ != nullptr ? &host_->MainWindow() : nullptr, QStringLiteral("Verkehrsdatei"),
+        DialogParent(), QStringLiteral("Verkehrsdatei"),
         QStringLiteral("Die Verkehrsdatei %1 wurde nicht geladen:\n\n%2")
             .arg(QDir::toNativeSeparators(path), QString::fromStdString(*refusal)));
     return false;
+  }
+  // A new file is the running simulation's traffic; SUMO keeps it off.
+  Auswertung.ShowRunningSimulation();
+  if (sumoCoupled_) {
+    session_.SetGenerating(false);
   }
   ShowCommands();
   Auswertung.Refresh();
@@ -79,6 +93,7 @@ bool TrafficFeature::LoadTrafficFile(const QString& path) {
 }
 
 void TrafficFeature::DataSetLoaded() {
+  Auswertung.ShowRunningSimulation();
   const QString file = QString::fromStdString(session_.File().string());
   if (const std::optional<std::string> unfit = session_.CheckAgainstLoadedDataSet()) {
     ShowCommands();
@@ -87,10 +102,80 @@ void TrafficFeature::DataSetLoaded() {
                     QStringLiteral("Die Verkehrsdatei %1 passt nicht zu den geladenen Daten und "
                                    "wurde entladen:\n\n%2")
                         .arg(QDir::toNativeSeparators(file), QString::fromStdString(*unfit)),
-                    QMessageBox::Ok, host_ != nullptr ? &host_->MainWindow() : nullptr);
+                    QMessageBox::Ok, DialogParent());
     box.setObjectName(QStringLiteral("VerkehrEntladenBox"));
     box.exec();
   }
+}
+
+bool TrafficFeature::MayChangeDataSet() {
+  if (!Auswertung.HasUnsavedEvaluation()) {
+    return true;
+  }
+  switch (askUnsaved_(DialogParent())) {
+    case UnsavedEvaluationChoice::Speichern:
+      return Auswertung.SaveEvaluation();
+    case UnsavedEvaluationChoice::Verwerfen:
+      return true;
+    case UnsavedEvaluationChoice::Abbrechen:
+      break;
+  }
+  return false;
+}
+
+void TrafficFeature::SetSaveLocation(SaveLocation& location) {
+  Auswertung.SetSaveLocation(&location);
+}
+
+QWidget* TrafficFeature::DialogParent() {
+  return host_ != nullptr ? &host_->MainWindow() : nullptr;
+}
+
+void TrafficFeature::ZeitrafferClick() {
+  const GeneratedTraffic* traffic = session_.Traffic();
+  if (traffic == nullptr) {
+    return;
+  }
+  if (!zeitraffer_) {
+    zeitraffer_ = new TFormZeitraffer(keys_, DialogParent());
+    QObject::connect(zeitraffer_, &TFormZeitraffer::Finished, zeitraffer_,
+                     [this] { TimeLapseFinished(); });
+  }
+  if (!zeitraffer_->Worker().Running()) {
+    zeitraffer_->Prepare(traffic->Description(), QString::fromStdString(session_.File().string()),
+                         simulation_.DataDirectory(), simulation_.Faults().File(),
+                         simulation_.SimClock().SimulatedNow());
+    zeitraffer_->SetSpan(lastSpan_);
+  }
+  ShowOnTop(*zeitraffer_);
+}
+
+void TrafficFeature::TimeLapseFinished() {
+  const std::optional<TimeLapseResult>& result = zeitraffer_->Worker().Result();
+  if (!result) {
+    return;
+  }
+  lastSpan_ = zeitraffer_->Span();
+  Auswertung.ShowTimeLapse(*result, zeitraffer_->RunDescription());
+  ShowCommands();
+  ShowOnTop(Auswertung);
+}
+
+void TrafficFeature::SumoCouplingChanged(bool coupled) {
+  sumoCoupled_ = coupled;
+  Auswertung.SetSumoCoupled(coupled);
+  if (coupled && session_.Generating()) {
+    VerkehrErzeugenClick(false);
+    QMessageBox box(QMessageBox::Information, QStringLiteral("Verkehr"),
+                    QStringLiteral("SUMO liefert jetzt den Verkehr an den Meldern: „Verkehr "
+                                   "erzeugen“ ist ausgeschaltet, damit nicht beide zugleich "
+                                   "drücken.\nNach „Kopplung beenden“ lässt er sich wieder "
+                                   "einschalten."),
+                    QMessageBox::Ok, DialogParent());
+    box.setObjectName(QStringLiteral("VerkehrAusBeiSumoBox"));
+    box.exec();
+  }
+  ShowCommands();
 }
 
 void TrafficFeature::VerkehrErzeugenClick(bool on) {
@@ -101,13 +186,16 @@ void TrafficFeature::VerkehrErzeugenClick(bool on) {
   }
 }
 
+// What the window shows is printed: the running traffic or a time-lapse.
 void TrafficFeature::AuswertungDruckenClick() {
-  if (!session_.Loaded() || host_ == nullptr) {
+  const std::optional<traffic::TrafficStatistics> statistics = Auswertung.ShownStatistics();
+  const traffic::TrafficDescription* description = Auswertung.ShownDescription();
+  if (!statistics || description == nullptr || host_ == nullptr) {
     return;
   }
   host_->PrintReport(
-      [this](ReportDocument& report, const ReportContext& /*context*/) {
-        return session_.Traffic()->PrintReport(report);
+      [statistics, shown = *description](ReportDocument& report, const ReportContext& context) {
+        return PrintTrafficReport(report, context, *statistics, shown);
       },
       QStringLiteral("Auswertung"));
 }
@@ -118,9 +206,11 @@ void TrafficFeature::ShowCommands() {
   if (verkehrErzeugen_ == nullptr) {
     return;
   }
-  verkehrErzeugen_->setEnabled(session_.Loaded());
+  verkehrErzeugen_->setEnabled(session_.Loaded() && !sumoCoupled_);
   verkehrErzeugen_->setChecked(session_.Generating());
-  auswertungDrucken_->setEnabled(session_.Loaded() && host_->CanPrintReport());
+  zeitrafferAction_->setEnabled(session_.Loaded());
+  auswertungDrucken_->setEnabled(Auswertung.ShownStatistics().has_value() &&
+                                 host_->CanPrintReport());
 }
 
 }  // namespace ampelsim::ui

@@ -1,5 +1,6 @@
 #include "gui/verify/form_pruefen.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -7,6 +8,8 @@
 #include <QPushButton>
 #include <QTableWidget>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <string>
 
 #include "gui/widgets/common_keys.h"
 #include "verify/plan_verifier.h"
@@ -28,6 +31,53 @@ class SortItem final : public QTableWidgetItem {
 
 QString Utf8(std::string_view text) {
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// The sentence without the "P3: " it starts with when it is about a program.
+std::string_view WithoutProgram(const Finding& finding) {
+  const std::string prefix = "P" + std::to_string(finding.Program) + ": ";
+  std::string_view text = finding.Text;
+  if (finding.Program > 0 && text.substr(0, prefix.size()) == prefix) {
+    text.remove_prefix(prefix.size());
+  }
+  return text;
+}
+
+// The same fact found in several programs.
+bool SameExceptProgram(const Finding& a, const Finding& b) {
+  return a.Level == b.Level && a.Kind == b.Kind && a.Where == b.Where && a.Groups == b.Groups &&
+         a.Second == b.Second && a.LastSecond == b.LastSecond && a.Program > 0 && b.Program > 0 &&
+         WithoutProgram(a) == WithoutProgram(b);
+}
+
+// "P1", "P1–P4", "P1, P3, P5".
+QString ProgramsText(const std::vector<int>& programs) {
+  if (programs.empty() || programs.front() <= 0) {
+    return {};
+  }
+  bool consecutive = true;
+  for (std::size_t i = 1; i < programs.size(); ++i) {
+    consecutive = consecutive && programs[i] == programs[i - 1] + 1;
+  }
+  if (programs.size() > 2 && consecutive) {
+    return QStringLiteral("P%1–P%2").arg(programs.front()).arg(programs.back());
+  }
+  QStringList names;
+  for (const int program : programs) {
+    names << QStringLiteral("P%1").arg(program);
+  }
+  return names.join(QStringLiteral(", "));
+}
+
+// "71", "12–15", or a dash where the finding is about no second.
+QString SecondText(const Finding& finding) {
+  if (finding.Second < 0) {
+    return QStringLiteral("–");
+  }
+  if (finding.LastSecond > finding.Second) {
+    return QStringLiteral("%1–%2").arg(finding.Second).arg(finding.LastSecond);
+  }
+  return QString::number(finding.Second);
 }
 
 }  // namespace
@@ -54,6 +104,9 @@ TFormPruefen::TFormPruefen(const ControllerDataSet& dataSet, CommonKeys& keys, Q
   program_->addItem(QStringLiteral("ohne Programm"), 0);
   summary_ = new QLabel(this);
   summary_->setObjectName(QStringLiteral("Zusammenfassung"));
+  group_ = new QCheckBox(QStringLiteral("Gleiche Befunde mehrerer Programme zusammenfassen"), this);
+  group_->setObjectName(QStringLiteral("ProgrammeZusammenfassen"));
+  group_->setChecked(grouped_);
 
   table_ = new QTableWidget(0, ColCount, this);
   table_->setObjectName(QStringLiteral("Befunde"));
@@ -78,6 +131,7 @@ TFormPruefen::TFormPruefen(const ControllerDataSet& dataSet, CommonKeys& keys, Q
   filters->addWidget(severity_);
   filters->addWidget(new QLabel(QStringLiteral("Programm:"), this));
   filters->addWidget(program_);
+  filters->addWidget(group_);
   filters->addStretch();
   filters->addWidget(summary_);
   auto* buttons = new QHBoxLayout;
@@ -92,6 +146,10 @@ TFormPruefen::TFormPruefen(const ControllerDataSet& dataSet, CommonKeys& keys, Q
 
   connect(severity_, &QComboBox::currentIndexChanged, this, &TFormPruefen::ApplyFilter);
   connect(program_, &QComboBox::currentIndexChanged, this, &TFormPruefen::ApplyFilter);
+  connect(group_, &QCheckBox::toggled, this, &TFormPruefen::SetGroupedAcrossPrograms);
+  // Once the user sorts by a column, a refresh keeps that order.
+  connect(table_->horizontalHeader(), &QHeaderView::sectionClicked, this,
+          [this] { sortChosen_ = true; });
   connect(table_, &QTableWidget::cellDoubleClicked, this, [this](int row, int) { Activated(row); });
   connect(print, &QPushButton::clicked, this, &TFormPruefen::PrintRequested);
   connect(again, &QPushButton::clicked, this, &TFormPruefen::Refresh);
@@ -105,28 +163,54 @@ void TFormPruefen::Refresh() {
   Fill();
 }
 
+std::vector<TFormPruefen::Row> TFormPruefen::Rows() const {
+  std::vector<Row> rows;
+  for (std::size_t i = 0; i < findings_.size(); ++i) {
+    const Finding& f = findings_[i];
+    auto same = std::find_if(rows.begin(), rows.end(), [&](const Row& row) {
+      return grouped_ && SameExceptProgram(findings_[row.First], f);
+    });
+    if (same != rows.end()) {
+      same->Programs.push_back(f.Program);
+    } else {
+      rows.push_back(Row{i, {f.Program}});
+    }
+  }
+  return rows;
+}
+
 void TFormPruefen::Fill() {
+  const std::vector<Row> rows = Rows();
   table_->setSortingEnabled(false);
-  table_->setRowCount(static_cast<int>(findings_.size()));
-  for (int row = 0; row < static_cast<int>(findings_.size()); ++row) {
-    const Finding& f = findings_[static_cast<std::size_t>(row)];
+  table_->setRowCount(static_cast<int>(rows.size()));
+  for (int row = 0; row < static_cast<int>(rows.size()); ++row) {
+    const Row& shown = rows[static_cast<std::size_t>(row)];
+    const Finding& f = findings_[shown.First];
     QString groups;
     for (const int g : f.Groups) {
       groups += (groups.isEmpty() ? QString() : QStringLiteral(", ")) + QString::number(g);
     }
-    // The row's finding stays findable after sorting.
+    const QString programs = ProgramsText(shown.Programs);
+    // The row's first finding stays findable after sorting.
     auto* severity = new SortItem(Utf8(SeverityText(f.Level)), static_cast<int>(f.Level));
-    severity->setData(Qt::UserRole + 1, row);
+    severity->setData(Qt::UserRole + 1, static_cast<int>(shown.First));
     table_->setItem(row, ColSeverity, severity);
-    table_->setItem(
-        row, ColProgram,
-        new SortItem(f.Program > 0 ? QStringLiteral("P%1").arg(f.Program) : QString(), f.Program));
-    table_->setItem(row, ColSecond,
-                    new SortItem(f.Second >= 0 ? QString::number(f.Second) : QString(), f.Second));
+    auto* program = new SortItem(programs, f.Program);
+    program->setData(Qt::UserRole + 1,
+                     QVariant::fromValue(QList<int>(shown.Programs.begin(), shown.Programs.end())));
+    table_->setItem(row, ColProgram, program);
+    table_->setItem(row, ColSecond, new SortItem(SecondText(f), f.Second));
     table_->setItem(row, ColGroups, new SortItem(groups, f.Groups.empty() ? 0 : f.Groups[0]));
     table_->setItem(row, ColKind, new QTableWidgetItem(Utf8(InfoOf(f.Kind).Title)));
     table_->setItem(row, ColWhere, new QTableWidgetItem(Utf8(InfoOf(f.Where).Title)));
-    table_->setItem(row, ColText, new QTableWidgetItem(Utf8(f.Text)));
+    const QString text = shown.Programs.size() > 1
+                             ? programs + QStringLiteral(": ") + Utf8(WithoutProgram(f))
+                             : Utf8(f.Text);
+    table_->setItem(row, ColText, new QTableWidgetItem(text));
+  }
+  // Errors first, then warnings, then notes; the verifier's order within each.
+  if (!sortChosen_) {
+    table_->horizontalHeader()->setSortIndicator(ColSeverity, Qt::AscendingOrder);
   }
   table_->setSortingEnabled(true);
   table_->resizeColumnsToContents();
@@ -138,14 +222,22 @@ void TFormPruefen::Fill() {
   ApplyFilter();
 }
 
+void TFormPruefen::SetGroupedAcrossPrograms(bool grouped) {
+  grouped_ = grouped;
+  group_->setChecked(grouped);
+  Fill();
+}
+
 void TFormPruefen::ApplyFilter() {
   const int level = severity_->currentData().toInt();
   const int program = program_->currentData().toInt();
   for (int row = 0; row < table_->rowCount(); ++row) {
     const int index = table_->item(row, ColSeverity)->data(Qt::UserRole + 1).toInt();
     const Finding& f = findings_[static_cast<std::size_t>(index)];
-    const bool shown =
-        (level < 0 || static_cast<int>(f.Level) == level) && (program < 0 || f.Program == program);
+    const QList<int> programs =
+        table_->item(row, ColProgram)->data(Qt::UserRole + 1).value<QList<int>>();
+    const bool shown = (level < 0 || static_cast<int>(f.Level) == level) &&
+                       (program < 0 || programs.contains(program));
     table_->setRowHidden(row, !shown);
   }
 }

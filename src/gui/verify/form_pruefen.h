@@ -6,6 +6,7 @@
 #include "data/controller_data_set.h"
 #include "verify/finding.h"
 
+class QCheckBox;
 class QComboBox;
 class QLabel;
 class QTableWidget;
@@ -15,7 +16,8 @@ namespace ampelsim::ui {
 class CommonKeys;
 
 // "Prüfen": the findings of the plan verification of the loaded data set, a
-// row each, sortable by every column and filtered by severity and program.
+// row each (the same fact in several programs one row), errors first,
+// sortable by every column and filtered by severity and program.
 // A double-click asks for the planned chart at the finding's program and
 // second; "Drucken" asks for the Prüfprotokoll in the print preview.
 class TFormPruefen final : public QDialog {
@@ -27,6 +29,9 @@ class TFormPruefen final : public QDialog {
   // Verifies the data set again (after a load) and fills the list.
   void Refresh();
   const std::vector<Finding>& Findings() const { return findings_; }
+  // The same fact found in several programs as one row ("P1–P4"); on by
+  // default, off lists every finding as the command line does.
+  void SetGroupedAcrossPrograms(bool grouped);
 
  signals:
   // The finding's program, its second (0 for none) and its first group (0
@@ -35,6 +40,12 @@ class TFormPruefen final : public QDialog {
   void PrintRequested();
 
  private:
+  // One row of the list: its first finding and the programs it was found in.
+  struct Row {
+    std::size_t First = 0;
+    std::vector<int> Programs;
+  };
+  std::vector<Row> Rows() const;
   void Fill();
   void ApplyFilter();
   void Activated(int row);
@@ -45,6 +56,9 @@ class TFormPruefen final : public QDialog {
   QComboBox* severity_ = nullptr;
   QComboBox* program_ = nullptr;
   QLabel* summary_ = nullptr;
+  QCheckBox* group_ = nullptr;
+  bool grouped_ = true;
+  bool sortChosen_ = false;
 };
 
 }  // namespace ampelsim::ui

@@ -19,6 +19,50 @@ void VerificationFeature::Install(FeatureHost& host) {
                    &QAction::triggered, &menu, [this] { PruefenClick(); });
 }
 
+void VerificationFeature::DataSetLoaded() {
+  startConfirmed_ = false;
+  // An unreadable set is told by the loading window's log already.
+  if (!simulation_.Loader().DataValid()) {
+    return;
+  }
+  LoadCheck check = CheckDataSet(simulation_.Data());
+  check.Folder = QString::fromStdString(simulation_.DataDirectory());
+  if (pruefen_) {
+    pruefen_->Refresh();
+  }
+  if (NeedsWarning(check)) {
+    Warn(check);
+  }
+}
+
+void VerificationFeature::CheckFolder(const QString& folder) {
+  const LoadCheck check = CheckDataFolder(folder);
+  if (NeedsWarning(check)) {
+    Warn(check);
+  }
+}
+
+void VerificationFeature::Warn(const LoadCheck& check) {
+  QWidget* parent = host_ != nullptr ? &host_->MainWindow() : nullptr;
+  if (warn_(parent, LoadCheckText(check)) == CheckWarningChoice::Pruefen && check.Readable) {
+    PruefenClick();
+  }
+}
+
+StartDecision VerificationFeature::MayStart() {
+  if (startConfirmed_ || !simulation_.Loader().DataValid()) {
+    return StartDecision::Start;
+  }
+  const LoadCheck check = CheckDataSet(simulation_.Data());
+  if (check.Errors.empty()) {
+    return StartDecision::Start;
+  }
+  QWidget* parent = host_ != nullptr ? &host_->MainWindow() : nullptr;
+  // A "Nein" asks again at the next Start; a "Ja" holds for this data set.
+  startConfirmed_ = askStart_(parent, static_cast<int>(check.Errors.size()));
+  return startConfirmed_ ? StartDecision::StartAfterQuestion : StartDecision::DontStart;
+}
+
 void VerificationFeature::PruefenClick() {
   if (host_ == nullptr) {
     return;

@@ -38,6 +38,8 @@ inline std::unique_ptr<ControllerDataSet> SmallJunctionData() {
   data->GeneralData.GroupCount = 2;
   data->GeneralData.ModeSimulatable = 1;
   data->GeneralData.ProgramReleased[0] = 1;
+  // Flashing as the emergency program, named so the verifier finds no error.
+  data->GeneralData.EmergencyProgram = FlashingProgram;
   SignalProgram& program = data->SignalPrograms[0];
   program.CycleTime = 20;
   program.GreenBegin1[0] = 2;

@@ -6,6 +6,7 @@
 #include "form_steuer_test.h"
 #include "gui/app/ampel_application.h"
 #include "help_menu_test.h"
+#include "planner_day_test.h"
 #include "signalplan_test.h"
 #include "start_up_test.h"
 #include "test_support/test_files.h"
@@ -41,6 +42,10 @@ int main(int argc, char** argv) {
   }
   {
     ampelsim::test::WindowPlacementTest test;
+    failures += QTest::qExec(&test, argc, argv);
+  }
+  {
+    ampelsim::test::PlannerDayTest test;
     failures += QTest::qExec(&test, argc, argv);
   }
   {

@@ -152,7 +152,12 @@ void PreviewPrintingTest::printerThatCannotOpenThrows() {
     ui::PrintPreviewText(printer, QStringLiteral("        eine Zeile"));
     QFAIL("printing into a missing folder did not fail");
   } catch (const std::runtime_error& error) {
-    QVERIFY(QString::fromUtf8(error.what()).startsWith(QStringLiteral("Drucker nicht bereit")));
+    // A PDF printout is a file: the message names it and why it was not written.
+    const QString text = QString::fromUtf8(error.what());
+    QVERIFY2(text.startsWith(QStringLiteral("Die Datei ")), qPrintable(text));
+    QVERIFY2(text.contains(QStringLiteral("x.pdf konnte nicht geschrieben werden: den Ordner")),
+             qPrintable(text));
+    QVERIFY2(text.contains(QStringLiteral("gibt es nicht")), qPrintable(text));
   }
   QVERIFY(!QFile::exists(Q(out / "fehlt" / "x.pdf")));
 }

@@ -7,6 +7,7 @@
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <algorithm>
 #include <memory>
 
 #include "data/data_set_loader.h"
@@ -45,6 +46,7 @@ class FormPruefenTest : public QObject {
   void ShowsTheFindingsOfTheCommandLine() {
     const auto data = LoadDemo();
     ui::TFormPruefen form(*data, keys_);
+    form.SetGroupedAcrossPrograms(false);  // one row per finding, as the command line prints
     auto* table = form.findChild<QTableWidget*>(QStringLiteral("Befunde"));
     QVERIFY(table != nullptr);
 
@@ -88,6 +90,36 @@ class FormPruefenTest : public QObject {
     severity->setCurrentIndex(0);
     program->setCurrentIndex(0);
     QCOMPARE(Column(table, 0, true).size(), table->rowCount());
+  }
+
+  // The demo's 16 warnings are 4 facts found in 4 programs: 4 rows, errors
+  // above them, the second of a finding in "Sek.".
+  void GroupsTheSameFactAcrossProgramsErrorsFirst() {
+    auto data = LoadDemo();
+    data->IntergreenTimes[0][2][0] = 30;
+    ui::TFormPruefen form(*data, keys_);
+    auto* table = form.findChild<QTableWidget*>(QStringLiteral("Befunde"));
+    const int warnings = static_cast<int>(
+        std::count_if(form.Findings().begin(), form.Findings().end(),
+                      [](const Finding& f) { return f.Level == Severity::Warnung; }));
+    QCOMPARE(warnings, 16);
+    QCOMPARE(Column(table, 0, false).count(QStringLiteral("Warnung")), 4);
+    QVERIFY(Column(table, 6, false)
+                .contains(
+                    QStringLiteral("P1–P4: K21 (G. 6) ist in Betrieb, aber ohne Rotüberwachung")));
+    const auto error = std::find_if(form.Findings().begin(), form.Findings().end(),
+                                    [](const Finding& f) { return f.Level == Severity::Fehler; });
+    QVERIFY(error != form.Findings().end() && error->Second >= 0);
+    QCOMPARE(table->item(0, 0)->text(), QStringLiteral("Fehler"));
+    QCOMPARE(table->item(0, 1)->text(), QStringLiteral("P%1").arg(error->Program));
+    QCOMPARE(table->item(0, 2)->text(),
+             error->LastSecond > error->Second
+                 ? QStringLiteral("%1–%2").arg(error->Second).arg(error->LastSecond)
+                 : QString::number(error->Second));
+    QCOMPARE(table->item(table->rowCount() - 1, 2)->text(), QStringLiteral("–"));
+    auto* program = form.findChild<QComboBox*>(QStringLiteral("FilterProgramm"));
+    program->setCurrentIndex(program->findText(QStringLiteral("P3")));
+    QCOMPARE(Column(table, 1, true), QStringList(4, QStringLiteral("P1–P4")));
   }
 
   void SortsAndAsksForTheChartAndThePrint() {
