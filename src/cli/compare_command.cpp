@@ -162,10 +162,20 @@ void PrintComparison(const CompareOptions& options, const traffic::TrafficDescri
             SpreadOf(runs, slot, [](const traffic::PeriodFigures& period, std::size_t s) {
               return FiguresOf(period, s).Saturation.value_or(0.0);
             });
-        const bool vehicle = description.Groups[slot].Kind == traffic::RoadUser::Vehicle;
-        quality = traffic::QualityLevel(
-            wait.Mean, vehicle ? description.Quality.Vehicle : description.Quality.Pedestrian,
-            vehicle && saturation.Mean > 1.0);
+        const Spread longest =
+            SpreadOf(runs, slot, [](const traffic::PeriodFigures& period, std::size_t s) {
+              return FiguresOf(period, s).MaxWait;
+            });
+        const Spread arrivals =
+            SpreadOf(runs, slot, [](const traffic::PeriodFigures& period, std::size_t s) {
+              return static_cast<double>(FiguresOf(period, s).Arrivals);
+            });
+        // Graded as the evaluation grades one run: vehicles by the mean wait,
+        // pedestrians and cyclists by the longest.
+        quality = traffic::GradeGroup(description.Groups[slot].Kind,
+                                      static_cast<std::int64_t>(arrivals.Mean + 0.5), wait.Mean,
+                                      longest.Mean, saturation.Mean, description.Quality)
+                      .Level;
       } else {
         for (const RunResult& run : runs) {
           quality = std::max(quality, run.Statistics.Whole.Junction.Quality);

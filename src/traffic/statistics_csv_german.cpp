@@ -13,7 +13,7 @@ using Row = std::vector<std::string>;
 
 // The German heading of each column of the international table; a column
 // without an entry keeps its heading.
-constexpr std::array<std::pair<std::string_view, std::string_view>, 22> Headings = {{
+constexpr std::array<std::pair<std::string_view, std::string_view>, 28> Headings = {{
     {"Period", "Zeitraum"},
     {"From", "Von [s]"},
     {"To", "Bis [s]"},
@@ -36,21 +36,30 @@ constexpr std::array<std::pair<std::string_view, std::string_view>, 22> Headings
     {"Saturation", "Auslastungsgrad"},
     {"WebsterDelay", "Wartezeit Webster [s]"},
     {"Quality", "Qualitätsstufe"},
+    {"QualityBy", "Qualitätsstufe nach"},
+    {"HbsSaturationFlow", "Sättigungsverkehrsstärke HBS [Fz/h]"},
+    {"HbsCapacity", "Kapazität HBS [Fz/h]"},
+    {"HbsSaturation", "Auslastungsgrad HBS"},
+    {"HbsWait", "Wartezeit HBS [s]"},
+    {"HbsQuality", "Qualitätsstufe HBS"},
 }};
 
 // The words of the text columns.
-constexpr std::array<std::pair<std::string_view, std::string_view>, 6> Words = {{
+constexpr std::array<std::pair<std::string_view, std::string_view>, 9> Words = {{
     {"whole", "gesamter Lauf"},
     {"hour", "Stunde"},
     {"vehicle", "Kfz"},
     {"pedestrian", "Fußgänger"},
     {"cyclist", "Radfahrer"},
     {"junction", "Knoten"},
+    {"mean wait", "Wartezeit mittel"},
+    {"max wait", "Wartezeit max"},
+    {"saturation", "Auslastungsgrad"},
 }};
 
 // Columns that hold texts, not numbers.
-constexpr std::array<std::string_view, 5> TextColumns = {"Period", "Clock", "Name", "Kind",
-                                                         "Quality"};
+constexpr std::array<std::string_view, 7> TextColumns = {
+    "Period", "Clock", "Name", "Kind", "Quality", "QualityBy", "HbsQuality"};
 
 template <std::size_t N>
 std::string_view Lookup(const std::array<std::pair<std::string_view, std::string_view>, N>& list,

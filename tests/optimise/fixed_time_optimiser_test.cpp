@@ -56,7 +56,7 @@ TEST_F(DemoOptimisation, StagesOfP1AreMainRoadLeftTurnSideRoad) {
   ASSERT_TRUE(stages) << stages.Failure().Message;
   const std::vector<std::vector<int>> expected = {{0, 1, 7, 8}, {1, 4}, {2, 3, 5, 6}};
   EXPECT_EQ(stages->Stages, expected);
-  EXPECT_EQ(stages->FirstStageBegin, 11);
+  EXPECT_EQ(stages->FirstStageBegin, 13);
 }
 
 TEST_F(DemoOptimisation, RefinedProgramVerifiesAndNeverWaitsLongerThanWebstersOnTheSameSeeds) {

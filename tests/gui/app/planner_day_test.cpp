@@ -296,7 +296,7 @@ void PlannerDayTest::germanCsvIsReadBackWithSemicolons() {
   // A heading, then the groups and the junction for the whole run and each hour.
   QCOMPARE(fields[0].toInt(), 1 + static_cast<int>((statistics.Whole.Groups.size() + 1) *
                                                    (1 + statistics.Hours.size())));
-  QCOMPARE(fields[1].toInt(), 22);
+  QCOMPARE(fields[1].toInt(), 28);
   QCOMPARE(fields[2], QStringLiteral("Wartezeit mittel [s]"));
   QCOMPARE(fields[3], QStringLiteral("K1 Hauptstraße West"));
   QCOMPARE(fields[4].toLongLong(), first.Arrivals);

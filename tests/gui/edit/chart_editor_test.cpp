@@ -22,7 +22,7 @@ namespace {
 
 constexpr int Group1 = 1;
 constexpr int Group5 = 5;
-constexpr int Green1Begin = 10;
+constexpr int Green1Begin = 13;
 constexpr int Green1End = 48;
 
 QStringList FindingTexts(const ui::TFormBearbeiten& form) {

@@ -19,7 +19,7 @@ namespace {
 // the matrix asks 6 s from G. 3 to G. 1 (row G. 3, column G. 1).
 constexpr int ClearingRow = 2;
 constexpr int EnteringColumn = 0;
-constexpr int DemoIntergreen = 6;
+constexpr int DemoIntergreen = 9;
 
 QTableWidget* Table(QWidget& form, const char* name) {
   auto* table = form.findChild<QTableWidget*>(QString::fromLatin1(name));

@@ -56,7 +56,7 @@ constexpr char Geometry[] = R"({"Pairs": [
    "EnteringKind": "Kfz geradeaus", "ClearingDistance": 30, "EnteringDistance": 0,
    "PassingTime": 1, "VehicleLength": 6, "ClearingSpeed": 6, "EnteringSpeed": 10}]})";
 constexpr int Calculated = 7;
-constexpr int DemoIntergreen = 6;
+constexpr int DemoIntergreen = 9;
 
 }  // namespace
 
@@ -191,7 +191,7 @@ class EditDialogsTest : public QObject {
     QCOMPARE(table->rowCount(), 1);
     QCOMPARE(table->item(0, 2)->text(), QString::number(DemoIntergreen));
     QCOMPARE(table->item(0, 3)->text(), QString::number(Calculated));
-    QCOMPARE(table->item(0, 4)->text(), QStringLiteral("+1"));
+    QCOMPARE(table->item(0, 4)->text(), QString::number(Calculated - DemoIntergreen));
 
     const auto fill = dialog.Fill();
     QVERIFY(fill != nullptr);

@@ -74,7 +74,7 @@ class EditorScreenshots : public QObject {
     QVERIFY(tabs != nullptr);
     auto* matrix = form.findChild<QTableWidget*>(QStringLiteral("Zwischenzeitenmatrix"));
     tabs->setCurrentWidget(matrix->parentWidget());
-    matrix->item(2, 0)->setText(QStringLiteral("8"));
+    matrix->item(2, 0)->setText(QStringLiteral("11"));
     QVERIFY(Write(form, QStringLiteral("editor-zwischenzeiten.png")));
   }
 
