@@ -356,6 +356,7 @@ def run(args, session, workdir):
         time_lapse_step(session, app, menu_datei,
                         os.path.join(prefix, "share", "ampelsim", "Verkehr", "weekday.json"))
 
+        raise_main_window(session, app)
         session.xdotool("mousemove", *menu_datei, "click", "1")
         time.sleep(0.5)
         # "Beenden" is the last entry of "Datei": Up from the opened menu.
@@ -556,6 +557,13 @@ def edit_step(session, program, cli, demo, env, cwd, workdir, data):
             app.wait()
 
 
+def raise_main_window(session, app):
+    """The "Auswertung" opens large and may cover the main window's menu bar:
+    the main window comes to the top before its menu is clicked."""
+    session.xdotool("windowraise", session.find_window("Steuerung", 15, app))
+    time.sleep(0.3)
+
+
 def open_verkehr_menu(session, menu_datei):
     """Opens the menu "Verkehr" from "Datei" with the keyboard: from the right
     end of the menu bar ("?", "Programmeinstellungen", "Uhrzeit") it is the
@@ -580,6 +588,7 @@ def time_lapse_step(session, app, menu_datei, traffic_file):
     log(f"traffic file loaded: {traffic_file}")
 
     # "Verkehrsdatei laden ...", "Verkehr erzeugen", "Zeitraffer ...".
+    raise_main_window(session, app)
     open_verkehr_menu(session, menu_datei)
     session.xdotool("key", "Down", "Down", "Return")
     dialog = session.find_window("Zeitraffer", 15, app)
