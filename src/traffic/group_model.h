@@ -128,7 +128,6 @@ class GroupModel {
   std::int32_t lastState_ = -1;
   double greenStart_ = 0.0;
   double yellowStart_ = -1.0;  // < 0: not in a yellow that follows green
-  double nextFree_ = 0.0;      // the earliest moment of the next departure
   GroupTick tick_;
 };
 
