@@ -17,6 +17,7 @@
 #include "optimise/fixed_time_optimiser.h"
 #include "optimise/optimisation_report.h"
 #include "optimise/optimised_program_command.h"
+#include "optimise/scratch_folder.h"
 
 namespace ampelsim::cli {
 namespace {
@@ -37,29 +38,6 @@ std::optional<optimise::CycleRange> ParseCycleRange(const std::string& text) {
   }
   return cycle;
 }
-
-// A folder for the result when nobody asked for it to be kept.
-class ScratchFolder {
- public:
-  ScratchFolder() {
-    std::string pattern = (fs::temp_directory_path() / "ampelsim-optimised-XXXXXX").string();
-    if (mkdtemp(pattern.data()) != nullptr) {
-      path_ = pattern;
-    }
-  }
-  ~ScratchFolder() {
-    std::error_code ignored;
-    if (!path_.empty()) {
-      fs::remove_all(path_, ignored);
-    }
-  }
-  ScratchFolder(const ScratchFolder&) = delete;
-  ScratchFolder& operator=(const ScratchFolder&) = delete;
-  const fs::path& Path() const { return path_; }
-
- private:
-  fs::path path_;
-};
 
 }  // namespace
 
@@ -114,7 +92,7 @@ int RunOptimise(const OptimiseOptions& options, std::ostream& out, std::ostream&
     return ExitFailed;
   }
 
-  ScratchFolder scratch;
+  optimise::ScratchFolder scratch("ampelsim-optimised-");
   fs::path before = options.Directory;
   fs::path after;
   if (options.OutDirectory) {

@@ -20,36 +20,13 @@
 #include "data/data_files.h"
 #include "data/file_codecs.h"
 #include "data/text_format.h"
+#include "optimise/scratch_folder.h"
 #include "traffic/traffic_file.h"
 
 namespace ampelsim::optimise {
 namespace {
 
 namespace fs = std::filesystem;
-
-// A folder for the candidates' data sets and the runs' fault stores,
-// removed with everything in it.
-class ScratchFolder {
- public:
-  ScratchFolder() {
-    std::string pattern = (fs::temp_directory_path() / "ampelsim-optimise-XXXXXX").string();
-    if (mkdtemp(pattern.data()) != nullptr) {
-      path_ = pattern;
-    }
-  }
-  ~ScratchFolder() {
-    std::error_code ignored;
-    if (!path_.empty()) {
-      fs::remove_all(path_, ignored);
-    }
-  }
-  ScratchFolder(const ScratchFolder&) = delete;
-  ScratchFolder& operator=(const ScratchFolder&) = delete;
-  const fs::path& Path() const { return path_; }
-
- private:
-  fs::path path_;
-};
 
 struct RunOutcome {
   std::optional<std::string> Failure;
@@ -115,7 +92,7 @@ Result<std::vector<double>> MeanTotalDelays(const std::vector<ControllerDataSet>
       settings.Slot > ProgramCount) {
     return Error{"Bewertung: mindestens ein Lauf von mindestens einer Sekunde"};
   }
-  ScratchFolder scratch;
+  ScratchFolder scratch("ampelsim-optimise-");
   if (scratch.Path().empty()) {
     return Error{"Bewertung: kein Platz für die Läufe im temporären Verzeichnis"};
   }
