@@ -1,5 +1,7 @@
 #include "cli/traffic_spread_output.h"
 
+#include <algorithm>
+#include <array>
 #include <fstream>
 #include <nlohmann/json.hpp>
 #include <ostream>
@@ -36,6 +38,10 @@ constexpr FigureLook Looks[] = {
     {"Capacity", "Kapazität", "[Fz/h]", 1.0, 0},
     {"Saturation", "Auslastungs-", "grad", 1.0, 2},
     {"WebsterDelay", "Webster", "[s]", 1.0, 1},
+    {"HbsSaturationFlow", "Sättigung", "[Fz/h]", 1.0, 0},
+    {"HbsCapacity", "Kapazität", "[Fz/h]", 1.0, 0},
+    {"HbsSaturation", "Auslastungs-", "grad", 1.0, 2},
+    {"HbsWait", "Wartezeit", "[s]", 1.0, 1},
 };
 
 FigureLook LookOf(std::string_view name) {
@@ -127,45 +133,90 @@ std::vector<const traffic::GroupSpread*> Rows(const traffic::StatisticsSpread& s
   return rows;
 }
 
-// The figures first..last of every group as one table.
-void PrintFigureTable(const traffic::StatisticsSpread& spread,
-                      const traffic::TrafficDescription& description, std::size_t first,
-                      std::size_t last, std::ostream& out) {
+// The indices in SpreadFigureFields() of the figures from `source`.
+std::vector<std::size_t> FieldsFrom(traffic::FigureSource source) {
+  std::vector<std::size_t> indices;
+  const auto& fields = traffic::SpreadFigureFields();
+  for (std::size_t f = 0; f < fields.size(); ++f) {
+    if (fields[f].Source == source) {
+      indices.push_back(f);
+    }
+  }
+  return indices;
+}
+
+// The figures `shown` of every row as one table.
+void PrintFigureTable(const std::vector<const traffic::GroupSpread*>& rows,
+                      const traffic::TrafficDescription& description,
+                      const std::vector<std::size_t>& shown, std::ostream& out) {
   const auto& fields = traffic::SpreadFigureFields();
   std::string top = Padded("", GroupWidth, true);
   std::string bottom = Padded("Gruppe", GroupWidth, true);
-  for (std::size_t f = first; f < last; ++f) {
+  for (const std::size_t f : shown) {
     const FigureLook look = LookOf(fields[f].Name);
     top += " " + Padded(look.Top, CellWidth, false);
     bottom += " " + Padded(look.Bottom, CellWidth, false);
   }
   out << TrimmedRight(top) << '\n' << TrimmedRight(bottom) << '\n';
   out << std::string(Characters(TrimmedRight(bottom)), '-') << '\n';
-  for (const traffic::GroupSpread* group : Rows(spread)) {
+  for (const traffic::GroupSpread* group : rows) {
     std::string line = Padded(GroupLabel(group->Group, description), GroupWidth, true);
-    for (std::size_t f = first; f < last && f < group->Figures.size(); ++f) {
-      line += " " + Padded(SpreadCell(group->Figures[f], LookOf(fields[f].Name)), CellWidth, false);
+    for (const std::size_t f : shown) {
+      if (f < group->Figures.size()) {
+        line +=
+            " " + Padded(SpreadCell(group->Figures[f], LookOf(fields[f].Name)), CellWidth, false);
+      }
     }
     out << TrimmedRight(line) << '\n';
   }
 }
 
-void PrintQualityTable(const traffic::StatisticsSpread& spread,
-                       const traffic::TrafficDescription& description, std::ostream& out) {
-  out << "Qualitätsstufen (Anzahl der Läufe)\n";
+// The figures from `source` in tables of at most CellsPerTable columns.
+void PrintFigureTables(const std::vector<const traffic::GroupSpread*>& rows,
+                       const traffic::TrafficDescription& description, traffic::FigureSource source,
+                       std::ostream& out) {
+  const std::vector<std::size_t> fields = FieldsFrom(source);
+  for (std::size_t first = 0; first < fields.size(); first += CellsPerTable) {
+    out << '\n';
+    const auto begin = fields.begin() + static_cast<std::ptrdiff_t>(first);
+    const auto end = fields.begin() +
+                     static_cast<std::ptrdiff_t>(std::min(first + CellsPerTable, fields.size()));
+    PrintFigureTable(rows, description, std::vector<std::size_t>(begin, end), out);
+  }
+}
+
+void PrintQualityTable(const std::vector<const traffic::GroupSpread*>& rows,
+                       const traffic::TrafficDescription& description, std::string_view title,
+                       std::array<int, traffic::QualityLevels> traffic::GroupSpread::*counts,
+                       std::ostream& out) {
+  out << title << '\n';
   std::string heading = Padded("Gruppe", GroupWidth, true) + " Art";
   for (std::size_t level = 0; level < traffic::QualityLevels; ++level) {
     heading += Padded(std::string(1, static_cast<char>('A' + level)), 5, false);
   }
   out << heading << '\n' << std::string(Characters(heading), '-') << '\n';
-  for (const traffic::GroupSpread* group : Rows(spread)) {
+  for (const traffic::GroupSpread* group : rows) {
     std::string line = Padded(GroupLabel(group->Group, description), GroupWidth, true) + " " +
                        Padded(KindText(*group), 3, true);
-    for (const int count : group->QualityCounts) {
+    for (const int count : group->*counts) {
       line += Padded(std::to_string(count), 5, false);
     }
     out << line << '\n';
   }
+}
+
+// The groups that had HBS figures in at least one run.
+std::vector<const traffic::GroupSpread*> RowsWithHbs(const traffic::StatisticsSpread& spread) {
+  const std::vector<std::size_t> fields = FieldsFrom(traffic::FigureSource::Hbs);
+  std::vector<const traffic::GroupSpread*> rows;
+  for (const traffic::GroupSpread* group : Rows(spread)) {
+    if (std::any_of(fields.begin(), fields.end(), [&](std::size_t f) {
+          return f < group->Figures.size() && group->Figures[f].Runs > 0;
+        })) {
+      rows.push_back(group);
+    }
+  }
+  return rows;
 }
 
 std::string KindName(const traffic::GroupSpread& group) {
@@ -183,6 +234,14 @@ std::string NameOf(int group, const traffic::TrafficDescription& description) {
   return traffic != nullptr ? traffic->Name : std::string();
 }
 
+Json LevelsJson(const std::array<int, traffic::QualityLevels>& counts) {
+  Json levels = Json::object();
+  for (std::size_t level = 0; level < traffic::QualityLevels; ++level) {
+    levels[std::string(1, static_cast<char>('A' + level))] = counts[level];
+  }
+  return levels;
+}
+
 Json GroupJson(const traffic::GroupSpread& group, const traffic::TrafficDescription& description) {
   Json figures = Json::object();
   const auto& fields = traffic::SpreadFigureFields();
@@ -193,15 +252,12 @@ Json GroupJson(const traffic::GroupSpread& group, const traffic::TrafficDescript
             ? Json(nullptr)
             : Json{{"Mean", figure.Mean}, {"Deviation", figure.Deviation}, {"Runs", figure.Runs}};
   }
-  Json quality = Json::object();
-  for (std::size_t level = 0; level < traffic::QualityLevels; ++level) {
-    quality[std::string(1, static_cast<char>('A' + level))] = group.QualityCounts[level];
-  }
   return Json{{"Group", group.Group},
               {"Name", NameOf(group.Group, description)},
               {"Kind", KindName(group)},
               {"Figures", std::move(figures)},
-              {"Quality", std::move(quality)}};
+              {"Quality", LevelsJson(group.QualityCounts)},
+              {"HbsQuality", LevelsJson(group.HbsQualityCounts)}};
 }
 
 std::string SpreadJson(const traffic::StatisticsSpread& spread,
@@ -230,7 +286,7 @@ std::string CsvText(const std::string& text) {
 }
 
 // One row per group: the mean and deviation of every figure, then the
-// number of runs at each quality level.
+// number of runs at each quality level, simulated and by the HBS method.
 std::string SpreadCsv(const traffic::StatisticsSpread& spread,
                       const traffic::TrafficDescription& description) {
   const auto& fields = traffic::SpreadFigureFields();
@@ -238,8 +294,10 @@ std::string SpreadCsv(const traffic::StatisticsSpread& spread,
   for (const traffic::FigureField& field : fields) {
     csv += "," + std::string(field.Name) + "Mean," + std::string(field.Name) + "Deviation";
   }
-  for (std::size_t level = 0; level < traffic::QualityLevels; ++level) {
-    csv += ",Quality" + std::string(1, static_cast<char>('A' + level));
+  for (const std::string_view prefix : {",Quality", ",HbsQuality"}) {
+    for (std::size_t level = 0; level < traffic::QualityLevels; ++level) {
+      csv += std::string(prefix) + std::string(1, static_cast<char>('A' + level));
+    }
   }
   csv += '\n';
   for (const traffic::GroupSpread* group : Rows(spread)) {
@@ -249,8 +307,10 @@ std::string SpreadCsv(const traffic::StatisticsSpread& spread,
       csv += figure.Runs == 0 ? std::string(",,")
                               : Format(",%.3f,%.3f", figure.Mean, figure.Deviation);
     }
-    for (const int count : group->QualityCounts) {
-      csv += "," + std::to_string(count);
+    for (const auto& counts : {group->QualityCounts, group->HbsQualityCounts}) {
+      for (const int count : counts) {
+        csv += "," + std::to_string(count);
+      }
     }
     csv += '\n';
   }
@@ -271,13 +331,19 @@ void PrintTrafficSpread(const traffic::StatisticsSpread& spread,
     out << " (Startwerte " << seeds.front() << " bis " << seeds.back() << ")";
   }
   out << ": Mittel ± Standardabweichung\n";
-  const std::size_t figures = traffic::SpreadFigureFields().size();
-  for (std::size_t first = 0; first < figures; first += CellsPerTable) {
-    out << '\n';
-    PrintFigureTable(spread, description, first, std::min(first + CellsPerTable, figures), out);
-  }
+  PrintFigureTables(Rows(spread), description, traffic::FigureSource::Simulated, out);
   out << '\n';
-  PrintQualityTable(spread, description, out);
+  PrintQualityTable(Rows(spread), description, "Qualitätsstufen (Anzahl der Läufe)",
+                    &traffic::GroupSpread::QualityCounts, out);
+  const std::vector<const traffic::GroupSpread*> hbs = RowsWithHbs(spread);
+  if (hbs.empty()) {
+    return;
+  }
+  out << "\nBemessung nach HBS (analytisch, Festzeit des gelaufenen Programms)\n";
+  PrintFigureTables(hbs, description, traffic::FigureSource::Hbs, out);
+  out << '\n';
+  PrintQualityTable(hbs, description, "Qualitätsstufen nach HBS (Anzahl der Läufe)",
+                    &traffic::GroupSpread::HbsQualityCounts, out);
 }
 
 bool WriteTrafficSpread(const std::string& command, const std::string& path,

@@ -50,6 +50,13 @@ FigureSpread Spread(const std::vector<double>& values) {
   return spread;
 }
 
+void CountLevel(char quality, std::array<int, QualityLevels>& counts) {
+  const int level = quality - 'A';
+  if (level >= 0 && level < static_cast<int>(QualityLevels)) {
+    ++counts[static_cast<std::size_t>(level)];
+  }
+}
+
 GroupSpread SpreadOfGroup(const std::vector<TrafficStatistics>& runs, int group, RoadUser kind) {
   GroupSpread spread;
   spread.Group = group;
@@ -58,10 +65,8 @@ GroupSpread SpreadOfGroup(const std::vector<TrafficStatistics>& runs, int group,
   for (const TrafficStatistics& run : runs) {
     if (const GroupFigures* figures = FindGroup(run.Whole, group)) {
       found.push_back(figures);
-      const int level = figures->Quality - 'A';
-      if (level >= 0 && level < static_cast<int>(QualityLevels)) {
-        ++spread.QualityCounts[static_cast<std::size_t>(level)];
-      }
+      CountLevel(figures->Quality, spread.QualityCounts);
+      CountLevel(figures->HbsQuality, spread.HbsQualityCounts);
     }
   }
   for (const FigureField& field : SpreadFigureFields()) {
@@ -93,6 +98,11 @@ const std::vector<FigureField>& SpreadFigureFields() {
       {"Capacity", [](const GroupFigures& f) { return f.Capacity; }},
       {"Saturation", [](const GroupFigures& f) { return f.Saturation; }},
       {"WebsterDelay", [](const GroupFigures& f) { return f.WebsterDelay; }},
+      {"HbsSaturationFlow", [](const GroupFigures& f) { return f.HbsSaturationFlow; },
+       FigureSource::Hbs},
+      {"HbsCapacity", [](const GroupFigures& f) { return f.HbsCapacity; }, FigureSource::Hbs},
+      {"HbsSaturation", [](const GroupFigures& f) { return f.HbsSaturation; }, FigureSource::Hbs},
+      {"HbsWait", [](const GroupFigures& f) { return f.HbsWait; }, FigureSource::Hbs},
   };
   return fields;
 }

@@ -11,6 +11,10 @@
 
 namespace ampelsim::traffic {
 
+// Where a figure comes from: the simulated run, or the analytic method of
+// the German capacity manual (HBS) beside it.
+enum class FigureSource { Simulated, Hbs };
+
 // One figure of GroupFigures as the spread reads it: its name (as in the
 // statistics' JSON) and its value, empty where it does not apply. The list
 // drives the aggregation, the tables and the files alike, so a new figure is
@@ -18,6 +22,7 @@ namespace ampelsim::traffic {
 struct FigureField {
   std::string_view Name;
   std::optional<double> (*Value)(const GroupFigures& figures) = nullptr;
+  FigureSource Source = FigureSource::Simulated;
 };
 
 const std::vector<FigureField>& SpreadFigureFields();
@@ -36,8 +41,10 @@ struct GroupSpread {
   int Group = 0;  // 1..24; 0 for the junction
   RoadUser Kind = RoadUser::Vehicle;
   std::vector<FigureSpread> Figures;  // in the order of SpreadFigureFields()
-  // How many runs gave each quality level 'A'..'F'.
+  // How many runs gave each quality level 'A'..'F', simulated and by the
+  // HBS method (a run without HBS figures counts in none).
   std::array<int, QualityLevels> QualityCounts{};
+  std::array<int, QualityLevels> HbsQualityCounts{};
 };
 
 // The whole-run figures of several runs of the same traffic side by side.

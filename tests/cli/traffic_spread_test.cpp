@@ -9,6 +9,7 @@
 #include <fstream>
 #include <nlohmann/json.hpp>
 #include <sstream>
+#include <vector>
 
 #include "cli/data_commands.h"
 #include "cli/run_command.h"
@@ -76,7 +77,8 @@ TEST_F(TrafficSpread, TheSameWhateverRunsAtOnce) {
   const std::string single = Output(Run(1, 0));
   EXPECT_EQ(serial.substr(0, single.size()), single);
   for (const char* text : {"Streuung über 4 Läufe (Startwerte 11 bis 14)", "01 K1",
-                           "Qualitätsstufen (Anzahl der Läufe)", "Knoten"}) {
+                           "Qualitätsstufen (Anzahl der Läufe)", "Knoten", "Bemessung nach HBS",
+                           "Qualitätsstufen nach HBS (Anzahl der Läufe)"}) {
     EXPECT_NE(serial.find(text, single.size()), std::string::npos) << text;
   }
 }
@@ -88,15 +90,31 @@ TEST_F(TrafficSpread, MeanAndDeviationOfTheSingleRuns) {
   const nlohmann::json spread = Stats(Run(2, 2), "spread.json");
   ASSERT_EQ(spread["Seeds"], nlohmann::json::array({11, 12}));
   ASSERT_EQ(spread["Groups"].size(), runs[0]["Whole"]["Groups"].size());
+  int groupsWithHbs = 0;
   for (std::size_t g = 0; g < spread["Groups"].size(); ++g) {
     const auto& figures = spread["Groups"][g]["Figures"];
-    for (const char* name : {"Arrivals", "MeanWait", "Wait95", "MaxQueue"}) {
-      const double a = runs[0]["Whole"]["Groups"][g][name].get<double>();
-      const double b = runs[1]["Whole"]["Groups"][g][name].get<double>();
-      EXPECT_NEAR(figures[name]["Mean"].get<double>(), (a + b) / 2.0, 1e-9) << g << name;
-      EXPECT_NEAR(figures[name]["Deviation"].get<double>(), std::abs(a - b) / std::sqrt(2.0), 1e-9)
-          << g << name;
+    for (const char* name : {"Arrivals", "MeanWait", "Wait95", "MaxQueue", "HbsSaturationFlow",
+                             "HbsCapacity", "HbsSaturation", "HbsWait"}) {
+      // A figure counts in the runs that have it (a run with a program change
+      // has no HBS figures).
+      std::vector<double> values;
+      for (const auto& run : runs) {
+        if (const auto& value = run["Whole"]["Groups"][g][name]; !value.is_null()) {
+          values.push_back(value.get<double>());
+        }
+      }
+      if (values.empty()) {
+        EXPECT_TRUE(figures[name].is_null()) << g << name;
+        continue;
+      }
+      const double mean = values.size() == 2 ? (values[0] + values[1]) / 2.0 : values[0];
+      const double deviation =
+          values.size() == 2 ? std::abs(values[0] - values[1]) / std::sqrt(2.0) : 0.0;
+      EXPECT_EQ(figures[name]["Runs"].get<std::size_t>(), values.size()) << g << name;
+      EXPECT_NEAR(figures[name]["Mean"].get<double>(), mean, 1e-9) << g << name;
+      EXPECT_NEAR(figures[name]["Deviation"].get<double>(), deviation, 1e-9) << g << name;
     }
+    groupsWithHbs += figures["HbsWait"].is_null() ? 0 : 1;
     int levels = 0;
     for (const auto& [level, count] : spread["Groups"][g]["Quality"].items()) {
       levels += count.get<int>();
@@ -104,7 +122,19 @@ TEST_F(TrafficSpread, MeanAndDeviationOfTheSingleRuns) {
     EXPECT_EQ(levels, 2);
     const std::string first = runs[0]["Whole"]["Groups"][g]["Quality"];
     EXPECT_GE(spread["Groups"][g]["Quality"][first].get<int>(), 1);
+    // Each run's level counts once, simulated and by the HBS method alike.
+    for (const char* grading : {"Quality", "HbsQuality"}) {
+      for (const auto& [level, count] : spread["Groups"][g][grading].items()) {
+        int expected = 0;
+        for (const auto& run : runs) {
+          const auto& own = run["Whole"]["Groups"][g][grading];
+          expected += !own.is_null() && own.get<std::string>() == level ? 1 : 0;
+        }
+        EXPECT_EQ(count.get<int>(), expected) << g << grading << level;
+      }
+    }
   }
+  EXPECT_GT(groupsWithHbs, 0);
 }
 
 TEST_F(TrafficSpread, RefusesRunsWithoutTrafficAndOutOfRange) {
