@@ -23,6 +23,24 @@ fs::path MakeScratchDirectory(const char* prefix) {
   return pattern;
 }
 
+// Calls job(0) .. job(count - 1) on at most `threads` threads (at least one):
+// the workers take the next job until none is left.
+template <class Job>
+void RunJobs(std::size_t count, unsigned threads, const Job& job) {
+  std::atomic<std::size_t> next{0};
+  const auto worker = [&] {
+    for (std::size_t k = next++; k < count; k = next++) {
+      job(k);
+    }
+  };
+  const std::size_t workerCount = std::min<std::size_t>(std::max(threads, 1u), count);
+  std::vector<std::jthread> workers;
+  for (std::size_t t = 1; t < workerCount; ++t) {
+    workers.emplace_back(worker);
+  }
+  worker();
+}
+
 }  // namespace
 
 TrafficRuns::TrafficRuns(TrafficRunSetup setup, const fs::path& faultStoreFile)
@@ -74,23 +92,24 @@ TrafficRunResult TrafficRuns::RunOne(std::size_t slot, std::uint64_t seed) const
 
 std::vector<TrafficRunResult> TrafficRuns::Run(const std::vector<std::uint64_t>& seeds,
                                                unsigned threads) const {
-  // The workers take the next seed until none is left; each result has its
-  // fixed place, so the order does not depend on which run ends first.
+  // Each result has its fixed place, so the order does not depend on which
+  // run ends first.
   std::vector<TrafficRunResult> results(seeds.size());
-  std::atomic<std::size_t> next{0};
-  const auto worker = [&] {
-    for (std::size_t k = next++; k < seeds.size(); k = next++) {
-      results[k] = RunOne(k, seeds[k]);
-    }
-  };
-  const std::size_t count = std::min<std::size_t>(std::max(threads, 1u), seeds.size());
-  {
-    std::vector<std::jthread> workers;
-    for (std::size_t t = 1; t < count; ++t) {
-      workers.emplace_back(worker);
-    }
-    worker();
-  }
+  RunJobs(seeds.size(), threads, [&](std::size_t k) { results[k] = RunOne(k, seeds[k]); });
+  return results;
+}
+
+std::vector<std::vector<TrafficRunResult>> TrafficRuns::RunTogether(
+    const std::vector<const TrafficRuns*>& series, const std::vector<std::uint64_t>& seeds,
+    unsigned threads) {
+  std::vector<std::vector<TrafficRunResult>> results(series.size(),
+                                                     std::vector<TrafficRunResult>(seeds.size()));
+  const std::size_t perSeries = seeds.size();
+  RunJobs(series.size() * perSeries, threads, [&](std::size_t job) {
+    const std::size_t s = job / perSeries;
+    const std::size_t k = job % perSeries;
+    results[s][k] = series[s]->RunOne(k, seeds[k]);
+  });
   return results;
 }
 

@@ -51,6 +51,13 @@ class TrafficRuns {
   std::vector<TrafficRunResult> Run(const std::vector<std::uint64_t>& seeds,
                                     unsigned threads) const;
 
+  // Several series side by side (the programs of a comparison, say): every
+  // series runs every seed, all runs share at most `threads` threads, and
+  // result[s][k] is series s with seeds[k] whatever ended first.
+  static std::vector<std::vector<TrafficRunResult>> RunTogether(
+      const std::vector<const TrafficRuns*>& series, const std::vector<std::uint64_t>& seeds,
+      unsigned threads);
+
  private:
   TrafficRunResult RunOne(std::size_t slot, std::uint64_t seed) const;
 

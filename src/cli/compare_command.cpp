@@ -1,57 +1,20 @@
 #include "cli/compare_command.h"
 
-#include <stdlib.h>
-
 #include <algorithm>
-#include <atomic>
 #include <cmath>
-#include <filesystem>
-#include <future>
+#include <memory>
 #include <ostream>
 #include <thread>
 
-#include "app/generated_traffic.h"
-#include "app/headless_simulation.h"
+#include "app/traffic_runs.h"
 #include "cli/data_commands.h"
 #include "cli/run_seconds.h"
 #include "cli/traffic_output.h"
 #include "data/text_format.h"
 #include "traffic/quality_level.h"
-#include "traffic/traffic_file.h"
 
 namespace ampelsim::cli {
 namespace {
-
-namespace fs = std::filesystem;
-
-struct RunResult {
-  bool Loaded = false;
-  std::optional<std::string> Refused;
-  traffic::TrafficStatistics Statistics;
-};
-
-// A directory of one run, removed with what the run wrote.
-class RunDirectory {
- public:
-  RunDirectory() {
-    std::string pattern = (fs::temp_directory_path() / "ampelsim-compare-XXXXXX").string();
-    if (mkdtemp(pattern.data()) != nullptr) {
-      path_ = pattern;
-    }
-  }
-  ~RunDirectory() {
-    std::error_code ignored;
-    if (!path_.empty()) {
-      fs::remove_all(path_, ignored);
-    }
-  }
-  RunDirectory(const RunDirectory&) = delete;
-  RunDirectory& operator=(const RunDirectory&) = delete;
-  const fs::path& Path() const { return path_; }
-
- private:
-  fs::path path_;
-};
 
 const std::string& DirectoryOf(const CompareOptions& options, std::size_t column) {
   return column < options.Directories.size() ? options.Directories[column] : options.Directory;
@@ -62,47 +25,21 @@ std::string LabelOf(const CompareOptions& options, std::size_t column) {
                                         : "P" + std::to_string(options.Programs[column]);
 }
 
-RunResult RunOne(const CompareOptions& options, const traffic::TrafficDescription& description,
-                 std::size_t column, std::uint64_t seed, LocalTime start,
-                 const fs::path& directory) {
-  const int program = options.Programs[column];
-  // Every run starts from the fault store the user has, and keeps what it
-  // writes to itself.
-  const fs::path store = directory / "DATEN.STO";
-  std::error_code ignored;
-  fs::copy_file(options.StorePath, store, ignored);
-  HeadlessSimulation run(DirectoryOf(options, column), start, store, StartScenario(program));
-  RunResult result;
-  GeneratedTraffic traffic(run.Sim(), description, seed);
-  run.RunTick();
-  if (!run.Sim().Loader().DataValid()) {
-    return result;
-  }
-  result.Loaded = true;
-  result.Refused = traffic::CheckTrafficForDataSet(description, run.Sim().Data());
-  if (result.Refused) {
-    return result;
-  }
-  run.RunUntilTick(options.Seconds * 10);
-  result.Statistics = traffic.Statistics();
-  return result;
-}
-
 struct Spread {
   double Mean = 0.0;
   double Deviation = 0.0;  // sample standard deviation over the runs
 };
 
 template <class Value>
-Spread SpreadOf(const std::vector<RunResult>& runs, std::size_t slot, Value value) {
+Spread SpreadOf(const std::vector<TrafficRunResult>& runs, std::size_t slot, Value value) {
   Spread spread;
   const auto n = static_cast<double>(runs.size());
-  for (const RunResult& run : runs) {
+  for (const TrafficRunResult& run : runs) {
     spread.Mean += value(run.Statistics.Whole, slot) / n;
   }
   if (runs.size() > 1) {
     double squares = 0.0;
-    for (const RunResult& run : runs) {
+    for (const TrafficRunResult& run : runs) {
       const double d = value(run.Statistics.Whole, slot) - spread.Mean;
       squares += d * d;
     }
@@ -116,8 +53,8 @@ const traffic::GroupFigures& FiguresOf(const traffic::PeriodFigures& period, std
 }
 
 void PrintComparison(const CompareOptions& options, const traffic::TrafficDescription& description,
-                     const std::vector<std::vector<RunResult>>& results, std::uint64_t firstSeed,
-                     std::ostream& out) {
+                     const std::vector<std::vector<TrafficRunResult>>& results,
+                     std::uint64_t firstSeed, std::ostream& out) {
   out << "Vergleich der Signalprogramme: je " << options.Runs << " Läufe zu " << options.Seconds
       << " s, Startwerte " << firstSeed << " bis " << firstSeed + options.Runs - 1 << "\n\n";
   // Program columns: mean wait ± spread, 95 % of the wait, max queue, QS.
@@ -177,7 +114,7 @@ void PrintComparison(const CompareOptions& options, const traffic::TrafficDescri
                                       longest.Mean, saturation.Mean, description.Quality)
                       .Level;
       } else {
-        for (const RunResult& run : runs) {
+        for (const TrafficRunResult& run : runs) {
           quality = std::max(quality, run.Statistics.Whole.Junction.Quality);
         }
       }
@@ -191,7 +128,7 @@ void PrintComparison(const CompareOptions& options, const traffic::TrafficDescri
          "schlechteste Stufe.\n\nGelaufene Programme (Anteil der Signalzeit):\n";
   for (std::size_t p = 0; p < options.Programs.size(); ++p) {
     std::vector<double> share(6, 0.0);
-    for (const RunResult& run : results[p]) {
+    for (const TrafficRunResult& run : results[p]) {
       for (std::size_t i = 0; i < share.size() && i < run.Statistics.ProgramShare.size(); ++i) {
         share[i] += run.Statistics.ProgramShare[i] / static_cast<double>(results[p].size());
       }
@@ -239,43 +176,35 @@ int RunCompare(const CompareOptions& options, std::ostream& out, std::ostream& e
   }
   const std::uint64_t firstSeed = options.Seed.value_or(description->Seed);
 
-  // One job per program and seed; the workers take the next job until none
-  // is left, and each result has its fixed place, so the printout does not
-  // depend on which run ends first.
-  const std::size_t programs = options.Programs.size();
-  const auto runs = static_cast<std::size_t>(options.Runs);
-  std::vector<std::vector<RunResult>> results(programs, std::vector<RunResult>(runs));
-  std::atomic<std::size_t> next{0};
-  auto worker = [&] {
-    for (std::size_t job = next++; job < programs * runs; job = next++) {
-      const std::size_t p = job / runs;
-      const std::size_t k = job % runs;
-      RunDirectory directory;
-      if (directory.Path().empty()) {
-        continue;  // no place to run: counted as not loaded below
-      }
-      results[p][k] = RunOne(options, *description, p, firstSeed + k, start, directory.Path());
-    }
-  };
+  // One series per program, each from the fault store the user has; run k
+  // of every program gets the same seed.
+  std::vector<std::unique_ptr<TrafficRuns>> series;
+  std::vector<const TrafficRuns*> together;
+  for (std::size_t column = 0; column < options.Programs.size(); ++column) {
+    series.push_back(std::make_unique<TrafficRuns>(
+        TrafficRunSetup{DirectoryOf(options, column), start,
+                        StartScenario(options.Programs[column]), *description, options.Seconds},
+        options.StorePath));
+    together.push_back(series.back().get());
+  }
+  std::vector<std::uint64_t> seeds;
+  for (int k = 0; k < options.Runs; ++k) {
+    seeds.push_back(firstSeed + static_cast<std::uint64_t>(k));
+  }
   const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
-  const std::size_t jobs = std::min<std::size_t>(
-      options.Jobs > 0 ? static_cast<std::size_t>(options.Jobs) : cores, programs * runs);
-  std::vector<std::future<void>> workers;
-  for (std::size_t j = 0; j < jobs; ++j) {
-    workers.push_back(std::async(std::launch::async, worker));
-  }
-  for (auto& w : workers) {
-    w.get();
-  }
+  const unsigned threads = options.Jobs > 0 ? static_cast<unsigned>(options.Jobs) : cores;
+  const std::vector<std::vector<TrafficRunResult>> results =
+      TrafficRuns::RunTogether(together, seeds, threads);
   for (std::size_t column = 0; column < results.size(); ++column) {
-    for (const RunResult& run : results[column]) {
-      if (!run.Loaded) {
+    for (const TrafficRunResult& run : results[column]) {
+      if (run.Ended == TrafficRunResult::Outcome::NotLoaded ||
+          run.Ended == TrafficRunResult::Outcome::NoPlace) {
         err << "ampelsim-cli compare: der Datensatz " << DirectoryOf(options, column)
             << " lässt sich nicht laden (ampelsim-cli check zeigt, warum)\n";
         return ExitFailed;
       }
-      if (run.Refused) {
-        err << "ampelsim-cli compare: Verkehrsdatei " << options.TrafficPath << ": " << *run.Refused
+      if (run.Ended == TrafficRunResult::Outcome::Refused) {
+        err << "ampelsim-cli compare: Verkehrsdatei " << options.TrafficPath << ": " << run.Refusal
             << '\n';
         return ExitUsage;
       }
