@@ -25,13 +25,13 @@ trap 'rm -rf "$work"' EXIT
 mkdir -p "$findings"
 
 # The longest input each target gets, and its extra options.
-declare -A max_len=([decoders]=20000 [loader]=20000 [scenario]=4096 [reports]=8192 [simulation]=8192 [data_set_json]=65536 [edit_patch]=16384 [junction_spec]=16384 [intergreen_geometry]=16384 [traffic_file]=16384 [sumo_mapping]=16384 [sumo_network]=32768)
-declare -A extra=([scenario]="-dict=$root/fuzz/dictionaries/scenario.dict" [junction_spec]="-dict=$root/fuzz/dictionaries/junction_spec.dict" [intergreen_geometry]="-dict=$root/fuzz/dictionaries/intergreen_geometry.dict" [traffic_file]="-dict=$root/fuzz/dictionaries/traffic_file.dict" [sumo_mapping]="-dict=$root/fuzz/dictionaries/sumo_mapping.dict")
+declare -A max_len=([decoders]=20000 [loader]=20000 [scenario]=4096 [reports]=8192 [simulation]=8192 [data_set_json]=65536 [edit_patch]=16384 [junction_spec]=16384 [intergreen_geometry]=16384 [traffic_file]=16384 [sumo_mapping]=16384 [sumo_network]=32768 [stages]=256)
+declare -A extra=([scenario]="-dict=$root/fuzz/dictionaries/scenario.dict" [junction_spec]="-dict=$root/fuzz/dictionaries/junction_spec.dict" [intergreen_geometry]="-dict=$root/fuzz/dictionaries/intergreen_geometry.dict" [traffic_file]="-dict=$root/fuzz/dictionaries/traffic_file.dict" [sumo_mapping]="-dict=$root/fuzz/dictionaries/sumo_mapping.dict" [stages]="-dict=$root/fuzz/dictionaries/stages.dict")
 
 export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1}
 export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1}
 failed=()
-for target in decoders loader scenario reports simulation data_set_json edit_patch junction_spec intergreen_geometry traffic_file sumo_mapping sumo_network; do
+for target in decoders loader scenario reports simulation data_set_json edit_patch junction_spec intergreen_geometry traffic_file sumo_mapping sumo_network stages; do
   # New inputs go to a scratch folder: the repository's corpus is only read.
   mkdir -p "$work/$target"
   log="$work/$target.log"

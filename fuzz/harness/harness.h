@@ -55,4 +55,10 @@ void FuzzDataSetJson(std::span<const std::uint8_t> input);
 // built).
 void FuzzEditPatch(std::span<const std::uint8_t> input);
 
+// The stage sequence of `ampelsim-cli optimise --stages` on the demo
+// junction: u8 program (mod 6, plus 1), then the text ("1,2,8,9/2,5/3,4,6,7");
+// an accepted one is planned by Webster for the demo's peak (only where the
+// command line tool is built).
+void FuzzStages(std::span<const std::uint8_t> input);
+
 }  // namespace ampelsim::fuzz

@@ -51,6 +51,9 @@ void DataSetJson(std::span<const std::uint8_t> input, const fs::path&) {
 void EditPatch(std::span<const std::uint8_t> input, const fs::path&) {
   fuzz::FuzzEditPatch(input);
 }
+void Stages(std::span<const std::uint8_t> input, const fs::path&) {
+  fuzz::FuzzStages(input);
+}
 #endif
 
 struct FuzzTarget {
@@ -74,6 +77,7 @@ constexpr FuzzTarget Targets[] = {
 #ifdef AMPELSIM_FUZZ_DATA_SET_JSON
     {"data_set_json", &DataSetJson},
     {"edit_patch", &EditPatch},
+    {"stages", &Stages},
 #endif
 };
 
