@@ -219,6 +219,19 @@ std::vector<const traffic::GroupSpread*> RowsWithHbs(const traffic::StatisticsSp
   return rows;
 }
 
+// The most runs any of `rows` had HBS figures in.
+int RunsWithHbs(const std::vector<const traffic::GroupSpread*>& rows) {
+  int runs = 0;
+  for (const traffic::GroupSpread* group : rows) {
+    for (const std::size_t f : FieldsFrom(traffic::FigureSource::Hbs)) {
+      if (f < group->Figures.size()) {
+        runs = std::max(runs, group->Figures[f].Runs);
+      }
+    }
+  }
+  return runs;
+}
+
 std::string KindName(const traffic::GroupSpread& group) {
   if (group.Group == 0) {
     return "junction";
@@ -339,7 +352,9 @@ void PrintTrafficSpread(const traffic::StatisticsSpread& spread,
   if (hbs.empty()) {
     return;
   }
-  out << "\nBemessung nach HBS (analytisch, Festzeit des gelaufenen Programms)\n";
+  out << "\nBemessung nach HBS (analytisch, Festzeit des gelaufenen Programms)\n"
+      << "aus " << RunsWithHbs(hbs) << " von " << spread.Runs
+      << " Läufen (nur Läufe, die durchgehend ein Programm mit Umlaufzeit fuhren)\n";
   PrintFigureTables(hbs, description, traffic::FigureSource::Hbs, out);
   out << '\n';
   PrintQualityTable(hbs, description, "Qualitätsstufen nach HBS (Anzahl der Läufe)",

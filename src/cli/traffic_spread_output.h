@@ -12,7 +12,8 @@ namespace ampelsim::cli {
 
 // The spread of a series of runs as the terminal shows it: the figures of
 // every group as mean ± standard deviation, then how many runs gave each
-// quality level. `seeds` are the runs' seeds, in order.
+// quality level; the same for the figures by the HBS method where runs have
+// them. `seeds` are the runs' seeds, in order.
 void PrintTrafficSpread(const traffic::StatisticsSpread& spread,
                         const traffic::TrafficDescription& description,
                         const std::vector<std::uint64_t>& seeds, std::ostream& out);
