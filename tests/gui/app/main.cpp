@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "application_test.h"
+#include "chart_files_test.h"
 #include "form_steuer_test.h"
 #include "gui/app/ampel_application.h"
 #include "help_menu_test.h"
@@ -50,6 +51,10 @@ int main(int argc, char** argv) {
   }
   {
     ampelsim::test::SignalplanTest test;
+    failures += QTest::qExec(&test, argc, argv);
+  }
+  {
+    ampelsim::test::ChartFilesTest test;
     failures += QTest::qExec(&test, argc, argv);
   }
   {
