@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "application_test.h"
+#include "auswertung_layout_test.h"
 #include "chart_files_test.h"
 #include "form_steuer_test.h"
 #include "gui/app/ampel_application.h"
@@ -59,6 +60,10 @@ int main(int argc, char** argv) {
   }
   {
     ampelsim::test::TrafficMenuTest test;
+    failures += QTest::qExec(&test, argc, argv);
+  }
+  {
+    ampelsim::test::AuswertungLayoutTest test;
     failures += QTest::qExec(&test, argc, argv);
   }
   return failures == 0 ? EXIT_SUCCESS : EXIT_FAILURE;
