@@ -10,6 +10,19 @@
 #include <cmath>
 
 namespace ampelsim {
+
+QFont ChartFont(int pixels, bool bold) {
+  QFont font(QStringLiteral("Liberation Sans"));
+  font.setStyleHint(QFont::SansSerif);
+  font.setPixelSize(pixels);
+  font.setBold(bold);
+  return font;
+}
+
+QString ChartText(const std::string& utf8) {
+  return QString::fromStdString(utf8);
+}
+
 namespace {
 
 constexpr double TitleHeight = 44.0;
@@ -31,18 +44,6 @@ const QColor StateLine(90, 90, 90);
 const QColor DemandColour(0, 110, 220);
 const QColor Bracket(40, 40, 130);
 const QColor CycleStartColour(0, 0, 0);
-
-QFont ChartFont(int pixels, bool bold = false) {
-  QFont font(QStringLiteral("Liberation Sans"));
-  font.setStyleHint(QFont::SansSerif);
-  font.setPixelSize(pixels);
-  font.setBold(bold);
-  return font;
-}
-
-QString Text(const std::string& utf8) {
-  return QString::fromStdString(utf8);
-}
 
 // Ruler numbers every 5 or 10 seconds where they fit, wider on long charts;
 // a short axis (a switch program of a few seconds) is numbered every second
@@ -176,7 +177,7 @@ void PaintMark(QPainter& painter, const ChartMark& mark, const QRectF& band, dou
   painter.setBrush(Qt::NoBrush);
   painter.setPen(colour);
   painter.setFont(ChartFont(9));
-  painter.drawText(QPointF(x + 5, top + 10), Text(mark.Text));
+  painter.drawText(QPointF(x + 5, top + 10), ChartText(mark.Text));
 }
 
 QColor LineColour(ChartLineKind kind) {
@@ -196,9 +197,10 @@ QColor LineColour(ChartLineKind kind) {
 void PaintTitle(QPainter& painter, const ChartModel& chart) {
   painter.setPen(Qt::black);
   painter.setFont(ChartFont(18, true));
-  painter.drawText(QPointF(ChartLayout::Margin, ChartLayout::Margin + 18), Text(chart.Title));
+  painter.drawText(QPointF(ChartLayout::Margin, ChartLayout::Margin + 18), ChartText(chart.Title));
   painter.setFont(ChartFont(12));
-  painter.drawText(QPointF(ChartLayout::Margin, ChartLayout::Margin + 36), Text(chart.Subtitle));
+  painter.drawText(QPointF(ChartLayout::Margin, ChartLayout::Margin + 36),
+                   ChartText(chart.Subtitle));
 }
 
 void PaintNumberAt(QPainter& painter, const ChartLayout& layout, double x, std::int64_t number,
@@ -283,7 +285,7 @@ void PaintLines(QPainter& painter, const ChartModel& chart, const ChartLayout& l
   const QFontMetricsF metrics(painter.font());
   for (const ChartLine& line : chart.Lines) {
     const double x = layout.X(static_cast<double>(line.At));
-    const QString text = Text(line.Text);
+    const QString text = ChartText(line.Text);
     const double width = metrics.horizontalAdvance(text);
     // A label near the right edge stands left of its line instead of
     // running off the picture.
@@ -339,10 +341,10 @@ void PaintRow(QPainter& painter, const ChartModel& chart, const ChartLayout& lay
   painter.setPen(Qt::black);
   painter.setFont(ChartFont(13, true));
   painter.drawText(labelBar.adjusted(0, -4, 0, 4), Qt::AlignLeft | Qt::AlignVCenter,
-                   Text(row.Label));
+                   ChartText(row.Label));
   painter.setFont(ChartFont(12));
   painter.drawText(labelBar.adjusted(0, -4, 0, 4), Qt::AlignRight | Qt::AlignVCenter,
-                   Text(row.HeadLabel));
+                   ChartText(row.HeadLabel));
   for (const ChartSpan& span : row.Spans) {
     if (span.Kind == ChartSpanKind::DemandStored) {
       const QRectF bar = BarRect(band, layout.X(static_cast<double>(span.Begin)),
@@ -364,7 +366,7 @@ void PaintRow(QPainter& painter, const ChartModel& chart, const ChartLayout& lay
       painter.setBrush(Qt::NoBrush);
       painter.drawRect(bar.adjusted(-1, -2, 1, 2));
       painter.setFont(ChartFont(10, true));
-      painter.drawText(QPointF(bar.left(), bar.bottom() + 13), Text(span.Text));
+      painter.drawText(QPointF(bar.left(), bar.bottom() + 13), ChartText(span.Text));
     }
   }
   for (const ChartMark& mark : row.Marks) {
@@ -419,7 +421,7 @@ void PaintBrackets(QPainter& painter, const ChartModel& chart, const ChartLayout
     }
     // The label stands above the line between the bracket's ends, or after
     // its end where it is wider than the bracket: no tick runs through it.
-    const QString label = Text(bracket.Label);
+    const QString label = ChartText(bracket.Label);
     const double labelWidth = metrics.horizontalAdvance(label);
     const double left = layout.X(static_cast<double>(bracket.From));
     const double firstEnd = layout.X(static_cast<double>(std::min(end, chart.AxisEnd)));
@@ -545,7 +547,7 @@ ChartLayout::ChartLayout(const ChartModel& chart, double pixelsPerSecond)
     const double begin = static_cast<double>(bracket.From);
     const double required = static_cast<double>(bracket.Required);
     const double label =
-        (bracketMetrics.horizontalAdvance(Text(bracket.Label)) + 10.0) / pixelsPerSecond_;
+        (bracketMetrics.horizontalAdvance(ChartText(bracket.Label)) + 10.0) / pixelsPerSecond_;
     // The label goes between the ends or after the end (see PaintBrackets).
     double end = begin + (label <= required ? required : required + label);
     const bool wraps = end > static_cast<double>(axisEnd_);
@@ -674,7 +676,7 @@ QString ChartDetailAt(const ChartModel& chart, const ChartLayout& layout, QPoint
       if (mark.Kind == ChartMarkKind::Fault &&
           std::hypot(point.x() - layout.X(static_cast<double>(mark.At) + 0.5), point.y() - dotY) <=
               6.5) {
-        return Text(mark.Detail);
+        return ChartText(mark.Detail);
       }
     }
     // The nearest mark; marks a second apart lie closer than the reach.
@@ -688,7 +690,7 @@ QString ChartDetailAt(const ChartModel& chart, const ChartLayout& layout, QPoint
       }
     }
     if (nearest != nullptr) {
-      return Text(nearest->Detail);
+      return ChartText(nearest->Detail);
     }
     for (std::size_t b = 0; b < chart.Brackets.size(); ++b) {
       const IntergreenBracket& bracket = chart.Brackets[b];
@@ -699,20 +701,20 @@ QString ChartDetailAt(const ChartModel& chart, const ChartLayout& layout, QPoint
       const double left = layout.X(static_cast<double>(bracket.From));
       const double right = layout.X(static_cast<double>(bracket.From + bracket.Required));
       if (std::abs(point.y() - y) <= 6.0 && point.x() >= left - 3 && point.x() <= right + 3) {
-        return Text(bracket.Text);
+        return ChartText(bracket.Text);
       }
     }
     for (const ChartSpan& span : row.Spans) {
       if (point.x() >= layout.X(static_cast<double>(span.Begin)) &&
           point.x() <= layout.X(static_cast<double>(span.End))) {
-        return Text(span.Text);
+        return ChartText(span.Text);
       }
     }
   }
   if (point.y() >= layout.LineLabelTop() && point.y() <= layout.RowsBottom()) {
     for (const ChartLine& line : chart.Lines) {
       if (std::abs(point.x() - layout.X(static_cast<double>(line.At))) <= 3.0) {
-        return Text(line.Detail);
+        return ChartText(line.Detail);
       }
     }
   }

@@ -1,11 +1,13 @@
 #pragma once
 
 #include <QColor>
+#include <QFont>
 #include <QPainter>
 #include <QPointF>
 #include <QRectF>
 #include <QSize>
 #include <QString>
+#include <string>
 #include <vector>
 
 #include "chart/chart_model.h"
@@ -70,6 +72,11 @@ class ChartLayout {
   std::vector<int> bracketLane_;
   QSize size_;
 };
+
+// The font every chart and sheet is drawn in, at a size in pixels.
+QFont ChartFont(int pixels, bool bold = false);
+// A chart's UTF-8 text as Qt draws it.
+QString ChartText(const std::string& utf8);
 
 // The fill colour of a state's bar as the chart shows it.
 QColor StateColour(SignalState state);

@@ -22,18 +22,6 @@ const QColor FieldName(90, 90, 90);
 const QColor Rule(120, 120, 120);
 const QColor GreenText(0, 110, 0);
 
-QFont SheetFont(int pixels, bool bold = false) {
-  QFont font(QStringLiteral("Liberation Sans"));
-  font.setStyleHint(QFont::SansSerif);
-  font.setPixelSize(pixels);
-  font.setBold(bold);
-  return font;
-}
-
-QString Text(const std::string& utf8) {
-  return QString::fromStdString(utf8);
-}
-
 int TitleLines(const ChartSheet& sheet) {
   return static_cast<int>((sheet.TitleBlock.size() + FieldsPerLine - 1) / FieldsPerLine);
 }
@@ -48,15 +36,15 @@ double SheetPixelsPerSecond(const ChartModel& chart) {
 }
 
 std::vector<double> GreenColumnsOf(const ChartSheet& sheet) {
-  const QFontMetricsF bold(SheetFont(11, true));
-  const QFontMetricsF plain(SheetFont(11));
+  const QFontMetricsF bold(ChartFont(11, true));
+  const QFontMetricsF plain(ChartFont(11));
   std::vector<double> widths;
   for (const std::string& name : sheet.GreenTableHeader) {
-    widths.push_back(bold.horizontalAdvance(Text(name)) + CellPadding);
+    widths.push_back(bold.horizontalAdvance(ChartText(name)) + CellPadding);
   }
   for (const auto& line : sheet.GreenTable) {
     for (std::size_t c = 0; c < line.size() && c < widths.size(); ++c) {
-      widths[c] = std::max(widths[c], plain.horizontalAdvance(Text(line[c])) + CellPadding);
+      widths[c] = std::max(widths[c], plain.horizontalAdvance(ChartText(line[c])) + CellPadding);
     }
   }
   return widths;
@@ -75,15 +63,15 @@ void PaintTitleBlock(QPainter& painter, const ChartSheet& sheet, const QRectF& b
     painter.setPen(QPen(Rule, 0.8));
     painter.drawRect(cell);
     painter.setPen(FieldName);
-    painter.setFont(SheetFont(10));
+    painter.setFont(ChartFont(10));
     painter.drawText(cell.adjusted(5, 2, -5, 0), Qt::AlignLeft | Qt::AlignTop,
-                     Text(sheet.TitleBlock[i].Name));
+                     ChartText(sheet.TitleBlock[i].Name));
     painter.setPen(Qt::black);
-    painter.setFont(SheetFont(13, true));
+    painter.setFont(ChartFont(13, true));
     const QFontMetricsF metrics(painter.font());
-    painter.drawText(
-        cell.adjusted(5, 0, -5, -3), Qt::AlignLeft | Qt::AlignBottom,
-        metrics.elidedText(Text(sheet.TitleBlock[i].Value), Qt::ElideRight, cell.width() - 10));
+    painter.drawText(cell.adjusted(5, 0, -5, -3), Qt::AlignLeft | Qt::AlignBottom,
+                     metrics.elidedText(ChartText(sheet.TitleBlock[i].Value), Qt::ElideRight,
+                                        cell.width() - 10));
   }
 }
 
@@ -95,7 +83,7 @@ void PaintKinds(QPainter& painter, const ChartModel& chart, const ChartLayout& l
     const QRectF bar = layout.BarArea(r, static_cast<double>(chart.AxisBegin),
                                       static_cast<double>(chart.AxisBegin));
     const QRectF box(ChartLayout::Margin + 44, bar.top(), 28, bar.height());
-    painter.setFont(SheetFont(10, true));
+    painter.setFont(ChartFont(10, true));
     switch (row.Kind) {
       case GroupKind::Vehicle:
         painter.setPen(QPen(Qt::black, 1.0));
@@ -144,7 +132,7 @@ void PaintGreenNumber(QPainter& painter, const QRectF& bar, std::int64_t number,
 void PaintGreenNumbers(QPainter& painter, const ChartModel& chart, const ChartSheet& sheet,
                        const ChartLayout& layout) {
   const std::int64_t cycle = chart.AxisEnd - chart.AxisBegin;
-  painter.setFont(SheetFont(10, true));
+  painter.setFont(ChartFont(10, true));
   for (std::size_t r = 0; r < sheet.Greens.size() && r < chart.Rows.size(); ++r) {
     const int row = static_cast<int>(r);
     for (const SheetGreen& green : sheet.Greens[r]) {
@@ -165,7 +153,7 @@ void PaintGreenNumbers(QPainter& painter, const ChartModel& chart, const ChartSh
 
 void PaintCaption(QPainter& painter, double left, double top, const QString& caption) {
   painter.setPen(Qt::black);
-  painter.setFont(SheetFont(12, true));
+  painter.setFont(ChartFont(12, true));
   painter.drawText(QPointF(left, top + 14), caption);
 }
 
@@ -176,7 +164,7 @@ void PaintGreenTable(QPainter& painter, const ChartSheet& sheet, const SheetLayo
   top += CaptionHeight;
   const auto& columns = layout.GreenColumns();
   auto paintLine = [&](const std::vector<std::string>& cells, bool header) {
-    painter.setFont(SheetFont(11, header));
+    painter.setFont(ChartFont(11, header));
     double x = left;
     for (std::size_t c = 0; c < cells.size() && c < columns.size(); ++c) {
       const QRectF cell(x, top, columns[c], TableRowHeight);
@@ -184,7 +172,8 @@ void PaintGreenTable(QPainter& painter, const ChartSheet& sheet, const SheetLayo
       painter.drawRect(cell);
       painter.setPen(Qt::black);
       painter.drawText(cell.adjusted(5, 0, -5, 0),
-                       (c < 3 ? Qt::AlignLeft : Qt::AlignRight) | Qt::AlignVCenter, Text(cells[c]));
+                       (c < 3 ? Qt::AlignLeft : Qt::AlignRight) | Qt::AlignVCenter,
+                       ChartText(cells[c]));
       x += columns[c];
     }
     top += TableRowHeight;
@@ -202,14 +191,14 @@ void PaintMatrix(QPainter& painter, const ChartSheet& sheet, const SheetLayout& 
                QStringLiteral("Zwischenzeiten [s] (Zeile räumt, Spalte fährt ein)"));
   top += CaptionHeight;
   const double labelWidth = layout.MatrixLabelWidth();
-  painter.setFont(SheetFont(11, true));
+  painter.setFont(ChartFont(11, true));
   for (std::size_t c = 0; c < sheet.MatrixGroups.size(); ++c) {
     const QRectF cell(left + labelWidth + static_cast<double>(c) * MatrixCellWidth, top,
                       MatrixCellWidth, TableRowHeight);
     painter.setPen(QPen(Rule, 0.8));
     painter.drawRect(cell);
     painter.setPen(Qt::black);
-    painter.drawText(cell, Qt::AlignCenter, Text(sheet.MatrixGroups[c]));
+    painter.drawText(cell, Qt::AlignCenter, ChartText(sheet.MatrixGroups[c]));
   }
   top += TableRowHeight;
   for (std::size_t r = 0; r < sheet.Intergreens.size(); ++r) {
@@ -217,10 +206,10 @@ void PaintMatrix(QPainter& painter, const ChartSheet& sheet, const SheetLayout& 
     painter.setPen(QPen(Rule, 0.8));
     painter.drawRect(label);
     painter.setPen(Qt::black);
-    painter.setFont(SheetFont(11, true));
+    painter.setFont(ChartFont(11, true));
     painter.drawText(label.adjusted(5, 0, -5, 0), Qt::AlignLeft | Qt::AlignVCenter,
-                     r < sheet.MatrixGroups.size() ? Text(sheet.MatrixGroups[r]) : QString());
-    painter.setFont(SheetFont(11));
+                     r < sheet.MatrixGroups.size() ? ChartText(sheet.MatrixGroups[r]) : QString());
+    painter.setFont(ChartFont(11));
     const auto& line = sheet.Intergreens[r];
     for (std::size_t c = 0; c < line.size(); ++c) {
       const QRectF cell(left + labelWidth + static_cast<double>(c) * MatrixCellWidth, top,
@@ -231,7 +220,7 @@ void PaintMatrix(QPainter& painter, const ChartSheet& sheet, const SheetLayout& 
       painter.setPen(QPen(Rule, 0.8));
       painter.drawRect(cell);
       painter.setPen(Qt::black);
-      painter.drawText(cell, Qt::AlignCenter, Text(line[c]));
+      painter.drawText(cell, Qt::AlignCenter, ChartText(line[c]));
     }
     top += TableRowHeight;
   }
@@ -251,9 +240,9 @@ SheetLayout::SheetLayout(const ChartModel& chart, const ChartSheet& sheet)
   for (double column : greenColumns_) {
     greenWidth += column;
   }
-  const QFontMetricsF bold(SheetFont(11, true));
+  const QFontMetricsF bold(ChartFont(11, true));
   for (const std::string& group : sheet.MatrixGroups) {
-    matrixLabelWidth_ = std::max(matrixLabelWidth_, bold.horizontalAdvance(Text(group)) + 12);
+    matrixLabelWidth_ = std::max(matrixLabelWidth_, bold.horizontalAdvance(ChartText(group)) + 12);
   }
   matrixLeft_ = Margin + greenWidth + (greenWidth > 0 ? TablesGap : 0);
   const double matrixWidth =

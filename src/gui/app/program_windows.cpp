@@ -62,6 +62,7 @@ ProgramWindows::ProgramWindows(const QString& startDirectory)
   Files.SetLastFolder(Basis.Settings->LastSaveFolder());
   Printing.SetSaveLocation(Files);
   Traffic.SetSaveLocation(Files);
+  Signalplan.SetSaveLocation(Files);
   FormSteuer.AttachWindows(SteuerWindows{&AboutBox, &FormAmpel, &FormLaden, &FormGetDir,
                                          &FormGetStandDir, &FormUhrzeit});
   FormSteuer.AttachPrinting(Printing);

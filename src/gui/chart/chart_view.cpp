@@ -1,21 +1,15 @@
 #include "gui/chart/chart_view.h"
 
 #include <QDate>
+#include <QDir>
 #include <QEvent>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QHelpEvent>
-#include <QMessageBox>
-#include <QPageLayout>
 #include <QPainter>
-#include <QPrintDialog>
-#include <QPrinter>
 #include <QToolTip>
 #include <algorithm>
 
 #include "app/simulation.h"
-#include "render/chart_export.h"
-#include "render/sheet_renderer.h"
 
 namespace ampelsim::ui {
 
@@ -129,52 +123,6 @@ bool ChartView::event(QEvent* event) {
     return true;
   }
   return QWidget::event(event);
-}
-
-void ExportChartWithDialog(QWidget* parent, const ChartModel& chart, const ChartSheet& sheet) {
-  QString selected;
-  QString path = QFileDialog::getSaveFileName(
-      parent, QStringLiteral("Signalplan exportieren"), QString(),
-      QStringLiteral("PNG-Bild (*.png);;SVG-Grafik (*.svg);;PDF-Dokument (*.pdf)"), &selected);
-  if (path.isEmpty()) {
-    return;
-  }
-  if (!ChartFileFormatOf(path.toStdString())) {
-    // No known extension typed: take the one of the chosen filter.
-    const qsizetype star = selected.indexOf(QStringLiteral("*."));
-    path += selected.mid(star + 1, 4);
-  }
-  if (ExportSheet(chart, sheet, path.toStdString()) != ChartExportStatus::Written) {
-    QMessageBox::critical(parent, QStringLiteral("Fehler"),
-                          QStringLiteral("Die Datei %1 kann nicht geschrieben werden.")
-                              .arg(QDir::toNativeSeparators(path)));
-  }
-}
-
-void PrintChartWithDialog(QWidget* parent, const ChartModel& chart, const ChartSheet& sheet) {
-  QPrinter printer(QPrinter::HighResolution);
-  printer.setPageOrientation(QPageLayout::Landscape);
-  QPrintDialog dialog(&printer, parent);
-  dialog.setWindowTitle(QStringLiteral("Signalplan drucken"));
-  if (dialog.exec() != QDialog::Accepted) {
-    return;
-  }
-  if (!PrintChart(printer, chart, sheet)) {
-    QMessageBox::critical(parent, QStringLiteral("Fehler"),
-                          QStringLiteral("Der Drucker kann nicht angesprochen werden."));
-  }
-}
-
-bool PrintChart(QPrinter& printer, const ChartModel& chart, const ChartSheet& sheet) {
-  printer.setDocName(QString::fromStdString(chart.Title));
-  QPainter painter;
-  if (!painter.begin(&printer)) {
-    return false;
-  }
-  // The painter's origin is the paint rectangle's corner.
-  const QRectF page = printer.pageLayout().paintRectPixels(printer.resolution());
-  PaintSheetOnPage(painter, chart, sheet, QRectF(QPointF(0, 0), page.size()));
-  return painter.end();
 }
 
 }  // namespace ampelsim::ui

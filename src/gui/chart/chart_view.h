@@ -9,8 +9,6 @@
 #include "chart/chart_sheet.h"
 #include "render/chart_renderer.h"
 
-class QPrinter;
-
 namespace ampelsim {
 class Simulation;
 }
@@ -63,17 +61,5 @@ class ChartView final : public QWidget {
   std::optional<ChartLayout> layout_;
   std::optional<std::pair<int, std::int64_t>> mark_;
 };
-
-// "Exportieren ...": a file dialog for PNG, SVG or PDF, then the chart on
-// its sheet, as it is printed.
-void ExportChartWithDialog(QWidget* parent, const ChartModel& chart, const ChartSheet& sheet);
-
-// "Drucken ...": the system print dialog, then the chart on its sheet in
-// landscape fitted to the page.
-void PrintChartWithDialog(QWidget* parent, const ChartModel& chart, const ChartSheet& sheet);
-
-// The chart on its sheet on one page of a printer that is set up, fitted to
-// the page; false when the printer cannot be opened.
-bool PrintChart(QPrinter& printer, const ChartModel& chart, const ChartSheet& sheet = {});
 
 }  // namespace ampelsim::ui

@@ -1,5 +1,6 @@
 #include "gui/chart/form_ist_signalplan.h"
 
+#include <QDate>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -10,6 +11,7 @@
 #include <algorithm>
 
 #include "app/simulation.h"
+#include "gui/chart/chart_output.h"
 #include "gui/chart/chart_view.h"
 #include "gui/widgets/common_keys.h"
 
@@ -131,11 +133,17 @@ void TFormIstSignalplan::showEvent(QShowEvent* event) {
 }
 
 void TFormIstSignalplan::ExportClick() {
-  ExportChartWithDialog(this, view_->Chart(), Sheet());
+  const ChartSheet sheet = Sheet();
+  ExportChartWithDialog(this, Output(sheet), *files_);
 }
 
 void TFormIstSignalplan::DruckenClick() {
-  PrintChartWithDialog(this, view_->Chart(), Sheet());
+  const ChartSheet sheet = Sheet();
+  PrintChartWithDialog(this, Output(sheet), *files_);
+}
+
+ChartOutput TFormIstSignalplan::Output(const ChartSheet& sheet) const {
+  return {view_->Chart(), sheet, QStringLiteral("Ist-Signalplan"), QDate::currentDate()};
 }
 
 }  // namespace ampelsim::ui

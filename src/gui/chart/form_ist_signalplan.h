@@ -5,6 +5,7 @@
 #include "chart/actual_chart.h"
 #include "engine/second_record.h"
 #include "gui/chart/chart_view.h"
+#include "gui/widgets/save_location.h"
 
 class QLabel;
 class QScrollArea;
@@ -17,6 +18,7 @@ class Simulation;
 namespace ampelsim::ui {
 
 class CommonKeys;
+struct ChartOutput;
 
 // "Ist-Signalplan": what the controller did in the last cycles, scrolling on
 // with every second. It follows the simulation from its creation on, open or
@@ -44,6 +46,8 @@ class TFormIstSignalplan final : public QWidget, private SecondObserver {
   // Whether the view keeps to the current second.
   bool FollowsCurrentSecond() const { return following_; }
   void SetSheetAuthors(SheetAuthorsSource authors) { authors_ = std::move(authors); }
+  // Where "Exportieren ..." and printing to a file propose their files.
+  void SetSaveLocation(SaveLocation& files) { files_ = &files; }
   // The sheet that "Drucken ..." and "Exportieren ..." put the chart on.
   ChartSheet Sheet() const;
 
@@ -58,6 +62,8 @@ class TFormIstSignalplan final : public QWidget, private SecondObserver {
   void OnSecond(const SecondRecord& record) override;
   void Refresh();
   void ScrollToCurrentSecond();
+  // The chart as "Exportieren ..." and "Drucken ..." write it.
+  ChartOutput Output(const ChartSheet& sheet) const;
 
   Simulation& simulation_;
   ActualChartRecorder recorder_{KeptSeconds};
@@ -66,6 +72,8 @@ class TFormIstSignalplan final : public QWidget, private SecondObserver {
   QScrollArea* scrollArea_ = nullptr;
   ChartView* view_ = nullptr;
   SheetAuthorsSource authors_;
+  SaveLocation ownFiles_;
+  SaveLocation* files_ = &ownFiles_;
   bool following_ = true;
   bool scrollingItself_ = false;
 };

@@ -1,6 +1,7 @@
 #include "gui/chart/form_soll_signalplan.h"
 
 #include <QComboBox>
+#include <QDate>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -12,7 +13,7 @@
 #include <optional>
 
 #include "app/simulation.h"
-#include "chart/planned_chart.h"
+#include "gui/chart/chart_output.h"
 #include "gui/widgets/common_keys.h"
 
 namespace ampelsim::ui {
@@ -111,9 +112,13 @@ void TFormSollSignalplan::DataSetChanged() {
   Refresh();
 }
 
-ChartSheet TFormSollSignalplan::Sheet() const {
+PlannedChartKind TFormSollSignalplan::ChosenKind() const {
   const int index = std::clamp(kind_->currentIndex(), 0, static_cast<int>(Kinds.size()) - 1);
-  const PlannedChartKind kind = Kinds[static_cast<std::size_t>(index)];
+  return Kinds[static_cast<std::size_t>(index)];
+}
+
+ChartSheet TFormSollSignalplan::Sheet() const {
+  const PlannedChartKind kind = ChosenKind();
   const bool cycle =
       kind == PlannedChartKind::SignalProgram || kind == PlannedChartKind::Intergreen;
   return PlannedSheet(simulation_.Data(), view_->Chart(), program_->currentIndex() + 1, cycle,
@@ -121,8 +126,7 @@ ChartSheet TFormSollSignalplan::Sheet() const {
 }
 
 void TFormSollSignalplan::Refresh() {
-  const int index = std::clamp(kind_->currentIndex(), 0, static_cast<int>(Kinds.size()) - 1);
-  const PlannedChartKind kind = Kinds[static_cast<std::size_t>(index)];
+  const PlannedChartKind kind = ChosenKind();
   const int program = program_->currentIndex() + 1;
   auto chart = simulation_.Loader().DataValid() ? PlannedChart(simulation_.Data(), kind, program)
                                                 : std::optional<ChartModel>();
@@ -156,14 +160,21 @@ void TFormSollSignalplan::showEvent(QShowEvent* event) {
 
 void TFormSollSignalplan::ExportClick() {
   if (!view_->Chart().Rows.empty() || view_->Chart().AxisEnd > 0) {
-    ExportChartWithDialog(this, view_->Chart(), Sheet());
+    const ChartSheet sheet = Sheet();
+    ExportChartWithDialog(this, Output(sheet), *files_);
   }
 }
 
 void TFormSollSignalplan::DruckenClick() {
   if (!view_->Chart().Rows.empty() || view_->Chart().AxisEnd > 0) {
-    PrintChartWithDialog(this, view_->Chart(), Sheet());
+    const ChartSheet sheet = Sheet();
+    PrintChartWithDialog(this, Output(sheet), *files_);
   }
+}
+
+ChartOutput TFormSollSignalplan::Output(const ChartSheet& sheet) const {
+  return {view_->Chart(), sheet, QString::fromStdString(PlannedChartKindName(ChosenKind())),
+          QDate::currentDate()};
 }
 
 }  // namespace ampelsim::ui

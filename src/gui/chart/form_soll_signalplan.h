@@ -2,7 +2,9 @@
 
 #include <QWidget>
 
+#include "chart/planned_chart.h"
 #include "gui/chart/chart_view.h"
+#include "gui/widgets/save_location.h"
 
 class QComboBox;
 class QLabel;
@@ -16,6 +18,7 @@ class Simulation;
 namespace ampelsim::ui {
 
 class CommonKeys;
+struct ChartOutput;
 
 // "Soll-Signalplan": the planned signal timing chart of a program of the
 // loaded data set, its intergreen chart, or its switch-on and switch-off
@@ -35,6 +38,8 @@ class TFormSollSignalplan final : public QWidget {
   // The data set was loaded anew: the chart shows it.
   void DataSetChanged();
   void SetSheetAuthors(SheetAuthorsSource authors) { authors_ = std::move(authors); }
+  // Where "Exportieren ..." and printing to a file propose their files.
+  void SetSaveLocation(SaveLocation& files) { files_ = &files; }
   // The sheet that "Drucken ..." and "Exportieren ..." put the chart on.
   ChartSheet Sheet() const;
   const ChartView& View() const { return *view_; }
@@ -48,9 +53,14 @@ class TFormSollSignalplan final : public QWidget {
 
  private:
   void Refresh();
+  PlannedChartKind ChosenKind() const;
+  // The chart as "Exportieren ..." and "Drucken ..." write it.
+  ChartOutput Output(const ChartSheet& sheet) const;
 
   const Simulation& simulation_;
   SheetAuthorsSource authors_;
+  SaveLocation ownFiles_;
+  SaveLocation* files_ = &ownFiles_;
   QComboBox* kind_ = nullptr;
   QComboBox* program_ = nullptr;
   QLabel* message_ = nullptr;

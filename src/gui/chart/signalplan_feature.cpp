@@ -35,6 +35,11 @@ void SignalplanFeature::SetSheetAuthors(const SheetAuthorsSource& authors) {
   Ist.SetSheetAuthors(authors);
 }
 
+void SignalplanFeature::SetSaveLocation(SaveLocation& files) {
+  Soll.SetSaveLocation(files);
+  Ist.SetSaveLocation(files);
+}
+
 void SignalplanFeature::ShowPlannedChart(int program) {
   if (program >= 1 && program <= ProgramCount) {
     Soll.ShowChart(0, program);

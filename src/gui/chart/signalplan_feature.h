@@ -24,6 +24,8 @@ class SignalplanFeature final : public Feature {
   void ShowFinding(int program, int group, int second);
   // Where the printed sheets take their authors from (the settings).
   void SetSheetAuthors(const SheetAuthorsSource& authors);
+  // Where both windows propose their exported and printed files.
+  void SetSaveLocation(SaveLocation& files);
 
   TFormSollSignalplan Soll;
   TFormIstSignalplan Ist;

@@ -27,20 +27,22 @@ struct TableCell {
 // One table of the data set as the editor shows it (the intergreen matrix,
 // the week table, ...): its rows and columns, each cell's content, and the
 // edit command a changed cell stands for. Programs are 1..6; a table that is
-// not kept per program ignores the program.
-class DataTable {
- public:
-  virtual ~DataTable() = default;
-
-  virtual QString Caption() const = 0;     // the tab's German caption
-  virtual QString ObjectName() const = 0;  // for tests and screenshots
-  virtual QStringList RowTitles(const ControllerDataSet& data) const = 0;
-  virtual QStringList ColumnTitles(const ControllerDataSet& data) const = 0;
-  virtual TableCell Cell(const edit::EditModel& model, int program, int row, int column) const = 0;
+// not kept per program ignores the program. The tables differ only in these
+// parts: each table's file fills them with its own functions.
+struct DataTable {
+  using Titles = QStringList(const ControllerDataSet& data);
+  using CellOf = TableCell(const edit::EditModel& model, int program, int row, int column);
   // The step a changed cell stands for, or why the entry cannot be taken.
-  virtual Result<std::unique_ptr<edit::EditCommand>> Edit(const ControllerDataSet& data,
-                                                          int program, int row, int column,
-                                                          const TableCell& entered) const = 0;
+  using EditOf = Result<std::unique_ptr<edit::EditCommand>>(const ControllerDataSet& data,
+                                                            int program, int row, int column,
+                                                            const TableCell& entered);
+
+  QString Caption;     // the tab's German caption
+  QString ObjectName;  // for tests and screenshots
+  Titles* RowTitles = nullptr;
+  Titles* ColumnTitles = nullptr;
+  CellOf* Cell = nullptr;
+  EditOf* Edit = nullptr;
 };
 
 // An empty text is 0; anything else must be a whole number in the range.

@@ -37,12 +37,12 @@ QString MarkExplanation(CellMark mark) {
   return {};
 }
 
-DataTableView::DataTableView(std::unique_ptr<DataTable> table, EditorAccess access, QWidget* parent)
+DataTableView::DataTableView(DataTable table, EditorAccess access, QWidget* parent)
     : QWidget(parent),
       table_(std::move(table)),
       access_(std::move(access)),
       view_(new QTableWidget(this)) {
-  view_->setObjectName(table_->ObjectName());
+  view_->setObjectName(table_.ObjectName);
   view_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
@@ -59,8 +59,8 @@ void DataTableView::Show() {
     view_->setColumnCount(0);
     return;
   }
-  const QStringList rows = table_->RowTitles(model->Data());
-  const QStringList columns = table_->ColumnTitles(model->Data());
+  const QStringList rows = table_.RowTitles(model->Data());
+  const QStringList columns = table_.ColumnTitles(model->Data());
   view_->setRowCount(static_cast<int>(rows.size()));
   view_->setColumnCount(static_cast<int>(columns.size()));
   view_->setVerticalHeaderLabels(rows);
@@ -68,7 +68,7 @@ void DataTableView::Show() {
   const int program = access_.Program();
   for (int row = 0; row < view_->rowCount(); ++row) {
     for (int column = 0; column < view_->columnCount(); ++column) {
-      const TableCell cell = table_->Cell(*model, program, row, column);
+      const TableCell cell = table_.Cell(*model, program, row, column);
       // The edited cell's item is still in use while its change is handled.
       QTableWidgetItem* item = view_->item(row, column);
       if (item == nullptr) {
@@ -112,7 +112,7 @@ void DataTableView::CellChanged(QTableWidgetItem* item) {
     entered.Checked = item->checkState() == Qt::Checked;
   }
   Result<std::unique_ptr<edit::EditCommand>> command =
-      table_->Edit(model->Data(), access_.Program(), item->row(), item->column(), entered);
+      table_.Edit(model->Data(), access_.Program(), item->row(), item->column(), entered);
   if (!command) {
     access_.Refuse(QString::fromStdString(command.Failure().Message));
     Show();
@@ -124,17 +124,13 @@ void DataTableView::CellChanged(QTableWidgetItem* item) {
 }
 
 std::function<void()> AddDataTableTabs(QTabWidget& tabs, const EditorAccess& access) {
-  std::vector<std::unique_ptr<DataTable>> tables;
-  tables.push_back(std::make_unique<IntergreenTable>());
-  tables.push_back(std::make_unique<LockTable>());
-  tables.push_back(std::make_unique<MinimumGreenTable>());
-  tables.push_back(std::make_unique<WeekTable>());
-  tables.push_back(std::make_unique<ReleaseTable>());
-  tables.push_back(std::make_unique<DetectorAssignmentTable>());
-  tables.push_back(std::make_unique<DemandAssignmentTable>());
+  std::vector<DataTable> tables{IntergreenTable(),      LockTable(),
+                                MinimumGreenTable(),    WeekTable(),
+                                ReleaseTable(),         DetectorAssignmentTable(),
+                                DemandAssignmentTable()};
   std::vector<DataTableView*> views;
-  for (std::unique_ptr<DataTable>& table : tables) {
-    const QString caption = table->Caption();
+  for (DataTable& table : tables) {
+    const QString caption = table.Caption;
     auto* view = new DataTableView(std::move(table), access, &tabs);
     tabs.addTab(view, caption);
     views.push_back(view);

@@ -29,7 +29,7 @@ class DataTableView final : public QWidget {
   Q_OBJECT
 
  public:
-  DataTableView(std::unique_ptr<DataTable> table, EditorAccess access, QWidget* parent = nullptr);
+  DataTableView(DataTable table, EditorAccess access, QWidget* parent = nullptr);
 
   // Shows the model as it is now.
   void Show();
@@ -38,7 +38,7 @@ class DataTableView final : public QWidget {
  private:
   void CellChanged(QTableWidgetItem* item);
 
-  std::unique_ptr<DataTable> table_;
+  DataTable table_;
   EditorAccess access_;
   QTableWidget* view_;
 };

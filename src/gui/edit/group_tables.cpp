@@ -33,19 +33,9 @@ std::unique_ptr<edit::EditCommand> Owned(std::unique_ptr<edit::EditCommand> comm
 
 }  // namespace
 
-QString MinimumGreenTable::Caption() const {
-  return QStringLiteral("Mindestgrün");
-}
+namespace {
 
-QString MinimumGreenTable::ObjectName() const {
-  return QStringLiteral("Mindestgruentabelle");
-}
-
-QStringList MinimumGreenTable::RowTitles(const ControllerDataSet& data) const {
-  return GroupTitles(data);
-}
-
-QStringList MinimumGreenTable::ColumnTitles(const ControllerDataSet&) const {
+QStringList MinimumGreenColumns(const ControllerDataSet&) {
   QStringList titles;
   for (int program = 1; program <= ProgramCount; ++program) {
     titles << QStringLiteral("P%1").arg(program);
@@ -53,7 +43,7 @@ QStringList MinimumGreenTable::ColumnTitles(const ControllerDataSet&) const {
   return titles;
 }
 
-TableCell MinimumGreenTable::Cell(const edit::EditModel& model, int, int row, int column) const {
+TableCell MinimumGreenCell(const edit::EditModel& model, int, int row, int column) {
   TableCell cell{QString::number(model.Data().MinGreenTimes[At(row)][At(column)])};
   if (HasMinimumGreenFinding(model, column + 1, row + 1)) {
     cell.Mark = CellMark::Violated;
@@ -61,9 +51,8 @@ TableCell MinimumGreenTable::Cell(const edit::EditModel& model, int, int row, in
   return cell;
 }
 
-Result<std::unique_ptr<edit::EditCommand>> MinimumGreenTable::Edit(const ControllerDataSet&, int,
-                                                                   int row, int column,
-                                                                   const TableCell& entered) const {
+Result<std::unique_ptr<edit::EditCommand>> MinimumGreenEdit(const ControllerDataSet&, int, int row,
+                                                            int column, const TableCell& entered) {
   const Result<int> seconds = ParseWholeNumber(entered.Text, 0, LongestTime);
   if (!seconds) {
     return seconds.Failure();
@@ -72,25 +61,25 @@ Result<std::unique_ptr<edit::EditCommand>> MinimumGreenTable::Edit(const Control
                                                     edit::GroupTime::MinimumGreen, *seconds));
 }
 
-QString DetectorAssignmentTable::Caption() const {
-  return QStringLiteral("Detektoren");
+}  // namespace
+
+DataTable MinimumGreenTable() {
+  return {.Caption = QStringLiteral("Mindestgrün"),
+          .ObjectName = QStringLiteral("Mindestgruentabelle"),
+          .RowTitles = &GroupTitles,
+          .ColumnTitles = &MinimumGreenColumns,
+          .Cell = &MinimumGreenCell,
+          .Edit = &MinimumGreenEdit};
 }
 
-QString DetectorAssignmentTable::ObjectName() const {
-  return QStringLiteral("Detektortabelle");
-}
+namespace {
 
-QStringList DetectorAssignmentTable::RowTitles(const ControllerDataSet& data) const {
-  return GroupTitles(data);
-}
-
-QStringList DetectorAssignmentTable::ColumnTitles(const ControllerDataSet&) const {
+QStringList DetectorAssignmentColumns(const ControllerDataSet&) {
   return {QStringLiteral("Anforderung vorspeichern"), QStringLiteral("Wechsel anfordern"),
           QStringLiteral("Wechsel abbrechen"), QStringLiteral("Speicherzeit")};
 }
 
-TableCell DetectorAssignmentTable::Cell(const edit::EditModel& model, int program, int row,
-                                        int column) const {
+TableCell DetectorAssignmentCell(const edit::EditModel& model, int program, int row, int column) {
   const ControllerDataSet& data = model.Data();
   const std::size_t g = At(row);
   const std::size_t p = At(program - 1);
@@ -107,8 +96,9 @@ TableCell DetectorAssignmentTable::Cell(const edit::EditModel& model, int progra
   return TableCell{QString::number(data.DemandInputMap[p].MemoryTime[g])};
 }
 
-Result<std::unique_ptr<edit::EditCommand>> DetectorAssignmentTable::Edit(
-    const ControllerDataSet&, int program, int row, int column, const TableCell& entered) const {
+Result<std::unique_ptr<edit::EditCommand>> DetectorAssignmentEdit(const ControllerDataSet&,
+                                                                  int program, int row, int column,
+                                                                  const TableCell& entered) {
   const bool on = entered.Checked.value_or(false);
   switch (static_cast<DetectorColumn>(column)) {
     case DetectorColumn::Prestore:
@@ -130,19 +120,20 @@ Result<std::unique_ptr<edit::EditCommand>> DetectorAssignmentTable::Edit(
   return Owned(std::make_unique<edit::SetDemandMemoryTime>(program, row + 1, *seconds));
 }
 
-QString DemandAssignmentTable::Caption() const {
-  return QStringLiteral("Anforderungen");
+}  // namespace
+
+DataTable DetectorAssignmentTable() {
+  return {.Caption = QStringLiteral("Detektoren"),
+          .ObjectName = QStringLiteral("Detektortabelle"),
+          .RowTitles = &GroupTitles,
+          .ColumnTitles = &DetectorAssignmentColumns,
+          .Cell = &DetectorAssignmentCell,
+          .Edit = &DetectorAssignmentEdit};
 }
 
-QString DemandAssignmentTable::ObjectName() const {
-  return QStringLiteral("Anforderungstabelle");
-}
+namespace {
 
-QStringList DemandAssignmentTable::RowTitles(const ControllerDataSet& data) const {
-  return GroupTitles(data);
-}
-
-QStringList DemandAssignmentTable::ColumnTitles(const ControllerDataSet& data) const {
+QStringList DemandAssignmentColumns(const ControllerDataSet& data) {
   QStringList titles = GroupTitles(data);
   for (QString& title : titles) {
     title = QStringLiteral("Eingang ") + title;
@@ -150,16 +141,27 @@ QStringList DemandAssignmentTable::ColumnTitles(const ControllerDataSet& data) c
   return titles;
 }
 
-TableCell DemandAssignmentTable::Cell(const edit::EditModel& model, int program, int row,
-                                      int column) const {
+TableCell DemandAssignmentCell(const edit::EditModel& model, int program, int row, int column) {
   return TableCell{QString(),
                    model.Data().DemandInputMap[At(program - 1)].Map[At(row)][At(column)] != 0};
 }
 
-Result<std::unique_ptr<edit::EditCommand>> DemandAssignmentTable::Edit(
-    const ControllerDataSet&, int program, int row, int column, const TableCell& entered) const {
+Result<std::unique_ptr<edit::EditCommand>> DemandAssignmentEdit(const ControllerDataSet&,
+                                                                int program, int row, int column,
+                                                                const TableCell& entered) {
   return Owned(std::make_unique<edit::SetDemandInput>(program, row + 1, column + 1,
                                                       entered.Checked.value_or(false)));
+}
+
+}  // namespace
+
+DataTable DemandAssignmentTable() {
+  return {.Caption = QStringLiteral("Anforderungen"),
+          .ObjectName = QStringLiteral("Anforderungstabelle"),
+          .RowTitles = &GroupTitles,
+          .ColumnTitles = &DemandAssignmentColumns,
+          .Cell = &DemandAssignmentCell,
+          .Edit = &DemandAssignmentEdit};
 }
 
 }  // namespace ampelsim::ui

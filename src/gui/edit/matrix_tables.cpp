@@ -69,15 +69,9 @@ Result<int> ParseWholeNumber(const QString& text, int lowest, int highest) {
   return value;
 }
 
-QString IntergreenTable::Caption() const {
-  return QStringLiteral("Zwischenzeiten");
-}
+namespace {
 
-QString IntergreenTable::ObjectName() const {
-  return QStringLiteral("Zwischenzeitenmatrix");
-}
-
-QStringList IntergreenTable::RowTitles(const ControllerDataSet& data) const {
+QStringList IntergreenRows(const ControllerDataSet& data) {
   QStringList titles = GroupTitles(data);
   for (QString& title : titles) {
     title += QStringLiteral(" räumt");
@@ -85,12 +79,7 @@ QStringList IntergreenTable::RowTitles(const ControllerDataSet& data) const {
   return titles;
 }
 
-QStringList IntergreenTable::ColumnTitles(const ControllerDataSet& data) const {
-  return GroupTitles(data);
-}
-
-TableCell IntergreenTable::Cell(const edit::EditModel& model, int program, int row,
-                                int column) const {
+TableCell IntergreenCell(const edit::EditModel& model, int program, int row, int column) {
   if (row == column) {
     return TableCell{QString(), std::nullopt, false, CellMark::None};
   }
@@ -105,9 +94,9 @@ TableCell IntergreenTable::Cell(const edit::EditModel& model, int program, int r
   return cell;
 }
 
-Result<std::unique_ptr<edit::EditCommand>> IntergreenTable::Edit(const ControllerDataSet&,
-                                                                 int program, int row, int column,
-                                                                 const TableCell& entered) const {
+Result<std::unique_ptr<edit::EditCommand>> IntergreenEdit(const ControllerDataSet&, int program,
+                                                          int row, int column,
+                                                          const TableCell& entered) {
   const Result<int> seconds = ParseWholeNumber(entered.Text, 0, LongestIntergreen);
   if (!seconds) {
     return seconds.Failure();
@@ -116,23 +105,20 @@ Result<std::unique_ptr<edit::EditCommand>> IntergreenTable::Edit(const Controlle
       std::make_unique<edit::SetIntergreen>(program, row + 1, column + 1, *seconds));
 }
 
-QString LockTable::Caption() const {
-  return QStringLiteral("Feindlichkeiten");
+}  // namespace
+
+DataTable IntergreenTable() {
+  return {.Caption = QStringLiteral("Zwischenzeiten"),
+          .ObjectName = QStringLiteral("Zwischenzeitenmatrix"),
+          .RowTitles = &IntergreenRows,
+          .ColumnTitles = &GroupTitles,
+          .Cell = &IntergreenCell,
+          .Edit = &IntergreenEdit};
 }
 
-QString LockTable::ObjectName() const {
-  return QStringLiteral("Feindlichkeitsmatrix");
-}
+namespace {
 
-QStringList LockTable::RowTitles(const ControllerDataSet& data) const {
-  return GroupTitles(data);
-}
-
-QStringList LockTable::ColumnTitles(const ControllerDataSet& data) const {
-  return GroupTitles(data);
-}
-
-TableCell LockTable::Cell(const edit::EditModel& model, int program, int row, int column) const {
+TableCell LockCell(const edit::EditModel& model, int program, int row, int column) {
   if (row == column) {
     return TableCell{QString(), std::nullopt, false, CellMark::None};
   }
@@ -148,11 +134,21 @@ TableCell LockTable::Cell(const edit::EditModel& model, int program, int row, in
   return cell;
 }
 
-Result<std::unique_ptr<edit::EditCommand>> LockTable::Edit(const ControllerDataSet&, int program,
-                                                           int row, int column,
-                                                           const TableCell& entered) const {
+Result<std::unique_ptr<edit::EditCommand>> LockEdit(const ControllerDataSet&, int program, int row,
+                                                    int column, const TableCell& entered) {
   return std::unique_ptr<edit::EditCommand>(std::make_unique<edit::SetLock>(
       program, row + 1, column + 1, entered.Checked.value_or(false)));
+}
+
+}  // namespace
+
+DataTable LockTable() {
+  return {.Caption = QStringLiteral("Feindlichkeiten"),
+          .ObjectName = QStringLiteral("Feindlichkeitsmatrix"),
+          .RowTitles = &GroupTitles,
+          .ColumnTitles = &GroupTitles,
+          .Cell = &LockCell,
+          .Edit = &LockEdit};
 }
 
 }  // namespace ampelsim::ui

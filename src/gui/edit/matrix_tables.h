@@ -8,31 +8,11 @@ namespace ampelsim::ui {
 // column per entering group (einfahrend), seconds in the cells. A cell is
 // marked where the plan's greens need more than it gives (the verifier's
 // intergreen finding on the pair) or where locked groups have no time.
-class IntergreenTable final : public DataTable {
- public:
-  QString Caption() const override;
-  QString ObjectName() const override;
-  QStringList RowTitles(const ControllerDataSet& data) const override;
-  QStringList ColumnTitles(const ControllerDataSet& data) const override;
-  TableCell Cell(const edit::EditModel& model, int program, int row, int column) const override;
-  Result<std::unique_ptr<edit::EditCommand>> Edit(const ControllerDataSet& data, int program,
-                                                  int row, int column,
-                                                  const TableCell& entered) const override;
-};
+DataTable IntergreenTable();
 
 // The conflict (lock) matrix of a program, symmetric: a check where two
 // groups must never be green together. Marked where the plan shows them
 // green together, or where the pair lacks an intergreen time.
-class LockTable final : public DataTable {
- public:
-  QString Caption() const override;
-  QString ObjectName() const override;
-  QStringList RowTitles(const ControllerDataSet& data) const override;
-  QStringList ColumnTitles(const ControllerDataSet& data) const override;
-  TableCell Cell(const edit::EditModel& model, int program, int row, int column) const override;
-  Result<std::unique_ptr<edit::EditCommand>> Edit(const ControllerDataSet& data, int program,
-                                                  int row, int column,
-                                                  const TableCell& entered) const override;
-};
+DataTable LockTable();
 
 }  // namespace ampelsim::ui

@@ -93,15 +93,9 @@ Result<SwitchTimes> ParseSwitchTimes(const QString& text) {
   return times;
 }
 
-QString WeekTable::Caption() const {
-  return QStringLiteral("Wochenplan");
-}
+namespace {
 
-QString WeekTable::ObjectName() const {
-  return QStringLiteral("Wochentabelle");
-}
-
-QStringList WeekTable::RowTitles(const ControllerDataSet&) const {
+QStringList WeekRows(const ControllerDataSet&) {
   QStringList titles;
   for (int slot = 1; slot <= SwitchingPointCount; ++slot) {
     titles << QStringLiteral("Schaltpunkt %1").arg(slot);
@@ -109,7 +103,7 @@ QStringList WeekTable::RowTitles(const ControllerDataSet&) const {
   return titles;
 }
 
-QStringList WeekTable::ColumnTitles(const ControllerDataSet&) const {
+QStringList WeekColumns(const ControllerDataSet&) {
   QStringList titles;
   for (const char* day : WeekdayNames) {
     titles << QString::fromLatin1(day);
@@ -117,13 +111,12 @@ QStringList WeekTable::ColumnTitles(const ControllerDataSet&) const {
   return titles;
 }
 
-TableCell WeekTable::Cell(const edit::EditModel& model, int, int row, int column) const {
+TableCell WeekCell(const edit::EditModel& model, int, int row, int column) {
   return TableCell{SwitchTimesText(model.Data().SwitchingPoints[At(row)][At(column)])};
 }
 
-Result<std::unique_ptr<edit::EditCommand>> WeekTable::Edit(const ControllerDataSet& data, int,
-                                                           int row, int column,
-                                                           const TableCell& entered) const {
+Result<std::unique_ptr<edit::EditCommand>> WeekEdit(const ControllerDataSet& data, int, int row,
+                                                    int column, const TableCell& entered) {
   const Result<SwitchTimes> times = ParseSwitchTimes(entered.Text);
   if (!times) {
     return times.Failure();
@@ -145,15 +138,20 @@ Result<std::unique_ptr<edit::EditCommand>> WeekTable::Edit(const ControllerDataS
       std::make_unique<edit::CommandGroup>(name.toStdString(), 0, std::move(parts)));
 }
 
-QString ReleaseTable::Caption() const {
-  return QStringLiteral("Freigabe");
+}  // namespace
+
+DataTable WeekTable() {
+  return {.Caption = QStringLiteral("Wochenplan"),
+          .ObjectName = QStringLiteral("Wochentabelle"),
+          .RowTitles = &WeekRows,
+          .ColumnTitles = &WeekColumns,
+          .Cell = &WeekCell,
+          .Edit = &WeekEdit};
 }
 
-QString ReleaseTable::ObjectName() const {
-  return QStringLiteral("Freigabetabelle");
-}
+namespace {
 
-QStringList ReleaseTable::RowTitles(const ControllerDataSet&) const {
+QStringList ReleaseRows(const ControllerDataSet&) {
   QStringList titles;
   for (int target = 1; target <= SwitchTargetCount; ++target) {
     titles << TargetName(target);
@@ -161,11 +159,11 @@ QStringList ReleaseTable::RowTitles(const ControllerDataSet&) const {
   return titles;
 }
 
-QStringList ReleaseTable::ColumnTitles(const ControllerDataSet&) const {
+QStringList ReleaseColumns(const ControllerDataSet&) {
   return {QStringLiteral("Freigegeben"), QStringLiteral("Notprogramm")};
 }
 
-TableCell ReleaseTable::Cell(const edit::EditModel& model, int, int row, int column) const {
+TableCell ReleaseCell(const edit::EditModel& model, int, int row, int column) {
   const GeneralDataRecord& general = model.Data().GeneralData;
   const int target = row + 1;
   if (static_cast<ReleaseColumn>(column) == ReleaseColumn::Emergency) {
@@ -178,9 +176,8 @@ TableCell ReleaseTable::Cell(const edit::EditModel& model, int, int row, int col
   return TableCell{QString(), general.ProgramReleased[At(row)] != 0};
 }
 
-Result<std::unique_ptr<edit::EditCommand>> ReleaseTable::Edit(const ControllerDataSet&, int,
-                                                              int row, int column,
-                                                              const TableCell& entered) const {
+Result<std::unique_ptr<edit::EditCommand>> ReleaseEdit(const ControllerDataSet&, int, int row,
+                                                       int column, const TableCell& entered) {
   const bool on = entered.Checked.value_or(false);
   if (static_cast<ReleaseColumn>(column) == ReleaseColumn::Released) {
     return std::unique_ptr<edit::EditCommand>(
@@ -190,6 +187,17 @@ Result<std::unique_ptr<edit::EditCommand>> ReleaseTable::Edit(const ControllerDa
     return Error{"Ein anderes Notprogramm wird gewählt, indem es angekreuzt wird"};
   }
   return std::unique_ptr<edit::EditCommand>(std::make_unique<edit::SetEmergencyProgram>(row + 1));
+}
+
+}  // namespace
+
+DataTable ReleaseTable() {
+  return {.Caption = QStringLiteral("Freigabe"),
+          .ObjectName = QStringLiteral("Freigabetabelle"),
+          .RowTitles = &ReleaseRows,
+          .ColumnTitles = &ReleaseColumns,
+          .Cell = &ReleaseCell,
+          .Edit = &ReleaseEdit};
 }
 
 }  // namespace ampelsim::ui

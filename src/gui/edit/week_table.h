@@ -20,31 +20,11 @@ Result<SwitchTimes> ParseSwitchTimes(const QString& text);
 
 // The weekly switching points: a row per switching point 1..10, a column per
 // weekday; each cell the times and targets that point switches to that day.
-class WeekTable final : public DataTable {
- public:
-  QString Caption() const override;
-  QString ObjectName() const override;
-  QStringList RowTitles(const ControllerDataSet& data) const override;
-  QStringList ColumnTitles(const ControllerDataSet& data) const override;
-  TableCell Cell(const edit::EditModel& model, int program, int row, int column) const override;
-  // One step for the whole cell, however many targets it changes.
-  Result<std::unique_ptr<edit::EditCommand>> Edit(const ControllerDataSet& data, int program,
-                                                  int row, int column,
-                                                  const TableCell& entered) const override;
-};
+// An edited cell is one step, however many targets it changes.
+DataTable WeekTable();
 
 // Which programs are released and which one runs after a fault: a row per
 // program 1..6, dark and flashing.
-class ReleaseTable final : public DataTable {
- public:
-  QString Caption() const override;
-  QString ObjectName() const override;
-  QStringList RowTitles(const ControllerDataSet& data) const override;
-  QStringList ColumnTitles(const ControllerDataSet& data) const override;
-  TableCell Cell(const edit::EditModel& model, int program, int row, int column) const override;
-  Result<std::unique_ptr<edit::EditCommand>> Edit(const ControllerDataSet& data, int program,
-                                                  int row, int column,
-                                                  const TableCell& entered) const override;
-};
+DataTable ReleaseTable();
 
 }  // namespace ampelsim::ui

@@ -3,6 +3,8 @@
 #include <cstdlib>
 
 #include "application_test.h"
+#include "auswertung_layout_test.h"
+#include "chart_files_test.h"
 #include "form_steuer_test.h"
 #include "gui/app/ampel_application.h"
 #include "help_menu_test.h"
@@ -53,7 +55,15 @@ int main(int argc, char** argv) {
     failures += QTest::qExec(&test, argc, argv);
   }
   {
+    ampelsim::test::ChartFilesTest test;
+    failures += QTest::qExec(&test, argc, argv);
+  }
+  {
     ampelsim::test::TrafficMenuTest test;
+    failures += QTest::qExec(&test, argc, argv);
+  }
+  {
+    ampelsim::test::AuswertungLayoutTest test;
     failures += QTest::qExec(&test, argc, argv);
   }
   return failures == 0 ? EXIT_SUCCESS : EXIT_FAILURE;

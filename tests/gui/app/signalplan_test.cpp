@@ -17,6 +17,7 @@
 #include "app_test_support.h"
 #include "engine/engine_state.h"
 #include "gui/app/program_windows.h"
+#include "gui/chart/chart_output.h"
 #include "gui/chart/chart_view.h"
 
 namespace ampelsim::test {
