@@ -138,16 +138,14 @@ const GroupTick& GroupModel::BusyAfterTick(double t, std::int32_t state) {
   tick_.Green = green;
   tick_.Signalled = !Uncontrolled(state);
   tick_.EffectiveGreen = 0.0;
-  tick_.Saturated = false;
+  tick_.UnusedCapacity = 0.0;
   if (traffic_.Kind == RoadUser::Vehicle) {
-    const std::size_t before = tick_.Waits.size();
     VehiclesLeave(t, state);
     tick_.Queue = 0;
     for (const LaneQueue& lane : lanes_) {
       tick_.Queue += lane.Standing(t);
     }
-    tick_.Saturated = tick_.EffectiveGreen > 0.0 && tick_.Queue > 0;
-    tick_.SaturatedDepartures = static_cast<int>(tick_.Waits.size() - before);
+    tick_.UnusedCapacity = UnusedCapacity(t);
   } else {
     PedestriansLeave(t, state);
     tick_.Queue = static_cast<std::int64_t>(waiting_.size());
@@ -188,6 +186,18 @@ void GroupModel::VehiclesLeave(double t, std::int32_t state) {
       vehicles_ -= before - lane.Size();
     }
   }
+}
+
+double GroupModel::UnusedCapacity(double t) const {
+  if (traffic_.Kind != RoadUser::Vehicle || tick_.EffectiveGreen <= 0.0) {
+    return 0.0;
+  }
+  const double to = t + TickSeconds;
+  double unused = 0.0;
+  for (const LaneQueue& lane : lanes_) {
+    unused += lane.UnusedIn(to - tick_.EffectiveGreen, to);
+  }
+  return unused;
 }
 
 void GroupModel::PedestriansLeave(double t, std::int32_t state) {

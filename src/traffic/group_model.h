@@ -32,10 +32,9 @@ struct GroupTick {
   // The length of a green that ended with this tick, 0 if none ended.
   double EndedGreen = 0.0;
   double EffectiveGreen = 0.0;  // seconds of this tick in which a queue may leave
-  // Vehicles: the tick had effective green and a queue stood at its end, so
-  // its departures show what the lanes can serve.
-  bool Saturated = false;
-  int SaturatedDepartures = 0;
+  // Vehicles: what the lanes could have served in the effective green of
+  // this tick while nobody stood at or crossed their stop lines.
+  double UnusedCapacity = 0.0;
 };
 
 // The road users of one signal group.
@@ -80,18 +79,22 @@ class GroupModel {
     // Nobody waits and the signal stays: only the green time counts on.
     tick_.GreenBegan = false;
     tick_.EndedGreen = 0.0;
-    tick_.Saturated = false;
     tick_.Queue = 0;
     tick_.EffectiveGreen = 0.0;
+    tick_.UnusedCapacity = 0.0;
     if (tick_.Green) {
       const double from =
           traffic_.Kind == RoadUser::Vehicle ? std::max(t, greenStart_ + traffic_.StartLoss) : t;
       tick_.EffectiveGreen = std::max(0.0, t + TickSeconds - from);
+      tick_.UnusedCapacity = UnusedCapacity(t);
     }
     return tick_;
   }
   // Lets go of the button if the traffic holds it.
   void ReleaseButton(const ControllerView& view, DetectorPort& port);
+  // Vehicles the lanes could have served in the effective green of the tick
+  // from `t` but did not, as their lines were free.
+  double UnusedCapacity(double t) const;
   const GroupTick& LastTick() const { return tick_; }
 
  private:

@@ -12,9 +12,32 @@ LaneQueue::LaneQueue(const GroupTraffic& traffic, const std::vector<Movement>& m
       heavyFactor_(traffic.HeavyFactor),
       leftTurnFactor_(traffic.LeftTurnFactor),
       rightTurnFactor_(traffic.RightTurnFactor),
+      startLoss_(traffic.StartLoss),
       inJunctionLimit_(static_cast<std::size_t>(std::max(0, traffic.LeftTurnersInJunction))),
       movements_(movements),
-      groupIndex_(static_cast<std::size_t>(groupIndex)) {}
+      groupIndex_(static_cast<std::size_t>(groupIndex)) {
+  // The time needs of the movements add up, weighted by their shares.
+  const double heavy = 1.0 + traffic.HeavyShare * (traffic.HeavyFactor - 1.0);
+  double shares = 0.0;
+  double time = 0.0;
+  for (std::size_t m = 0; m < movements_.size(); ++m) {
+    Vehicle car;
+    car.Movement = static_cast<std::uint16_t>(m);
+    shares += movements_[m].Share;
+    time += movements_[m].Share * Headway(car) * heavy;
+  }
+  meanHeadway_ = shares > 0.0 ? time / shares : saturationHeadway_;
+}
+
+double LaneQueue::UnusedIn(double from, double to) const {
+  // The line is in use from the moment the next vehicle begins to cross.
+  double freeUntil = to;
+  if (!vehicles_.empty()) {
+    const Vehicle& next = vehicles_.front();
+    freeUntil = std::min(to, next.Reached - Headway(next));
+  }
+  return std::max(0.0, freeUntil - std::max(from, nextFree_)) / meanHeadway_;
+}
 
 double LaneQueue::Headway(const Vehicle& vehicle) const {
   // A car going straight needs the plain headway; the factors are exactly 1
@@ -72,6 +95,7 @@ void LaneQueue::Leave(double t, const DischargeWindow& window, ConflictBoard& bo
     Depart(at, board, waits);
     lastYielded_ = at;
     nextFree_ = std::max(nextFree_, at);
+    restartAt_ = at + startLoss_;
   }
   if (!window.Open) {
     return;
@@ -86,7 +110,11 @@ void LaneQueue::Leave(double t, const DischargeWindow& window, ConflictBoard& bo
     // A vehicle that finds the line free crosses when it gets there, with no
     // wait: it began to cross one headway before.
     const double firstStart = window.Uncontrolled ? t - headway : window.FirstStart;
-    const double start = std::max({vehicle.Reached - headway, nextFree_, firstStart});
+    // Behind a yielding vehicle that held the lane the queue starts from rest
+    // again; a yielding vehicle that follows it into the same gap needs the
+    // follow-up time instead, which includes that.
+    const double restart = Yields(vehicle) ? firstStart : restartAt_;
+    const double start = std::max({vehicle.Reached - headway, nextFree_, firstStart, restart});
     if (start >= window.To) {
       break;
     }
@@ -103,6 +131,11 @@ void LaneQueue::Leave(double t, const DischargeWindow& window, ConflictBoard& bo
       const double at = std::max(
           {start + headway, board.FreeFrom(movement), lastYielded_ + movement.FollowUpTime});
       if (at < window.To) {
+        // Held at the line for a gap, it stopped those behind it: they start
+        // from rest again and lose the start loss a second time.
+        if (at > start + headway + TickSeconds) {
+          restartAt_ = at + startLoss_;
+        }
         Depart(at, board, waits);
         lastYielded_ = at;
         nextFree_ = at;

@@ -42,6 +42,11 @@ class LaneQueue {
   // Vehicles at the stop line at the end of the tick that began at `t`.
   std::int64_t Standing(double t) const;
 
+  // Vehicles a queue standing all the time could have served in [from, to)
+  // where the line was free and nobody stood at it: the lane's mean headway
+  // of its mix of movements and heavy vehicles fills that time.
+  double UnusedIn(double from, double to) const;
+
   // Lets vehicles leave in the tick from `t`; appends the wait of each.
   void Leave(double t, const DischargeWindow& window, ConflictBoard& board,
              std::vector<double>& waits);
@@ -57,12 +62,17 @@ class LaneQueue {
   double heavyFactor_;
   double leftTurnFactor_;
   double rightTurnFactor_;
+  double startLoss_;
+  double meanHeadway_;
   std::size_t inJunctionLimit_;
   std::vector<Movement> movements_;
   std::size_t groupIndex_;
   std::deque<Vehicle> vehicles_;
   double nextFree_ = 0.0;                        // earliest start of the next crossing of the line
   double lastYielded_ = ConflictBoard::LongAgo;  // last yielding vehicle over
+  // Earliest start of a vehicle that does not yield, after a yielding one
+  // held the lane: the queue behind it starts from rest again.
+  double restartAt_ = ConflictBoard::LongAgo;
 };
 
 }  // namespace ampelsim::traffic

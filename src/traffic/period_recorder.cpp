@@ -13,8 +13,8 @@
 namespace ampelsim::traffic {
 namespace {
 
-// Below this much green with a standing queue the served flow is not
-// measured; the capacity then follows from the headway and the green.
+// Below this much effective green the served flow is not measured; the
+// capacity then follows from the headway and the green.
 constexpr double MeasuredGreenAtLeast = 60.0;
 // Webster's random term grows without bound towards a degree of saturation
 // of 1; above this the formula is not shown (the program's choice).
@@ -68,9 +68,8 @@ void PeriodRecorder::Append(const PeriodRecorder& next) {
     sums.EffectiveGreen += more.EffectiveGreen;
     sums.EndedGreenSum += more.EndedGreenSum;
     sums.EndedGreens += more.EndedGreens;
-    sums.SaturatedGreen += more.SaturatedGreen;
-    sums.SaturatedDepartures += more.SaturatedDepartures;
-    sums.ClearingDepartures += more.ClearingDepartures;
+    sums.SignalledDepartures += more.SignalledDepartures;
+    sums.UnusedCapacity += more.UnusedCapacity;
   }
   ticks_ += next.ticks_;
   junctionQueueSum_ += next.junctionQueueSum_;
@@ -120,14 +119,13 @@ GroupFigures PeriodRecorder::GroupFiguresOf(std::size_t slot, const QualityLimit
     const double greenRatio = sums.EffectiveGreen / signalled;
     const double arrivalRate = static_cast<double>(sums.Arrivals) / seconds;
     figures.Capacity = saturationFlow * greenRatio * 3600.0;
-    if (!traffic.Lanes.empty() && sums.SaturatedGreen >= MeasuredGreenAtLeast) {
-      // Lanes shared with turners that yield: what the lanes served while a
-      // queue stood, over the green, and who cleared the junction after it.
-      const double servedInGreen =
-          static_cast<double>(sums.SaturatedDepartures) / sums.SaturatedGreen;
-      figures.Capacity =
-          (servedInGreen * greenRatio + static_cast<double>(sums.ClearingDepartures) / seconds) *
-          3600.0;
+    if (!traffic.Lanes.empty() && sums.EffectiveGreen >= MeasuredGreenAtLeast) {
+      // Lanes shared with turners that yield: what a queue standing all the
+      // time would have served, i.e. what the lanes served (with every loss to
+      // yielding turners, and the turners clearing after green) plus the
+      // effective green they left unused, filled at their mean headway.
+      figures.Capacity = (static_cast<double>(sums.SignalledDepartures) + sums.UnusedCapacity) /
+                         signalled * 3600.0;
     }
     if (*figures.Capacity > 0.0) {
       figures.Saturation = arrivalRate * 3600.0 / *figures.Capacity;

@@ -26,6 +26,8 @@ class PeriodRecorder {
     if (tick.Signalled) {
       ++sums.SignalledTicks;
       sums.EffectiveGreen += tick.EffectiveGreen;
+      sums.UnusedCapacity += tick.UnusedCapacity;
+      sums.SignalledDepartures += static_cast<std::int64_t>(tick.Waits.size());
       sums.GreenTicks += tick.Green ? 1 : 0;
       sums.GreenPhases += tick.GreenBegan ? 1 : 0;
       if (tick.EndedGreen > 0.0) {
@@ -42,12 +44,6 @@ class PeriodRecorder {
       sums.WaitSum += wait;
       sums.MaxWait = std::max(sums.MaxWait, wait);
       sums.Waits.push_back(static_cast<float>(wait));
-    }
-    if (tick.Saturated) {
-      sums.SaturatedGreen += tick.EffectiveGreen;
-      sums.SaturatedDepartures += tick.SaturatedDepartures;
-    } else if (tick.Signalled && tick.EffectiveGreen <= 0.0) {
-      sums.ClearingDepartures += static_cast<std::int64_t>(tick.Waits.size());
     }
     sums.QueueSum += static_cast<double>(tick.Queue);
     sums.MaxQueue = std::max(sums.MaxQueue, tick.Queue);
@@ -80,11 +76,11 @@ class PeriodRecorder {
     double EffectiveGreen = 0.0;
     double EndedGreenSum = 0.0;
     std::int64_t EndedGreens = 0;
-    // Effective green with a queue standing, the departures in it, and the
-    // departures outside green (left turners clearing the junction).
-    double SaturatedGreen = 0.0;
-    std::int64_t SaturatedDepartures = 0;
-    std::int64_t ClearingDepartures = 0;
+    // Departures while the group showed a signal (left turners clearing the
+    // junction after green among them) and the vehicles the lanes could have
+    // served in the effective green they left unused.
+    std::int64_t SignalledDepartures = 0;
+    double UnusedCapacity = 0.0;
   };
   GroupFigures GroupFiguresOf(std::size_t slot, const QualityLimits& limits) const;
   void AddAnalyticFigures(std::vector<GroupFigures>& groups, const QualityLimits& limits,

@@ -94,6 +94,29 @@ TEST(PermissiveLeftTurn, BlocksTheVehiclesBehindItInItsLane) {
   EXPECT_GT(free, 1500.0);
 }
 
+// When the turner that held the lane has gone, those behind it start from
+// rest: each such restart costs the start loss again. Turners that follow it
+// into the same gap need only the follow-up time.
+TEST(PermissiveLeftTurn, TheQueueBehindItStartsFromRestAgain) {
+  struct Case {
+    double LeftShare;
+    double LossOfTheStartLoss;  // share of the flow the start loss costs, at least
+  };
+  for (const Case& c : {Case{0.2, 0.05}, Case{1.0, 0.0}}) {
+    traffic::TrafficDescription description;
+    description.Groups = {LeftTurners({2}, c.LeftShare), Vehicles(2, 700.0)};
+    description.Groups[0].StartLoss = 0.0;
+    const double quick = ServedPerHour(description, 2);
+    description.Groups[0].StartLoss = 2.0;
+    const double fromRest = ServedPerHour(description, 2);
+    if (c.LossOfTheStartLoss > 0.0) {
+      EXPECT_LT(fromRest, (1.0 - c.LossOfTheStartLoss) * quick) << "share " << c.LeftShare;
+    } else {
+      EXPECT_NEAR(fromRest, quick, 0.01 * quick) << "share " << c.LeftShare;
+    }
+  }
+}
+
 // Right turners give way to the people on their crossing: each person keeps
 // it busy for the crossing time, which acts as the critical gap.
 TEST(PermissiveRightTurn, WaitsWhilePeopleAreOnTheCrossing) {
