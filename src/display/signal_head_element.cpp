@@ -98,6 +98,8 @@ SignalHeadElement::SignalHeadElement(int index)
     : index_(index), labelGruppeNr_(std::to_string(index + 1)) {}
 
 void SignalHeadElement::Reset() {
+  repaintDue_ = true;
+  stateDue_ = true;
   for (Lamp lamp : {Lamp::Red, Lamp::Yellow, Lamp::Green}) {
     Paint(CrossField(*this, lamp), false);
     StuckOnField(*this, lamp) = false;
@@ -113,6 +115,12 @@ void SignalHeadElement::Reset() {
 }
 
 void SignalHeadElement::ShowState(std::int32_t code, const RepaintContext& context) {
+  // The lamp fields of a repainted head are those of its state with the
+  // defects applied, so the same state again changes nothing.
+  if (code == state_ && !stateDue_ && IsPaintedFor(context)) {
+    return;
+  }
+  stateDue_ = false;
   state_ = code;
   const LampTriple lamps = LampsOf(code);
   redLamp_ = lamps.Red;
@@ -124,15 +132,23 @@ void SignalHeadElement::ShowState(std::int32_t code, const RepaintContext& conte
 
 void SignalHeadElement::SetBlinkPhase(int tickCount, const RepaintContext& context) {
   blinkOff_ = tickCount != 0;
-  Repaint(context);
+  if (!IsPaintedFor(context)) {
+    Repaint(context);
+  }
 }
 
 void SignalHeadElement::SetDemandLamp(bool on) {
-  demandLampOn_ = on;
+  if (demandLampOn_ != on) {
+    demandLampOn_ = on;
+    repaintDue_ = true;
+  }
 }
 
 void SignalHeadElement::SetWaitSign(bool on) {
-  waitSignOn_ = on;
+  if (waitSignOn_ != on) {
+    waitSignOn_ = on;
+    repaintDue_ = true;
+  }
   Paint(labelWarteVisible_, on);
 }
 
@@ -194,6 +210,8 @@ void SignalHeadElement::LampClick(Lamp lamp, const RepaintContext& context) {
     Paint(CrossField(*this, lamp), true);
   }
   Repaint(context);
+  // A repaired lamp keeps the defect's field until the state is shown again.
+  stateDue_ = true;
 }
 
 LampState SignalHeadElement::ShapeState(Lamp lamp) const {
@@ -244,6 +262,8 @@ void SignalHeadElement::Repaint(const RepaintContext& context) {
   Paint(shapeRot_, redLamp_);
   Paint(shapeGelb_, yellowLamp_);
   Paint(shapeGruen_, greenLamp_);
+  repaintDue_ = false;
+  paintedFor_ = context;
 }
 
 namespace {

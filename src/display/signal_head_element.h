@@ -14,6 +14,8 @@ namespace ampelsim {
 struct RepaintContext {
   bool FaultActive = false;
   std::int32_t MainState = 0;
+
+  bool operator==(const RepaintContext&) const = default;
 };
 
 // The logic of one signal head: the state shown, the lit lamps, the demand
@@ -33,10 +35,16 @@ class SignalHeadElement {
 
   int Index() const { return index_; }
 
-  // Engine side.
+  // Engine side. ShowState and SetBlinkPhase repaint only when the repaint
+  // could change something (IsPaintedFor).
   void Reset();
   void ShowState(std::int32_t code, const RepaintContext& context);
   void SetBlinkPhase(int tickCount, const RepaintContext& context);
+  // Nothing a repaint reads has changed since the last one, which ran with
+  // this context, and no lamp blinks: a repaint would change nothing.
+  bool IsPaintedFor(const RepaintContext& context) const {
+    return !repaintDue_ && !flashing_ && context == paintedFor_;
+  }
   void SetDemandLamp(bool on);  // painted at the next repaint
   void SetWaitSign(bool on);
   void SetFaultMark(bool on);
@@ -101,6 +109,13 @@ class SignalHeadElement {
 
   int index_;
   std::uint64_t paintCount_ = 0;
+  // Set where a field the repaint reads changes without a repaint.
+  bool repaintDue_ = true;
+  // Set where the lamp fields may differ from the state shown with its
+  // defects (a reset, a defect set or repaired): the same state shown again
+  // puts them back.
+  bool stateDue_ = true;
+  RepaintContext paintedFor_;
 
   LampState redLamp_ = LampState::Dark;
   LampState yellowLamp_ = LampState::Dark;
