@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <set>
@@ -62,7 +63,17 @@ class ShortcutWitness : public TickParticipant {
     FaultTicks += state.FaultActive != 0 ? 1 : 0;
     Programs.insert(state.CurrentProgram);
   }
-  void AfterTick(Simulation&) override {}
+  // The date label is formatted only when the day changes; it must show
+  // the day of the simulated clock after every tick all the same.
+  void AfterTick(Simulation& simulation) override {
+    const std::chrono::year_month_day date{
+        std::chrono::floor<std::chrono::days>(simulation.SimClock().SimulatedNow())};
+    char text[16];
+    std::snprintf(text, sizeof(text), "%02u.%02u.%04d", static_cast<unsigned>(date.day()),
+                  static_cast<unsigned>(date.month()), static_cast<int>(date.year()));
+    LabelMismatches += simulation.Panel().LabelText(PanelLabel::Datum) == text ? 0 : 1;
+    Days.insert(text);
+  }
 
   int IdleDetectorTicks = 0;
   int BusyDetectorTicks = 0;
@@ -70,12 +81,14 @@ class ShortcutWitness : public TickParticipant {
   int SkippedRepaints = 0;
   int HeadMismatches = 0;
   int FaultTicks = 0;
+  int LabelMismatches = 0;
   std::set<std::int32_t> Programs;
+  std::set<std::string> Days;
 };
 
-// The demo's Monday morning in clock mode with its weekday traffic, lamp
-// defects, program buttons, manual operation, flashing and the continuous
-// demand.
+// The demo from Sunday 23:50 into Monday in clock mode with its weekday
+// traffic, lamp defects, program buttons, manual operation, flashing and the
+// continuous demand.
 TEST(QuietTickShortcuts, TheFullPathBesideEveryShortcutChangesNothing) {
   const char* sourceDir = std::getenv("AMPELSIM_SOURCE_DIR");
   const char* binaryDir = std::getenv("AMPELSIM_BINARY_DIR");
@@ -84,21 +97,22 @@ TEST(QuietTickShortcuts, TheFullPathBesideEveryShortcutChangesNothing) {
   }
   const auto weekday = traffic::ReadTrafficFile(fs::path(sourceDir) / "demo/traffic/weekday.json");
   ASSERT_TRUE(weekday);
-  const Scenario script = ParseScenario(
-                              "0 program Ub\n1 press Start\n"
-                              "300 lamp 3 red\n330 press Quittung\n400 lamp 3 red\n"
-                              "900 program P2\n1500 lamp 5 green\n1530 press Quittung\n"
-                              "1600 lamp 5 green\n1700 set Handbetrieb on\n1720 press Hand\n"
-                              "1800 set Handbetrieb off\n2000 program P4\n2400 set Blinken on\n"
-                              "2500 set Blinken off\n2600 set Dauer on\n2700 set Dauer off\n"
-                              "2800 program Ub\n3000 press Stop\n3020 press Start\n"
-                              "3400 lamp 7 yellow\n3450 press Quittung\n3500 lamp 7 yellow\n")
-                              .Value();
+  const Scenario script =
+      ParseScenario(
+          "0 program Ub\n1 press Start\n"
+          "300 lamp 3 red\n320 lamp 3 red\n330 press Quittung\n340 press Start\n"
+          "900 program P2\n1500 lamp 5 green\n1520 lamp 5 green\n1530 press Quittung\n"
+          "1540 press Start\n1700 set Handbetrieb on\n1720 press Hand\n"
+          "1800 set Handbetrieb off\n2000 program P4\n2400 set Blinken on\n"
+          "2500 set Blinken off\n2510 press Start\n2600 set Dauer on\n2700 set Dauer off\n"
+          "2800 program Ub\n3000 press Stop\n3020 press Start\n"
+          "3400 lamp 7 yellow\n3420 lamp 7 yellow\n3450 press Quittung\n3460 press Start\n")
+          .Value();
   test::TempDir dir;
   const std::chrono::local_days monday{std::chrono::year{2024} / 3 / 4};
   HeadlessSimulation run((fs::path(binaryDir) / "Demo").string(),
-                         LocalTime{monday + std::chrono::hours{5} + std::chrono::minutes{10}},
-                         dir.Path() / "DATEN.STO", script);
+                         LocalTime{monday - std::chrono::minutes{10}}, dir.Path() / "DATEN.STO",
+                         script);
   GeneratedTraffic traffic(run.Sim(), *weekday);
   ShortcutWitness witness;
   run.Sim().AddTickParticipant(witness);
@@ -107,12 +121,14 @@ TEST(QuietTickShortcuts, TheFullPathBesideEveryShortcutChangesNothing) {
 
   EXPECT_EQ(witness.DetectorMismatches, 0);
   EXPECT_EQ(witness.HeadMismatches, 0);
-  // The morning has to exercise both sides of each shortcut.
+  EXPECT_EQ(witness.LabelMismatches, 0);
+  // The run has to exercise both sides of each shortcut.
   EXPECT_GT(witness.IdleDetectorTicks, 1000);
   EXPECT_GT(witness.BusyDetectorTicks, 1000);
   EXPECT_GT(witness.SkippedRepaints, 100000);
   EXPECT_GT(witness.FaultTicks, 100);
-  EXPECT_GE(witness.Programs.size(), 4U);
+  EXPECT_GE(witness.Programs.size(), 4U) << ::testing::PrintToString(witness.Programs);
+  EXPECT_EQ(witness.Days.size(), 2U);
 }
 
 }  // namespace
