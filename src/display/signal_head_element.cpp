@@ -107,6 +107,7 @@ void SignalHeadElement::Reset() {
     // Only the field: the shape stays as painted until the next repaint.
     LampField(*this, lamp) = DarkLamp;
   }
+  hasLampDefect_ = false;
   Paint(demandButtonDown_, false);
   demandLampOn_ = false;
   SetWaitSign(false);
@@ -114,12 +115,7 @@ void SignalHeadElement::Reset() {
   Paint(shapeSt_, DarkLamp);
 }
 
-void SignalHeadElement::ShowState(std::int32_t code, const RepaintContext& context) {
-  // The lamp fields of a repainted head are those of its state with the
-  // defects applied, so the same state again changes nothing.
-  if (code == state_ && !stateDue_ && IsPaintedFor(context)) {
-    return;
-  }
+void SignalHeadElement::ShowNewState(std::int32_t code, const RepaintContext& context) {
   stateDue_ = false;
   state_ = code;
   const LampTriple lamps = LampsOf(code);
@@ -128,13 +124,6 @@ void SignalHeadElement::ShowState(std::int32_t code, const RepaintContext& conte
   greenLamp_ = lamps.Green;
   flashing_ = IsFlashingState(code);
   Repaint(context);
-}
-
-void SignalHeadElement::SetBlinkPhase(int tickCount, const RepaintContext& context) {
-  blinkOff_ = tickCount != 0;
-  if (!IsPaintedFor(context)) {
-    Repaint(context);
-  }
 }
 
 void SignalHeadElement::SetDemandLamp(bool on) {
@@ -209,6 +198,8 @@ void SignalHeadElement::LampClick(Lamp lamp, const RepaintContext& context) {
     }
     Paint(CrossField(*this, lamp), true);
   }
+  hasLampDefect_ =
+      redStuckOn_ || redFailed_ || yellowStuckOn_ || yellowFailed_ || greenStuckOn_ || greenFailed_;
   Repaint(context);
   // A repaired lamp keeps the defect's field until the state is shown again.
   stateDue_ = true;

@@ -51,13 +51,17 @@ Monitoring::LampPicture Monitoring::TakeLampPicture() const {
   LampPicture picture;
   picture.Groups = GroupsInUse(data_);
   for (int g = 0; g < picture.Groups; ++g) {
-    const SignalHeadElement& head = heads_[static_cast<std::size_t>(g)];
+    const auto i = static_cast<std::size_t>(g);
+    const SignalHeadElement& head = heads_[i];
     const std::uint32_t bit = 1U << g;
     picture.GreenLit |= head.IsGreenLit() ? bit : 0U;
-    picture.RedFailed |= head.IsRedFailed() ? bit : 0U;
-    picture.RedStuckOn |= head.IsRedStuckOn() ? bit : 0U;
-    picture.GreenStuckOn |= head.IsGreenStuckOn() ? bit : 0U;
-    picture.YellowStuckOn |= head.IsYellowStuckOn() ? bit : 0U;
+    picture.IntergreenChecked |= s_.IntergreenChecked[i] != 0 ? bit : 0U;
+    if (head.HasLampDefect()) {
+      picture.RedFailed |= head.IsRedFailed() ? bit : 0U;
+      picture.RedStuckOn |= head.IsRedStuckOn() ? bit : 0U;
+      picture.GreenStuckOn |= head.IsGreenStuckOn() ? bit : 0U;
+      picture.YellowStuckOn |= head.IsYellowStuckOn() ? bit : 0U;
+    }
   }
   return picture;
 }
@@ -198,6 +202,9 @@ void Monitoring::CheckIntergreen(const LampPicture& picture, std::int32_t tickCo
     Blink(panel_, PanelLamp::StZwischenZt, tickCount);
     s_.IntergreenChecked.fill(1);
     return;
+  }
+  if (picture.IntergreenChecked == picture.GreenLit) {
+    return;  // every lit green checked, every other group cleared: nothing to do
   }
   const auto& intergreen = data_.ActiveIntergreen;
   for (int i = 0; i < picture.Groups; ++i) {

@@ -59,6 +59,7 @@ class Monitoring {
     std::uint32_t RedStuckOn = 0;
     std::uint32_t GreenStuckOn = 0;
     std::uint32_t YellowStuckOn = 0;
+    std::uint32_t IntergreenChecked = 0;  // as the check left it last
   };
   static_assert(MaxGroups <= 32, "one bit per group");
 
