@@ -98,6 +98,8 @@ SignalHeadElement::SignalHeadElement(int index)
     : index_(index), labelGruppeNr_(std::to_string(index + 1)) {}
 
 void SignalHeadElement::Reset() {
+  repaintDue_ = true;
+  stateDue_ = true;
   for (Lamp lamp : {Lamp::Red, Lamp::Yellow, Lamp::Green}) {
     Paint(CrossField(*this, lamp), false);
     StuckOnField(*this, lamp) = false;
@@ -105,6 +107,7 @@ void SignalHeadElement::Reset() {
     // Only the field: the shape stays as painted until the next repaint.
     LampField(*this, lamp) = DarkLamp;
   }
+  hasLampDefect_ = false;
   Paint(demandButtonDown_, false);
   demandLampOn_ = false;
   SetWaitSign(false);
@@ -112,7 +115,8 @@ void SignalHeadElement::Reset() {
   Paint(shapeSt_, DarkLamp);
 }
 
-void SignalHeadElement::ShowState(std::int32_t code, const RepaintContext& context) {
+void SignalHeadElement::ShowNewState(std::int32_t code, const RepaintContext& context) {
+  stateDue_ = false;
   state_ = code;
   const LampTriple lamps = LampsOf(code);
   redLamp_ = lamps.Red;
@@ -122,17 +126,18 @@ void SignalHeadElement::ShowState(std::int32_t code, const RepaintContext& conte
   Repaint(context);
 }
 
-void SignalHeadElement::SetBlinkPhase(int tickCount, const RepaintContext& context) {
-  blinkOff_ = tickCount != 0;
-  Repaint(context);
-}
-
 void SignalHeadElement::SetDemandLamp(bool on) {
-  demandLampOn_ = on;
+  if (demandLampOn_ != on) {
+    demandLampOn_ = on;
+    repaintDue_ = true;
+  }
 }
 
 void SignalHeadElement::SetWaitSign(bool on) {
-  waitSignOn_ = on;
+  if (waitSignOn_ != on) {
+    waitSignOn_ = on;
+    repaintDue_ = true;
+  }
   Paint(labelWarteVisible_, on);
 }
 
@@ -193,7 +198,11 @@ void SignalHeadElement::LampClick(Lamp lamp, const RepaintContext& context) {
     }
     Paint(CrossField(*this, lamp), true);
   }
+  hasLampDefect_ =
+      redStuckOn_ || redFailed_ || yellowStuckOn_ || yellowFailed_ || greenStuckOn_ || greenFailed_;
   Repaint(context);
+  // A repaired lamp keeps the defect's field until the state is shown again.
+  stateDue_ = true;
 }
 
 LampState SignalHeadElement::ShapeState(Lamp lamp) const {
@@ -244,6 +253,8 @@ void SignalHeadElement::Repaint(const RepaintContext& context) {
   Paint(shapeRot_, redLamp_);
   Paint(shapeGelb_, yellowLamp_);
   Paint(shapeGruen_, greenLamp_);
+  repaintDue_ = false;
+  paintedFor_ = context;
 }
 
 namespace {

@@ -14,6 +14,8 @@ namespace ampelsim {
 struct RepaintContext {
   bool FaultActive = false;
   std::int32_t MainState = 0;
+
+  bool operator==(const RepaintContext&) const = default;
 };
 
 // The logic of one signal head: the state shown, the lit lamps, the demand
@@ -33,10 +35,29 @@ class SignalHeadElement {
 
   int Index() const { return index_; }
 
-  // Engine side.
+  // Engine side. ShowState and SetBlinkPhase repaint only when the repaint
+  // could change something (IsPaintedFor).
   void Reset();
-  void ShowState(std::int32_t code, const RepaintContext& context);
-  void SetBlinkPhase(int tickCount, const RepaintContext& context);
+  // The lamp fields of a repainted head are those of its state with the
+  // defects applied, so the same state again changes nothing.
+  void ShowState(std::int32_t code, const RepaintContext& context) {
+    if (code != state_ || stateDue_ || !IsPaintedFor(context)) {
+      ShowNewState(code, context);
+    }
+  }
+  // Twice a second for every head: the test whether anything is to repaint
+  // is inline.
+  void SetBlinkPhase(int tickCount, const RepaintContext& context) {
+    blinkOff_ = tickCount != 0;
+    if (!IsPaintedFor(context)) {
+      Repaint(context);
+    }
+  }
+  // Nothing a repaint reads has changed since the last one, which ran with
+  // this context, and no lamp blinks: a repaint would change nothing.
+  bool IsPaintedFor(const RepaintContext& context) const {
+    return !repaintDue_ && !flashing_ && context == paintedFor_;
+  }
   void SetDemandLamp(bool on);  // painted at the next repaint
   void SetWaitSign(bool on);
   void SetFaultMark(bool on);
@@ -53,6 +74,8 @@ class SignalHeadElement {
   bool IsYellowStuckOn() const { return yellowStuckOn_; }
   bool IsGreenFailed() const { return greenFailed_; }
   bool IsGreenStuckOn() const { return greenStuckOn_; }
+  // Any lamp stuck on or failed.
+  bool HasLampDefect() const { return hasLampDefect_; }
   bool IsWaitSignOn() const { return waitSignOn_; }
   bool IsFlashing() const { return flashing_; }
   bool IsBlinkOff() const { return blinkOff_; }
@@ -81,6 +104,7 @@ class SignalHeadElement {
   std::uint64_t PaintCount() const { return paintCount_; }
 
  private:
+  void ShowNewState(std::int32_t code, const RepaintContext& context);
   void Repaint(const RepaintContext& context);
   // The field of one lamp; a template so that const and mutable callers share it.
   template <class Self>
@@ -101,6 +125,13 @@ class SignalHeadElement {
 
   int index_;
   std::uint64_t paintCount_ = 0;
+  // Set where a field the repaint reads changes without a repaint.
+  bool repaintDue_ = true;
+  // Set where the lamp fields may differ from the state shown with its
+  // defects (a reset, a defect set or repaired): the same state shown again
+  // puts them back.
+  bool stateDue_ = true;
+  RepaintContext paintedFor_;
 
   LampState redLamp_ = LampState::Dark;
   LampState yellowLamp_ = LampState::Dark;
@@ -118,6 +149,7 @@ class SignalHeadElement {
   bool greenStuckOn_ = false;
   bool greenFailed_ = false;
   bool lampFaultsAllowed_ = false;
+  bool hasLampDefect_ = false;  // any of the six flags above
 
   // The drawn controls.
   LampState shapeRot_ = LampState::Dark;

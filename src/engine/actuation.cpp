@@ -1,6 +1,7 @@
 #include "engine/actuation.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "data/signal_state.h"
 #include "display/signal_head_element.h"
@@ -31,7 +32,25 @@ std::int32_t CountDown(std::int32_t value) {
 
 }  // namespace
 
-void Actuation::ReadDetectors() {
+bool Actuation::DetectorsIdle() const {
+  const DetectorState& d = d_;
+  // A memory left holds its detector active at every full read and only
+  // counts down in between, so with no detector active none is held either.
+  static_assert(sizeof(d.DetectorActive) == 3 * sizeof(std::uint64_t));
+  std::array<std::uint64_t, 3> active{};
+  std::memcpy(active.data(), d.DetectorActive.data(), sizeof(active));
+  if (d.GreenSeenValid == 0 || (active[0] | active[1] | active[2]) != 0 ||
+      std::memcmp(d.GreenSeenFor.data(), s_.GroupState.data(), sizeof(s_.GroupState)) != 0) {
+    return false;
+  }
+  bool pressed = false;
+  for (const SignalHeadElement& head : heads_) {
+    pressed |= head.IsDemandButtonDown();
+  }
+  return !pressed;
+}
+
+void Actuation::ReadAllDetectors() {
   // Local names: a byte store may alias anything, so the members would be
   // read again for every group.
   DetectorState& d = d_;
@@ -62,6 +81,8 @@ void Actuation::ReadDetectors() {
       d.DetectorActive[g] = 0;
     }
   }
+  d.GreenSeenFor = groupState;
+  d.GreenSeenValid = 1;
 }
 
 void Actuation::AssignDetectors() {

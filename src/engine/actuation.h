@@ -36,8 +36,18 @@ class Actuation {
         panel_(panel),
         heads_(heads) {}
 
-  // Every tick, in this order.
-  void ReadDetectors();
+  // Every tick, in this order. ReadDetectors reads all detectors unless
+  // they are idle.
+  void ReadDetectors() {
+    if (!DetectorsIdle()) {
+      ReadAllDetectors();
+    }
+  }
+  // No button down, no detector reporting or held by its memory, and the
+  // group states unchanged since the last full read: reading them all would
+  // change nothing.
+  bool DetectorsIdle() const;
+  void ReadAllDetectors();
   void AssignDetectors();
   void RegisterDemands();
   void RetriggerExtensions();

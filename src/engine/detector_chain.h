@@ -1,6 +1,8 @@
 #pragma once
 
-#include <algorithm>
+#include <array>
+#include <cstdint>
+#include <cstring>
 
 #include "engine/engine_state.h"
 #include "panel/control_panel.h"
@@ -14,9 +16,11 @@ namespace ampelsim {
 // button held down keeps its detector reporting, so there is no pulse to
 // mark either.
 inline bool DetectorChainHasWork(const DetectorState& detectors, const ControlPanel& panel) {
-  return std::any_of(detectors.DetectorActive.begin(), detectors.DetectorActive.end(),
-                     [](std::uint8_t active) { return active != 0; }) ||
-         panel.IsDown(PanelToggle::DauerButton);
+  // Runs every tick: the 24 flags are read as three words.
+  static_assert(sizeof(detectors.DetectorActive) == 3 * sizeof(std::uint64_t));
+  std::array<std::uint64_t, 3> words{};
+  std::memcpy(words.data(), detectors.DetectorActive.data(), sizeof(words));
+  return (words[0] | words[1] | words[2]) != 0 || panel.IsDown(PanelToggle::DauerButton);
 }
 
 }  // namespace ampelsim

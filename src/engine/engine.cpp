@@ -146,7 +146,11 @@ void Engine::StepTail() {
       std::chrono::floor<std::chrono::seconds>(now).time_since_epoch().count();
   if (second != shownClockSecond_) {
     shownClockSecond_ = second;
-    panel.SetLabel(PanelLabel::Datum, PanelDateText(now));
+    const auto today = std::chrono::floor<std::chrono::days>(now);
+    if (shownDay_ != today) {
+      shownDay_ = today;
+      panel.SetLabel(PanelLabel::Datum, PanelDateText(now));
+    }
     panel.SetLabel(PanelLabel::Zeit, LongTimeText(now));
   }
 
@@ -156,7 +160,9 @@ void Engine::StepTail() {
   s_.SecondDue = 0;
   panel.SetLabel(PanelLabel::Zeitpunkt, std::to_string(s_.TimePoint));
   panel.SetLabel(PanelLabel::Umlaufzeit, std::to_string(s_.RunningCycleTime));
-  panel.SetLabel(PanelLabel::AktDatei, p_.DataDirectory);
+  if (panel.LabelText(PanelLabel::AktDatei) != p_.DataDirectory) {
+    panel.SetLabel(PanelLabel::AktDatei, p_.DataDirectory);
+  }
   panel.SetLabel(PanelLabel::ProgLauf, std::to_string(s_.CurrentProgram));
   publisher_.PublishSecond(now, s_, p_.Heads, panel);
   actuation_.ClearDetectorSeen();

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <array>
+#include <chrono>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "data/controller_data_set.h"
@@ -95,6 +97,8 @@ class Engine {
   // The second last shown in the date and time labels: they change once a
   // second, so formatting them at every step would be wasted work.
   std::int64_t shownClockSecond_ = -1;
+  // The day last shown in the date label, which only the engine writes.
+  std::optional<std::chrono::local_days> shownDay_;
 };
 
 }  // namespace ampelsim

@@ -144,6 +144,11 @@ struct DetectorState {
   GroupArray<std::uint8_t> GroupGreenSeen{};
   GroupArray<std::int32_t> ForcedSeconds{};
   GroupArray<std::int32_t> ForcedMinutes{};
+  // The group states GroupGreenSeen was last brought up to date with.
+  GroupArray<std::int32_t> GreenSeenFor{};
+  std::uint8_t GreenSeenValid = 0;
+
+  bool operator==(const DetectorState&) const = default;
 };
 
 // Extension points: gap timers and the maximum extension left.

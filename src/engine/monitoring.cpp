@@ -1,5 +1,7 @@
 #include "engine/monitoring.h"
 
+#include <bit>
+
 #include "data/signal_state.h"
 #include "display/signal_head_element.h"
 #include "engine/clock.h"
@@ -36,7 +38,33 @@ void FollowSwitches(std::uint8_t& suspended, bool switchesDown, std::int32_t tic
 
 constexpr std::int32_t NoGreenWindowSeconds = 255;
 
+constexpr bool Has(std::uint32_t groups, int group) {
+  return ((groups >> group) & 1U) != 0;
+}
+
 }  // namespace
+
+// One pass over the heads in use, so that the five checks of a tick read
+// bits instead of walking the heads each. The checks do not change what a
+// head shows, so the picture holds for the whole tick.
+Monitoring::LampPicture Monitoring::TakeLampPicture() const {
+  LampPicture picture;
+  picture.Groups = GroupsInUse(data_);
+  for (int g = 0; g < picture.Groups; ++g) {
+    const auto i = static_cast<std::size_t>(g);
+    const SignalHeadElement& head = heads_[i];
+    const std::uint32_t bit = 1U << g;
+    picture.GreenLit |= head.IsGreenLit() ? bit : 0U;
+    picture.IntergreenChecked |= s_.IntergreenChecked[i] != 0 ? bit : 0U;
+    if (head.HasLampDefect()) {
+      picture.RedFailed |= head.IsRedFailed() ? bit : 0U;
+      picture.RedStuckOn |= head.IsRedStuckOn() ? bit : 0U;
+      picture.GreenStuckOn |= head.IsGreenStuckOn() ? bit : 0U;
+      picture.YellowStuckOn |= head.IsYellowStuckOn() ? bit : 0U;
+    }
+  }
+  return picture;
+}
 
 void Monitoring::Initialise(bool resetRunningTimes) {
   faults_.ClearFaultStore();
@@ -76,38 +104,31 @@ void Monitoring::MonitorSignals(std::int32_t tickCount) {
   const bool intergreenOff = panel_.IsDown(PanelToggle::ZwischenAus);
   const bool statusOff = panel_.IsDown(PanelToggle::StatusAus);
 
-  CheckHostileGreen(tickCount);
+  const LampPicture picture = TakeLampPicture();
+  CheckHostileGreen(picture, tickCount);
   FollowSwitches(m_.HostileGreenMonitorSuspended, greenOff, tickCount);
-  CheckRed(tickCount);
+  CheckRed(picture, tickCount);
   FollowSwitches(m_.RedMonitorSuspended, redOff, tickCount);
   FollowSwitches(m_.RedStatusMonitorSuspended, statusOff, tickCount);
-  CheckGreenStatus(tickCount);
+  CheckGreenStatus(picture, tickCount);
   FollowSwitches(m_.GreenStatusMonitorSuspended, statusOff || greenOff, tickCount);
-  CheckYellowStatus(tickCount);
+  CheckYellowStatus(picture, tickCount);
   FollowSwitches(m_.YellowStatusMonitorSuspended, statusOff, tickCount);
-  CheckIntergreen(tickCount);
+  CheckIntergreen(picture, tickCount);
   FollowSwitches(m_.IntergreenMonitorSuspended, intergreenOff, tickCount);
 }
 
-void Monitoring::CheckHostileGreen(std::int32_t tickCount) {
+void Monitoring::CheckHostileGreen(const LampPicture& picture, std::int32_t tickCount) {
   if (m_.HostileGreenMonitorSuspended != 0) {
     Blink(panel_, PanelLamp::StFeind, tickCount);
     return;
   }
   // Runs every tick: only pairs of lit greens are looked at, in group order.
-  std::array<int, MaxGroups> green{};
-  int greenCount = 0;
-  const int groups = GroupsInUse(data_);
-  for (int g = 0; g < groups; ++g) {
-    if (heads_[static_cast<std::size_t>(g)].IsGreenLit()) {
-      green[static_cast<std::size_t>(greenCount++)] = g;
-    }
-  }
   const auto& locks = data_.ActiveGreenLocks;
-  for (int a = 0; a < greenCount; ++a) {
-    const int i = green[static_cast<std::size_t>(a)];
-    for (int b = 0; b < greenCount; ++b) {
-      const int j = green[static_cast<std::size_t>(b)];
+  for (std::uint32_t entering = picture.GreenLit; entering != 0; entering &= entering - 1) {
+    const int i = std::countr_zero(entering);
+    for (std::uint32_t other = picture.GreenLit; other != 0; other &= other - 1) {
+      const int j = std::countr_zero(other);
       if (locks[static_cast<std::size_t>(i)][static_cast<std::size_t>(j)] != 0 &&
           s_.FaultActive == 0) {
         panel_.SetLamp(PanelLamp::StFeind, LampState::Lit);
@@ -117,7 +138,7 @@ void Monitoring::CheckHostileGreen(std::int32_t tickCount) {
   }
 }
 
-void Monitoring::CheckRed(std::int32_t tickCount) {
+void Monitoring::CheckRed(const LampPicture& picture, std::int32_t tickCount) {
   if (m_.RedMonitorSuspended != 0) {
     Blink(panel_, PanelLamp::StRotFaden, tickCount);
     Blink(panel_, PanelLamp::StStatusRot, tickCount);
@@ -126,66 +147,69 @@ void Monitoring::CheckRed(std::int32_t tickCount) {
   if (m_.RedStatusMonitorSuspended != 0) {
     Blink(panel_, PanelLamp::StStatusRot, tickCount);
   }
-  const int groups = GroupsInUse(data_);
+  if ((picture.RedFailed | picture.RedStuckOn) == 0) {
+    return;  // no red lamp defect: nothing to find
+  }
   // Dark and flashing have no program record: all groups in use are watched.
   const bool watchAll = s_.CurrentProgram > ProgramCount;
   const auto& monitored = RunningProgram(data_, s_.CurrentProgram).RedMonitored;
-  for (int g = 0; g < groups; ++g) {
+  for (int g = 0; g < picture.Groups; ++g) {
     const auto i = static_cast<std::size_t>(g);
     if (!watchAll && monitored[i] == 0) {
       continue;
     }
-    const auto& head = heads_[i];
-    if (head.IsRedFailed() && s_.FaultActive == 0) {
+    if (Has(picture.RedFailed, g) && s_.FaultActive == 0) {
       panel_.SetLamp(PanelLamp::StRotFaden, LampState::Lit);
       RegisterFault(RedLampDefective, g + 1, 0);
     }
-    if (head.IsRedStuckOn() && m_.RedStatusMonitorSuspended == 0 && s_.FaultActive == 0) {
+    if (Has(picture.RedStuckOn, g) && m_.RedStatusMonitorSuspended == 0 && s_.FaultActive == 0) {
       panel_.SetLamp(PanelLamp::StStatusRot, LampState::Lit);
       RegisterFault(RedStatus, g + 1, 0);
     }
   }
 }
 
-void Monitoring::CheckGreenStatus(std::int32_t tickCount) {
+void Monitoring::CheckGreenStatus(const LampPicture& picture, std::int32_t tickCount) {
   if (m_.GreenStatusMonitorSuspended != 0) {
     Blink(panel_, PanelLamp::StGruenStatus, tickCount);
     return;
   }
-  const int groups = GroupsInUse(data_);
-  for (int g = 0; g < groups; ++g) {
-    if (heads_[static_cast<std::size_t>(g)].IsGreenStuckOn() && s_.FaultActive == 0) {
+  for (std::uint32_t stuck = picture.GreenStuckOn; stuck != 0; stuck &= stuck - 1) {
+    const int g = std::countr_zero(stuck);
+    if (s_.FaultActive == 0) {
       panel_.SetLamp(PanelLamp::StGruenStatus, LampState::Lit);
       RegisterFault(GreenStatus, g + 1, 0);
     }
   }
 }
 
-void Monitoring::CheckYellowStatus(std::int32_t tickCount) {
+void Monitoring::CheckYellowStatus(const LampPicture& picture, std::int32_t tickCount) {
   if (m_.YellowStatusMonitorSuspended != 0) {
     Blink(panel_, PanelLamp::StStatusGelb, tickCount);
     return;
   }
-  const int groups = GroupsInUse(data_);
-  for (int g = 0; g < groups; ++g) {
-    if (heads_[static_cast<std::size_t>(g)].IsYellowStuckOn() && s_.FaultActive == 0) {
+  for (std::uint32_t stuck = picture.YellowStuckOn; stuck != 0; stuck &= stuck - 1) {
+    const int g = std::countr_zero(stuck);
+    if (s_.FaultActive == 0) {
       panel_.SetLamp(PanelLamp::StStatusGelb, LampState::Lit);
       RegisterFault(YellowStatus, g + 1, 0);
     }
   }
 }
 
-void Monitoring::CheckIntergreen(std::int32_t tickCount) {
+void Monitoring::CheckIntergreen(const LampPicture& picture, std::int32_t tickCount) {
   if (m_.IntergreenMonitorSuspended != 0) {
     Blink(panel_, PanelLamp::StZwischenZt, tickCount);
     s_.IntergreenChecked.fill(1);
     return;
   }
+  if (picture.IntergreenChecked == picture.GreenLit) {
+    return;  // every lit green checked, every other group cleared: nothing to do
+  }
   const auto& intergreen = data_.ActiveIntergreen;
-  const int groups = GroupsInUse(data_);
-  for (int i = 0; i < groups; ++i) {
+  for (int i = 0; i < picture.Groups; ++i) {
     const auto entering = static_cast<std::size_t>(i);
-    if (!heads_[entering].IsGreenLit()) {
+    if (!Has(picture.GreenLit, i)) {
       s_.IntergreenChecked[entering] = 0;
       continue;
     }
@@ -194,7 +218,7 @@ void Monitoring::CheckIntergreen(std::int32_t tickCount) {
     }
     // Checked once, at the moment the green lamp lights.
     s_.IntergreenChecked[entering] = 1;
-    for (int j = 0; j < groups; ++j) {
+    for (int j = 0; j < picture.Groups; ++j) {
       const auto clearing = static_cast<std::size_t>(j);
       if (s_.FaultActive == 0 && m_.NotGreenSeconds[clearing] < intergreen[entering][clearing]) {
         panel_.SetLamp(PanelLamp::StZwischenZt, LampState::Lit);

@@ -51,11 +51,24 @@ class Monitoring {
   void DarkenFaultLamps();
 
  private:
-  void CheckHostileGreen(std::int32_t tickCount);
-  void CheckRed(std::int32_t tickCount);
-  void CheckGreenStatus(std::int32_t tickCount);
-  void CheckYellowStatus(std::int32_t tickCount);
-  void CheckIntergreen(std::int32_t tickCount);
+  // What the heads in use show this tick, one bit per group.
+  struct LampPicture {
+    int Groups = 0;
+    std::uint32_t GreenLit = 0;
+    std::uint32_t RedFailed = 0;
+    std::uint32_t RedStuckOn = 0;
+    std::uint32_t GreenStuckOn = 0;
+    std::uint32_t YellowStuckOn = 0;
+    std::uint32_t IntergreenChecked = 0;  // as the check left it last
+  };
+  static_assert(MaxGroups <= 32, "one bit per group");
+
+  LampPicture TakeLampPicture() const;
+  void CheckHostileGreen(const LampPicture& picture, std::int32_t tickCount);
+  void CheckRed(const LampPicture& picture, std::int32_t tickCount);
+  void CheckGreenStatus(const LampPicture& picture, std::int32_t tickCount);
+  void CheckYellowStatus(const LampPicture& picture, std::int32_t tickCount);
+  void CheckIntergreen(const LampPicture& picture, std::int32_t tickCount);
   void RegisterFault(FaultKind kind, std::int32_t group, std::int32_t secondGroup);
 
   MonitoringState& m_;

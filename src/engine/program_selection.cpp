@@ -1,6 +1,7 @@
 #include "engine/program_selection.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "display/signal_head_element.h"
 #include "engine/actuation.h"
@@ -57,8 +58,20 @@ std::int32_t ClockProgram(const SwitchingPointTable& points, int weekday, int mi
 }
 
 std::int32_t ProgramSelection::ProgramFromClock() const {
-  return ClockProgram(data_.SwitchingPoints, clock_.SimulatedWeekdayIndex(),
-                      clock_.SimulatedMinuteOfDay());
+  const int weekday = clock_.SimulatedWeekdayIndex();
+  const int minuteOfDay = clock_.SimulatedMinuteOfDay();
+  ClockLookup& last = clockLookup_;
+  // Asked every second: one comparison of the plan's bytes instead of its
+  // walk over every switching point.
+  if (!last.Valid || last.Weekday != weekday || last.MinuteOfDay != minuteOfDay ||
+      std::memcmp(last.Points.data(), data_.SwitchingPoints.data(), sizeof(last.Points)) != 0) {
+    last.Valid = true;
+    last.Weekday = weekday;
+    last.MinuteOfDay = minuteOfDay;
+    last.Points = data_.SwitchingPoints;
+    last.Program = ClockProgram(data_.SwitchingPoints, weekday, minuteOfDay);
+  }
+  return last.Program;
 }
 
 std::int32_t ProgramSelection::ProgramFromClockOrButtons() const {

@@ -81,6 +81,17 @@ class ProgramSelection {
   bool AwaitSignOff(int runningIndex);
   void SwitchBack();
 
+  // The weekly plan's program for one minute of one day, looked up again
+  // only when the minute, the day or the plan changes.
+  struct ClockLookup {
+    bool Valid = false;
+    int Weekday = 0;
+    int MinuteOfDay = 0;
+    std::int32_t Program = 0;
+    SwitchingPointTable Points{};
+  };
+
+  mutable ClockLookup clockLookup_;
   ProgramChangeState& change_;
   ActivePoints& active_;
   EngineResetBlock& s_;

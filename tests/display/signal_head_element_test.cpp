@@ -8,6 +8,9 @@
 #include <string>
 #include <vector>
 
+#include "data/signal_state.h"
+#include "test_support/head_view.h"
+
 namespace ampelsim {
 namespace {
 
@@ -328,6 +331,96 @@ TEST(SignalHeadElement, PaintCountBumpsOnlyOnVisibleChange) {
     step.Run(head);
     EXPECT_EQ(head.PaintCount() != before, step.Bumps);
   }
+}
+
+// ShowState and SetBlinkPhase skip a repaint that could change nothing. At
+// every such call a copy that must repaint gets the same call and has to
+// show exactly the same, lamp fields and paint count included.
+TEST(SignalHeadElement, ASkippedRepaintWouldHaveChangedNothing) {
+  enum class Do { Show, Blink, Demand, Wait, Click, Reset, AllowFaults };
+  struct Step {
+    Do What;
+    int Value;
+    RepaintContext Context;
+  };
+  constexpr RepaintContext Fault{true, 3000};
+  const Step steps[] = {
+      {Do::Show, Red, Running},
+      {Do::Blink, 0, Running},
+      {Do::Blink, 5, Running},
+      {Do::Show, Red, Running},
+      {Do::Demand, 1, Running},
+      {Do::Blink, 0, Running},
+      {Do::Blink, 5, Running},
+      {Do::Show, Red, Fault},
+      {Do::Show, Red, Fault},
+      {Do::Show, Green, Running},
+      {Do::Show, Green, Running},
+      {Do::AllowFaults, 1, Running},
+      {Do::Click, int(Lamp::Green), Running},
+      {Do::Blink, 0, Running},
+      {Do::Show, Green, Running},
+      {Do::Click, int(Lamp::Green), Running},
+      {Do::Blink, 5, Running},
+      {Do::Show, Green, Running},
+      {Do::Show, Green, Running},
+      {Do::Click, int(Lamp::Red), Running},
+      {Do::Show, Red, Running},
+      {Do::Show, Red, Running},
+      {Do::Click, int(Lamp::Red), Running},
+      {Do::Show, Red, Running},
+      {Do::Wait, 1, Running},
+      {Do::Show, Red, Running},
+      {Do::Blink, 0, Off},
+      {Do::Blink, 5, Off},
+      {Do::Demand, 0, Off},
+      {Do::Show, YellowFlashing, Off},
+      {Do::Blink, 0, Off},
+      {Do::Blink, 5, Off},
+      {Do::Show, YellowFlashing, Off},
+      {Do::Show, Yellow, Running},
+      {Do::Reset, 0, Running},
+      {Do::Blink, 0, Running},
+      {Do::Show, Yellow, Running},
+      {Do::Show, Yellow, Running},
+  };
+  SignalHeadElement head(0);
+  int skipped = 0;
+  for (std::size_t n = 0; n < std::size(steps); ++n) {
+    const Step& step = steps[n];
+    SignalHeadElement full = test::DueToRepaint(head);
+    switch (step.What) {
+      case Do::Show:
+        skipped += step.Value == head.State() && head.IsPaintedFor(step.Context) ? 1 : 0;
+        head.ShowState(step.Value, step.Context);
+        full.ShowState(step.Value, step.Context);
+        EXPECT_EQ(test::HeadView(head), test::HeadView(full)) << "step " << n;
+        continue;
+      case Do::Blink:
+        skipped += head.IsPaintedFor(step.Context) ? 1 : 0;
+        head.SetBlinkPhase(step.Value, step.Context);
+        full.SetBlinkPhase(step.Value, step.Context);
+        EXPECT_EQ(test::HeadView(head), test::HeadView(full)) << "step " << n;
+        continue;
+      case Do::Demand:
+        head.SetDemandLamp(step.Value != 0);
+        break;
+      case Do::Wait:
+        head.SetWaitSign(step.Value != 0);
+        break;
+      case Do::Click:
+        head.LampClick(static_cast<Lamp>(step.Value), step.Context);
+        break;
+      case Do::Reset:
+        head.Reset();
+        break;
+      case Do::AllowFaults:
+        head.SetLampFaultsAllowed(true);
+        break;
+    }
+    EXPECT_EQ(head.HasLampDefect(), !Defects(head).empty()) << "step " << n;
+  }
+  EXPECT_GE(skipped, 8);
 }
 
 }  // namespace

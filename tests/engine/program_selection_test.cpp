@@ -83,5 +83,18 @@ TEST_F(ProgramSelectionByClock, AButtonOverridesTheClockWhenItsProgramIsUsable) 
   EXPECT_EQ(selection_.ProgramFromClockOrButtons(), 2);
 }
 
+// The program of the weekly plan is remembered for the minute; a plan
+// changed within that minute is still followed at once.
+TEST_F(ProgramSelectionByClock, TheRememberedMinuteFollowsAChangedPlan) {
+  constexpr std::size_t Monday = 0;
+  EXPECT_EQ(SelectAt("2024-03-04 12:00:00"), 1);
+  data_->SwitchingPoints[3][Monday][1] = 11 * 60 + 59;
+  EXPECT_EQ(SelectAt("2024-03-04 12:00:30"), 2);
+  data_->SwitchingPoints[3][Monday][1] = 0;
+  EXPECT_EQ(SelectAt("2024-03-04 12:00:40"), 1);
+  EXPECT_EQ(SelectAt("2024-03-05 12:00:40"), 2);  // Tuesday: no points
+  EXPECT_EQ(SelectAt("2024-03-11 12:00:40"), 1);  // Monday again
+}
+
 }  // namespace
 }  // namespace ampelsim
