@@ -16,6 +16,7 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <array>
 
 #include "optimise/fixed_time_optimiser.h"
 #include "optimise/optimised_program_command.h"
@@ -56,8 +57,9 @@ QString Seconds(double value, int decimals) {
   return QLocale(QLocale::German).toString(value, 'f', decimals);
 }
 
-// The hour with the most vehicles, the one a planner looks at first.
-int PeakHour(const traffic::TrafficDescription& traffic) {
+// The hour with the most vehicles, the one a planner looks at first; with
+// a flat day (or several equal peaks) the hour already chosen if it is one.
+int PeakHour(const traffic::TrafficDescription& traffic, int chosen) {
   std::array<double, traffic::HoursPerDay> total{};
   for (const traffic::GroupTraffic& group : traffic.Groups) {
     if (group.Kind == traffic::RoadUser::Vehicle) {
@@ -66,7 +68,9 @@ int PeakHour(const traffic::TrafficDescription& traffic) {
       }
     }
   }
-  return static_cast<int>(std::max_element(total.begin(), total.end()) - total.begin());
+  const auto peak = std::max_element(total.begin(), total.end());
+  return total[static_cast<std::size_t>(chosen)] < *peak ? static_cast<int>(peak - total.begin())
+                                                         : chosen;
 }
 
 QSpinBox* SpinBox(QWidget* parent, const char* name, int low, int high, int value) {
@@ -106,10 +110,10 @@ OptimiseDialog::OptimiseDialog(const edit::EditModel& model, int program, const 
   const ControllerDataSet& dataSet = model_.Data();
   const QFileInfo given(traffic);
   if (given.isFile()) {
-    file_->setText(given.absoluteFilePath());
+    file_->setText(given.filePath());
     folder_ = given.absolutePath();
     if (const auto read = traffic::ReadTrafficFile(given.absoluteFilePath().toStdString())) {
-      hour_->setValue(PeakHour(*read));
+      hour_->setValue(PeakHour(*read, hour_->value()));
     }
   } else {
     folder_ = traffic;
@@ -139,7 +143,7 @@ OptimiseDialog::OptimiseDialog(const edit::EditModel& model, int program, const 
   hour_->setSuffix(QStringLiteral(" Uhr"));
   hour_->setToolTip(
       QStringLiteral("Die Stunde, deren Verkehrsstärken zählen; beim Wählen einer "
-                     "Datei ihre Spitzenstunde"));
+                     "Datei ihre Spitzenstunde, wenn sie eine hat"));
   form->addRow(QStringLiteral("Stunde:"), hour_);
   auto* cycleRow = new QHBoxLayout;
   cycleRow->addWidget(new QLabel(QStringLiteral("von"), this));
@@ -255,7 +259,7 @@ void OptimiseDialog::ChooseFile() {
            QString::fromStdString(read.Failure().Message));
     return;
   }
-  hour_->setValue(PeakHour(*read));
+  hour_->setValue(PeakHour(*read, hour_->value()));
   status_->clear();
 }
 
