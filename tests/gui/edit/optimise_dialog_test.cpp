@@ -175,6 +175,20 @@ class OptimiseDialogTest : public QObject {
     QVERIFY(!form.Model().CanUndo());
   }
 
+  // Stages the optimiser refuses come back as its German reason, nothing to take over.
+  void RefusedStagesAreSaid() {
+    ui::TFormBearbeiten form;
+    QVERIFY(!form.Open(CopyDemo()));
+    ui::OptimiseDialog dialog(form.Model(), 1, QString());
+    FillIn(dialog, PeakFile(), 0);
+    Child<QLineEdit>(dialog, "Phasenfolge")->setText(QStringLiteral("1,2,8,9/2,5/3,4,6,99"));
+    QVERIFY(dialog.Calculate());
+    QVERIFY(Finished(dialog));
+    QVERIFY2(dialog.StatusText().startsWith(QStringLiteral("Nicht berechnet: Phasenfolge: G. 99")),
+             qPrintable(dialog.StatusText()));
+    QVERIFY(dialog.Command() == nullptr);
+  }
+
   void BadEntriesAreSaid_data() {
     QTest::addColumn<QString>("traffic");
     QTest::addColumn<int>("from");
