@@ -109,6 +109,10 @@ Result<std::vector<double>> MeanTotalDelays(const std::vector<ControllerDataSet>
   std::atomic<std::size_t> next{0};
   auto worker = [&] {
     for (std::size_t job = next++; job < jobs; job = next++) {
+      if (settings.Stop.stop_requested()) {
+        outcomes[job].Failure = "Abgebrochen";
+        continue;
+      }
       const fs::path store = scratch.Path() / ("Lauf" + std::to_string(job) + ".STO");
       try {
         outcomes[job] = RunOne(folders[job / runs], store, settings,

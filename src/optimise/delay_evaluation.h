@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <stop_token>
 #include <vector>
 
 #include "data/controller_data_set.h"
@@ -17,6 +18,8 @@ struct EvaluationSettings {
   std::uint64_t FirstSeed = 1;
   std::int64_t Seconds = 3600;
   int Threads = 0;  // 0: one per core
+  // Asked to stop, the runs not yet begun are left out and the figures refused.
+  std::stop_token Stop;
 };
 
 // The mean total delay of each candidate data set: over the seeds, the

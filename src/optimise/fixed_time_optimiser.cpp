@@ -99,6 +99,7 @@ Result<OptimiseResult> OptimiseFixedTime(const ControllerDataSet& data,
     settings.FirstSeed = result.FirstSeed;
     settings.Threads = request.Threads;
     settings.Seconds = request.Seconds;
+    settings.Stop = request.Stop;
     auto evaluate = [&](const std::vector<StageTiming>& timings) {
       std::vector<ControllerDataSet> candidates;
       for (const StageTiming& timing : timings) {
@@ -106,7 +107,8 @@ Result<OptimiseResult> OptimiseFixedTime(const ControllerDataSet& data,
       }
       return MeanTotalDelays(candidates, settings);
     };
-    auto refined = Refine(result.Plan, request.Range, evaluate, request.MaxRounds);
+    auto refined =
+        Refine(result.Plan, request.Range, evaluate, request.MaxRounds, request.Progress);
     if (!refined) {
       return refined.Failure();
     }

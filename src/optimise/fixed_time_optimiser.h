@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <stop_token>
 #include <string>
 
 #include "data/controller_data_set.h"
@@ -24,6 +25,10 @@ struct OptimiseRequest {
   int Threads = 0;                    // 0: one per core
   std::int64_t Seconds = 3600;        // of each simulated run
   int MaxRounds = 12;                 // of the refinement
+  // Asked to stop, the refinement ends at its next run and the optimisation
+  // is refused ("Abgebrochen"); the figures never depend on it.
+  std::stop_token Stop;
+  RefinementProgress Progress;  // told after each round of the refinement
 };
 
 struct OptimiseResult {

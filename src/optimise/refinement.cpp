@@ -90,7 +90,8 @@ bool Less(const StageTiming& a, const StageTiming& b) {
 }  // namespace
 
 Result<Refinement> Refine(const FixedTimePlan& plan, const CycleRange& range,
-                          const TimingEvaluator& evaluate, int maxRounds) {
+                          const TimingEvaluator& evaluate, int maxRounds,
+                          const RefinementProgress& progress) {
   std::map<StageTiming, double, decltype(&Less)> known(&Less);
   Refinement refinement;
   const auto first = evaluate({plan.Timing});
@@ -100,6 +101,9 @@ Result<Refinement> Refine(const FixedTimePlan& plan, const CycleRange& range,
   known[plan.Timing] = first->front();
   refinement.Evaluated = 1;
   refinement.Steps.push_back({plan.Timing, first->front()});
+  if (progress) {
+    progress(refinement);
+  }
   int step = 4;
   for (int round = 0; round < maxRounds && step >= 1; ++round) {
     const RefinementStep best = refinement.Steps.back();
@@ -131,6 +135,9 @@ Result<Refinement> Refine(const FixedTimePlan& plan, const CycleRange& range,
       refinement.Steps.push_back(*better);
     } else {
       step /= 2;
+    }
+    if (progress) {
+      progress(refinement);
     }
   }
   return refinement;

@@ -23,6 +23,9 @@ struct Refinement {
 using TimingEvaluator =
     std::function<Result<std::vector<double>>(const std::vector<StageTiming>& timings)>;
 
+// Told after the start and after each round: the search so far.
+using RefinementProgress = std::function<void(const Refinement& sofar)>;
+
 // A descent from the start: each round simulates the neighbours of the best
 // timing so far (the cycle 2 x `step` seconds longer or shorter with every
 // green keeping its share, the cycle `step` seconds longer or shorter at one
@@ -32,6 +35,7 @@ using TimingEvaluator =
 // 1 s or `maxRounds` rounds. The start stays the result unless a neighbour
 // beats it.
 Result<Refinement> Refine(const FixedTimePlan& plan, const CycleRange& range,
-                          const TimingEvaluator& evaluate, int maxRounds = 12);
+                          const TimingEvaluator& evaluate, int maxRounds = 12,
+                          const RefinementProgress& progress = {});
 
 }  // namespace ampelsim::optimise

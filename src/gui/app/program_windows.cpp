@@ -6,6 +6,7 @@
 #include <QTimer>
 
 #include "app/simulation.h"
+#include "app/traffic_session.h"
 #include "gui/app/ampel_application.h"
 #include "gui/app/start_up.h"
 #include "gui/dialogs/settings_store.h"
@@ -102,6 +103,13 @@ ProgramWindows::ProgramWindows(const QString& startDirectory)
     FormAmpel.show();
     ShowOnTop(Signalplan.Ist);
     return std::nullopt;
+  };
+  // The optimisation proposes the traffic file in use, else the demo's traffic files.
+  Editing.TrafficLocation = [this] {
+    if (Basis.Traffic->Loaded()) {
+      return QString::fromStdString(Basis.Traffic->File().string());
+    }
+    return QDir(Basis.Paths.StartDirectory).filePath(QString::fromLatin1(DemoTrafficDirectoryName));
   };
   // After each tick the windows draw in this order: heads, panel, features.
   QObject::connect(&Ticks, &TickDriver::Ticked, &FormAmpel, &TFormAmpel::ShowHeads);

@@ -7,6 +7,7 @@
 
 #include "gui/edit/intergreen_dialog.h"
 #include "gui/edit/new_junction_dialog.h"
+#include "gui/edit/optimise_dialog.h"
 
 namespace ampelsim::ui {
 namespace {
@@ -47,6 +48,8 @@ void EditFeature::Install(FeatureHost& host) {
   calculate_ = AddMenuAction(menu, "ZwischenzeitenBerechnen",
                              QStringLiteral("Zwischenzeiten berechnen ..."));
   QObject::connect(calculate_, &QAction::triggered, &menu, [this] { CalculateIntergreens(); });
+  optimise_ = AddMenuAction(menu, "Festzeitoptimierung", QStringLiteral("Festzeitoptimierung ..."));
+  QObject::connect(optimise_, &QAction::triggered, &menu, [this] { OptimiseFixedTime(); });
   testRun_ = AddMenuAction(menu, "Testlauf", QStringLiteral("Testlauf"));
   testRun_->setShortcut(QKeySequence(Qt::Key_F9));
   QObject::connect(testRun_, &QAction::triggered, &menu, [this] { RunTest(); });
@@ -69,6 +72,7 @@ void EditFeature::ShowCommands() {
   save_->setEnabled(open);
   saveAs_->setEnabled(open);
   calculate_->setEnabled(open);
+  optimise_->setEnabled(open);
   testRun_->setEnabled(open);
   undo_->setEnabled(open && Editor.Model().CanUndo());
   undo_->setText(StepCaption("Rückgängig", open ? Editor.Model().UndoName() : std::string()));
@@ -131,6 +135,22 @@ void EditFeature::CalculateIntergreens() {
   }
   if (const std::unique_ptr<edit::CommandGroup> fill = dialog.Fill()) {
     Editor.Apply(*fill);
+  }
+}
+
+void EditFeature::OptimiseFixedTime() {
+  if (!Editor.HasModel()) {
+    return;
+  }
+  const QString traffic =
+      TrafficLocation ? TrafficLocation()
+                      : QString::fromStdString(Editor.Model().Directory().parent_path().string());
+  OptimiseDialog dialog(Editor.Model(), Editor.CurrentProgram(), traffic, &Editor);
+  if (dialog.exec() != QDialog::Accepted) {
+    return;
+  }
+  if (const std::unique_ptr<edit::EditCommand> step = dialog.Command()) {
+    Editor.Apply(*step);
   }
 }
 

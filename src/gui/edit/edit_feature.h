@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <filesystem>
+#include <functional>
 
 #include "gui/edit/form_bearbeiten.h"
 #include "gui/edit/test_run.h"
@@ -31,6 +32,9 @@ class EditFeature final : public Feature {
   // "Zwischenzeiten berechnen ...": the dialog on the edited data set; what
   // it calculated becomes one step.
   void CalculateIntergreens();
+  // "Festzeitoptimierung ...": the dialog on the edited data set; the program
+  // it calculated becomes one step.
+  void OptimiseFixedTime();
 
   // "Testlauf": the edited data set as it stands in the simulator.
   void RunTest();
@@ -39,6 +43,9 @@ class EditFeature final : public Feature {
   TFormTestlauf TestRun;
   // How the simulator loads a data set; the composition root sets it.
   DataSetRunner RunDataSet;
+  // The traffic file in use or, without one, the folder where traffic files
+  // lie; the composition root sets it.
+  std::function<QString()> TrafficLocation;
 
  private:
   // Enables the entries and names the undo and redo steps.
@@ -52,6 +59,7 @@ class EditFeature final : public Feature {
   QAction* undo_ = nullptr;
   QAction* redo_ = nullptr;
   QAction* calculate_ = nullptr;
+  QAction* optimise_ = nullptr;
   QAction* testRun_ = nullptr;
 };
 

@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QSpinBox>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTemporaryDir>
@@ -15,6 +16,7 @@
 #include "gui/edit/form_bearbeiten.h"
 #include "gui/edit/intergreen_dialog.h"
 #include "gui/edit/new_junction_dialog.h"
+#include "gui/edit/optimise_dialog.h"
 
 namespace ampelsim::test {
 namespace {
@@ -115,6 +117,23 @@ class EditorScreenshots : public QObject {
     QVERIFY2(dialog.LoadGeometry(geometry), qPrintable(dialog.StatusText()));
     dialog.resize(PictureWidth, PictureHeight * 3 / 4);
     QVERIFY(Write(dialog, QStringLiteral("zwischenzeiten-berechnen.png")));
+  }
+
+  // The demo's P1 for the evening peak, Webster's plan alone, into P5.
+  void FixedTimeOptimisation() {
+    ui::TFormBearbeiten form;
+    QVERIFY(!form.Open(CopyDemo()));
+    // The file named as from the demo folder, so the picture shows no machine's path.
+    const QString current = QDir::currentPath();
+    QDir::setCurrent(qEnvironmentVariable("AMPELSIM_SOURCE_DIR") + QStringLiteral("/demo"));
+    ui::OptimiseDialog dialog(form.Model(), 1, QStringLiteral("traffic/peak.json"));
+    dialog.findChild<QSpinBox*>(QStringLiteral("Laeufe"))->setValue(0);
+    QVERIFY(dialog.Calculate());
+    QVERIFY(QTest::qWaitFor([&] { return !dialog.Running(); }, 60000));
+    QDir::setCurrent(current);
+    QVERIFY2(dialog.Review() != nullptr, qPrintable(dialog.StatusText()));
+    dialog.resize(PictureWidth, PictureHeight * 5 / 4);
+    QVERIFY(Write(dialog, QStringLiteral("festzeitoptimierung.png")));
   }
 };
 
