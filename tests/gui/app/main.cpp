@@ -10,6 +10,7 @@
 #include "signalplan_test.h"
 #include "start_up_test.h"
 #include "test_support/test_files.h"
+#include "time_lapse_series_test.h"
 #include "traffic_menu_test.h"
 #include "window_placement_test.h"
 
@@ -54,6 +55,10 @@ int main(int argc, char** argv) {
   }
   {
     ampelsim::test::TrafficMenuTest test;
+    failures += QTest::qExec(&test, argc, argv);
+  }
+  {
+    ampelsim::test::TimeLapseSeriesTest test;
     failures += QTest::qExec(&test, argc, argv);
   }
   return failures == 0 ? EXIT_SUCCESS : EXIT_FAILURE;
