@@ -1,6 +1,7 @@
 #include "app/generated_traffic.h"
 
 #include "traffic/fixed_time_program.h"
+#include "traffic/spread_table.h"
 #include "traffic/statistics_table.h"
 
 namespace ampelsim {
@@ -12,6 +13,30 @@ ReportStatus PrintTrafficReport(ReportDocument& report, const ReportContext& con
   report.AddReportLine({});
   report.DataSetHeader(context.Data, context.DataDirectory);
   report.AddEmptyLines(2);
+  for (const std::string& line : traffic::TrafficReportLines(statistics, description)) {
+    report.AddReportLine(line);
+  }
+  return ReportStatus::Printed;
+}
+
+ReportStatus PrintTrafficReport(ReportDocument& report, const ReportContext& context,
+                                const traffic::TrafficStatistics& statistics,
+                                const traffic::TrafficDescription& description,
+                                const traffic::StatisticsSpread& spread,
+                                const std::vector<std::uint64_t>& seeds) {
+  report.ReportHead("I         Auswertung         I", context.Time);
+  report.AddReportLine({});
+  report.DataSetHeader(context.Data, context.DataDirectory);
+  report.AddEmptyLines(2);
+  for (const std::string& line :
+       traffic::SpreadTableLines(spread, description, seeds, traffic::Spelling::Report)) {
+    report.AddReportLine(line);
+  }
+  report.AddEmptyLines(2);
+  report.AddReportLine(
+      "Einzelwerte des ersten Laufs" +
+      (seeds.empty() ? std::string() : " (Startwert " + std::to_string(seeds.front()) + ")"));
+  report.AddReportLine({});
   for (const std::string& line : traffic::TrafficReportLines(statistics, description)) {
     report.AddReportLine(line);
   }

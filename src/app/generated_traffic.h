@@ -7,6 +7,7 @@
 #include "app/simulation.h"
 #include "app/tick_participant.h"
 #include "reports/report_document.h"
+#include "traffic/statistics_spread.h"
 #include "traffic/traffic_description.h"
 #include "traffic/traffic_model.h"
 #include "traffic/traffic_statistics.h"
@@ -32,6 +33,13 @@ namespace ampelsim {
 ReportStatus PrintTrafficReport(ReportDocument& report, const ReportContext& context,
                                 const traffic::TrafficStatistics& statistics,
                                 const traffic::TrafficDescription& description);
+// The same for a series of runs: the spread over all of them first, then
+// the figures of the first run (its seed is `seeds.front()`).
+ReportStatus PrintTrafficReport(ReportDocument& report, const ReportContext& context,
+                                const traffic::TrafficStatistics& statistics,
+                                const traffic::TrafficDescription& description,
+                                const traffic::StatisticsSpread& spread,
+                                const std::vector<std::uint64_t>& seeds);
 
 class GeneratedTraffic final : public TickParticipant, private traffic::DetectorPort {
  public:

@@ -15,6 +15,28 @@ namespace {
 
 namespace fs = std::filesystem;
 
+// A watched run reports and looks at the cancel flag once a simulated minute.
+constexpr std::int64_t WatchEverySeconds = 60;
+
+// The ticks up to `seconds`, the same whether watched or not: a watched run
+// goes a minute at a time.
+bool RunSeconds(HeadlessSimulation& run, std::int64_t seconds, TrafficRunsWatch* watch) {
+  const std::int64_t lastTick = seconds * 10;
+  if (watch == nullptr) {
+    run.RunUntilTick(lastTick);
+    return true;
+  }
+  while (run.TicksRun() < lastTick) {
+    if (watch->Cancelled()) {
+      return false;
+    }
+    const std::int64_t before = run.TicksRun();
+    run.RunUntilTick(std::min(lastTick, before + WatchEverySeconds * 10));
+    watch->SecondsSimulated(run.TicksRun() / 10 - before / 10);
+  }
+  return true;
+}
+
 fs::path MakeScratchDirectory(const char* prefix) {
   std::string pattern = (fs::temp_directory_path() / (std::string(prefix) + "XXXXXX")).string();
   if (mkdtemp(pattern.data()) == nullptr) {
@@ -59,7 +81,8 @@ TrafficRuns::~TrafficRuns() {
   }
 }
 
-TrafficRunResult TrafficRuns::RunOne(std::size_t slot, std::uint64_t seed) const {
+TrafficRunResult TrafficRuns::RunOne(std::size_t slot, std::uint64_t seed,
+                                     TrafficRunsWatch* watch) const {
   TrafficRunResult result;
   std::error_code error;
   const fs::path directory = scratch_ / ("run-" + std::to_string(slot));
@@ -80,10 +103,11 @@ TrafficRunResult TrafficRuns::RunOne(std::size_t slot, std::uint64_t seed) const
                    traffic::CheckTrafficForDataSet(setup_.Description, run.Sim().Data())) {
       result.Ended = TrafficRunResult::Outcome::Refused;
       result.Refusal = std::move(*refused);
-    } else {
-      run.RunUntilTick(setup_.Seconds * 10);
+    } else if (RunSeconds(run, setup_.Seconds, watch)) {
       result.Ended = TrafficRunResult::Outcome::Ran;
       result.Statistics = traffic.Statistics();
+    } else {
+      result.Ended = TrafficRunResult::Outcome::Cancelled;
     }
   }
   fs::remove_all(directory, error);
@@ -92,23 +116,33 @@ TrafficRunResult TrafficRuns::RunOne(std::size_t slot, std::uint64_t seed) const
 
 std::vector<TrafficRunResult> TrafficRuns::Run(const std::vector<std::uint64_t>& seeds,
                                                unsigned threads) const {
+  return RunAll(seeds, threads, nullptr);
+}
+
+std::vector<TrafficRunResult> TrafficRuns::Run(const std::vector<std::uint64_t>& seeds,
+                                               unsigned threads, TrafficRunsWatch& watch) const {
+  return RunAll(seeds, threads, &watch);
+}
+
+std::vector<TrafficRunResult> TrafficRuns::RunAll(const std::vector<std::uint64_t>& seeds,
+                                                  unsigned threads, TrafficRunsWatch* watch) const {
   // Each result has its fixed place, so the order does not depend on which
   // run ends first.
   std::vector<TrafficRunResult> results(seeds.size());
-  RunJobs(seeds.size(), threads, [&](std::size_t k) { results[k] = RunOne(k, seeds[k]); });
+  RunJobs(seeds.size(), threads, [&](std::size_t k) { results[k] = RunOne(k, seeds[k], watch); });
   return results;
 }
 
 std::vector<std::vector<TrafficRunResult>> TrafficRuns::RunTogether(
     const std::vector<const TrafficRuns*>& series, const std::vector<std::uint64_t>& seeds,
-    unsigned threads) {
+    unsigned threads, TrafficRunsWatch* watch) {
   std::vector<std::vector<TrafficRunResult>> results(series.size(),
                                                      std::vector<TrafficRunResult>(seeds.size()));
   const std::size_t perSeries = seeds.size();
   RunJobs(series.size() * perSeries, threads, [&](std::size_t job) {
     const std::size_t s = job / perSeries;
     const std::size_t k = job % perSeries;
-    results[s][k] = series[s]->RunOne(k, seeds[k]);
+    results[s][k] = series[s]->RunOne(k, seeds[k], watch);
   });
   return results;
 }

@@ -26,10 +26,20 @@ struct TrafficRunSetup {
 
 // How one run of the series ended.
 struct TrafficRunResult {
-  enum class Outcome { Ran, NotLoaded, Refused, NoPlace };
+  enum class Outcome { Ran, NotLoaded, Refused, NoPlace, Cancelled };
   Outcome Ended = Outcome::NoPlace;
   std::string Refusal;  // the traffic file's refusal (Refused)
   traffic::TrafficStatistics Statistics;
+};
+
+// Watches a series from its own threads: each run reports the seconds it
+// simulated, a minute at a time, and ends early (Cancelled) at its next
+// minute once Cancelled() says so.
+class TrafficRunsWatch {
+ public:
+  virtual ~TrafficRunsWatch() = default;
+  virtual void SecondsSimulated(std::int64_t seconds) = 0;
+  virtual bool Cancelled() const = 0;
 };
 
 // Runs of the same junction and traffic with different seeds. Each run owns
@@ -50,16 +60,22 @@ class TrafficRuns {
   // the results in the order of the seeds.
   std::vector<TrafficRunResult> Run(const std::vector<std::uint64_t>& seeds,
                                     unsigned threads) const;
+  // The same, watched: the progress goes to `watch`, which may stop it.
+  std::vector<TrafficRunResult> Run(const std::vector<std::uint64_t>& seeds, unsigned threads,
+                                    TrafficRunsWatch& watch) const;
 
   // Several series side by side (the programs of a comparison, say): every
   // series runs every seed, all runs share at most `threads` threads, and
   // result[s][k] is series s with seeds[k] whatever ended first.
+  // A watch, when given, hears the seconds of every run and may stop them.
   static std::vector<std::vector<TrafficRunResult>> RunTogether(
       const std::vector<const TrafficRuns*>& series, const std::vector<std::uint64_t>& seeds,
-      unsigned threads);
+      unsigned threads, TrafficRunsWatch* watch = nullptr);
 
  private:
-  TrafficRunResult RunOne(std::size_t slot, std::uint64_t seed) const;
+  TrafficRunResult RunOne(std::size_t slot, std::uint64_t seed, TrafficRunsWatch* watch) const;
+  std::vector<TrafficRunResult> RunAll(const std::vector<std::uint64_t>& seeds, unsigned threads,
+                                       TrafficRunsWatch* watch) const;
 
   TrafficRunSetup setup_;
   std::filesystem::path scratch_;               // empty when none could be made

@@ -4,6 +4,7 @@
 #include <utility>
 #include <vector>
 
+#include "traffic/csv_german.h"
 #include "traffic/statistics_files.h"
 
 namespace ampelsim::traffic {
@@ -137,31 +138,39 @@ std::string DecimalComma(std::string number) {
 
 }  // namespace
 
-std::string StatisticsCsvGerman(const TrafficStatistics& statistics,
-                                const TrafficDescription& description) {
-  const std::vector<Row> rows = ParseRows(StatisticsCsv(statistics, description));
+std::string GermanHeading(std::string_view heading) {
+  return std::string(Lookup(Headings, heading));
+}
+
+std::string GermanCsv(std::string_view csv, std::string (*heading)(std::string_view)) {
+  const std::vector<Row> rows = ParseRows(csv);
   if (rows.empty()) {
     return {};
   }
   const Row& headings = rows.front();
-  std::string csv = "\xEF\xBB\xBF";
+  std::string german = "\xEF\xBB\xBF";
   for (std::size_t r = 0; r < rows.size(); ++r) {
     for (std::size_t column = 0; column < rows[r].size(); ++column) {
-      const std::string_view heading =
+      const std::string_view international =
           column < headings.size() ? std::string_view(headings[column]) : std::string_view();
       std::string field = rows[r][column];
       if (r == 0) {
-        field = std::string(Lookup(Headings, heading));
-      } else if (IsTextColumn(heading)) {
+        field = heading(international);
+      } else if (IsTextColumn(international)) {
         field = std::string(Lookup(Words, field));
       } else {
         field = DecimalComma(std::move(field));
       }
-      csv += (column == 0 ? "" : ";") + Quoted(field);
+      german += (column == 0 ? "" : ";") + Quoted(field);
     }
-    csv += '\n';
+    german += '\n';
   }
-  return csv;
+  return german;
+}
+
+std::string StatisticsCsvGerman(const TrafficStatistics& statistics,
+                                const TrafficDescription& description) {
+  return GermanCsv(StatisticsCsv(statistics, description), GermanHeading);
 }
 
 }  // namespace ampelsim::traffic

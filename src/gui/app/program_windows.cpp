@@ -81,6 +81,11 @@ ProgramWindows::ProgramWindows(const QString& startDirectory)
     QObject::connect(coupling, &SumoGuiCoupling::CouplingChanged, &Traffic.Auswertung,
                      [this](bool coupled) { Traffic.SumoCouplingChanged(coupled); });
   }
+  // After a time-lapse the actual chart shows its last cycles.
+  Traffic.SetTimeLapseChart(TFormIstSignalplan::KeptSeconds,
+                            [this](const ActualChartRecorder& lapsed, const QString& what) {
+                              Signalplan.Ist.ShowTimeLapse(lapsed, what);
+                            });
   // A finding of the verification opens the planned chart of its program,
   // its group and second marked.
   Verification.FindingActivated = [this](int program, int group, int second) {

@@ -48,7 +48,15 @@ TFormIstSignalplan::TFormIstSignalplan(Simulation& simulation, CommonKeys& keys,
   span_->setObjectName(QStringLiteral("LabelZeitraum"));
   bar->addSpacing(12);
   bar->addWidget(span_);
+  source_ = new QLabel(this);
+  source_->setObjectName(QStringLiteral("LabelQuelle"));
+  bar->addSpacing(12);
+  bar->addWidget(source_);
   bar->addStretch();
+  live_ = new QPushButton(QStringLiteral("Laufende Simulation zeigen"), this);
+  live_->setObjectName(QStringLiteral("LaufendeSimulationButton"));
+  live_->hide();
+  bar->addWidget(live_);
   auto* exportButton = new QPushButton(QStringLiteral("Exportieren ..."), this);
   exportButton->setObjectName(QStringLiteral("ExportButton"));
   bar->addWidget(exportButton);
@@ -74,6 +82,7 @@ TFormIstSignalplan::TFormIstSignalplan(Simulation& simulation, CommonKeys& keys,
           [this](int, int) { ScrollToCurrentSecond(); });
 
   connect(cycles_, &QSpinBox::valueChanged, this, &TFormIstSignalplan::Refresh);
+  connect(live_, &QPushButton::clicked, this, &TFormIstSignalplan::ShowRunningSimulation);
   connect(exportButton, &QPushButton::clicked, this, &TFormIstSignalplan::ExportClick);
   connect(printButton, &QPushButton::clicked, this, &TFormIstSignalplan::DruckenClick);
   keys.InstallOn(this);
@@ -88,25 +97,49 @@ void TFormIstSignalplan::SetCycles(int cycles) {
   cycles_->setValue(cycles);
 }
 
+void TFormIstSignalplan::ShowTimeLapse(const ActualChartRecorder& lapsed, const QString& what) {
+  lapsed_ = lapsed;
+  source_->setText(QStringLiteral("Zeitraffer: %1").arg(what));
+  live_->show();
+  following_ = true;
+  if (isVisible()) {
+    Refresh();
+  }
+}
+
+void TFormIstSignalplan::ShowRunningSimulation() {
+  if (!lapsed_) {
+    return;
+  }
+  lapsed_.reset();
+  source_->clear();
+  live_->hide();
+  following_ = true;
+  if (isVisible()) {
+    Refresh();
+  }
+}
+
 std::int64_t TFormIstSignalplan::ShownSeconds() const {
-  const std::int32_t cycle = recorder_.LastCycleTime();
+  const std::int32_t cycle = Shown().LastCycleTime();
   const std::int64_t perCycle = cycle > 0 ? cycle : SecondsWithoutCycle;
   return std::min<std::int64_t>(perCycle * cycles_->value(), KeptSeconds);
 }
 
 void TFormIstSignalplan::OnSecond(const SecondRecord& record) {
   recorder_.OnSecond(record);
-  if (isVisible()) {
+  if (isVisible() && !lapsed_) {
     Refresh();
   }
 }
 
 void TFormIstSignalplan::Refresh() {
   const std::int64_t shown = ShownSeconds();
-  const std::int64_t to = recorder_.SecondsSeen();
+  const ActualChartRecorder& seconds = Shown();
+  const std::int64_t to = seconds.SecondsSeen();
   // The chart keeps its full width from the start, so it does not stretch.
   const std::int64_t from = std::max<std::int64_t>(to - shown, 0);
-  ChartModel chart = recorder_.Chart(simulation_.Data(), from, to);
+  ChartModel chart = seconds.Chart(simulation_.Data(), from, to);
   chart.AxisEnd = std::max(chart.AxisEnd, chart.AxisBegin + shown);
   span_->setText(QStringLiteral("(%1 s)").arg(shown));
   view_->SetChart(std::move(chart));

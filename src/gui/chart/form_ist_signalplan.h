@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QString>
 #include <QWidget>
+#include <optional>
 
 #include "chart/actual_chart.h"
 #include "engine/second_record.h"
@@ -8,6 +10,7 @@
 #include "gui/widgets/save_location.h"
 
 class QLabel;
+class QPushButton;
 class QScrollArea;
 class QSpinBox;
 
@@ -24,7 +27,8 @@ struct ChartOutput;
 // with every second. It follows the simulation from its creation on, open or
 // not, and draws only while it is visible. Wider than the window, the view
 // keeps the current second in sight unless the user scrolls away; scrolled
-// back to the end, it follows again.
+// back to the end, it follows again. After a time-lapse it shows the last
+// seconds of the lapsed run instead, until "Laufende Simulation zeigen".
 class TFormIstSignalplan final : public QWidget, private SecondObserver {
   Q_OBJECT
 
@@ -43,6 +47,11 @@ class TFormIstSignalplan final : public QWidget, private SecondObserver {
   std::int64_t ShownSeconds() const;
   const ChartView& View() const { return *view_; }
   const QScrollArea& ScrollArea() const { return *scrollArea_; }
+  // From now on the window shows these seconds of a time-lapse (`what`
+  // says which), until ShowRunningSimulation; the live ones are still kept.
+  void ShowTimeLapse(const ActualChartRecorder& lapsed, const QString& what);
+  void ShowRunningSimulation();
+  bool ShowsTimeLapse() const { return lapsed_.has_value(); }
   // Whether the view keeps to the current second.
   bool FollowsCurrentSecond() const { return following_; }
   void SetSheetAuthors(SheetAuthorsSource authors) { authors_ = std::move(authors); }
@@ -64,9 +73,13 @@ class TFormIstSignalplan final : public QWidget, private SecondObserver {
   void ScrollToCurrentSecond();
   // The chart as "Exportieren ..." and "Drucken ..." write it.
   ChartOutput Output(const ChartSheet& sheet) const;
+  const ActualChartRecorder& Shown() const { return lapsed_ ? *lapsed_ : recorder_; }
 
   Simulation& simulation_;
   ActualChartRecorder recorder_{KeptSeconds};
+  std::optional<ActualChartRecorder> lapsed_;
+  QLabel* source_ = nullptr;
+  QPushButton* live_ = nullptr;
   QSpinBox* cycles_ = nullptr;
   QLabel* span_ = nullptr;
   QScrollArea* scrollArea_ = nullptr;

@@ -20,6 +20,8 @@ void SignalplanFeature::Install(FeatureHost& host) {
 
 void SignalplanFeature::DataSetLoaded() {
   Soll.DataSetChanged();
+  // A time-lapse ran the data set before: its chart no longer fits.
+  Ist.ShowRunningSimulation();
 }
 
 void SignalplanFeature::ShowFinding(int program, int group, int second) {

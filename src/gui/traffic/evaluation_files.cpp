@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <array>
 
+#include "traffic/spread_files.h"
 #include "traffic/statistics_files.h"
 
 namespace ampelsim::ui {
@@ -74,6 +75,21 @@ std::string EvaluationFileText(EvaluationFormat format,
       break;
   }
   return traffic::StatisticsJson(statistics, description);
+}
+
+std::string EvaluationSpreadFileText(EvaluationFormat format,
+                                     const traffic::StatisticsSpread& spread,
+                                     const traffic::TrafficDescription& description,
+                                     const std::vector<std::uint64_t>& seeds) {
+  switch (format) {
+    case EvaluationFormat::CsvGerman:
+      return traffic::SpreadCsvGerman(spread, description);
+    case EvaluationFormat::CsvInternational:
+      return traffic::SpreadCsv(spread, description);
+    case EvaluationFormat::Json:
+      break;
+  }
+  return traffic::SpreadJson(spread, description, seeds);
 }
 
 UnsavedEvaluationChoice AskUnsavedEvaluation(QWidget* parent) {

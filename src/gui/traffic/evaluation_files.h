@@ -1,9 +1,12 @@
 #pragma once
 
 #include <QString>
+#include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
+#include "traffic/statistics_spread.h"
 #include "traffic/traffic_description.h"
 #include "traffic/traffic_statistics.h"
 
@@ -31,6 +34,12 @@ EvaluationFile AskEvaluationFile(QWidget* parent, const QString& proposed, Evalu
 std::string EvaluationFileText(EvaluationFormat format,
                                const traffic::TrafficStatistics& statistics,
                                const traffic::TrafficDescription& description);
+// The spread of several runs in that form, as `ampelsim-cli run --runs
+// --stats` writes it (the German CSV in the German convention).
+std::string EvaluationSpreadFileText(EvaluationFormat format,
+                                     const traffic::StatisticsSpread& spread,
+                                     const traffic::TrafficDescription& description,
+                                     const std::vector<std::uint64_t>& seeds);
 
 // The answers to "Auswertung speichern?" before the program ends.
 enum class UnsavedEvaluationChoice { Speichern, Verwerfen, Abbrechen };

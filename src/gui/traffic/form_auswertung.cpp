@@ -16,6 +16,7 @@
 #include "app/generated_traffic.h"
 #include "app/simulation.h"
 #include "app/traffic_session.h"
+#include "gui/traffic/auswertung_spread.h"
 #include "gui/traffic/queue_plot.h"
 #include "gui/widgets/common_keys.h"
 #include "gui/widgets/save_location.h"
@@ -280,6 +281,15 @@ std::optional<traffic::TrafficStatistics> TFormAuswertung::ShownStatistics() con
   return traffic->Statistics();
 }
 
+const traffic::StatisticsSpread* TFormAuswertung::ShownSpread() const {
+  return timeLapse_ && timeLapse_->Spread ? &*timeLapse_->Spread : nullptr;
+}
+
+const std::vector<std::uint64_t>& TFormAuswertung::ShownSeeds() const {
+  static const std::vector<std::uint64_t> none;
+  return timeLapse_ ? timeLapse_->Seeds : none;
+}
+
 bool TFormAuswertung::HasEvaluation() const {
   const std::optional<traffic::TrafficStatistics> statistics = ShownStatistics();
   return statistics && statistics->Whole.To > statistics->Whole.From;
@@ -319,12 +329,20 @@ void TFormAuswertung::Refresh() {
   }
   ShowSource(*statistics, *description);
   FillPeriods(*statistics);
-  const int chosen = period_->currentIndex();
+  // With several runs their spread comes first in the list, then the first
+  // run's whole run and hours.
+  const traffic::StatisticsSpread* spread = ShownSpread();
+  const int chosen = period_->currentIndex() - (spread != nullptr ? 1 : 0);
   const bool hour = chosen > 0 && static_cast<std::size_t>(chosen) <= statistics->Hours.size();
   const traffic::PeriodFigures& period =
       hour ? statistics->Hours[static_cast<std::size_t>(chosen - 1)] : statistics->Whole;
   ShowSample(period);
-  FillTable(period, *description, period.To - period.From >= ShortestMeaningfulSample);
+  const bool meaningful = period.To - period.From >= ShortestMeaningfulSample;
+  if (spread != nullptr && chosen < 0) {
+    FillSpreadTable(*spread, *description, meaningful);
+  } else {
+    FillTable(period, *description, meaningful);
+  }
   FillPlot(*description,
            timeLapse_ ? timeLapse_->Series : session_.Traffic()->Series(QueuePlot::ShownSeconds));
 }
@@ -336,9 +354,16 @@ void TFormAuswertung::ShowSource(const traffic::TrafficStatistics& statistics,
   if (timeLapse_) {
     source_->setText(
         QStringLiteral("Quelle: Zeitraffer mit erzeugtem Verkehr (%1)").arg(timeLapseText_));
-    run_->setText(QStringLiteral("Laufzeit %1, Startwert %2")
-                      .arg(RunTime(statistics.Whole.To - statistics.Whole.From))
-                      .arg(description.Seed));
+    const QString length = RunTime(statistics.Whole.To - statistics.Whole.From);
+    if (const traffic::StatisticsSpread* spread = ShownSpread()) {
+      run_->setText(QStringLiteral("Laufzeit %1 je Lauf, %2 Läufe mit den Startwerten %3 bis %4")
+                        .arg(length)
+                        .arg(spread->Runs)
+                        .arg(timeLapse_->Seeds.front())
+                        .arg(timeLapse_->Seeds.back()));
+      return;
+    }
+    run_->setText(QStringLiteral("Laufzeit %1, Startwert %2").arg(length).arg(description.Seed));
     return;
   }
   source_->setText(QStringLiteral("Quelle: erzeugter Verkehr, Verkehrsdatei %1").arg(file));
@@ -395,53 +420,92 @@ void TFormAuswertung::FillPlot(const traffic::TrafficDescription& description,
 }
 
 void TFormAuswertung::FillPeriods(const traffic::TrafficStatistics& statistics) {
-  // The list grows by one entry per started hour; the choice stays.
-  const int wanted = static_cast<int>(statistics.Hours.size()) + 1;
+  // The list grows by one entry per started hour; the choice stays. The
+  // periods of a series are those of its first run, after the spread.
+  const traffic::StatisticsSpread* spread = ShownSpread();
+  const int before = spread != nullptr ? 1 : 0;
+  const QString run = spread != nullptr
+                          ? QStringLiteral("Startwert %1: ").arg(timeLapse_->Seeds.front())
+                          : QString();
+  const int wanted = static_cast<int>(statistics.Hours.size()) + 1 + before;
   if (period_->count() > wanted) {
     period_->clear();
   }
   if (period_->count() == 0) {
-    period_->addItem(QStringLiteral("gesamter Lauf"));
+    if (spread != nullptr) {
+      period_->addItem(QStringLiteral("Streuung über %1 Läufe").arg(spread->Runs));
+    }
+    period_->addItem(run + QStringLiteral("gesamter Lauf"));
   }
   while (period_->count() < wanted) {
     const traffic::PeriodFigures& hour =
-        statistics.Hours[static_cast<std::size_t>(period_->count() - 1)];
-    period_->addItem(QStringLiteral("Stunde ab %1").arg(QString::fromStdString(hour.ClockText)));
+        statistics.Hours[static_cast<std::size_t>(period_->count() - 1 - before)];
+    period_->addItem(run +
+                     QStringLiteral("Stunde ab %1").arg(QString::fromStdString(hour.ClockText)));
   }
 }
 
 void TFormAuswertung::FillTable(const traffic::PeriodFigures& period,
                                 const traffic::TrafficDescription& description, bool meaningful) {
+  ShowColumnsOf(false);
   table_->setRowCount(static_cast<int>(period.Groups.size()) + 1);
   int row = 0;
-  const auto fill = [&](const traffic::GroupFigures& figures) {
-    const QStringList cells = AuswertungCells(figures, GroupName(description, figures.Group));
-    for (int column = 0; column < cells.size(); ++column) {
-      QTableWidgetItem* item = table_->item(row, column);
-      if (item == nullptr) {
-        item = new QTableWidgetItem;
-        table_->setItem(row, column, item);
-      }
-      item->setText(cells[column]);
-      item->setTextAlignment(column <= KindColumn ? Qt::AlignLeft | Qt::AlignVCenter
-                                                  : Qt::AlignRight | Qt::AlignVCenter);
-      QFont font = item->font();
-      font.setBold(figures.Group == 0);
-      // Figures of a short sample are shown, but greyed: they say little.
-      font.setItalic(!meaningful && column > KindColumn);
-      item->setFont(font);
-      item->setForeground(!meaningful && column > KindColumn ? QBrush(Qt::gray) : QBrush());
-      if (column == QualityColumn) {
-        item->setTextAlignment(Qt::AlignCenter);
-        item->setBackground(QualityColour(figures.Quality));
-      }
-    }
-    ++row;
-  };
   for (const traffic::GroupFigures& figures : period.Groups) {
-    fill(figures);
+    FillRow(row++, AuswertungCells(figures, GroupName(description, figures.Group)), false,
+            meaningful, figures.Quality);
   }
-  fill(period.Junction);
+  FillRow(row, AuswertungCells(period.Junction, GroupName(description, 0)), true, meaningful,
+          period.Junction.Quality);
+}
+
+void TFormAuswertung::FillSpreadTable(const traffic::StatisticsSpread& spread,
+                                      const traffic::TrafficDescription& description,
+                                      bool meaningful) {
+  ShowColumnsOf(true);
+  table_->setRowCount(static_cast<int>(spread.Groups.size()) + 1);
+  int row = 0;
+  for (const traffic::GroupSpread& group : spread.Groups) {
+    FillRow(row++, AuswertungSpreadCells(group, GroupName(description, group.Group)), false,
+            meaningful, WorstQuality(group));
+  }
+  FillRow(row, AuswertungSpreadCells(spread.Junction, GroupName(description, 0)), true, meaningful,
+          WorstQuality(spread.Junction));
+}
+
+void TFormAuswertung::ShowColumnsOf(bool spread) {
+  if (spread == spreadColumns_) {
+    return;
+  }
+  spreadColumns_ = spread;
+  const QStringList headings = spread ? AuswertungSpreadHeadings() : AuswertungHeadings();
+  table_->clearContents();
+  table_->setColumnCount(static_cast<int>(headings.size()));
+  table_->setHorizontalHeaderLabels(headings);
+}
+
+// The last column holds the quality level, coloured by `quality`.
+void TFormAuswertung::FillRow(int row, const QStringList& cells, bool junction, bool meaningful,
+                              char quality) {
+  for (int column = 0; column < cells.size(); ++column) {
+    QTableWidgetItem* item = table_->item(row, column);
+    if (item == nullptr) {
+      item = new QTableWidgetItem;
+      table_->setItem(row, column, item);
+    }
+    item->setText(cells[column]);
+    item->setTextAlignment(column <= KindColumn ? Qt::AlignLeft | Qt::AlignVCenter
+                                                : Qt::AlignRight | Qt::AlignVCenter);
+    QFont font = item->font();
+    font.setBold(junction);
+    // Figures of a short sample are shown, but greyed: they say little.
+    font.setItalic(!meaningful && column > KindColumn);
+    item->setFont(font);
+    item->setForeground(!meaningful && column > KindColumn ? QBrush(Qt::gray) : QBrush());
+    if (column == cells.size() - 1) {
+      item->setTextAlignment(Qt::AlignCenter);
+      item->setBackground(QualityColour(quality));
+    }
+  }
 }
 
 void TFormAuswertung::FitToTable() {
@@ -492,7 +556,11 @@ bool TFormAuswertung::SaveEvaluation() {
     return false;
   }
   lastFormat_ = file.Format;
-  const std::string text = EvaluationFileText(file.Format, *statistics, *description);
+  // Several runs are saved as their spread, as `ampelsim-cli run --runs` does.
+  const traffic::StatisticsSpread* spread = ShownSpread();
+  const std::string text =
+      spread != nullptr ? EvaluationSpreadFileText(file.Format, *spread, *description, ShownSeeds())
+                        : EvaluationFileText(file.Format, *statistics, *description);
   std::ofstream out(file.Path.toStdString(), std::ios::binary | std::ios::trunc);
   out << text;
   out.close();

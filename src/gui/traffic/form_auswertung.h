@@ -69,6 +69,10 @@ class TFormAuswertung final : public QWidget, private SecondObserver {
   // without an evaluation.
   const traffic::TrafficDescription* ShownDescription() const;
   std::optional<traffic::TrafficStatistics> ShownStatistics() const;
+  // The spread of a time-lapse of several runs and their seeds; null while
+  // the window shows a single run. The statistics above are the first run's.
+  const traffic::StatisticsSpread* ShownSpread() const;
+  const std::vector<std::uint64_t>& ShownSeeds() const;
 
   void SetSaveLocation(SaveLocation* location) { saveLocation_ = location; }
   void SetFileQuestion(EvaluationFileQuestion question) { askFile_ = std::move(question); }
@@ -90,6 +94,12 @@ class TFormAuswertung final : public QWidget, private SecondObserver {
   void FillPeriods(const traffic::TrafficStatistics& statistics);
   void FillTable(const traffic::PeriodFigures& period,
                  const traffic::TrafficDescription& description, bool meaningful);
+  void FillSpreadTable(const traffic::StatisticsSpread& spread,
+                       const traffic::TrafficDescription& description, bool meaningful);
+  // Puts the columns of the one-run table or of the spread in place.
+  void ShowColumnsOf(bool spread);
+  // One row of the table, greyed where the sample says little.
+  void FillRow(int row, const QStringList& cells, bool junction, bool meaningful, char quality);
   void ShowSource(const traffic::TrafficStatistics& statistics,
                   const traffic::TrafficDescription& description);
   void ShowSample(const traffic::PeriodFigures& period);
@@ -111,6 +121,7 @@ class TFormAuswertung final : public QWidget, private SecondObserver {
   EvaluationFileQuestion askFile_ = AskEvaluationFile;
   EvaluationFormat lastFormat_ = EvaluationFormat::CsvGerman;
   bool fitted_ = false;
+  bool spreadColumns_ = false;
 
   QLabel* source_ = nullptr;
   QLabel* run_ = nullptr;

@@ -1,5 +1,7 @@
 #include "gui/traffic/form_zeitraffer.h"
 
+#include <algorithm>
+
 #include <QComboBox>
 #include <QDateTimeEdit>
 #include <QDir>
@@ -10,6 +12,7 @@
 #include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QVBoxLayout>
 
 #include "gui/widgets/common_keys.h"
@@ -62,6 +65,12 @@ TFormZeitraffer::TFormZeitraffer(CommonKeys& keys, QWidget* parent)
   begin_->setObjectName(QStringLiteral("Beginn"));
   begin_->setTimeSpec(Qt::UTC);
   begin_->setDisplayFormat(QStringLiteral("dd.MM.yyyy HH:mm:ss"));
+  runs_ = new QSpinBox(this);
+  runs_->setObjectName(QStringLiteral("Laeufe"));
+  runs_->setRange(1, MaxTimeLapseRuns);
+  runs_->setValue(1);
+  seeds_ = new QLabel(this);
+  seeds_->setObjectName(QStringLiteral("LabelStartwerte"));
   progress_ = new QProgressBar(this);
   progress_->setObjectName(QStringLiteral("Fortschritt"));
   progress_->setRange(0, 1000);
@@ -78,6 +87,10 @@ TFormZeitraffer::TFormZeitraffer(CommonKeys& keys, QWidget* parent)
   form->addRow(QStringLiteral("Verkehr:"), file_);
   form->addRow(QStringLiteral("Zeitspanne:"), span_);
   form->addRow(QStringLiteral("Beginn (Uhr der Steuerung):"), begin_);
+  auto* runsRow = new QHBoxLayout;
+  runsRow->addWidget(runs_);
+  runsRow->addWidget(seeds_, 1);
+  form->addRow(QStringLiteral("Läufe:"), runsRow);
   auto* buttons = new QHBoxLayout;
   buttons->addStretch();
   buttons->addWidget(start_);
@@ -92,6 +105,7 @@ TFormZeitraffer::TFormZeitraffer(CommonKeys& keys, QWidget* parent)
   layout->addWidget(state_);
   layout->addLayout(buttons);
 
+  connect(runs_, &QSpinBox::valueChanged, this, [this] { ShowSeeds(); });
   connect(start_, &QPushButton::clicked, this, [this] { StartClick(); });
   connect(cancel_, &QPushButton::clicked, this, &TFormZeitraffer::AbbrechenClick);
   connect(&worker_, &TimeLapseWorker::Progress, this, &TFormZeitraffer::ShowProgress);
@@ -113,7 +127,26 @@ void TFormZeitraffer::Prepare(const traffic::TrafficDescription& traffic,
   begin_->setDateTime(ToDateTime(std::chrono::floor<std::chrono::seconds>(now)));
   progress_->setValue(0);
   state_->clear();
+  ShowSeeds();
   ShowIdle(!worker_.Running());
+}
+
+void TFormZeitraffer::SetRuns(int runs) {
+  runs_->setValue(runs);
+}
+
+int TFormZeitraffer::Runs() const {
+  return runs_->value();
+}
+
+// Each run its own seed, counted on from the traffic's: the spread over them
+// tells what the single seed cannot.
+void TFormZeitraffer::ShowSeeds() {
+  const int runs = runs_->value();
+  seeds_->setText(runs == 1 ? QStringLiteral("Startwert %1").arg(traffic_.Seed)
+                            : QStringLiteral("Startwerte %1 bis %2, Mittel und Streuung")
+                                  .arg(traffic_.Seed)
+                                  .arg(traffic_.Seed + static_cast<std::uint64_t>(runs - 1)));
 }
 
 void TFormZeitraffer::SetSpan(std::int64_t seconds) {
@@ -151,6 +184,8 @@ bool TFormZeitraffer::StartClick() {
   request.Seconds = span_->currentData().toLongLong();
   request.Traffic = traffic_;
   request.Seed = traffic_.Seed;
+  request.Runs = runs_->value();
+  request.ChartSeconds = chartSeconds_;
   runDescription_ = QStringLiteral("%1, %2 ab %3")
                         .arg(trafficFile_, span_->currentText(),
                              begin_->dateTime().toString(QStringLiteral("dd.MM.yyyy HH:mm:ss")));
@@ -178,9 +213,13 @@ void TFormZeitraffer::ShowProgress(qint64 secondsDone, qint64 seconds) {
   if (seconds <= 0) {
     return;
   }
-  progress_->setValue(static_cast<int>(secondsDone * 1000 / seconds));
-  state_->setText(QStringLiteral("%1 von %2 h simuliert")
-                      .arg(HoursMinutes(secondsDone), HoursMinutes(seconds)));
+  progress_->setValue(static_cast<int>(std::min(secondsDone, seconds) * 1000 / seconds));
+  QString text =
+      QStringLiteral("%1 von %2 h simuliert").arg(HoursMinutes(secondsDone), HoursMinutes(seconds));
+  if (runs_->value() > 1) {
+    text += QStringLiteral(" (%1 Läufe)").arg(runs_->value());
+  }
+  state_->setText(text);
 }
 
 void TFormZeitraffer::RunEnded() {
@@ -200,6 +239,7 @@ void TFormZeitraffer::RunEnded() {
       return;
     case TimeLapseOutcome::DataInvalid:
     case TimeLapseOutcome::TrafficRefused:
+    case TimeLapseOutcome::RunFailed:
       break;
   }
   state_->setText(QStringLiteral("Nicht gelaufen."));
@@ -215,6 +255,7 @@ void TFormZeitraffer::ShowIdle(bool idle) {
   start_->setEnabled(idle);
   span_->setEnabled(idle);
   begin_->setEnabled(idle);
+  runs_->setEnabled(idle);
   cancel_->setText(idle ? QStringLiteral("Schließen") : QStringLiteral("Abbrechen"));
 }
 

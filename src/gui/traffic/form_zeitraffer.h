@@ -15,6 +15,7 @@ class QDateTimeEdit;
 class QLabel;
 class QProgressBar;
 class QPushButton;
+class QSpinBox;
 
 namespace ampelsim::ui {
 
@@ -23,10 +24,12 @@ class CommonKeys;
 // The spans "Zeitraffer" offers, in seconds.
 inline constexpr std::int64_t TimeLapseSpans[] = {3600, 4 * 3600, 24 * 3600};
 QString SpanText(std::int64_t seconds);
+inline constexpr int MaxTimeLapseRuns = 100;
 
 // "Zeitraffer": the loaded traffic for a chosen span, from a chosen moment,
 // run as fast as the machine allows on a simulation of its own, with a
-// progress bar; "Abbrechen" stops the run and forgets it.
+// progress bar; "Abbrechen" stops the run and forgets it. Several runs take
+// the seeds from the traffic's on, as `ampelsim-cli run --runs` does.
 class TFormZeitraffer final : public QDialog {
   Q_OBJECT
 
@@ -39,6 +42,11 @@ class TFormZeitraffer final : public QDialog {
                const std::string& dataDirectory, const std::filesystem::path& faultStore,
                LocalTime now);
   void SetSpan(std::int64_t seconds);
+  // How many runs (seeds) the next start runs; 1 to MaxTimeLapseRuns.
+  void SetRuns(int runs);
+  int Runs() const;
+  // The last seconds of the first run kept for the actual chart.
+  void SetChartSeconds(std::size_t seconds) { chartSeconds_ = seconds; }
 
   // "Starten": false when a run is going or the fault store cannot be copied.
   bool StartClick();
@@ -60,10 +68,12 @@ class TFormZeitraffer final : public QDialog {
   void ShowProgress(qint64 secondsDone, qint64 seconds);
   void RunEnded();
   void ShowIdle(bool idle);
+  void ShowSeeds();
 
   traffic::TrafficDescription traffic_;
   std::string dataDirectory_;
   std::filesystem::path faultStore_;
+  std::size_t chartSeconds_ = 0;
   std::unique_ptr<QTemporaryDir> scratch_;
   QString trafficFile_;
   QString runDescription_;
@@ -71,6 +81,8 @@ class TFormZeitraffer final : public QDialog {
   QLabel* file_ = nullptr;
   QComboBox* span_ = nullptr;
   QDateTimeEdit* begin_ = nullptr;
+  QSpinBox* runs_ = nullptr;
+  QLabel* seeds_ = nullptr;
   QProgressBar* progress_ = nullptr;
   QLabel* state_ = nullptr;
   QPushButton* start_ = nullptr;

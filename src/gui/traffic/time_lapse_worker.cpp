@@ -1,5 +1,6 @@
 #include "gui/traffic/time_lapse_worker.h"
 
+#include <algorithm>
 #include <exception>
 
 namespace ampelsim::ui {
@@ -53,7 +54,9 @@ void TimeLapseWorker::Poll() {
     poll_.stop();
     return;
   }
-  emit Progress(run_->Progress.SecondsDone(), run_->Request.Seconds);
+  // Every run counts its seconds into the one progress.
+  emit Progress(run_->Progress.SecondsDone(),
+                run_->Request.Seconds * std::max(run_->Request.Runs, 1));
   if (!run_->Done.load(std::memory_order_acquire)) {
     return;
   }

@@ -11,8 +11,8 @@
 namespace ampelsim::ui {
 
 // Runs a time-lapse on a thread of its own and reports on the GUI thread:
-// the progress every 100 ms and the result once. The thread sees only the
-// request and the shared progress; the GUI's simulation is never touched.
+// the progress every 100 ms (over all runs of a series) and the result once. The thread sees only
+// the request and the shared progress; the GUI's simulation is never touched.
 class TimeLapseWorker final : public QObject {
   Q_OBJECT
 

@@ -127,6 +127,15 @@ void TrafficFeature::SetSaveLocation(SaveLocation& location) {
   Auswertung.SetSaveLocation(&location);
 }
 
+void TrafficFeature::SetTimeLapseChart(
+    std::size_t seconds, std::function<void(const ActualChartRecorder&, const QString&)> show) {
+  chartSeconds_ = seconds;
+  showChart_ = std::move(show);
+  if (zeitraffer_) {
+    zeitraffer_->SetChartSeconds(chartSeconds_);
+  }
+}
+
 QWidget* TrafficFeature::DialogParent() {
   return host_ != nullptr ? &host_->MainWindow() : nullptr;
 }
@@ -138,6 +147,7 @@ void TrafficFeature::ZeitrafferClick() {
   }
   if (!zeitraffer_) {
     zeitraffer_ = new TFormZeitraffer(keys_, DialogParent());
+    zeitraffer_->SetChartSeconds(chartSeconds_);
     QObject::connect(zeitraffer_, &TFormZeitraffer::Finished, zeitraffer_,
                      [this] { TimeLapseFinished(); });
   }
@@ -146,6 +156,7 @@ void TrafficFeature::ZeitrafferClick() {
                          simulation_.DataDirectory(), simulation_.Faults().File(),
                          simulation_.SimClock().SimulatedNow());
     zeitraffer_->SetSpan(lastSpan_);
+    zeitraffer_->SetRuns(lastRuns_);
   }
   ShowOnTop(*zeitraffer_);
 }
@@ -156,7 +167,12 @@ void TrafficFeature::TimeLapseFinished() {
     return;
   }
   lastSpan_ = zeitraffer_->Span();
+  lastRuns_ = zeitraffer_->Runs();
   Auswertung.ShowTimeLapse(*result, zeitraffer_->RunDescription());
+  // The controller's last cycles of the first run, as if watched live.
+  if (result->LastSeconds && showChart_) {
+    showChart_(*result->LastSeconds, zeitraffer_->RunDescription());
+  }
   ShowCommands();
   ShowOnTop(Auswertung);
 }
@@ -191,6 +207,15 @@ void TrafficFeature::AuswertungDruckenClick() {
   const std::optional<traffic::TrafficStatistics> statistics = Auswertung.ShownStatistics();
   const traffic::TrafficDescription* description = Auswertung.ShownDescription();
   if (!statistics || description == nullptr || host_ == nullptr) {
+    return;
+  }
+  if (const traffic::StatisticsSpread* spread = Auswertung.ShownSpread()) {
+    host_->PrintReport(
+        [statistics, shown = *description, spread = *spread, seeds = Auswertung.ShownSeeds()](
+            ReportDocument& report, const ReportContext& context) {
+          return PrintTrafficReport(report, context, *statistics, shown, spread, seeds);
+        },
+        QStringLiteral("Auswertung"));
     return;
   }
   host_->PrintReport(

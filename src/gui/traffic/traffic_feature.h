@@ -2,6 +2,7 @@
 
 #include <QPointer>
 #include <QString>
+#include <functional>
 
 #include "gui/shell/feature.h"
 #include "gui/traffic/evaluation_files.h"
@@ -52,6 +53,10 @@ class TrafficFeature final : public Feature {
   void SumoCouplingChanged(bool coupled);
 
   void SetSaveLocation(SaveLocation& location);
+  // The last seconds of a time-lapse's first run kept for the actual chart;
+  // once a time-lapse is shown they go to `show`.
+  void SetTimeLapseChart(std::size_t seconds,
+                         std::function<void(const ActualChartRecorder&, const QString&)> show);
   void SetUnsavedQuestion(UnsavedEvaluationQuestion question) { askUnsaved_ = std::move(question); }
 
   TFormAuswertung Auswertung;
@@ -72,6 +77,9 @@ class TrafficFeature final : public Feature {
   QAction* auswertungDrucken_ = nullptr;
   QPointer<TFormZeitraffer> zeitraffer_;
   std::int64_t lastSpan_ = TimeLapseSpans[0];
+  int lastRuns_ = 1;
+  std::size_t chartSeconds_ = 0;
+  std::function<void(const ActualChartRecorder&, const QString&)> showChart_;
   bool sumoCoupled_ = false;
   UnsavedEvaluationQuestion askUnsaved_ = AskUnsavedEvaluation;
 };

@@ -12,6 +12,7 @@
 #include "signalplan_test.h"
 #include "start_up_test.h"
 #include "test_support/test_files.h"
+#include "time_lapse_series_test.h"
 #include "traffic_menu_test.h"
 #include "window_placement_test.h"
 
@@ -64,6 +65,10 @@ int main(int argc, char** argv) {
   }
   {
     ampelsim::test::AuswertungLayoutTest test;
+    failures += QTest::qExec(&test, argc, argv);
+  }
+  {
+    ampelsim::test::TimeLapseSeriesTest test;
     failures += QTest::qExec(&test, argc, argv);
   }
   return failures == 0 ? EXIT_SUCCESS : EXIT_FAILURE;

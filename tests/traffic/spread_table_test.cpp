@@ -1,0 +1,91 @@
+// The spread as tables and files: the runs per level, the printed report's
+// ASCII, the German CSV.
+
+#include "traffic/spread_table.h"
+
+#include <gtest/gtest.h>
+
+#include "traffic/spread_files.h"
+
+namespace ampelsim::traffic {
+namespace {
+
+StatisticsSpread TwoRunsOfAFootpath() {
+  GroupFigures first;
+  first.Group = 3;
+  first.Kind = RoadUser::Pedestrian;
+  first.MeanWait = 10.25;
+  first.Quality = 'B';
+  GroupFigures second = first;
+  second.MeanWait = 20.25;
+  second.Quality = 'D';
+  TrafficStatistics one;
+  one.Whole.Groups = {first};
+  one.Whole.Junction.Quality = 'B';
+  TrafficStatistics two;
+  two.Whole.Groups = {second};
+  two.Whole.Junction.Quality = 'C';
+  return SpreadOf({one, two});
+}
+
+TrafficDescription Named(std::string name) {
+  TrafficDescription description;
+  GroupTraffic group;
+  group.Group = 3;
+  group.Name = std::move(name);
+  description.Groups = {group};
+  return description;
+}
+
+TEST(SpreadTable, RunsPerLevelBestFirstWithoutEmptyLevels) {
+  struct Case {
+    std::array<int, QualityLevels> Counts;
+    std::string Text;
+  };
+  const Case cases[] = {
+      {{0, 3, 1, 0, 0, 0}, "B 3, C 1"},
+      {{1, 0, 0, 0, 0, 2}, "A 1, F 2"},
+      {{0, 0, 0, 0, 0, 0}, "-"},
+  };
+  for (const Case& c : cases) {
+    GroupSpread group;
+    group.QualityCounts = c.Counts;
+    EXPECT_EQ(QualityCountText(group), c.Text);
+  }
+}
+
+TEST(SpreadTable, ReportSpellingIsAsciiWithinTheLine) {
+  const StatisticsSpread spread = TwoRunsOfAFootpath();
+  const std::vector<std::string> lines =
+      SpreadTableLines(spread, Named("Fußgänger Nord"), {5, 6}, Spelling::Report);
+  ASSERT_FALSE(lines.empty());
+  EXPECT_EQ(lines.front(),
+            "Streuung ueber 2 Laeufe (Startwerte 5 bis 6): Mittel +- Standardabweichung");
+  bool meanWait = false;
+  for (const std::string& line : lines) {
+    EXPECT_LE(line.size(), 79u) << line;
+    for (const char c : line) {
+      EXPECT_TRUE(static_cast<unsigned char>(c) < 0x80 && c != '?') << line;
+    }
+    // Mean 15.25, sample deviation 7.07 of the two waits.
+    meanWait = meanWait ||
+               (line.starts_with("03 Fussga") && line.find("15.2 +- 7.1") != std::string::npos);
+  }
+  EXPECT_TRUE(meanWait);
+}
+
+TEST(SpreadFiles, GermanCsvHeadsEachFigureAndUsesDecimalCommas) {
+  const std::string csv = SpreadCsvGerman(TwoRunsOfAFootpath(), Named("F3 Süd"));
+  EXPECT_TRUE(
+      csv.starts_with("\xEF\xBB\xBFSignalgruppe;Name;Art;Läufe;Ankünfte Mittel;Ankünfte "
+                      "Standardabweichung;"));
+  EXPECT_NE(csv.find(";Wartezeit mittel [s] Mittel;Wartezeit mittel [s] Standardabweichung;"),
+            std::string::npos);
+  EXPECT_NE(csv.find(";Qualitätsstufe F [Läufe]\n"), std::string::npos);
+  EXPECT_NE(csv.find("\n3;F3 Süd;Fußgänger;2;"), std::string::npos);
+  EXPECT_NE(csv.find(";15,250;7,071;"), std::string::npos);
+  EXPECT_NE(csv.find("\n0;Knoten;Knoten;2;"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace ampelsim::traffic
