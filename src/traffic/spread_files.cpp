@@ -86,7 +86,7 @@ bool CutEnd(std::string_view& text, std::string_view end) {
 }
 
 // "MeanWaitMean" -> "Wartezeit mittel [s] Mittel", "QualityB" ->
-// "Qualitätsstufe B [Läufe]", "HbsQualityB" -> "Qualitätsstufe nach HBS B [Läufe]".
+// "Qualitätsstufe B [Läufe]", "HbsQualityB" -> "Qualitätsstufe HBS B [Läufe]".
 std::string GermanSpreadHeading(std::string_view heading) {
   if (heading == "Runs") {
     return "Läufe";
@@ -102,7 +102,7 @@ std::string GermanSpreadHeading(std::string_view heading) {
     return GermanHeading("Quality") + " " + std::string(heading.substr(7)) + " [Läufe]";
   }
   if (heading.size() == 11 && heading.substr(0, 10) == "HbsQuality") {
-    return GermanHeading("Quality") + " nach HBS " + std::string(heading.substr(10)) + " [Läufe]";
+    return GermanHeading("HbsQuality") + " " + std::string(heading.substr(10)) + " [Läufe]";
   }
   return GermanHeading(heading);
 }

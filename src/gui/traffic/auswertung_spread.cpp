@@ -13,6 +13,10 @@ QStringList AuswertungSpreadHeadings() {
       heading += QLatin1Char('\n') +
                  QString::fromUtf8(look.Bottom.data(), static_cast<qsizetype>(look.Bottom.size()));
     }
+    if (field.Source == traffic::FigureSource::Hbs) {
+      // The analytic figures share their names with the simulated ones.
+      heading += QStringLiteral("\n(HBS)");
+    }
     headings << heading;
   }
   headings << QStringLiteral("Qualitätsstufen\n(Anzahl der Läufe)");
