@@ -37,9 +37,9 @@ GroupModel::GroupModel(const GroupTraffic& traffic, std::uint64_t seed, Conflict
     // capacity of an hour than the arrivals of the run.
     for (int copy = 0; copy < PermanentQueuesPerLane; ++copy) {
       std::seed_seq permanentSeed{
-          static_cast<std::uint32_t>(seed), static_cast<std::uint32_t>(seed >> 32),
+          static_cast<std::uint32_t>(seed),           static_cast<std::uint32_t>(seed >> 32),
           static_cast<std::uint32_t>(traffic_.Group), static_cast<std::uint32_t>(lane),
-          static_cast<std::uint32_t>(copy), 0x51554555u};
+          static_cast<std::uint32_t>(copy),           0x51554555u};
       permanentQueues_.push_back(
           LaneQueue::PermanentQueue(traffic_, movements, Index(), permanentSeed));
     }
@@ -199,8 +199,7 @@ void GroupModel::VehiclesLeave(double t, std::int32_t state) {
   for (LaneQueue& lane : permanentQueues_) {
     permanentWaits_.clear();
     lane.Leave(t, window, board_, permanentWaits_);
-    tick_.QueueCapacity +=
-        static_cast<double>(permanentWaits_.size()) / PermanentQueuesPerLane;
+    tick_.QueueCapacity += static_cast<double>(permanentWaits_.size()) / PermanentQueuesPerLane;
   }
 }
 
