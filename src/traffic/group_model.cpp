@@ -33,6 +33,16 @@ GroupModel::GroupModel(const GroupTraffic& traffic, std::uint64_t seed, Conflict
   for (std::size_t lane = 0; lane < traffic_.Lanes.size(); ++lane) {
     const auto& movements = traffic_.Lanes[lane].Movements;
     lanes_.emplace_back(traffic_, movements, Index());
+    // Several, so that the draws of one queue's movements weigh less in the
+    // capacity of an hour than the arrivals of the run.
+    for (int copy = 0; copy < PermanentQueuesPerLane; ++copy) {
+      std::seed_seq permanentSeed{
+          static_cast<std::uint32_t>(seed),           static_cast<std::uint32_t>(seed >> 32),
+          static_cast<std::uint32_t>(traffic_.Group), static_cast<std::uint32_t>(lane),
+          static_cast<std::uint32_t>(copy),           0x51554555u};
+      permanentQueues_.push_back(
+          LaneQueue::PermanentQueue(traffic_, movements, Index(), permanentSeed));
+    }
     for (std::size_t m = 0; m < movements.size(); ++m) {
       upTo += movements[m].Share;
       choices_.push_back({upTo, lane, static_cast<std::uint16_t>(m)});
@@ -138,14 +148,13 @@ const GroupTick& GroupModel::BusyAfterTick(double t, std::int32_t state) {
   tick_.Green = green;
   tick_.Signalled = !Uncontrolled(state);
   tick_.EffectiveGreen = 0.0;
-  tick_.UnusedCapacity = 0.0;
+  tick_.QueueCapacity = 0.0;
   if (traffic_.Kind == RoadUser::Vehicle) {
     VehiclesLeave(t, state);
     tick_.Queue = 0;
     for (const LaneQueue& lane : lanes_) {
       tick_.Queue += lane.Standing(t);
     }
-    tick_.UnusedCapacity = UnusedCapacity(t);
   } else {
     PedestriansLeave(t, state);
     tick_.Queue = static_cast<std::int64_t>(waiting_.size());
@@ -186,18 +195,12 @@ void GroupModel::VehiclesLeave(double t, std::int32_t state) {
       vehicles_ -= before - lane.Size();
     }
   }
-}
-
-double GroupModel::UnusedCapacity(double t) const {
-  if (traffic_.Kind != RoadUser::Vehicle || tick_.EffectiveGreen <= 0.0) {
-    return 0.0;
+  // After the lanes, so that it sees this tick's crossings as they do.
+  for (LaneQueue& lane : permanentQueues_) {
+    permanentWaits_.clear();
+    lane.Leave(t, window, board_, permanentWaits_);
+    tick_.QueueCapacity += static_cast<double>(permanentWaits_.size()) / PermanentQueuesPerLane;
   }
-  const double to = t + TickSeconds;
-  double unused = 0.0;
-  for (const LaneQueue& lane : lanes_) {
-    unused += lane.UnusedIn(to - tick_.EffectiveGreen, to);
-  }
-  return unused;
 }
 
 void GroupModel::PedestriansLeave(double t, std::int32_t state) {

@@ -32,9 +32,9 @@ struct GroupTick {
   // The length of a green that ended with this tick, 0 if none ended.
   double EndedGreen = 0.0;
   double EffectiveGreen = 0.0;  // seconds of this tick in which a queue may leave
-  // Vehicles: what the lanes could have served in the effective green of
-  // this tick while nobody stood at or crossed their stop lines.
-  double UnusedCapacity = 0.0;
+  // Vehicles with lanes: what the lanes served in this tick as permanent
+  // queues (LaneQueue::PermanentQueue), for the capacity.
+  double QueueCapacity = 0.0;
 };
 
 // The road users of one signal group.
@@ -73,7 +73,8 @@ class GroupModel {
   }
   const GroupTick& AfterTick(double t, const ControllerView& view) {
     const std::int32_t state = view.ShownState[static_cast<std::size_t>(Index())];
-    if (state != lastState_ || state == Yellow || !waiting_.empty() || vehicles_ > 0) {
+    if (state != lastState_ || state == Yellow || !waiting_.empty() || vehicles_ > 0 ||
+        !permanentQueues_.empty()) {
       return BusyAfterTick(t, state);
     }
     // Nobody waits and the signal stays: only the green time counts on.
@@ -81,20 +82,15 @@ class GroupModel {
     tick_.EndedGreen = 0.0;
     tick_.Queue = 0;
     tick_.EffectiveGreen = 0.0;
-    tick_.UnusedCapacity = 0.0;
     if (tick_.Green) {
       const double from =
           traffic_.Kind == RoadUser::Vehicle ? std::max(t, greenStart_ + traffic_.StartLoss) : t;
       tick_.EffectiveGreen = std::max(0.0, t + TickSeconds - from);
-      tick_.UnusedCapacity = UnusedCapacity(t);
     }
     return tick_;
   }
   // Lets go of the button if the traffic holds it.
   void ReleaseButton(const ControllerView& view, DetectorPort& port);
-  // Vehicles the lanes could have served in the effective green of the tick
-  // from `t` but did not, as their lines were free.
-  double UnusedCapacity(double t) const;
   const GroupTick& LastTick() const { return tick_; }
 
  private:
@@ -114,6 +110,11 @@ class GroupModel {
   // Vehicles: the lanes, and which lane and movement each share of the
   // vehicles takes (cumulative shares).
   std::vector<LaneQueue> lanes_;
+  // Each lane PermanentQueuesPerLane times more as a permanent queue with
+  // draws of its own, for the capacity; their waits go nowhere.
+  static constexpr int PermanentQueuesPerLane = 4;
+  std::vector<LaneQueue> permanentQueues_;
+  std::vector<double> permanentWaits_;
   struct Choice {
     double UpTo;
     std::size_t Lane;

@@ -13,30 +13,41 @@ LaneQueue::LaneQueue(const GroupTraffic& traffic, const std::vector<Movement>& m
       leftTurnFactor_(traffic.LeftTurnFactor),
       rightTurnFactor_(traffic.RightTurnFactor),
       startLoss_(traffic.StartLoss),
+      heavyShare_(traffic.HeavyShare),
       inJunctionLimit_(static_cast<std::size_t>(std::max(0, traffic.LeftTurnersInJunction))),
       movements_(movements),
-      groupIndex_(static_cast<std::size_t>(groupIndex)) {
-  // The time needs of the movements add up, weighted by their shares.
-  const double heavy = 1.0 + traffic.HeavyShare * (traffic.HeavyFactor - 1.0);
-  double shares = 0.0;
-  double time = 0.0;
-  for (std::size_t m = 0; m < movements_.size(); ++m) {
-    Vehicle car;
-    car.Movement = static_cast<std::uint16_t>(m);
-    shares += movements_[m].Share;
-    time += movements_[m].Share * Headway(car) * heavy;
-  }
-  meanHeadway_ = shares > 0.0 ? time / shares : saturationHeadway_;
+      groupIndex_(static_cast<std::size_t>(groupIndex)) {}
+
+LaneQueue LaneQueue::PermanentQueue(const GroupTraffic& traffic,
+                                    const std::vector<Movement>& movements, int groupIndex,
+                                    std::seed_seq& seed) {
+  LaneQueue lane(traffic, movements, groupIndex);
+  lane.permanentDraws_ = std::make_unique<std::mt19937_64>(seed);
+  return lane;
 }
 
-double LaneQueue::UnusedIn(double from, double to) const {
-  // The line is in use from the moment the next vehicle begins to cross.
-  double freeUntil = to;
-  if (!vehicles_.empty()) {
-    const Vehicle& next = vehicles_.front();
-    freeUntil = std::min(to, next.Reached - Headway(next));
+void LaneQueue::KeepQueued() {
+  // One tick lets go at most the left turners in the junction and one more.
+  double shares = 0.0;
+  for (const Movement& movement : movements_) {
+    shares += movement.Share;
   }
-  return std::max(0.0, freeUntil - std::max(from, nextFree_)) / meanHeadway_;
+  while (vehicles_.size() < inJunctionLimit_ + 2) {
+    // Uniform in [0, 1) from 53 random bits, the same on every library.
+    const double pick = static_cast<double>((*permanentDraws_)() >> 11) * 0x1.0p-53 * shares;
+    Vehicle vehicle;
+    vehicle.Reached = ConflictBoard::LongAgo;
+    double upTo = 0.0;
+    for (std::size_t m = 0; m < movements_.size(); ++m) {
+      upTo += movements_[m].Share;
+      vehicle.Movement = static_cast<std::uint16_t>(m);
+      if (pick < upTo) {
+        break;
+      }
+    }
+    vehicle.Heavy = static_cast<double>((*permanentDraws_)() >> 11) * 0x1.0p-53 < heavyShare_;
+    vehicles_.push_back(vehicle);
+  }
 }
 
 double LaneQueue::Headway(const Vehicle& vehicle) const {
@@ -73,7 +84,7 @@ std::int64_t LaneQueue::Standing(double t) const {
 void LaneQueue::Depart(double at, ConflictBoard& board, std::vector<double>& waits) {
   const Vehicle& vehicle = vehicles_.front();
   waits.push_back(at - vehicle.Reached);
-  if (movements_[vehicle.Movement].Direction != Turn::Left) {
+  if (!permanentDraws_ && movements_[vehicle.Movement].Direction != Turn::Left) {
     board.LastCrossing[groupIndex_] = std::max(board.LastCrossing[groupIndex_], at);
   }
   vehicles_.pop_front();
@@ -81,6 +92,9 @@ void LaneQueue::Depart(double at, ConflictBoard& board, std::vector<double>& wai
 
 void LaneQueue::Leave(double t, const DischargeWindow& window, ConflictBoard& board,
                       std::vector<double>& waits) {
+  if (permanentDraws_) {
+    KeepQueued();
+  }
   const double tickEnd = t + TickSeconds;
   // Left turners waiting in the junction go first, each in a gap, whatever
   // their signal shows now; until they are gone the lane stays blocked.

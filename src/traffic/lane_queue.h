@@ -2,6 +2,8 @@
 
 #include <cstdint>
 #include <deque>
+#include <memory>
+#include <random>
 #include <vector>
 
 #include "traffic/conflict_board.h"
@@ -24,9 +26,17 @@ struct DischargeWindow {
 // for a gap blocks those behind it. Left turners that yield may pull into the
 // junction (up to the group's limit) and clear there after their green, in
 // the next gap.
+//
+// As a permanent queue the lane always has vehicles waiting, drawn from its
+// movements and heavy vehicles by their shares: it yields to the others as
+// the lane does but crosses nobody's path (it writes nothing on the board).
+// What it serves is the lane's capacity under the conflicts as they ran.
 class LaneQueue {
  public:
   LaneQueue(const GroupTraffic& traffic, const std::vector<Movement>& movements, int groupIndex);
+  static LaneQueue PermanentQueue(const GroupTraffic& traffic,
+                                  const std::vector<Movement>& movements, int groupIndex,
+                                  std::seed_seq& seed);
 
   struct Vehicle {
     double Reached = 0.0;  // moment it reaches the stop line without stopping
@@ -42,11 +52,6 @@ class LaneQueue {
   // Vehicles at the stop line at the end of the tick that began at `t`.
   std::int64_t Standing(double t) const;
 
-  // Vehicles a queue standing all the time could have served in [from, to)
-  // where the line was free and nobody stood at it: the lane's mean headway
-  // of its mix of movements and heavy vehicles fills that time.
-  double UnusedIn(double from, double to) const;
-
   // Lets vehicles leave in the tick from `t`; appends the wait of each.
   void Leave(double t, const DischargeWindow& window, ConflictBoard& board,
              std::vector<double>& waits);
@@ -57,13 +62,15 @@ class LaneQueue {
     return !movements_[vehicle.Movement].YieldsTo.empty();
   }
   void Depart(double at, ConflictBoard& board, std::vector<double>& waits);
+  // A permanent queue: enough vehicles waiting for anything one tick lets go.
+  void KeepQueued();
 
   double saturationHeadway_;
   double heavyFactor_;
   double leftTurnFactor_;
   double rightTurnFactor_;
   double startLoss_;
-  double meanHeadway_;
+  double heavyShare_;
   std::size_t inJunctionLimit_;
   std::vector<Movement> movements_;
   std::size_t groupIndex_;
@@ -73,6 +80,7 @@ class LaneQueue {
   // Earliest start of a vehicle that does not yield, after a yielding one
   // held the lane: the queue behind it starts from rest again.
   double restartAt_ = ConflictBoard::LongAgo;
+  std::unique_ptr<std::mt19937_64> permanentDraws_;  // set for a permanent queue
 };
 
 }  // namespace ampelsim::traffic

@@ -68,8 +68,7 @@ void PeriodRecorder::Append(const PeriodRecorder& next) {
     sums.EffectiveGreen += more.EffectiveGreen;
     sums.EndedGreenSum += more.EndedGreenSum;
     sums.EndedGreens += more.EndedGreens;
-    sums.SignalledDepartures += more.SignalledDepartures;
-    sums.UnusedCapacity += more.UnusedCapacity;
+    sums.QueueCapacity += more.QueueCapacity;
   }
   ticks_ += next.ticks_;
   junctionQueueSum_ += next.junctionQueueSum_;
@@ -121,11 +120,9 @@ GroupFigures PeriodRecorder::GroupFiguresOf(std::size_t slot, const QualityLimit
     figures.Capacity = saturationFlow * greenRatio * 3600.0;
     if (!traffic.Lanes.empty() && sums.EffectiveGreen >= MeasuredGreenAtLeast) {
       // Lanes shared with turners that yield: what a queue standing all the
-      // time would have served, i.e. what the lanes served (with every loss to
-      // yielding turners, and the turners clearing after green) plus the
-      // effective green they left unused, filled at their mean headway.
-      figures.Capacity = (static_cast<double>(sums.SignalledDepartures) + sums.UnusedCapacity) /
-                         signalled * 3600.0;
+      // time would have served, with every loss to yielding turners under
+      // the conflicts as they ran (LaneQueue::PermanentQueue).
+      figures.Capacity = sums.QueueCapacity / signalled * 3600.0;
     }
     if (*figures.Capacity > 0.0) {
       figures.Saturation = arrivalRate * 3600.0 / *figures.Capacity;

@@ -26,8 +26,7 @@ class PeriodRecorder {
     if (tick.Signalled) {
       ++sums.SignalledTicks;
       sums.EffectiveGreen += tick.EffectiveGreen;
-      sums.UnusedCapacity += tick.UnusedCapacity;
-      sums.SignalledDepartures += static_cast<std::int64_t>(tick.Waits.size());
+      sums.QueueCapacity += tick.QueueCapacity;
       sums.GreenTicks += tick.Green ? 1 : 0;
       sums.GreenPhases += tick.GreenBegan ? 1 : 0;
       if (tick.EndedGreen > 0.0) {
@@ -76,11 +75,9 @@ class PeriodRecorder {
     double EffectiveGreen = 0.0;
     double EndedGreenSum = 0.0;
     std::int64_t EndedGreens = 0;
-    // Departures while the group showed a signal (left turners clearing the
-    // junction after green among them) and the vehicles the lanes could have
-    // served in the effective green they left unused.
-    std::int64_t SignalledDepartures = 0;
-    double UnusedCapacity = 0.0;
+    // What the lanes served as permanent queues while the group showed a
+    // signal (left turners clearing the junction after green among them).
+    double QueueCapacity = 0.0;
   };
   GroupFigures GroupFiguresOf(std::size_t slot, const QualityLimits& limits) const;
   void AddAnalyticFigures(std::vector<GroupFigures>& groups, const QualityLimits& limits,

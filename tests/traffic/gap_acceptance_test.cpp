@@ -41,8 +41,8 @@ traffic::GroupTraffic LeftTurners(std::vector<int> yieldsTo, double share = 1.0)
   return left;
 }
 
-// Departures per hour of group 1 over `hours` of permanent green.
-double ServedPerHour(const traffic::TrafficDescription& description, int hours) {
+// The figures of group 1 over `hours` of permanent green.
+traffic::GroupFigures FirstGroupOver(const traffic::TrafficDescription& description, int hours) {
   traffic::TrafficModel model(description);
   traffic::ControllerView view;
   view.ShownState.fill(Green);
@@ -52,7 +52,12 @@ double ServedPerHour(const traffic::TrafficDescription& description, int hours) 
     model.BeforeTick(view, port);
     model.AfterTick(view);
   }
-  return static_cast<double>(model.Statistics().Whole.Groups.at(0).Departures) / hours;
+  return model.Statistics().Whole.Groups.at(0);
+}
+
+// Departures per hour of group 1 over `hours` of permanent green.
+double ServedPerHour(const traffic::TrafficDescription& description, int hours) {
+  return static_cast<double>(FirstGroupOver(description, hours).Departures) / hours;
 }
 
 class PermissiveLeftTurn : public testing::TestWithParam<double> {};
@@ -73,6 +78,27 @@ TEST_P(PermissiveLeftTurn, ServesWhatHardersFormulaGives) {
   RecordProperty("harders", std::to_string(harders));
   EXPECT_NEAR(served, harders, 0.06 * harders)
       << "oncoming " << oncoming << " Fz/h: simulated " << served << ", Harders " << harders;
+}
+
+// The capacity in the table is what the lane would serve under a permanent
+// queue, also when few vehicles come and it hardly ever has one.
+TEST_P(PermissiveLeftTurn, CapacityAtALowFlowIsWhatHardersFormulaGives) {
+  const double oncoming = GetParam();
+  traffic::TrafficDescription description;
+  description.Seed = 4;
+  traffic::GroupTraffic priority = Vehicles(2, oncoming);
+  priority.SaturationHeadway = 0.5;
+  description.Groups = {LeftTurners({2}), priority};
+  description.Groups[0].HourlyFlow.fill(60.0);
+  const traffic::Movement& turn = description.Groups[0].Lanes[0].Movements[0];
+
+  const traffic::GroupFigures figures = FirstGroupOver(description, 6);
+  const double harders =
+      3600.0 * traffic::HardersCapacity(oncoming / 3600.0, turn.CriticalGap, turn.FollowUpTime);
+  ASSERT_TRUE(figures.Capacity.has_value());
+  EXPECT_NEAR(*figures.Capacity, harders, 0.06 * harders)
+      << "oncoming " << oncoming << " Fz/h: capacity " << *figures.Capacity << ", Harders "
+      << harders;
 }
 
 INSTANTIATE_TEST_SUITE_P(OncomingFlows, PermissiveLeftTurn,
