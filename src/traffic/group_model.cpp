@@ -197,6 +197,9 @@ void GroupModel::VehiclesLeave(double t, std::int32_t state) {
   }
   // After the lanes, so that it sees this tick's crossings as they do.
   for (LaneQueue& lane : permanentQueues_) {
+    if (!window.Open && !lane.TurnerInJunction()) {
+      continue;  // nothing can go; its next vehicles are drawn when it moves
+    }
     permanentWaits_.clear();
     lane.Leave(t, window, board_, permanentWaits_);
     tick_.QueueCapacity += static_cast<double>(permanentWaits_.size()) / PermanentQueuesPerLane;

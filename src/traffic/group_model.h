@@ -74,7 +74,7 @@ class GroupModel {
   const GroupTick& AfterTick(double t, const ControllerView& view) {
     const std::int32_t state = view.ShownState[static_cast<std::size_t>(Index())];
     if (state != lastState_ || state == Yellow || !waiting_.empty() || vehicles_ > 0 ||
-        !permanentQueues_.empty()) {
+        PermanentQueuesMayMove(state)) {
       return BusyAfterTick(t, state);
     }
     // Nobody waits and the signal stays: only the green time counts on.
@@ -82,6 +82,7 @@ class GroupModel {
     tick_.EndedGreen = 0.0;
     tick_.Queue = 0;
     tick_.EffectiveGreen = 0.0;
+    tick_.QueueCapacity = 0.0;
     if (tick_.Green) {
       const double from =
           traffic_.Kind == RoadUser::Vehicle ? std::max(t, greenStart_ + traffic_.StartLoss) : t;
@@ -114,6 +115,18 @@ class GroupModel {
   // draws of its own, for the capacity; their waits go nowhere.
   static constexpr int PermanentQueuesPerLane = 4;
   std::vector<LaneQueue> permanentQueues_;
+  // Whether a permanent queue may serve a vehicle in a tick with `state`:
+  // when the signal lets them go, or a turner of theirs clears the junction.
+  bool PermanentQueuesMayMove(std::int32_t state) const {
+    if (permanentQueues_.empty()) {
+      return false;
+    }
+    if (IsGreenState(state) || state == Yellow || Uncontrolled(state)) {
+      return true;
+    }
+    return std::any_of(permanentQueues_.begin(), permanentQueues_.end(),
+                       [](const LaneQueue& lane) { return lane.TurnerInJunction(); });
+  }
   std::vector<double> permanentWaits_;
   struct Choice {
     double UpTo;

@@ -49,6 +49,8 @@ class LaneQueue {
   void Arrive(const Vehicle& vehicle) { vehicles_.push_back(vehicle); }
   bool Empty() const { return vehicles_.empty(); }
   std::size_t Size() const { return vehicles_.size(); }
+  // A left turner waits in the junction at the head: it may leave at red.
+  bool TurnerInJunction() const { return !vehicles_.empty() && vehicles_.front().InJunction; }
   // Vehicles at the stop line at the end of the tick that began at `t`.
   std::int64_t Standing(double t) const;
 
