@@ -179,11 +179,13 @@ void GroupModel::VehiclesLeave(double t, std::int32_t state) {
   if (window.Open && !window.Uncontrolled) {
     tick_.EffectiveGreen = window.To - from;
   }
+  // Each vehicle that leaves adds its wait. At red only left turners waiting
+  // in the junction can leave (most busy ticks are a queue at red).
   for (LaneQueue& lane : lanes_) {
-    if (!lane.Empty()) {
-      const std::size_t before = lane.Size();
+    if (window.Open ? !lane.Empty() : lane.HeadInJunction()) {
+      const std::size_t before = tick_.Waits.size();
       lane.Leave(t, window, board_, tick_.Waits);
-      vehicles_ -= before - lane.Size();
+      vehicles_ -= tick_.Waits.size() - before;
     }
   }
 }

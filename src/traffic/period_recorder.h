@@ -22,31 +22,31 @@ class PeriodRecorder {
   void AddProgramTick(const ControllerView& view);
   // `slot` is the group's place in the traffic description.
   void AddGroupTick(std::size_t slot, const GroupTick& tick) {
+    // Called for every group at every tick, and most of those ticks are
+    // quiet: kept small enough to be inlined. A sum of terms >= 0 that adds
+    // a zero stays what it was, so the zeros are not added.
     Sums& sums = sums_[slot];
     if (tick.Signalled) {
       ++sums.SignalledTicks;
-      sums.EffectiveGreen += tick.EffectiveGreen;
-      sums.UnusedCapacity += tick.UnusedCapacity;
       sums.SignalledDepartures += static_cast<std::int64_t>(tick.Waits.size());
-      sums.GreenTicks += tick.Green ? 1 : 0;
-      sums.GreenPhases += tick.GreenBegan ? 1 : 0;
+      if (tick.Green) {
+        ++sums.GreenTicks;
+        sums.GreenPhases += tick.GreenBegan ? 1 : 0;
+      }
+      if (tick.EffectiveGreen != 0.0) {
+        sums.EffectiveGreen += tick.EffectiveGreen;
+      }
+      if (tick.UnusedCapacity != 0.0) {
+        sums.UnusedCapacity += tick.UnusedCapacity;
+      }
       if (tick.EndedGreen > 0.0) {
         sums.EndedGreenSum += tick.EndedGreen;
         ++sums.EndedGreens;
       }
     }
-    if (tick.Queue == 0 && tick.Arrivals == 0 && tick.Waits.empty()) {
-      return;  // a quiet tick: nothing else to add
+    if (tick.Queue != 0 || tick.Arrivals != 0 || !tick.Waits.empty()) {
+      AddBusyTick(sums, tick);
     }
-    sums.Arrivals += tick.Arrivals;
-    for (const double wait : tick.Waits) {
-      ++sums.Departures;
-      sums.WaitSum += wait;
-      sums.MaxWait = std::max(sums.MaxWait, wait);
-      sums.Waits.push_back(static_cast<float>(wait));
-    }
-    sums.QueueSum += static_cast<double>(tick.Queue);
-    sums.MaxQueue = std::max(sums.MaxQueue, tick.Queue);
   }
   // The queue of the whole junction at the end of the tick; ends the tick.
   void EndTick(std::int64_t junctionQueue) {
@@ -82,6 +82,8 @@ class PeriodRecorder {
     std::int64_t SignalledDepartures = 0;
     double UnusedCapacity = 0.0;
   };
+  // The road users of a tick in which someone arrived, waited or left.
+  static void AddBusyTick(Sums& sums, const GroupTick& tick);
   GroupFigures GroupFiguresOf(std::size_t slot, const QualityLimits& limits) const;
   void AddAnalyticFigures(std::vector<GroupFigures>& groups, const QualityLimits& limits,
                           const ResidualQueueModel& queueModel) const;
