@@ -59,6 +59,7 @@ void GroupModel::VehicleArrives(double arrival) {
     vehicle.Heavy = Uniform(*choiceEngine_) < traffic_.HeavyShare;
   }
   lanes_[lane].Arrive(vehicle);
+  lastReached_ = std::max(lastReached_, vehicle.Reached);
   ++vehicles_;
 }
 
@@ -139,6 +140,7 @@ const GroupTick& GroupModel::BusyAfterTick(double t, std::int32_t state) {
   tick_.Signalled = !Uncontrolled(state);
   tick_.EffectiveGreen = 0.0;
   tick_.UnusedCapacity = 0.0;
+  asleepAtRed_ = false;
   if (traffic_.Kind == RoadUser::Vehicle) {
     VehiclesLeave(t, state);
     tick_.Queue = 0;
@@ -172,6 +174,7 @@ void GroupModel::VehiclesLeave(double t, std::int32_t state) {
     window.FirstStart = greenStart_ + traffic_.StartLoss;
   } else {
     window.Open = false;
+    asleepAtRed_ = state != Yellow;
   }
   if (window.Open && from >= window.To) {
     window.Open = false;
@@ -182,6 +185,9 @@ void GroupModel::VehiclesLeave(double t, std::int32_t state) {
   // Each vehicle that leaves adds its wait. At red only left turners waiting
   // in the junction can leave (most busy ticks are a queue at red).
   for (LaneQueue& lane : lanes_) {
+    if (!window.Open && lane.HeadInJunction()) {
+      asleepAtRed_ = false;
+    }
     if (window.Open ? !lane.Empty() : lane.HeadInJunction()) {
       const std::size_t before = tick_.Waits.size();
       lane.Leave(t, window, board_, tick_.Waits);
@@ -204,6 +210,7 @@ double GroupModel::UnusedCapacity(double t) const {
 
 void GroupModel::PedestriansLeave(double t, std::int32_t state) {
   if (!IsGreenState(state) && !Uncontrolled(state)) {
+    asleepAtRed_ = state != Yellow;
     return;
   }
   if (IsGreenState(state)) {

@@ -44,8 +44,12 @@ class PeriodRecorder {
         ++sums.EndedGreens;
       }
     }
-    if (tick.Queue != 0 || tick.Arrivals != 0 || !tick.Waits.empty()) {
+    if (tick.Arrivals != 0 || !tick.Waits.empty()) {
       AddBusyTick(sums, tick);
+    } else if (tick.Queue != 0) {
+      // A queue that only waits, as AddBusyTick adds it.
+      sums.QueueSum += static_cast<double>(tick.Queue);
+      sums.MaxQueue = std::max(sums.MaxQueue, tick.Queue);
     }
   }
   // The queue of the whole junction at the end of the tick; ends the tick.
