@@ -33,11 +33,12 @@ class PeriodRecorder {
         ++sums.GreenTicks;
         sums.GreenPhases += tick.GreenBegan ? 1 : 0;
       }
+      // Capacity goes unused only in effective green.
       if (tick.EffectiveGreen != 0.0) {
         sums.EffectiveGreen += tick.EffectiveGreen;
-      }
-      if (tick.UnusedCapacity != 0.0) {
-        sums.UnusedCapacity += tick.UnusedCapacity;
+        if (tick.UnusedCapacity != 0.0) {
+          sums.UnusedCapacity += tick.UnusedCapacity;
+        }
       }
       if (tick.EndedGreen > 0.0) {
         sums.EndedGreenSum += tick.EndedGreen;
