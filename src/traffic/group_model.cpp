@@ -7,9 +7,6 @@
 namespace ampelsim::traffic {
 namespace {
 
-// Pedestrians who wait at a dark demand lamp press again after this long.
-constexpr double RepressSeconds = 10.0;
-
 // Uniform in [0, 1) from 53 random bits, the same on every standard library.
 double Uniform(std::mt19937_64& engine) {
   return static_cast<double>(engine() >> 11) * 0x1.0p-53;

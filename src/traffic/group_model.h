@@ -66,10 +66,20 @@ class GroupModel {
     tick_.Arrivals = 0;
     tick_.Waits.clear();
     // Most ticks of a group bring nothing to do; decided without a call.
+    // People who wait at a lit demand lamp, or pressed less than 10 s ago,
+    // do nothing either.
     if (held_ || occupiedUntil_ > t || stream_.Due(t + TickSeconds, view.ClockHour) ||
-        (WaitsAtKerb(traffic_.Kind) && !waiting_.empty())) {
+        (WaitsAtKerb(traffic_.Kind) && !waiting_.empty() &&
+         !view.DemandLampOn[static_cast<std::size_t>(Index())] &&
+         t >= lastPress_ + RepressSeconds)) {
       BusyBeforeTick(t, view, generating, port);
     }
+  }
+  // The tick before the controller's without the shortcut.
+  void FullBeforeTick(double t, const ControllerView& view, bool generating, DetectorPort& port) {
+    tick_.Arrivals = 0;
+    tick_.Waits.clear();
+    BusyBeforeTick(t, view, generating, port);
   }
   const GroupTick& AfterTick(double t, const ControllerView& view) {
     const std::int32_t state = view.ShownState[static_cast<std::size_t>(Index())];
@@ -134,6 +144,9 @@ class GroupModel {
   void VehicleArrives(double arrival);
   void VehiclesLeave(double t, std::int32_t state);
   void PedestriansLeave(double t, std::int32_t state);
+
+  // Pedestrians who wait at a dark demand lamp press again after this long.
+  static constexpr double RepressSeconds = 10.0;
 
   GroupTraffic traffic_;
   ArrivalStream stream_;

@@ -116,5 +116,66 @@ TEST(GroupModel, PedestriansAsleepAtRedTickAsTheWholeComputation) {
   EXPECT_GT(counts.Asleep, 10000);
 }
 
+// A button and a demand lamp as a controller shows them: the lamp lights
+// at a press at red and goes dark at green, and is lost now and then (a
+// change of program).
+class Button : public DetectorPort {
+ public:
+  void Press(int) override {
+    Down = true;
+    ++Presses;
+  }
+  void Release(int) override { Down = false; }
+  void Show(ControllerView& view, std::size_t g, int tick) {
+    const std::int32_t state = SignalAt(tick);
+    if (IsGreenState(state) || tick % 250 == 0) {
+      Lamp = false;
+    } else if (Down) {
+      Lamp = true;
+    }
+    view.ShownState[g] = state;
+    view.ButtonDown[g] = Down;
+    view.DemandLampOn[g] = Lamp;
+  }
+  bool Down = false;
+  bool Lamp = false;
+  int Presses = 0;
+};
+
+// People at the kerb who wait at a lit lamp or pressed a short while ago
+// skip the tick before the controller's: they press and let go as if every
+// tick were looked at.
+TEST(GroupModel, PedestriansWhoNeedNotPressAgainSkipTheirTick) {
+  GroupTraffic traffic;
+  traffic.Group = 3;
+  traffic.Kind = RoadUser::Pedestrian;
+  traffic.HourlyFlow.fill(200.0);
+  const std::size_t g = 2;
+  ConflictBoard shortBoard;
+  ConflictBoard fullBoard;
+  GroupModel shortcuts(traffic, 5, shortBoard);
+  GroupModel whole(traffic, 5, fullBoard);
+  Button shortButton;
+  Button fullButton;
+  ControllerView shortView;
+  ControllerView fullView;
+  for (int tick = 0; tick < 40000; ++tick) {
+    const double t = tick * TickSeconds;
+    shortButton.Show(shortView, g, tick);
+    fullButton.Show(fullView, g, tick);
+    shortcuts.BeforeTick(t, shortView, true, shortButton);
+    whole.FullBeforeTick(t, fullView, true, fullButton);
+    ASSERT_EQ(shortButton.Down, fullButton.Down) << "tick " << tick;
+    ASSERT_EQ(shortButton.Presses, fullButton.Presses) << "tick " << tick;
+    const GroupTick& a = shortcuts.AfterTick(t, shortView);
+    const GroupTick& b = whole.AfterTick(t, fullView);
+    ASSERT_EQ(a.Arrivals, b.Arrivals) << "tick " << tick;
+    ASSERT_EQ(a.Waits, b.Waits) << "tick " << tick;
+    ASSERT_EQ(a.Queue, b.Queue) << "tick " << tick;
+  }
+  // Presses at arrivals and again after a lost lamp.
+  EXPECT_GT(fullButton.Presses, 100);
+}
+
 }  // namespace
 }  // namespace ampelsim::traffic
