@@ -7,9 +7,6 @@
 namespace ampelsim::traffic {
 namespace {
 
-// Pedestrians who wait at a dark demand lamp press again after this long.
-constexpr double RepressSeconds = 10.0;
-
 // Uniform in [0, 1) from 53 random bits, the same on every standard library.
 double Uniform(std::mt19937_64& engine) {
   return static_cast<double>(engine() >> 11) * 0x1.0p-53;
@@ -69,6 +66,7 @@ void GroupModel::VehicleArrives(double arrival) {
     vehicle.Heavy = Uniform(*choiceEngine_) < traffic_.HeavyShare;
   }
   lanes_[lane].Arrive(vehicle);
+  lastReached_ = std::max(lastReached_, vehicle.Reached);
   ++vehicles_;
 }
 
@@ -149,6 +147,7 @@ const GroupTick& GroupModel::BusyAfterTick(double t, std::int32_t state) {
   tick_.Signalled = !Uncontrolled(state);
   tick_.EffectiveGreen = 0.0;
   tick_.QueueCapacity = 0.0;
+  asleepAtRed_ = false;
   if (traffic_.Kind == RoadUser::Vehicle) {
     VehiclesLeave(t, state);
     tick_.Queue = 0;
@@ -181,6 +180,7 @@ void GroupModel::VehiclesLeave(double t, std::int32_t state) {
     window.FirstStart = greenStart_ + traffic_.StartLoss;
   } else {
     window.Open = false;
+    asleepAtRed_ = state != Yellow;
   }
   if (window.Open && from >= window.To) {
     window.Open = false;
@@ -188,17 +188,25 @@ void GroupModel::VehiclesLeave(double t, std::int32_t state) {
   if (window.Open && !window.Uncontrolled) {
     tick_.EffectiveGreen = window.To - from;
   }
+  // Each vehicle that leaves adds its wait. At red only left turners waiting
+  // in the junction can leave (most busy ticks are a queue at red).
   for (LaneQueue& lane : lanes_) {
-    if (!lane.Empty()) {
-      const std::size_t before = lane.Size();
+    if (!window.Open && lane.HeadInJunction()) {
+      asleepAtRed_ = false;
+    }
+    if (window.Open ? !lane.Empty() : lane.HeadInJunction()) {
+      const std::size_t before = tick_.Waits.size();
       lane.Leave(t, window, board_, tick_.Waits);
-      vehicles_ -= before - lane.Size();
+      vehicles_ -= tick_.Waits.size() - before;
     }
   }
   // After the lanes, so that it sees this tick's crossings as they do.
   for (LaneQueue& lane : permanentQueues_) {
-    if (!window.Open && !lane.TurnerInJunction()) {
-      continue;  // nothing can go; its next vehicles are drawn when it moves
+    if (!window.Open) {
+      if (!lane.HeadInJunction()) {
+        continue;  // nothing can go; its next vehicles are drawn when it moves
+      }
+      asleepAtRed_ = false;
     }
     permanentWaits_.clear();
     lane.Leave(t, window, board_, permanentWaits_);
@@ -208,6 +216,7 @@ void GroupModel::VehiclesLeave(double t, std::int32_t state) {
 
 void GroupModel::PedestriansLeave(double t, std::int32_t state) {
   if (!IsGreenState(state) && !Uncontrolled(state)) {
+    asleepAtRed_ = state != Yellow;
     return;
   }
   if (IsGreenState(state)) {

@@ -66,13 +66,31 @@ class GroupModel {
     tick_.Arrivals = 0;
     tick_.Waits.clear();
     // Most ticks of a group bring nothing to do; decided without a call.
+    // People who wait at a lit demand lamp, or pressed less than 10 s ago,
+    // do nothing either.
     if (held_ || occupiedUntil_ > t || stream_.Due(t + TickSeconds, view.ClockHour) ||
-        (WaitsAtKerb(traffic_.Kind) && !waiting_.empty())) {
+        (WaitsAtKerb(traffic_.Kind) && !waiting_.empty() &&
+         !view.DemandLampOn[static_cast<std::size_t>(Index())] &&
+         t >= lastPress_ + RepressSeconds)) {
       BusyBeforeTick(t, view, generating, port);
     }
   }
+  // The tick before the controller's without the shortcut.
+  void FullBeforeTick(double t, const ControllerView& view, bool generating, DetectorPort& port) {
+    tick_.Arrivals = 0;
+    tick_.Waits.clear();
+    BusyBeforeTick(t, view, generating, port);
+  }
   const GroupTick& AfterTick(double t, const ControllerView& view) {
     const std::int32_t state = view.ShownState[static_cast<std::size_t>(Index())];
+    if (AsleepAtRed(state)) {
+      // A red that stays: nobody leaves, the queue only grows.
+      tick_.GreenBegan = false;
+      tick_.EndedGreen = 0.0;
+      tick_.QueueCapacity = 0.0;
+      tick_.Queue = WaitingAtRed(t);
+      return tick_;
+    }
     if (state != lastState_ || state == Yellow || !waiting_.empty() || vehicles_ > 0 ||
         PermanentQueuesMayMove(state)) {
       return BusyAfterTick(t, state);
@@ -90,16 +108,43 @@ class GroupModel {
     }
     return tick_;
   }
+  // A tick with `state` shown changes nothing but the length of the queue:
+  // the group still shows the red (or red and yellow) of its last full tick,
+  // at which nobody crosses, and no left turner waits in the junction (only
+  // one could leave at red).
+  bool AsleepAtRed(std::int32_t state) const { return asleepAtRed_ && state == lastState_; }
+  // The whole tick after the controller's, without the shortcuts.
+  const GroupTick& FullAfterTick(double t, const ControllerView& view) {
+    return BusyAfterTick(t, view.ShownState[static_cast<std::size_t>(Index())]);
+  }
   // Lets go of the button if the traffic holds it.
   void ReleaseButton(const ControllerView& view, DetectorPort& port);
   const GroupTick& LastTick() const { return tick_; }
 
  private:
   void BusyBeforeTick(double t, const ControllerView& view, bool generating, DetectorPort& port);
+  // Who waits at the end of the tick from `t` at a red: at the kerb, or at
+  // the stop line, which is all vehicles once the last one reached it.
+  std::int64_t WaitingAtRed(double t) const {
+    if (traffic_.Kind != RoadUser::Vehicle) {
+      return static_cast<std::int64_t>(waiting_.size());
+    }
+    if (lastReached_ < t + TickSeconds) {
+      return static_cast<std::int64_t>(vehicles_);
+    }
+    std::int64_t standing = 0;
+    for (const LaneQueue& lane : lanes_) {
+      standing += lane.Standing(t);
+    }
+    return standing;
+  }
   const GroupTick& BusyAfterTick(double t, std::int32_t state);
   void VehicleArrives(double arrival);
   void VehiclesLeave(double t, std::int32_t state);
   void PedestriansLeave(double t, std::int32_t state);
+
+  // Pedestrians who wait at a dark demand lamp press again after this long.
+  static constexpr double RepressSeconds = 10.0;
 
   GroupTraffic traffic_;
   ArrivalStream stream_;
@@ -125,7 +170,7 @@ class GroupModel {
       return true;
     }
     return std::any_of(permanentQueues_.begin(), permanentQueues_.end(),
-                       [](const LaneQueue& lane) { return lane.TurnerInJunction(); });
+                       [](const LaneQueue& lane) { return lane.HeadInJunction(); });
   }
   std::vector<double> permanentWaits_;
   struct Choice {
@@ -138,6 +183,10 @@ class GroupModel {
   // so that describing lanes does not change when vehicles come.
   std::unique_ptr<std::mt19937_64> choiceEngine_;
   std::size_t vehicles_ = 0;
+  // The latest moment a vehicle of the group reaches its stop line.
+  double lastReached_ = 0.0;
+  // The last full tick was one at a red (see AsleepAtRed).
+  bool asleepAtRed_ = false;
   double occupiedUntil_ = 0.0;
   double lastPress_ = 0.0;  // pedestrians: the last press by someone waiting
   bool held_ = false;

@@ -72,13 +72,17 @@ double LaneQueue::Headway(const Vehicle& vehicle) const {
 
 std::int64_t LaneQueue::Standing(double t) const {
   // Only the last few vehicles can still be on their way from the detector:
-  // count them from the back.
-  std::int64_t onTheWay = 0;
-  for (auto it = vehicles_.rbegin(); it != vehicles_.rend() && it->Reached >= t + TickSeconds;
-       ++it) {
-    ++onTheWay;
+  // count them from the back. Mostly even the last one stands already.
+  const auto size = static_cast<std::int64_t>(vehicles_.size());
+  if (size == 0 || vehicles_.back().Reached < t + TickSeconds) {
+    return size;
   }
-  return static_cast<std::int64_t>(vehicles_.size()) - onTheWay;
+  std::int64_t standing = size;
+  while (standing > 0 &&
+         vehicles_[static_cast<std::size_t>(standing - 1)].Reached >= t + TickSeconds) {
+    --standing;
+  }
+  return standing;
 }
 
 void LaneQueue::Depart(double at, ConflictBoard& board, std::vector<double>& waits) {

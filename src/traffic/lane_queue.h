@@ -1,12 +1,12 @@
 #pragma once
 
 #include <cstdint>
-#include <deque>
 #include <memory>
 #include <random>
 #include <vector>
 
 #include "traffic/conflict_board.h"
+#include "traffic/fifo_vector.h"
 #include "traffic/traffic_description.h"
 
 namespace ampelsim::traffic {
@@ -49,8 +49,9 @@ class LaneQueue {
   void Arrive(const Vehicle& vehicle) { vehicles_.push_back(vehicle); }
   bool Empty() const { return vehicles_.empty(); }
   std::size_t Size() const { return vehicles_.size(); }
-  // A left turner waits in the junction at the head: it may leave at red.
-  bool TurnerInJunction() const { return !vehicles_.empty() && vehicles_.front().InJunction; }
+  // A left turner waits in the junction at the head of the lane: it leaves
+  // in a gap whatever the signal shows.
+  bool HeadInJunction() const { return !vehicles_.empty() && vehicles_.front().InJunction; }
   // Vehicles at the stop line at the end of the tick that began at `t`.
   std::int64_t Standing(double t) const;
 
@@ -76,7 +77,7 @@ class LaneQueue {
   std::size_t inJunctionLimit_;
   std::vector<Movement> movements_;
   std::size_t groupIndex_;
-  std::deque<Vehicle> vehicles_;
+  FifoVector<Vehicle> vehicles_;
   double nextFree_ = 0.0;                        // earliest start of the next crossing of the line
   double lastYielded_ = ConflictBoard::LongAgo;  // last yielding vehicle over
   // Earliest start of a vehicle that does not yield, after a yielding one

@@ -37,6 +37,18 @@ PeriodRecorder::PeriodRecorder(const std::vector<GroupTraffic>& groups, double f
                                std::string clockText)
     : groups_(groups), sums_(groups.size()), from_(from), clockText_(std::move(clockText)) {}
 
+void PeriodRecorder::AddBusyTick(Sums& sums, const GroupTick& tick) {
+  sums.Arrivals += tick.Arrivals;
+  for (const double wait : tick.Waits) {
+    ++sums.Departures;
+    sums.WaitSum += wait;
+    sums.MaxWait = std::max(sums.MaxWait, wait);
+    sums.Waits.push_back(static_cast<float>(wait));
+  }
+  sums.QueueSum += static_cast<double>(tick.Queue);
+  sums.MaxQueue = std::max(sums.MaxQueue, tick.Queue);
+}
+
 void PeriodRecorder::AddProgramTick(const ControllerView& view) {
   if (view.RunningProgram == 0) {
     return;

@@ -22,30 +22,35 @@ class PeriodRecorder {
   void AddProgramTick(const ControllerView& view);
   // `slot` is the group's place in the traffic description.
   void AddGroupTick(std::size_t slot, const GroupTick& tick) {
+    // Called for every group at every tick, and most of those ticks are
+    // quiet: kept small enough to be inlined. A sum of terms >= 0 that adds
+    // a zero stays what it was, so the zeros are not added.
     Sums& sums = sums_[slot];
     if (tick.Signalled) {
       ++sums.SignalledTicks;
-      sums.EffectiveGreen += tick.EffectiveGreen;
-      sums.QueueCapacity += tick.QueueCapacity;
-      sums.GreenTicks += tick.Green ? 1 : 0;
-      sums.GreenPhases += tick.GreenBegan ? 1 : 0;
+      if (tick.Green) {
+        ++sums.GreenTicks;
+        sums.GreenPhases += tick.GreenBegan ? 1 : 0;
+      }
+      // Effective green only in green and yellow; capacity mostly there too.
+      if (tick.EffectiveGreen != 0.0) {
+        sums.EffectiveGreen += tick.EffectiveGreen;
+      }
+      if (tick.QueueCapacity != 0.0) {
+        sums.QueueCapacity += tick.QueueCapacity;
+      }
       if (tick.EndedGreen > 0.0) {
         sums.EndedGreenSum += tick.EndedGreen;
         ++sums.EndedGreens;
       }
     }
-    if (tick.Queue == 0 && tick.Arrivals == 0 && tick.Waits.empty()) {
-      return;  // a quiet tick: nothing else to add
+    if (tick.Arrivals != 0 || !tick.Waits.empty()) {
+      AddBusyTick(sums, tick);
+    } else if (tick.Queue != 0) {
+      // A queue that only waits, as AddBusyTick adds it.
+      sums.QueueSum += static_cast<double>(tick.Queue);
+      sums.MaxQueue = std::max(sums.MaxQueue, tick.Queue);
     }
-    sums.Arrivals += tick.Arrivals;
-    for (const double wait : tick.Waits) {
-      ++sums.Departures;
-      sums.WaitSum += wait;
-      sums.MaxWait = std::max(sums.MaxWait, wait);
-      sums.Waits.push_back(static_cast<float>(wait));
-    }
-    sums.QueueSum += static_cast<double>(tick.Queue);
-    sums.MaxQueue = std::max(sums.MaxQueue, tick.Queue);
   }
   // The queue of the whole junction at the end of the tick; ends the tick.
   void EndTick(std::int64_t junctionQueue) {
@@ -79,6 +84,8 @@ class PeriodRecorder {
     // signal (left turners clearing the junction after green among them).
     double QueueCapacity = 0.0;
   };
+  // The road users of a tick in which someone arrived, waited or left.
+  static void AddBusyTick(Sums& sums, const GroupTick& tick);
   GroupFigures GroupFiguresOf(std::size_t slot, const QualityLimits& limits) const;
   void AddAnalyticFigures(std::vector<GroupFigures>& groups, const QualityLimits& limits,
                           const ResidualQueueModel& queueModel) const;

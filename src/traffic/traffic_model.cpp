@@ -54,8 +54,9 @@ void TrafficModel::BeforeTick(const ControllerView& view, DetectorPort& port) {
     hours_.push_back(std::move(recorder));
   }
   const double t = Seconds();
+  const bool generating = generating_;
   for (auto& group : groups_) {
-    group->BeforeTick(t, view, generating_, port);
+    group->BeforeTick(t, view, generating, port);
   }
 }
 
@@ -70,11 +71,16 @@ void TrafficModel::AfterTick(const ControllerView& view) {
   }
   const double t = Seconds();
   std::int64_t junctionQueue = 0;
-  for (std::size_t slot = 0; slot < groups_.size(); ++slot) {
-    const GroupTick& tick = groups_[slot]->AfterTick(t, view);
+  // Local names: the stores of the sums would otherwise make the compiler
+  // read the vectors' bounds again for every group.
+  const std::size_t count = groups_.size();
+  const std::unique_ptr<GroupModel>* groups = groups_.data();
+  std::int64_t* secondMax = secondMax_.data();
+  for (std::size_t slot = 0; slot < count; ++slot) {
+    const GroupTick& tick = groups[slot]->AfterTick(t, view);
     hour.AddGroupTick(slot, tick);
     junctionQueue += tick.Queue;
-    secondMax_[slot] = std::max(secondMax_[slot], tick.Queue);
+    secondMax[slot] = std::max(secondMax[slot], tick.Queue);
   }
   hour.EndTick(junctionQueue);
   ++ticks_;

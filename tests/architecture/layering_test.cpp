@@ -304,7 +304,10 @@ class LayeringProbe : public testing::Test {
     std::ofstream(root_ / file) << text;
   }
 
-  fs::path root_ = fs::temp_directory_path() / "ampelsim_layering_probe";
+  // One folder per test: ctest runs the two probes at the same time.
+  fs::path root_ = fs::temp_directory_path() /
+                   ("ampelsim_layering_probe_" +
+                    std::string(testing::UnitTest::GetInstance()->current_test_info()->name()));
 };
 
 TEST_F(LayeringProbe, SeesUpwardRelativeAndQtIncludes) {

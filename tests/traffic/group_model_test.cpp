@@ -1,0 +1,181 @@
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <vector>
+
+#include "data/signal_state.h"
+#include "traffic/conflict_board.h"
+#include "traffic/controller_view.h"
+#include "traffic/group_model.h"
+
+namespace ampelsim::traffic {
+namespace {
+
+class NoHands : public DetectorPort {
+ public:
+  void Press(int) override {}
+  void Release(int) override {}
+};
+
+// The signal of a plain cycle of 60 s with a stretch of flashing.
+std::int32_t SignalAt(int tick) {
+  if (tick >= 20000 && tick < 21000) {
+    return YellowFlashing;
+  }
+  const int second = (tick / 10) % 60;
+  if (second < 35) {
+    return Red;
+  }
+  if (second < 36) {
+    return RedYellow;
+  }
+  return second < 55 ? Green : Yellow;
+}
+
+struct Counts {
+  int Asleep = 0;     // ticks at a red the shortcut took
+  int LeftAtRed = 0;  // ticks at red in which someone crossed
+};
+
+// The group's tick with its shortcuts against the whole computation, tick
+// by tick, through queues at red, greens, yellows and flashing; oncoming
+// vehicles cross every 4 s of a green that lasts 4 s longer than ours.
+Counts CompareWithTheWholeTick(const GroupTraffic& traffic) {
+  ConflictBoard shortBoard;
+  ConflictBoard fullBoard;
+  GroupModel shortcuts(traffic, 7, shortBoard);
+  GroupModel whole(traffic, 7, fullBoard);
+  NoHands hands;
+  ControllerView view;
+  Counts counts;
+  for (int tick = 0; tick < 40000; ++tick) {
+    const double t = tick * TickSeconds;
+    const auto g = static_cast<std::size_t>(traffic.Group - 1);
+    view.ClockHour = (tick / 36000) % 24;
+    view.ShownState[g] = SignalAt(tick);
+    const int second = (tick / 10) % 60;
+    if (view.ShownState[g] != YellowFlashing && second >= 36 && second < 59 && tick % 40 == 0) {
+      shortBoard.LastCrossing[1] = t;
+      fullBoard.LastCrossing[1] = t;
+    }
+    shortcuts.BeforeTick(t, view, true, hands);
+    whole.BeforeTick(t, view, true, hands);
+    counts.Asleep += shortcuts.AsleepAtRed(view.ShownState[g]) ? 1 : 0;
+    const GroupTick& a = shortcuts.AfterTick(t, view);
+    const GroupTick& b = whole.FullAfterTick(t, view);
+    EXPECT_EQ(a.Arrivals, b.Arrivals) << "tick " << tick;
+    EXPECT_EQ(a.Waits, b.Waits) << "tick " << tick;
+    EXPECT_EQ(a.Queue, b.Queue) << "tick " << tick;
+    EXPECT_EQ(a.Signalled, b.Signalled) << "tick " << tick;
+    EXPECT_EQ(a.Green, b.Green) << "tick " << tick;
+    EXPECT_EQ(a.GreenBegan, b.GreenBegan) << "tick " << tick;
+    EXPECT_EQ(a.EndedGreen, b.EndedGreen) << "tick " << tick;
+    if (IsGreenState(view.ShownState[g])) {
+      // A green tick with nobody at the kerb counts t + 0.1 - t seconds, the
+      // whole computation 0.1.
+      EXPECT_NEAR(a.EffectiveGreen, b.EffectiveGreen, 1e-9) << "tick " << tick;
+    } else {
+      EXPECT_EQ(a.EffectiveGreen, b.EffectiveGreen) << "tick " << tick;
+    }
+    EXPECT_EQ(a.QueueCapacity, b.QueueCapacity) << "tick " << tick;
+    EXPECT_EQ(shortBoard.LastCrossing, fullBoard.LastCrossing) << "tick " << tick;
+    EXPECT_EQ(shortBoard.LastKerbStart, fullBoard.LastKerbStart) << "tick " << tick;
+    if (::testing::Test::HasFailure()) {
+      break;
+    }
+    counts.LeftAtRed += view.ShownState[g] == Red && !b.Waits.empty() ? 1 : 0;
+  }
+  return counts;
+}
+
+// A straight lane and a lane of left turners who yield to oncoming traffic
+// and wait in the junction, where they clear at our red.
+TEST(GroupModel, AQueueAsleepAtRedTicksAsTheWholeComputation) {
+  GroupTraffic traffic;
+  traffic.Group = 1;
+  traffic.HourlyFlow.fill(700.0);
+  traffic.HeavyShare = 0.1;
+  Movement straight;
+  straight.Share = 0.7;
+  Movement left;
+  left.Direction = Turn::Left;
+  left.Share = 0.3;
+  left.YieldsTo = {2};
+  traffic.Lanes = {Lane{{straight}}, Lane{{left}}};
+  const Counts counts = CompareWithTheWholeTick(traffic);
+  EXPECT_GT(counts.Asleep, 10000);
+  EXPECT_GT(counts.LeftAtRed, 10);
+}
+
+TEST(GroupModel, PedestriansAsleepAtRedTickAsTheWholeComputation) {
+  GroupTraffic traffic;
+  traffic.Group = 3;
+  traffic.Kind = RoadUser::Pedestrian;
+  traffic.HourlyFlow.fill(300.0);
+  const Counts counts = CompareWithTheWholeTick(traffic);
+  EXPECT_GT(counts.Asleep, 10000);
+}
+
+// A button and a demand lamp as a controller shows them: the lamp lights
+// at a press at red and goes dark at green, and is lost now and then (a
+// change of program).
+class Button : public DetectorPort {
+ public:
+  void Press(int) override {
+    Down = true;
+    ++Presses;
+  }
+  void Release(int) override { Down = false; }
+  void Show(ControllerView& view, std::size_t g, int tick) {
+    const std::int32_t state = SignalAt(tick);
+    if (IsGreenState(state) || tick % 250 == 0) {
+      Lamp = false;
+    } else if (Down) {
+      Lamp = true;
+    }
+    view.ShownState[g] = state;
+    view.ButtonDown[g] = Down;
+    view.DemandLampOn[g] = Lamp;
+  }
+  bool Down = false;
+  bool Lamp = false;
+  int Presses = 0;
+};
+
+// People at the kerb who wait at a lit lamp or pressed a short while ago
+// skip the tick before the controller's: they press and let go as if every
+// tick were looked at.
+TEST(GroupModel, PedestriansWhoNeedNotPressAgainSkipTheirTick) {
+  GroupTraffic traffic;
+  traffic.Group = 3;
+  traffic.Kind = RoadUser::Pedestrian;
+  traffic.HourlyFlow.fill(200.0);
+  const std::size_t g = 2;
+  ConflictBoard shortBoard;
+  ConflictBoard fullBoard;
+  GroupModel shortcuts(traffic, 5, shortBoard);
+  GroupModel whole(traffic, 5, fullBoard);
+  Button shortButton;
+  Button fullButton;
+  ControllerView shortView;
+  ControllerView fullView;
+  for (int tick = 0; tick < 40000; ++tick) {
+    const double t = tick * TickSeconds;
+    shortButton.Show(shortView, g, tick);
+    fullButton.Show(fullView, g, tick);
+    shortcuts.BeforeTick(t, shortView, true, shortButton);
+    whole.FullBeforeTick(t, fullView, true, fullButton);
+    ASSERT_EQ(shortButton.Down, fullButton.Down) << "tick " << tick;
+    ASSERT_EQ(shortButton.Presses, fullButton.Presses) << "tick " << tick;
+    const GroupTick& a = shortcuts.AfterTick(t, shortView);
+    const GroupTick& b = whole.AfterTick(t, fullView);
+    ASSERT_EQ(a.Arrivals, b.Arrivals) << "tick " << tick;
+    ASSERT_EQ(a.Waits, b.Waits) << "tick " << tick;
+    ASSERT_EQ(a.Queue, b.Queue) << "tick " << tick;
+  }
+  // Presses at arrivals and again after a lost lamp.
+  EXPECT_GT(fullButton.Presses, 100);
+}
+
+}  // namespace
+}  // namespace ampelsim::traffic
