@@ -28,6 +28,9 @@ LaneQueue LaneQueue::PermanentQueue(const GroupTraffic& traffic,
 
 void LaneQueue::KeepQueued() {
   // One tick lets go at most the left turners in the junction and one more.
+  if (vehicles_.size() >= inJunctionLimit_ + 2) {
+    return;  // most ticks: nobody left in the last one
+  }
   double shares = 0.0;
   for (const Movement& movement : movements_) {
     shares += movement.Share;
