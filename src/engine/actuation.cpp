@@ -256,7 +256,7 @@ void Actuation::ComputeGroupStates() {
   const int groups = GroupsInUse(data_);
   for (int g = 0; g < groups; ++g) {
     const auto i = static_cast<std::size_t>(g);
-    s_.GroupState[i] = StateAt(data_, program, g, s_.TimePoint);
+    s_.GroupState[i] = planned_.At(data_, program, g, s_.TimePoint);
     if (s_.GroupState[i] == Dark) {
       heads_[i].SetDemandLamp(false);
     }

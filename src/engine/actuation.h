@@ -5,6 +5,7 @@
 
 #include "data/controller_data_set.h"
 #include "engine/engine_state.h"
+#include "engine/state_at.h"
 
 namespace ampelsim {
 
@@ -70,6 +71,8 @@ class Actuation {
   // The states of the cycle at the time point, greens suppressed for a
   // missing demand.
   void ComputeGroupStates();
+  // After the data set was loaded again: the plan's states are looked up anew.
+  void ForgetPlannedStates() { planned_.Forget(); }
   // The lamps of the demand points, wait point, fault and sync impulses.
   void RefreshEngineLamps();
 
@@ -97,6 +100,7 @@ class Actuation {
   const ControllerDataSet& data_;
   ControlPanel& panel_;
   std::array<SignalHeadElement, MaxGroups>& heads_;
+  PlannedStates planned_;
 };
 
 }  // namespace ampelsim

@@ -110,6 +110,7 @@ void Engine::CountTick() {
 }
 
 void Engine::InitialiseEngine(bool resetRunningTimes) {
+  actuation_.ForgetPlannedStates();
   monitoring_.Initialise(resetRunningTimes);
   s_.CurrentProgram = s_.RequestedProgram = selection_.SelectProgram();
   s_.SyncImpulse1Idle = 1;
@@ -178,6 +179,7 @@ void Engine::ResetEngine() {
     return;
   }
   static_cast<EngineResetBlock&>(s_) = EngineResetBlock{};
+  actuation_.ForgetPlannedStates();
   for (auto& head : p_.Heads) {
     head.Reset();
     head.SetDemandLamp(false);

@@ -1,5 +1,8 @@
 #include "engine/state_at.h"
 
+#include <algorithm>
+#include <limits>
+
 namespace ampelsim {
 namespace {
 
@@ -37,6 +40,19 @@ SignalState CombineWindowStates(SignalState first, SignalState second) {
   }
 }
 
+// The yellow runs on from the green end and wraps once over the cycle end;
+// ending exactly at the cycle end it reaches time point cycle - 1.
+std::int64_t YellowEnd(std::int64_t greenEnd, std::int64_t yellowTime, std::int64_t cycle) {
+  const std::int64_t end = greenEnd + yellowTime;
+  return end > cycle ? end - cycle : end;
+}
+
+std::int64_t RedYellowBegin(std::int64_t greenBegin, std::int64_t redYellowTime,
+                            std::int64_t cycle) {
+  const std::int64_t begin = greenBegin - redYellowTime;
+  return begin < 0 ? begin + cycle : begin;
+}
+
 }  // namespace
 
 SignalState WindowState(const WindowInput& input, std::int64_t timePoint) {
@@ -44,16 +60,8 @@ SignalState WindowState(const WindowInput& input, std::int64_t timePoint) {
   const std::int64_t greenEnd = input.GreenWindow.End;
   const std::int64_t cycle = input.CycleTime;
 
-  // The yellow runs on from the green end and wraps once over the cycle end;
-  // ending exactly at the cycle end it reaches time point cycle - 1.
-  std::int64_t yellowEnd = greenEnd + input.YellowTime;
-  if (yellowEnd > cycle) {
-    yellowEnd -= cycle;
-  }
-  std::int64_t redYellowBegin = greenBegin - input.RedYellowTime;
-  if (redYellowBegin < 0) {
-    redYellowBegin += cycle;
-  }
+  const std::int64_t yellowEnd = YellowEnd(greenEnd, input.YellowTime, cycle);
+  const std::int64_t redYellowBegin = RedYellowBegin(greenBegin, input.RedYellowTime, cycle);
 
   if (input.GreenWindow.Contains(timePoint)) {
     if (input.FlashWindow.Contains(timePoint)) {
@@ -117,6 +125,65 @@ SignalState StateAt(const ControllerDataSet& data, int program, int group, std::
   input.FlashWindow = {plan.YellowFlashBegin2[g], plan.YellowFlashEnd2[g]};
   input.SteadyWindow = {plan.YellowSteadyBegin2[g], plan.YellowSteadyEnd2[g]};
   return CombineWindowStates(first, WindowState(input, timePoint));
+}
+
+// WindowState asks only CycleWindow::Contains about the time point, and a
+// window's answer changes only at its begin and its end.
+StateSpan StateSpanAt(const ControllerDataSet& data, int program, int group,
+                      std::int64_t timePoint) {
+  StateSpan span{std::numeric_limits<std::int64_t>::min(),
+                 std::numeric_limits<std::int64_t>::max()};
+  if (!IsProgramIndex(program) || !IsGroupIndex(group)) {
+    return span;
+  }
+  const SignalProgram& plan = data.SignalPrograms[static_cast<std::size_t>(program)];
+  const auto g = static_cast<std::size_t>(group);
+  const std::int64_t cycle = plan.CycleTime;
+
+  auto edge = [&span, timePoint](std::int64_t at) {
+    if (at <= timePoint) {
+      span.Begin = std::max(span.Begin, at);
+    } else {
+      span.End = std::min(span.End, at);
+    }
+  };
+  auto window = [&edge](std::int64_t begin, std::int64_t end) {
+    if (begin != end) {  // an empty window never contains a time point
+      edge(begin);
+      edge(end);
+    }
+  };
+  // An empty green has no yellow or red/yellow window either.
+  auto green = [&](std::int64_t begin, std::int64_t end) {
+    if (begin != end) {
+      window(begin, end);
+      window(end, YellowEnd(end, plan.YellowTime[g], cycle));
+      window(RedYellowBegin(begin, plan.RedYellowTime[g], cycle), begin);
+    }
+  };
+  green(plan.GreenBegin1[g], plan.GreenEnd1[g]);
+  green(plan.GreenBegin2[g], plan.GreenEnd2[g]);
+  window(plan.YellowFlashBegin1[g], plan.YellowFlashEnd1[g]);
+  window(plan.YellowFlashBegin2[g], plan.YellowFlashEnd2[g]);
+  window(plan.YellowSteadyBegin1[g], plan.YellowSteadyEnd1[g]);
+  window(plan.YellowSteadyBegin2[g], plan.YellowSteadyEnd2[g]);
+  return span;
+}
+
+SignalState PlannedStates::LookUp(const ControllerDataSet& data, int program, int group,
+                                  std::int64_t timePoint) {
+  if (!IsGroupIndex(group)) {
+    return Dark;
+  }
+  if (&data != data_) {
+    Forget();
+    data_ = &data;
+  }
+  Entry& entry = entries_[static_cast<std::size_t>(group)];
+  entry.Program = program;
+  entry.Span = StateSpanAt(data, program, group, timePoint);
+  entry.State = StateAt(data, program, group, timePoint);
+  return entry.State;
 }
 
 bool GroupUsed(const ControllerDataSet& data, int program, int group) {

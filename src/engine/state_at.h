@@ -48,6 +48,46 @@ SignalState WindowState(const WindowInput& input, std::int64_t timePoint);
 // index gives Dark. Defined for every value a data set can hold.
 SignalState StateAt(const ControllerDataSet& data, int program, int group, std::int64_t timePoint);
 
+// The time points [Begin, End) around a time point over which StateAt of the
+// group cannot change: no edge of a window it looks at lies inside them.
+// Begin <= timePoint < End; without such edges the span is unbounded.
+struct StateSpan {
+  std::int64_t Begin = 0;
+  std::int64_t End = 0;
+};
+StateSpan StateSpanAt(const ControllerDataSet& data, int program, int group,
+                      std::int64_t timePoint);
+
+// StateAt for the running program, looked up from the plan again only when
+// the time point leaves the span of a group's last lookup, the program or
+// the data set changes: the cycle asks every second, the state changes a few
+// times a cycle. Forget() must come between a change of the data set's
+// programs and the next call.
+class PlannedStates {
+ public:
+  SignalState At(const ControllerDataSet& data, int program, int group, std::int64_t timePoint) {
+    if (group >= 0 && group < MaxGroups && &data == data_) {
+      const Entry& entry = entries_[static_cast<std::size_t>(group)];
+      if (entry.Program == program && entry.Span.Begin <= timePoint && timePoint < entry.Span.End) {
+        return entry.State;
+      }
+    }
+    return LookUp(data, program, group, timePoint);
+  }
+  void Forget() { entries_ = {}; }
+
+ private:
+  struct Entry {
+    int Program = 0;
+    StateSpan Span;  // empty until the first lookup
+    SignalState State = Dark;
+  };
+  SignalState LookUp(const ControllerDataSet& data, int program, int group, std::int64_t timePoint);
+
+  const ControllerDataSet* data_ = nullptr;
+  std::array<Entry, MaxGroups> entries_{};
+};
+
 // The group is in use (below GroupCount) and the program gives it at least
 // one non-empty green, flashing or steady window.
 bool GroupUsed(const ControllerDataSet& data, int program, int group);

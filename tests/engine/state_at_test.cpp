@@ -2,9 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <climits>
+#include <limits>
 #include <memory>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -219,6 +222,97 @@ TEST(IsGreen, CodesTwoEightAndNineAreGreen) {
   states.fill(Green);
   EXPECT_FALSE(IsGreen(states, -1));
   EXPECT_FALSE(IsGreen(states, 24));
+}
+
+// Plans of every shape, within and beyond the cycle, with wraps and empty windows.
+void RandomPlan(std::mt19937& random, SignalProgram& p, std::size_t g) {
+  std::uniform_int_distribution<int> cycle(1, 70);
+  p.CycleTime = cycle(random);
+  std::uniform_int_distribution<int> point(-3, p.CycleTime + 3);
+  std::uniform_int_distribution<int> aspect(0, 6);
+  std::uniform_int_distribution<int> coin(0, 2);
+  auto window = [&](std::int32_t& begin, std::int32_t& end) {
+    begin = coin(random) == 0 ? 0 : point(random);
+    end = coin(random) == 0 ? begin : point(random);
+  };
+  window(p.GreenBegin1[g], p.GreenEnd1[g]);
+  window(p.GreenBegin2[g], p.GreenEnd2[g]);
+  window(p.YellowFlashBegin1[g], p.YellowFlashEnd1[g]);
+  window(p.YellowFlashBegin2[g], p.YellowFlashEnd2[g]);
+  window(p.YellowSteadyBegin1[g], p.YellowSteadyEnd1[g]);
+  window(p.YellowSteadyBegin2[g], p.YellowSteadyEnd2[g]);
+  p.RedYellowTime[g] = aspect(random);
+  p.YellowTime[g] = aspect(random);
+}
+
+TEST(StateSpanAt, HoldsTheStateOfItsTimePointThroughout) {
+  std::mt19937 random(17);
+  auto data = std::make_unique<ControllerDataSet>();
+  data->GeneralData.GroupCount = 1;
+  for (int plan = 0; plan < 2000; ++plan) {
+    RandomPlan(random, data->SignalPrograms[0], 0);
+    const int cycle = data->SignalPrograms[0].CycleTime;
+    for (int t = -5; t <= cycle + 5; ++t) {
+      const StateSpan span = StateSpanAt(*data, 0, 0, t);
+      ASSERT_LE(span.Begin, t);
+      ASSERT_GT(span.End, t);
+      const SignalState state = StateAt(*data, 0, 0, t);
+      for (std::int64_t u = std::max<std::int64_t>(span.Begin, -10);
+           u < std::min<std::int64_t>(span.End, cycle + 10); ++u) {
+        ASSERT_EQ(StateAt(*data, 0, 0, u), state)
+            << "plan " << plan << ", t = " << t << ", u = " << u;
+      }
+    }
+  }
+}
+
+TEST(StateSpanAt, ReachesFromOneSwitchingPointToTheNext) {
+  const auto data = DataWith({{10, 30, 0, 0}, 2, 3});
+  const StateSpan green = StateSpanAt(*data, 0, 0, 12);
+  EXPECT_EQ(green.Begin, 10);
+  EXPECT_EQ(green.End, 30);
+  const StateSpan red = StateSpanAt(*data, 0, 0, 40);
+  EXPECT_EQ(red.Begin, 33);
+  EXPECT_EQ(red.End, std::numeric_limits<std::int64_t>::max());
+  const StateSpan nothing = StateSpanAt(*data, 6, 0, 40);
+  EXPECT_EQ(nothing.Begin, std::numeric_limits<std::int64_t>::min());
+}
+
+// The memo beside the full lookup, through steps, jumps, wraps, program
+// changes and a data set loaded again.
+TEST(PlannedStates, GivesWhatStateAtGives) {
+  std::mt19937 random(5);
+  auto data = std::make_unique<ControllerDataSet>();
+  data->GeneralData.GroupCount = 3;
+  PlannedStates planned;
+  std::uniform_int_distribution<int> move(0, 19);
+  for (int load = 0; load < 100; ++load) {
+    for (std::size_t p = 0; p < 2; ++p) {
+      for (std::size_t g = 0; g < 3; ++g) {
+        RandomPlan(random, data->SignalPrograms[p], g);
+      }
+    }
+    planned.Forget();
+    int program = 0;
+    std::int64_t t = 0;
+    for (int step = 0; step < 500; ++step) {
+      const int cycle = data->SignalPrograms[static_cast<std::size_t>(program)].CycleTime;
+      const int what = move(random);
+      if (what == 0) {
+        program = 1 - program;
+      } else if (what == 1) {
+        t = std::uniform_int_distribution<int>(-2, cycle + 2)(random);
+      } else {
+        t = t + 1 >= cycle ? 0 : t + 1;
+      }
+      for (int g = 0; g < 3; ++g) {
+        ASSERT_EQ(planned.At(*data, program, g, t), StateAt(*data, program, g, t))
+            << "load " << load << ", step " << step << ", group " << g;
+      }
+    }
+  }
+  EXPECT_EQ(planned.At(*data, 0, 24, 0), Dark);
+  EXPECT_EQ(planned.At(*data, 6, 0, 0), Dark);
 }
 
 }  // namespace
