@@ -75,6 +75,18 @@ class GroupModel {
       BusyBeforeTick(t, view, generating, port);
     }
   }
+  // Whether BeforeTick has something to do, with the demand lamp read from
+  // `heads` only where it matters (the same condition as there).
+  bool HasWorkBeforeTick(double t, int clockHour, const HeadReader& heads) const {
+    return held_ || occupiedUntil_ > t || stream_.Due(t + TickSeconds, clockHour) ||
+           (WaitsAtKerb(traffic_.Kind) && !waiting_.empty() && t >= lastPress_ + RepressSeconds &&
+            !heads.DemandLampOn(Index()));
+  }
+  // BeforeTick where HasWorkBeforeTick is false.
+  void QuietBeforeTick() {
+    tick_.Arrivals = 0;
+    tick_.Waits.clear();
+  }
   // The tick before the controller's without the shortcut.
   void FullBeforeTick(double t, const ControllerView& view, bool generating, DetectorPort& port) {
     tick_.Arrivals = 0;

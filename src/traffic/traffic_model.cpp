@@ -60,6 +60,26 @@ void TrafficModel::BeforeTick(const ControllerView& view, DetectorPort& port) {
   }
 }
 
+void TrafficModel::BeforeTick(const ControllerView& view, HeadReader& heads, DetectorPort& port) {
+  const double t = Seconds();
+  for (const auto& group : groups_) {
+    if (group->HasWorkBeforeTick(t, view.ClockHour, heads)) {
+      heads.ReadHeads();
+      BeforeTick(view, port);
+      return;
+    }
+  }
+  // No group has anything to do whatever the heads show.
+  if (ticks_ % TicksPerHour == 0) {
+    auto recorder =
+        std::make_unique<PeriodRecorder>(description_.Groups, Seconds(), ClockText(view));
+    hours_.push_back(std::move(recorder));
+  }
+  for (auto& group : groups_) {
+    group->QuietBeforeTick();
+  }
+}
+
 void TrafficModel::AfterTick(const ControllerView& view) {
   if (hours_.empty()) {
     return;  // no tick has begun
