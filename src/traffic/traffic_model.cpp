@@ -97,10 +97,20 @@ void TrafficModel::AfterTick(const ControllerView& view) {
   const std::unique_ptr<GroupModel>* groups = groups_.data();
   std::int64_t* secondMax = secondMax_.data();
   for (std::size_t slot = 0; slot < count; ++slot) {
-    const GroupTick& tick = groups[slot]->AfterTick(t, view);
-    hour.AddGroupTick(slot, tick);
-    junctionQueue += tick.Queue;
-    secondMax[slot] = std::max(secondMax[slot], tick.Queue);
+    GroupModel& group = *groups[slot];
+    const std::int32_t state = view.ShownState[static_cast<std::size_t>(group.Index())];
+    std::int64_t queue = 0;
+    if (group.AsleepAtRed(state)) {
+      const GroupTick& tick = group.AsleepTick(t);
+      hour.AddAsleepTick(slot, tick);
+      queue = tick.Queue;
+    } else {
+      const GroupTick& tick = group.AfterTick(t, view);
+      hour.AddGroupTick(slot, tick);
+      queue = tick.Queue;
+    }
+    junctionQueue += queue;
+    secondMax[slot] = std::max(secondMax[slot], queue);
   }
   hour.EndTick(junctionQueue);
   ++ticks_;

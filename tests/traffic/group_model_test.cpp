@@ -8,6 +8,7 @@
 #include "traffic/conflict_board.h"
 #include "traffic/controller_view.h"
 #include "traffic/group_model.h"
+#include "traffic/period_recorder.h"
 #include "traffic/traffic_model.h"
 
 namespace ampelsim::traffic {
@@ -50,6 +51,9 @@ Counts CompareWithTheWholeTick(const GroupTraffic& traffic) {
   NoHands hands;
   ControllerView view;
   Counts counts;
+  // The hour's sums of the same ticks with and without AddAsleepTick.
+  PeriodRecorder shortSums({traffic}, 0.0, "00:00");
+  PeriodRecorder fullSums({traffic}, 0.0, "00:00");
   for (int tick = 0; tick < 40000; ++tick) {
     const double t = tick * TickSeconds;
     const auto g = static_cast<std::size_t>(traffic.Group - 1);
@@ -62,9 +66,18 @@ Counts CompareWithTheWholeTick(const GroupTraffic& traffic) {
     }
     shortcuts.BeforeTick(t, view, true, hands);
     whole.BeforeTick(t, view, true, hands);
-    counts.Asleep += shortcuts.AsleepAtRed(view.ShownState[g]) ? 1 : 0;
+    const bool asleep = shortcuts.AsleepAtRed(view.ShownState[g]);
+    counts.Asleep += asleep ? 1 : 0;
     const GroupTick& a = shortcuts.AfterTick(t, view);
     const GroupTick& b = whole.FullAfterTick(t, view);
+    if (asleep) {
+      shortSums.AddAsleepTick(0, a);
+    } else {
+      shortSums.AddGroupTick(0, a);
+    }
+    fullSums.AddGroupTick(0, a);
+    shortSums.EndTick(a.Queue);
+    fullSums.EndTick(a.Queue);
     EXPECT_EQ(a.Arrivals, b.Arrivals) << "tick " << tick;
     EXPECT_EQ(a.Waits, b.Waits) << "tick " << tick;
     EXPECT_EQ(a.Queue, b.Queue) << "tick " << tick;
@@ -87,6 +100,17 @@ Counts CompareWithTheWholeTick(const GroupTraffic& traffic) {
     }
     counts.LeftAtRed += view.ShownState[g] == Red && !b.Waits.empty() ? 1 : 0;
   }
+  const GroupFigures x = shortSums.Figures(QualityLimits{}).Groups.at(0);
+  const GroupFigures y = fullSums.Figures(QualityLimits{}).Groups.at(0);
+  EXPECT_EQ(x.Arrivals, y.Arrivals);
+  EXPECT_EQ(x.Departures, y.Departures);
+  EXPECT_EQ(x.MeanWait, y.MeanWait);
+  EXPECT_EQ(x.MeanQueue, y.MeanQueue);
+  EXPECT_EQ(x.MaxQueue, y.MaxQueue);
+  EXPECT_EQ(x.GreenPhases, y.GreenPhases);
+  EXPECT_EQ(x.MeanGreen, y.MeanGreen);
+  EXPECT_EQ(x.GreenShare, y.GreenShare);
+  EXPECT_EQ(x.Capacity, y.Capacity);
   return counts;
 }
 
