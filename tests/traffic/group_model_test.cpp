@@ -224,7 +224,9 @@ class Heads : public DetectorPort, public HeadReader {
     view_.DemandLampOn = shown_.DemandLampOn;
     ++Reads;
   }
-  bool DemandLampOn(int g) const override { return shown_.DemandLampOn[static_cast<std::size_t>(g)]; }
+  bool DemandLampOn(int g) const override {
+    return shown_.DemandLampOn[static_cast<std::size_t>(g)];
+  }
   void ShowStates() { view_.ShownState = shown_.ShownState; }
   int Presses = 0;
   int Reads = 0;
