@@ -70,7 +70,9 @@ void GeneratedTraffic::SetGenerating(bool on) {
 
 void GeneratedTraffic::BeforeTick(Simulation& simulation) {
   (void)simulation;
-  model_.BeforeTick(View(), *this);
+  // The heads are read only when a group has something to do.
+  ReadClock();
+  model_.BeforeTick(view_, *this, *this);
 }
 
 void GeneratedTraffic::AfterTick(Simulation& simulation) {
@@ -93,7 +95,13 @@ void GeneratedTraffic::Release(int groupIndex) {
 }
 
 const traffic::ControllerView& GeneratedTraffic::View() {
-  // Minute of the day by plain arithmetic: the view is looked at twice a tick.
+  ReadClock();
+  ReadHeads();
+  return view_;
+}
+
+void GeneratedTraffic::ReadClock() {
+  // Minute of the day by plain arithmetic: the clock is looked at every tick.
   constexpr std::int64_t MinutesPerDay = 24 * 60;
   const std::int64_t minutes =
       simulation_.SimClock().SimulatedNow().time_since_epoch().count() / 60000;
@@ -101,6 +109,13 @@ const traffic::ControllerView& GeneratedTraffic::View() {
   view_.ClockHour = static_cast<int>(minuteOfDay / 60);
   view_.ClockMinute = static_cast<int>(minuteOfDay % 60);
   UpdateProgram();
+}
+
+bool GeneratedTraffic::DemandLampOn(int groupIndex) const {
+  return simulation_.Heads()[static_cast<std::size_t>(groupIndex)].IsDemandLampOn();
+}
+
+void GeneratedTraffic::ReadHeads() {
   const HeadElements& heads = simulation_.Heads();
   for (const std::size_t g : described_) {
     view_.ShownState[g] = heads[g].State();
@@ -108,7 +123,6 @@ const traffic::ControllerView& GeneratedTraffic::View() {
     view_.ButtonDown[g] = heads[g].IsDemandButtonDown();
     view_.ContinuousDemand[g] = heads[g].IsContinuousDemand();
   }
-  return view_;
 }
 
 void GeneratedTraffic::UpdateProgram() {

@@ -41,7 +41,9 @@ ReportStatus PrintTrafficReport(ReportDocument& report, const ReportContext& con
                                 const traffic::StatisticsSpread& spread,
                                 const std::vector<std::uint64_t>& seeds);
 
-class GeneratedTraffic final : public TickParticipant, private traffic::DetectorPort {
+class GeneratedTraffic final : public TickParticipant,
+                               private traffic::DetectorPort,
+                               private traffic::HeadReader {
  public:
   GeneratedTraffic(Simulation& simulation, const traffic::TrafficDescription& description,
                    std::uint64_t seed);
@@ -77,7 +79,11 @@ class GeneratedTraffic final : public TickParticipant, private traffic::Detector
  private:
   void Press(int groupIndex) override;
   void Release(int groupIndex) override;
+  void ReadHeads() override;
+  bool DemandLampOn(int groupIndex) const override;
   const traffic::ControllerView& View();
+  // The view's clock and program, without the heads.
+  void ReadClock();
   void UpdateProgram();
 
   Simulation& simulation_;

@@ -33,4 +33,14 @@ class DetectorPort {
   virtual void Release(int groupIndex) = 0;
 };
 
+// Fills a view's entries of the heads (shown states, demand lamps, buttons)
+// before a tick; the traffic asks only when a group has something to do,
+// which for people at the kerb depends on their demand lamp alone.
+class HeadReader {
+ public:
+  virtual ~HeadReader() = default;
+  virtual void ReadHeads() = 0;
+  virtual bool DemandLampOn(int groupIndex) const = 0;
+};
+
 }  // namespace ampelsim::traffic

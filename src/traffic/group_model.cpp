@@ -210,7 +210,10 @@ void GroupModel::VehiclesLeave(double t, std::int32_t state) {
     }
     permanentWaits_.clear();
     lane.Leave(t, window, board_, permanentWaits_);
-    tick_.QueueCapacity += static_cast<double>(permanentWaits_.size()) / PermanentQueuesPerLane;
+    if (!permanentWaits_.empty()) {
+      // Adding 0 to a sum of terms >= 0 leaves it as it is.
+      tick_.QueueCapacity += static_cast<double>(permanentWaits_.size()) / PermanentQueuesPerLane;
+    }
   }
 }
 

@@ -75,6 +75,18 @@ class GroupModel {
       BusyBeforeTick(t, view, generating, port);
     }
   }
+  // Whether BeforeTick has something to do, with the demand lamp read from
+  // `heads` only where it matters (the same condition as there).
+  bool HasWorkBeforeTick(double t, int clockHour, const HeadReader& heads) const {
+    return held_ || occupiedUntil_ > t || stream_.Due(t + TickSeconds, clockHour) ||
+           (WaitsAtKerb(traffic_.Kind) && !waiting_.empty() && t >= lastPress_ + RepressSeconds &&
+            !heads.DemandLampOn(Index()));
+  }
+  // BeforeTick where HasWorkBeforeTick is false.
+  void QuietBeforeTick() {
+    tick_.Arrivals = 0;
+    tick_.Waits.clear();
+  }
   // The tick before the controller's without the shortcut.
   void FullBeforeTick(double t, const ControllerView& view, bool generating, DetectorPort& port) {
     tick_.Arrivals = 0;
@@ -84,12 +96,7 @@ class GroupModel {
   const GroupTick& AfterTick(double t, const ControllerView& view) {
     const std::int32_t state = view.ShownState[static_cast<std::size_t>(Index())];
     if (AsleepAtRed(state)) {
-      // A red that stays: nobody leaves, the queue only grows.
-      tick_.GreenBegan = false;
-      tick_.EndedGreen = 0.0;
-      tick_.QueueCapacity = 0.0;
-      tick_.Queue = WaitingAtRed(t);
-      return tick_;
+      return AsleepTick(t);
     }
     if (state != lastState_ || state == Yellow || !waiting_.empty() || vehicles_ > 0 ||
         PermanentQueuesMayMove(state)) {
@@ -113,6 +120,16 @@ class GroupModel {
   // at which nobody crosses, and no left turner waits in the junction (only
   // one could leave at red).
   bool AsleepAtRed(std::int32_t state) const { return asleepAtRed_ && state == lastState_; }
+  // The tick after the controller's where AsleepAtRed: a red that stays,
+  // nobody leaves, the queue only grows. No effective green, capacity or
+  // ended green, as in the full tick at that red.
+  const GroupTick& AsleepTick(double t) {
+    tick_.GreenBegan = false;
+    tick_.EndedGreen = 0.0;
+    tick_.QueueCapacity = 0.0;
+    tick_.Queue = WaitingAtRed(t);
+    return tick_;
+  }
   // The whole tick after the controller's, without the shortcuts.
   const GroupTick& FullAfterTick(double t, const ControllerView& view) {
     return BusyAfterTick(t, view.ShownState[static_cast<std::size_t>(Index())]);

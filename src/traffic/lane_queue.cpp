@@ -97,8 +97,8 @@ void LaneQueue::Depart(double at, ConflictBoard& board, std::vector<double>& wai
   vehicles_.pop_front();
 }
 
-void LaneQueue::Leave(double t, const DischargeWindow& window, ConflictBoard& board,
-                      std::vector<double>& waits) {
+void LaneQueue::FullLeave(double t, const DischargeWindow& window, ConflictBoard& board,
+                          std::vector<double>& waits) {
   if (permanentDraws_) {
     KeepQueued();
   }

@@ -52,6 +52,22 @@ class PeriodRecorder {
       sums.MaxQueue = std::max(sums.MaxQueue, tick.Queue);
     }
   }
+  // A tick of a group asleep at red (GroupModel::AsleepTick) as AddGroupTick
+  // adds it: signalled, not green, no effective green, capacity or ended
+  // green. Someone who left (not at that red) takes the whole way.
+  void AddAsleepTick(std::size_t slot, const GroupTick& tick) {
+    if (!tick.Waits.empty()) {
+      AddGroupTick(slot, tick);
+      return;
+    }
+    Sums& sums = sums_[slot];
+    ++sums.SignalledTicks;
+    sums.Arrivals += tick.Arrivals;
+    if (tick.Queue != 0) {
+      sums.QueueSum += static_cast<double>(tick.Queue);
+      sums.MaxQueue = std::max(sums.MaxQueue, tick.Queue);
+    }
+  }
   // The queue of the whole junction at the end of the tick; ends the tick.
   void EndTick(std::int64_t junctionQueue) {
     junctionQueueSum_ += static_cast<double>(junctionQueue);

@@ -60,6 +60,26 @@ void TrafficModel::BeforeTick(const ControllerView& view, DetectorPort& port) {
   }
 }
 
+void TrafficModel::BeforeTick(const ControllerView& view, HeadReader& heads, DetectorPort& port) {
+  const double t = Seconds();
+  for (const auto& group : groups_) {
+    if (group->HasWorkBeforeTick(t, view.ClockHour, heads)) {
+      heads.ReadHeads();
+      BeforeTick(view, port);
+      return;
+    }
+  }
+  // No group has anything to do whatever the heads show.
+  if (ticks_ % TicksPerHour == 0) {
+    auto recorder =
+        std::make_unique<PeriodRecorder>(description_.Groups, Seconds(), ClockText(view));
+    hours_.push_back(std::move(recorder));
+  }
+  for (auto& group : groups_) {
+    group->QuietBeforeTick();
+  }
+}
+
 void TrafficModel::AfterTick(const ControllerView& view) {
   if (hours_.empty()) {
     return;  // no tick has begun
@@ -77,10 +97,20 @@ void TrafficModel::AfterTick(const ControllerView& view) {
   const std::unique_ptr<GroupModel>* groups = groups_.data();
   std::int64_t* secondMax = secondMax_.data();
   for (std::size_t slot = 0; slot < count; ++slot) {
-    const GroupTick& tick = groups[slot]->AfterTick(t, view);
-    hour.AddGroupTick(slot, tick);
-    junctionQueue += tick.Queue;
-    secondMax[slot] = std::max(secondMax[slot], tick.Queue);
+    GroupModel& group = *groups[slot];
+    const std::int32_t state = view.ShownState[static_cast<std::size_t>(group.Index())];
+    std::int64_t queue = 0;
+    if (group.AsleepAtRed(state)) {
+      const GroupTick& tick = group.AsleepTick(t);
+      hour.AddAsleepTick(slot, tick);
+      queue = tick.Queue;
+    } else {
+      const GroupTick& tick = group.AfterTick(t, view);
+      hour.AddGroupTick(slot, tick);
+      queue = tick.Queue;
+    }
+    junctionQueue += queue;
+    secondMax[slot] = std::max(secondMax[slot], queue);
   }
   hour.EndTick(junctionQueue);
   ++ticks_;

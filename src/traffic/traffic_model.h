@@ -35,6 +35,11 @@ class TrafficModel {
   TrafficModel& operator=(const TrafficModel&) = delete;
 
   void BeforeTick(const ControllerView& view, DetectorPort& port);
+  // The same with a view that holds the clock and the program: `heads` fills
+  // in the heads first if any group has something to do (as seen by
+  // GroupModel::BeforeTick), and every group then sees them as they were
+  // before any of them pressed.
+  void BeforeTick(const ControllerView& view, HeadReader& heads, DetectorPort& port);
   void AfterTick(const ControllerView& view);
 
   // Off: every button the traffic holds is released and no one arrives any

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cstdint>
 #include <vector>
 
@@ -7,6 +8,8 @@
 #include "traffic/conflict_board.h"
 #include "traffic/controller_view.h"
 #include "traffic/group_model.h"
+#include "traffic/period_recorder.h"
+#include "traffic/traffic_model.h"
 
 namespace ampelsim::traffic {
 namespace {
@@ -48,6 +51,9 @@ Counts CompareWithTheWholeTick(const GroupTraffic& traffic) {
   NoHands hands;
   ControllerView view;
   Counts counts;
+  // The hour's sums of the same ticks with and without AddAsleepTick.
+  PeriodRecorder shortSums({traffic}, 0.0, "00:00");
+  PeriodRecorder fullSums({traffic}, 0.0, "00:00");
   for (int tick = 0; tick < 40000; ++tick) {
     const double t = tick * TickSeconds;
     const auto g = static_cast<std::size_t>(traffic.Group - 1);
@@ -60,9 +66,18 @@ Counts CompareWithTheWholeTick(const GroupTraffic& traffic) {
     }
     shortcuts.BeforeTick(t, view, true, hands);
     whole.BeforeTick(t, view, true, hands);
-    counts.Asleep += shortcuts.AsleepAtRed(view.ShownState[g]) ? 1 : 0;
+    const bool asleep = shortcuts.AsleepAtRed(view.ShownState[g]);
+    counts.Asleep += asleep ? 1 : 0;
     const GroupTick& a = shortcuts.AfterTick(t, view);
     const GroupTick& b = whole.FullAfterTick(t, view);
+    if (asleep) {
+      shortSums.AddAsleepTick(0, a);
+    } else {
+      shortSums.AddGroupTick(0, a);
+    }
+    fullSums.AddGroupTick(0, a);
+    shortSums.EndTick(a.Queue);
+    fullSums.EndTick(a.Queue);
     EXPECT_EQ(a.Arrivals, b.Arrivals) << "tick " << tick;
     EXPECT_EQ(a.Waits, b.Waits) << "tick " << tick;
     EXPECT_EQ(a.Queue, b.Queue) << "tick " << tick;
@@ -85,6 +100,17 @@ Counts CompareWithTheWholeTick(const GroupTraffic& traffic) {
     }
     counts.LeftAtRed += view.ShownState[g] == Red && !b.Waits.empty() ? 1 : 0;
   }
+  const GroupFigures x = shortSums.Figures(QualityLimits{}).Groups.at(0);
+  const GroupFigures y = fullSums.Figures(QualityLimits{}).Groups.at(0);
+  EXPECT_EQ(x.Arrivals, y.Arrivals);
+  EXPECT_EQ(x.Departures, y.Departures);
+  EXPECT_EQ(x.MeanWait, y.MeanWait);
+  EXPECT_EQ(x.MeanQueue, y.MeanQueue);
+  EXPECT_EQ(x.MaxQueue, y.MaxQueue);
+  EXPECT_EQ(x.GreenPhases, y.GreenPhases);
+  EXPECT_EQ(x.MeanGreen, y.MeanGreen);
+  EXPECT_EQ(x.GreenShare, y.GreenShare);
+  EXPECT_EQ(x.Capacity, y.Capacity);
   return counts;
 }
 
@@ -175,6 +201,91 @@ TEST(GroupModel, PedestriansWhoNeedNotPressAgainSkipTheirTick) {
   }
   // Presses at arrivals and again after a lost lamp.
   EXPECT_GT(fullButton.Presses, 100);
+}
+
+// The buttons and lamps of several groups (as Button), read into a view only
+// when the traffic asks.
+class Heads : public DetectorPort, public HeadReader {
+ public:
+  explicit Heads(ControllerView& view) : view_(view) {}
+  void Press(int g) override {
+    buttons_[static_cast<std::size_t>(g)].Press(g);
+    ++Presses;
+  }
+  void Release(int g) override { buttons_[static_cast<std::size_t>(g)].Release(g); }
+  void Show(int tick) {
+    for (std::size_t g = 0; g < buttons_.size(); ++g) {
+      buttons_[g].Show(shown_, g, tick);
+    }
+  }
+  void ReadHeads() override {
+    view_.ShownState = shown_.ShownState;
+    view_.ButtonDown = shown_.ButtonDown;
+    view_.DemandLampOn = shown_.DemandLampOn;
+    ++Reads;
+  }
+  bool DemandLampOn(int g) const override {
+    return shown_.DemandLampOn[static_cast<std::size_t>(g)];
+  }
+  void ShowStates() { view_.ShownState = shown_.ShownState; }
+  int Presses = 0;
+  int Reads = 0;
+
+ private:
+  ControllerView& view_;
+  ControllerView shown_;
+  std::array<Button, 4> buttons_;
+};
+
+// The model reads the heads before a tick only when a group may have
+// something to do: against a model that sees them at every tick, the same
+// presses, queues and figures.
+TEST(TrafficModel, HeadsReadOnlyForABusyTickChangeNothing) {
+  TrafficDescription description;
+  description.Seed = 9;
+  for (const int group : {1, 3, 4}) {
+    GroupTraffic traffic;
+    traffic.Group = group;
+    traffic.Kind = group == 1 ? RoadUser::Vehicle : RoadUser::Pedestrian;
+    traffic.HourlyFlow.fill(group == 1 ? 500.0 : 150.0);
+    description.Groups.push_back(traffic);
+  }
+  TrafficModel lazy(description);
+  TrafficModel full(description);
+  ControllerView lazyView;
+  ControllerView fullView;
+  Heads lazyHeads(lazyView);
+  Heads fullHeads(fullView);
+  const int ticks = 40000;
+  for (int tick = 0; tick < ticks; ++tick) {
+    lazyHeads.Show(tick);
+    fullHeads.Show(tick);
+    fullHeads.ReadHeads();
+    lazyView.ClockHour = fullView.ClockHour = tick / 36000;
+    lazy.BeforeTick(lazyView, lazyHeads, lazyHeads);
+    full.BeforeTick(fullView, fullHeads);
+    ASSERT_EQ(lazyHeads.Presses, fullHeads.Presses) << "tick " << tick;
+    lazyHeads.Show(tick);
+    fullHeads.Show(tick);
+    lazyHeads.ShowStates();
+    fullHeads.ShowStates();
+    lazy.AfterTick(lazyView);
+    full.AfterTick(fullView);
+    ASSERT_EQ(lazy.CurrentQueues(), full.CurrentQueues()) << "tick " << tick;
+  }
+  const TrafficStatistics a = lazy.Statistics();
+  const TrafficStatistics b = full.Statistics();
+  ASSERT_EQ(a.Whole.Groups.size(), b.Whole.Groups.size());
+  for (std::size_t i = 0; i < a.Whole.Groups.size(); ++i) {
+    EXPECT_EQ(a.Whole.Groups[i].Arrivals, b.Whole.Groups[i].Arrivals);
+    EXPECT_EQ(a.Whole.Groups[i].Departures, b.Whole.Groups[i].Departures);
+    EXPECT_EQ(a.Whole.Groups[i].MeanWait, b.Whole.Groups[i].MeanWait);
+    EXPECT_EQ(a.Whole.Groups[i].MeanQueue, b.Whole.Groups[i].MeanQueue);
+  }
+  EXPECT_GT(fullHeads.Presses, 100);
+  // Most ticks need no heads.
+  EXPECT_GT(lazyHeads.Reads, 100);
+  EXPECT_LT(lazyHeads.Reads, ticks / 2);
 }
 
 }  // namespace

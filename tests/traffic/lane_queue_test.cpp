@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <deque>
 #include <random>
@@ -112,6 +113,88 @@ TEST(LaneQueue, AtRedOnlyALeftTurnerInTheJunctionCanLeave) {
   EXPECT_EQ(waits.size(), 1U);
   EXPECT_EQ(lane.Size(), 2U);
   EXPECT_FALSE(lane.HeadInJunction());
+}
+
+// The window of a 60 s cycle as GroupModel opens it: green for 20 s after a
+// start loss of 2 s, 2 s of used yellow, red; every third cycle ends dark.
+DischargeWindow CycleWindow(double t) {
+  const double cycleStart = 60.0 * static_cast<int>(t / 60.0);
+  const double in = t - cycleStart;
+  DischargeWindow window;
+  window.To = t + TickSeconds;
+  window.FirstStart = cycleStart + 2.0;
+  if (in < 20.0) {
+    window.Open = std::max(t, window.FirstStart) < window.To;
+  } else if (in < 23.0) {
+    window.To = std::min(window.To, cycleStart + 22.0);
+    window.Open = t < window.To;
+  } else if (in >= 50.0 && static_cast<int>(t / 60.0) % 3 == 2) {
+    window.Open = true;
+    window.Uncontrolled = true;
+  }
+  return window;
+}
+
+// Leave skips the ticks in which nobody can begin to cross; a lane and a
+// permanent queue that take every tick in full beside them, with oncoming
+// traffic that makes the left turners wait in the junction, serve the same
+// vehicles at the same moments.
+TEST(LaneQueue, SkippedTicksLeaveAsTheFullComputation) {
+  GroupTraffic traffic = StraightAhead();
+  traffic.LeftTurnersInJunction = 2;
+  traffic.HeavyShare = 0.2;
+  traffic.HeavyFactor = 1.5;
+  traffic.LeftTurnFactor = 1.2;
+  traffic.RightTurnFactor = 1.1;
+  Movement straight;
+  straight.Share = 2.0;
+  Movement left;
+  left.Direction = Turn::Left;
+  left.YieldsTo = {2};
+  Movement right;
+  right.Direction = Turn::Right;
+  const std::vector<Movement> movements{straight, left, right};
+  LaneQueue lane(traffic, movements, 0);
+  LaneQueue fullLane(traffic, movements, 0);
+  std::seed_seq seed{7, 8, 9};
+  std::seed_seq sameSeed{7, 8, 9};
+  LaneQueue queue = LaneQueue::PermanentQueue(traffic, movements, 0, seed);
+  LaneQueue fullQueue = LaneQueue::PermanentQueue(traffic, movements, 0, sameSeed);
+  ConflictBoard board;
+  ConflictBoard fullBoard;
+  std::mt19937 engine(5);
+  std::vector<double> waits;
+  std::vector<double> fullWaits;
+  std::size_t served = 0;
+  for (int tick = 0; tick < 36000; ++tick) {
+    const double t = tick * 0.1;
+    if (engine() % 40 == 0) {
+      LaneQueue::Vehicle vehicle;
+      vehicle.Reached = t + 0.05 * (engine() % 40);
+      vehicle.Movement = static_cast<std::uint16_t>(engine() % 3);
+      vehicle.Heavy = engine() % 5 == 0;
+      lane.Arrive(vehicle);
+      fullLane.Arrive(vehicle);
+    }
+    if (engine() % 25 == 0) {
+      board.LastCrossing[1] = t;  // oncoming traffic
+      fullBoard.LastCrossing[1] = t;
+    }
+    const DischargeWindow window = CycleWindow(t);
+    waits.clear();
+    fullWaits.clear();
+    lane.Leave(t, window, board, waits);
+    fullLane.FullLeave(t, window, fullBoard, fullWaits);
+    queue.Leave(t, window, board, waits);
+    fullQueue.FullLeave(t, window, fullBoard, fullWaits);
+    ASSERT_EQ(waits, fullWaits) << "t = " << t;
+    ASSERT_EQ(lane.Size(), fullLane.Size()) << "t = " << t;
+    ASSERT_EQ(lane.HeadInJunction(), fullLane.HeadInJunction()) << "t = " << t;
+    ASSERT_EQ(queue.HeadInJunction(), fullQueue.HeadInJunction()) << "t = " << t;
+    ASSERT_EQ(board.LastCrossing[0], fullBoard.LastCrossing[0]) << "t = " << t;
+    served += waits.size();
+  }
+  EXPECT_GT(served, 300U);  // the queues moved
 }
 
 }  // namespace
