@@ -6,39 +6,12 @@
 
 #include "data/text_format.h"
 #include "traffic/csv_german.h"
+#include "traffic/group_labels.h"
 
 namespace ampelsim::traffic {
 namespace {
 
 using Json = nlohmann::ordered_json;
-
-std::vector<const GroupSpread*> Rows(const StatisticsSpread& spread) {
-  std::vector<const GroupSpread*> rows;
-  for (const GroupSpread& group : spread.Groups) {
-    rows.push_back(&group);
-  }
-  rows.push_back(&spread.Junction);
-  return rows;
-}
-
-std::string KindName(const GroupSpread& group) {
-  if (group.Group == 0) {
-    return "junction";
-  }
-  return group.Kind == RoadUser::Vehicle ? "vehicle" : "pedestrian";
-}
-
-std::string NameOf(int group, const TrafficDescription& description) {
-  if (group == 0) {
-    return "Knoten";
-  }
-  for (const GroupTraffic& traffic : description.Groups) {
-    if (traffic.Group == group) {
-      return traffic.Name;
-    }
-  }
-  return {};
-}
 
 Json LevelsJson(const std::array<int, QualityLevels>& counts) {
   Json levels = Json::object();
@@ -59,8 +32,8 @@ Json GroupJson(const GroupSpread& group, const TrafficDescription& description) 
             : Json{{"Mean", figure.Mean}, {"Deviation", figure.Deviation}, {"Runs", figure.Runs}};
   }
   return Json{{"Group", group.Group},
-              {"Name", NameOf(group.Group, description)},
-              {"Kind", KindName(group)},
+              {"Name", DescribedName(group.Group, description)},
+              {"Kind", KindKey(group.Group, group.Kind)},
               {"Figures", std::move(figures)},
               {"Quality", LevelsJson(group.QualityCounts)},
               {"HbsQuality", LevelsJson(group.HbsQualityCounts)}};
@@ -121,9 +94,9 @@ std::string SpreadCsv(const StatisticsSpread& spread, const TrafficDescription& 
     }
   }
   csv += '\n';
-  for (const GroupSpread* group : Rows(spread)) {
-    csv += std::to_string(group->Group) + "," + CsvText(NameOf(group->Group, description)) + "," +
-           KindName(*group) + "," + std::to_string(spread.Runs);
+  for (const GroupSpread* group : SpreadRows(spread)) {
+    csv += std::to_string(group->Group) + "," + CsvText(DescribedName(group->Group, description)) + "," +
+           KindKey(group->Group, group->Kind) + "," + std::to_string(spread.Runs);
     for (const FigureSpread& figure : group->Figures) {
       csv += figure.Runs == 0 ? std::string(",,")
                               : Format(",%.3f,%.3f", figure.Mean, figure.Deviation);

@@ -94,15 +94,6 @@ std::string KindText(const GroupSpread& group) {
   return group.Kind == RoadUser::Vehicle ? "Kfz" : "Fg";
 }
 
-std::vector<const GroupSpread*> Rows(const StatisticsSpread& spread) {
-  std::vector<const GroupSpread*> rows;
-  for (const GroupSpread& group : spread.Groups) {
-    rows.push_back(&group);
-  }
-  rows.push_back(&spread.Junction);
-  return rows;
-}
-
 // The indices in SpreadFigureFields() of the figures from `source`.
 std::vector<std::size_t> FieldsFrom(FigureSource source) {
   std::vector<std::size_t> indices;
@@ -183,7 +174,7 @@ void AppendQualityTable(const std::vector<const GroupSpread*>& rows,
 std::vector<const GroupSpread*> RowsWithHbs(const StatisticsSpread& spread) {
   const std::vector<std::size_t> fields = FieldsFrom(FigureSource::Hbs);
   std::vector<const GroupSpread*> rows;
-  for (const GroupSpread* group : Rows(spread)) {
+  for (const GroupSpread* group : SpreadRows(spread)) {
     if (std::any_of(fields.begin(), fields.end(), [&](std::size_t f) {
           return f < group->Figures.size() && group->Figures[f].Runs > 0;
         })) {
@@ -250,9 +241,9 @@ std::vector<std::string> SpreadTableLines(const StatisticsSpread& spread,
   }
   title += ": Mittel " + std::string(PlusMinus(spelling)) + " Standardabweichung";
   std::vector<std::string> lines{title};
-  AppendFigureTables(Rows(spread), description, FigureSource::Simulated, spelling, lines);
+  AppendFigureTables(SpreadRows(spread), description, FigureSource::Simulated, spelling, lines);
   lines.emplace_back();
-  AppendQualityTable(Rows(spread), description, "Qualitätsstufen (Anzahl der Läufe)",
+  AppendQualityTable(SpreadRows(spread), description, "Qualitätsstufen (Anzahl der Läufe)",
                      &GroupSpread::QualityCounts, spelling, lines);
   const std::vector<const GroupSpread*> hbs = RowsWithHbs(spread);
   if (hbs.empty()) {

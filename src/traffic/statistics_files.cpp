@@ -3,38 +3,12 @@
 #include <nlohmann/json.hpp>
 
 #include "data/text_format.h"
+#include "traffic/group_labels.h"
 
 namespace ampelsim::traffic {
 namespace {
 
 using Json = nlohmann::ordered_json;
-
-std::string NameOf(int group, const TrafficDescription& description) {
-  if (group == 0) {
-    return "Knoten";
-  }
-  for (const GroupTraffic& traffic : description.Groups) {
-    if (traffic.Group == group) {
-      return traffic.Name;
-    }
-  }
-  return {};
-}
-
-std::string KindOf(const GroupFigures& figures) {
-  if (figures.Group == 0) {
-    return "junction";
-  }
-  switch (figures.Kind) {
-    case RoadUser::Vehicle:
-      return "vehicle";
-    case RoadUser::Pedestrian:
-      return "pedestrian";
-    case RoadUser::Cyclist:
-      return "cyclist";
-  }
-  return {};
-}
 
 std::string CriterionOf(const GroupFigures& figures) {
   switch (figures.QualityBy) {
@@ -83,8 +57,8 @@ void CsvRows(std::string& csv, const std::string& periodKind, const PeriodFigure
         CsvText(period.ClockText),
         std::to_string(period.SingleProgram),
         std::to_string(f.Group),
-        CsvText(NameOf(f.Group, description)),
-        KindOf(f),
+        CsvText(DescribedName(f.Group, description)),
+        KindKey(f.Group, f.Kind),
         std::to_string(f.Arrivals),
         std::to_string(f.Departures),
         CsvNumber(f.MeanWait),
@@ -126,8 +100,8 @@ Json OptionalJson(const std::optional<double>& value) {
 Json GroupJson(const GroupFigures& f, const TrafficDescription& description) {
   return Json{
       {"Group", f.Group},
-      {"Name", NameOf(f.Group, description)},
-      {"Kind", KindOf(f)},
+      {"Name", DescribedName(f.Group, description)},
+      {"Kind", KindKey(f.Group, f.Kind)},
       {"Arrivals", f.Arrivals},
       {"Departures", f.Departures},
       {"MeanWait", f.MeanWait},

@@ -120,4 +120,13 @@ StatisticsSpread SpreadOf(const std::vector<TrafficStatistics>& runs) {
   return spread;
 }
 
+std::vector<const GroupSpread*> SpreadRows(const StatisticsSpread& spread) {
+  std::vector<const GroupSpread*> rows;
+  for (const GroupSpread& group : spread.Groups) {
+    rows.push_back(&group);
+  }
+  rows.push_back(&spread.Junction);
+  return rows;
+}
+
 }  // namespace ampelsim::traffic

@@ -58,4 +58,8 @@ struct StatisticsSpread {
 // group missing from a run counts as no value in that run.
 StatisticsSpread SpreadOf(const std::vector<TrafficStatistics>& runs);
 
+// The groups in their order, then the junction: the rows of the spread's
+// tables and files.
+std::vector<const GroupSpread*> SpreadRows(const StatisticsSpread& spread);
+
 }  // namespace ampelsim::traffic

@@ -10,10 +10,10 @@
 namespace ampelsim::traffic {
 namespace {
 
-StatisticsSpread TwoRunsOfAFootpath() {
+StatisticsSpread TwoRunsOfAFootpath(RoadUser kind = RoadUser::Pedestrian) {
   GroupFigures first;
   first.Group = 3;
-  first.Kind = RoadUser::Pedestrian;
+  first.Kind = kind;
   first.MeanWait = 10.25;
   first.Quality = 'B';
   GroupFigures second = first;
@@ -87,6 +87,28 @@ TEST(SpreadFiles, GermanCsvHeadsEachFigureAndUsesDecimalCommas) {
   EXPECT_NE(csv.find("\n3;F3 Süd;Fußgänger;2;"), std::string::npos);
   EXPECT_NE(csv.find(";15,250;7,071;"), std::string::npos);
   EXPECT_NE(csv.find("\n0;Knoten;Knoten;2;"), std::string::npos);
+}
+
+TEST(SpreadFiles, NameEveryKindAsTheOneRunFilesDo) {
+  struct Case {
+    RoadUser Kind;
+    std::string Json;
+    std::string German;
+  };
+  const Case cases[] = {
+      {RoadUser::Vehicle, "vehicle", "Kfz"},
+      {RoadUser::Pedestrian, "pedestrian", "Fußgänger"},
+      {RoadUser::Cyclist, "cyclist", "Radfahrer"},
+  };
+  for (const Case& c : cases) {
+    const StatisticsSpread spread = TwoRunsOfAFootpath(c.Kind);
+    const std::string json = SpreadJson(spread, Named("K3"), {1, 2});
+    EXPECT_NE(json.find("\"Kind\": \"" + c.Json + "\""), std::string::npos) << c.Json;
+    EXPECT_NE(SpreadCsv(spread, Named("K3")).find("\n3,K3," + c.Json + ",2,"), std::string::npos);
+    EXPECT_NE(SpreadCsvGerman(spread, Named("K3")).find("\n3;K3;" + c.German + ";2;"),
+              std::string::npos)
+        << c.German;
+  }
 }
 
 }  // namespace
