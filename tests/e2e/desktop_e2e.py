@@ -69,8 +69,11 @@ class Display:
     def __init__(self):
         read_end, write_end = os.pipe()
         self.process = subprocess.Popen(
+            # -noreset: the server would otherwise reset each time the last
+            # program closes, and the next program could start into that reset
+            # and find no display.
             ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1600x1024x24",
-             "-nolisten", "tcp"],
+             "-nolisten", "tcp", "-noreset"],
             pass_fds=(write_end,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         os.close(write_end)
         number = b""
