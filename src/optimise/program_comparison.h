@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "engine/clock.h"
 #include "data/result.h"
+#include "engine/clock.h"
 #include "traffic/traffic_description.h"
 #include "traffic/traffic_statistics.h"
 

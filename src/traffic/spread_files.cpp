@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "data/text_format.h"
+#include "traffic/csv_field.h"
 #include "traffic/csv_german.h"
 #include "traffic/group_labels.h"
 
@@ -37,17 +38,6 @@ Json GroupJson(const GroupSpread& group, const TrafficDescription& description) 
               {"Figures", std::move(figures)},
               {"Quality", LevelsJson(group.QualityCounts)},
               {"HbsQuality", LevelsJson(group.HbsQualityCounts)}};
-}
-
-std::string CsvText(const std::string& text) {
-  if (text.find_first_of(",\"\n\r") == std::string::npos) {
-    return text;
-  }
-  std::string quoted = "\"";
-  for (const char c : text) {
-    quoted += c == '"' ? "\"\"" : std::string(1, c);
-  }
-  return quoted + "\"";
 }
 
 bool CutEnd(std::string_view& text, std::string_view end) {
@@ -95,8 +85,8 @@ std::string SpreadCsv(const StatisticsSpread& spread, const TrafficDescription& 
   }
   csv += '\n';
   for (const GroupSpread* group : SpreadRows(spread)) {
-    csv += std::to_string(group->Group) + "," + CsvText(DescribedName(group->Group, description)) + "," +
-           KindKey(group->Group, group->Kind) + "," + std::to_string(spread.Runs);
+    csv += std::to_string(group->Group) + "," + CsvText(DescribedName(group->Group, description)) +
+           "," + KindKey(group->Group, group->Kind) + "," + std::to_string(spread.Runs);
     for (const FigureSpread& figure : group->Figures) {
       csv += figure.Runs == 0 ? std::string(",,")
                               : Format(",%.3f,%.3f", figure.Mean, figure.Deviation);

@@ -3,6 +3,7 @@
 #include <nlohmann/json.hpp>
 
 #include "data/text_format.h"
+#include "traffic/csv_field.h"
 #include "traffic/group_labels.h"
 
 namespace ampelsim::traffic {
@@ -34,17 +35,6 @@ std::string CsvNumber(double value) {
 
 std::string CsvOptional(const std::optional<double>& value) {
   return value ? CsvNumber(*value) : std::string();
-}
-
-std::string CsvText(const std::string& text) {
-  if (text.find_first_of(",\"\n\r") == std::string::npos) {
-    return text;
-  }
-  std::string quoted = "\"";
-  for (const char c : text) {
-    quoted += c == '"' ? "\"\"" : std::string(1, c);
-  }
-  return quoted + "\"";
 }
 
 void CsvRows(std::string& csv, const std::string& periodKind, const PeriodFigures& period,

@@ -81,8 +81,7 @@ TEST(SpreadFiles, GermanCsvHeadsEachFigureAndUsesDecimalCommas) {
                       "Standardabweichung;"));
   EXPECT_NE(csv.find(";Wartezeit mittel [s] Mittel;Wartezeit mittel [s] Standardabweichung;"),
             std::string::npos);
-  EXPECT_NE(csv.find(";Qualitätsstufe F [Läufe];Qualitätsstufe HBS A [Läufe];"),
-            std::string::npos);
+  EXPECT_NE(csv.find(";Qualitätsstufe F [Läufe];Qualitätsstufe HBS A [Läufe];"), std::string::npos);
   EXPECT_NE(csv.find(";Qualitätsstufe HBS F [Läufe]\n"), std::string::npos);
   EXPECT_NE(csv.find("\n3;F3 Süd;Fußgänger;2;"), std::string::npos);
   EXPECT_NE(csv.find(";15,250;7,071;"), std::string::npos);
