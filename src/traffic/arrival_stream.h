@@ -29,6 +29,8 @@ class ArrivalStream {
   bool Due(double to, int hour) const {
     return next_ < to || flow_[static_cast<std::size_t>(hour) % flow_.size()] != drawnFlow_;
   }
+  // The time of the next arrival as drawn; it changes only in Arrivals.
+  double Next() const { return next_; }
 
  private:
   void Draw(double from, double to, int hour, std::vector<double>& out);

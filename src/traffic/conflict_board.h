@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
 #include <limits>
 
 #include "data/limits.h"
@@ -14,19 +15,39 @@ namespace ampelsim::traffic {
 // it does not cross an oncoming left turner's path) and when the last
 // pedestrian or cyclist stepped onto the crossing. Every group writes its own
 // entries as its road users move; yielding groups read the others'.
-struct ConflictBoard {
+class ConflictBoard {
+ public:
   static constexpr double LongAgo = -std::numeric_limits<double>::infinity();
 
-  std::array<double, MaxGroups> LastCrossing{};
-  std::array<double, MaxGroups> LastKerbStart{};
-  // Seconds a pedestrian or cyclist of the group keeps the crossing busy.
-  std::array<double, MaxGroups> CrossingTime{};
-  std::array<RoadUser, MaxGroups> Kind{};
-
   ConflictBoard() {
-    LastCrossing.fill(LongAgo);
-    LastKerbStart.fill(LongAgo);
+    lastCrossing_.fill(LongAgo);
+    lastKerbStart_.fill(LongAgo);
   }
+
+  // Who group index `g` is, and the seconds one of its pedestrians or
+  // cyclists keeps the crossing busy.
+  void Describe(std::size_t g, RoadUser kind, double crossingTime) {
+    kind_[g] = kind;
+    crossingTime_[g] = crossingTime;
+    ++revision_;
+  }
+  // A vehicle of group index `g` crossed the stop line at `at`.
+  void VehicleCrossed(std::size_t g, double at) {
+    lastCrossing_[g] = std::max(lastCrossing_[g], at);
+    ++revision_;
+  }
+  // Someone of group index `g` stepped onto the crossing at `at`; with
+  // `latest` false the moment is taken as it is, not as the latest.
+  void SteppedOnto(std::size_t g, double at, bool latest = true) {
+    lastKerbStart_[g] = latest ? std::max(lastKerbStart_[g], at) : at;
+    ++revision_;
+  }
+
+  const std::array<double, MaxGroups>& LastCrossing() const { return lastCrossing_; }
+  const std::array<double, MaxGroups>& LastKerbStart() const { return lastKerbStart_; }
+  // Changes with every write: what FreeFrom answers stays the same while
+  // the revision does.
+  std::uint64_t Revision() const { return revision_; }
 
   // The earliest moment at which a vehicle of `movement` finds every
   // yielded stream free: a critical gap after the last vehicle of an
@@ -39,11 +60,18 @@ struct ConflictBoard {
       if (g >= MaxGroups) {
         continue;
       }
-      free = WaitsAtKerb(Kind[g]) ? std::max(free, LastKerbStart[g] + CrossingTime[g])
-                                  : std::max(free, LastCrossing[g] + movement.CriticalGap);
+      free = WaitsAtKerb(kind_[g]) ? std::max(free, lastKerbStart_[g] + crossingTime_[g])
+                                   : std::max(free, lastCrossing_[g] + movement.CriticalGap);
     }
     return free;
   }
+
+ private:
+  std::array<double, MaxGroups> lastCrossing_{};
+  std::array<double, MaxGroups> lastKerbStart_{};
+  std::array<double, MaxGroups> crossingTime_{};
+  std::array<RoadUser, MaxGroups> kind_{};
+  std::uint64_t revision_ = 0;
 };
 
 }  // namespace ampelsim::traffic

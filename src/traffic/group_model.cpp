@@ -17,8 +17,7 @@ double Uniform(std::mt19937_64& engine) {
 GroupModel::GroupModel(const GroupTraffic& traffic, std::uint64_t seed, ConflictBoard& board)
     : traffic_(traffic), stream_(traffic, seed), board_(board) {
   const auto g = static_cast<std::size_t>(Index());
-  board_.Kind[g] = traffic_.Kind;
-  board_.CrossingTime[g] = traffic_.CrossingTime;
+  board_.Describe(g, traffic_.Kind, traffic_.CrossingTime);
   if (traffic_.Kind != RoadUser::Vehicle) {
     return;
   }
@@ -86,7 +85,7 @@ void GroupModel::BusyBeforeTick(double t, const ControllerView& view, bool gener
         VehicleArrives(arrival);
       } else if (IsGreenState(state) || Uncontrolled(state)) {
         tick_.Waits.push_back(0.0);
-        board_.LastKerbStart[g] = std::max(board_.LastKerbStart[g], arrival);
+        board_.SteppedOnto(g, arrival);
       } else {
         // People press only where the lamp does not already show the demand.
         if (!view.DemandLampOn[g]) {
@@ -229,7 +228,7 @@ void GroupModel::PedestriansLeave(double t, std::int32_t state) {
     tick_.Waits.push_back(std::max(0.0, t - arrival));
   }
   if (!waiting_.empty()) {
-    board_.LastKerbStart[static_cast<std::size_t>(Index())] = t;
+    board_.SteppedOnto(static_cast<std::size_t>(Index()), t, false);
   }
   waiting_.clear();
 }

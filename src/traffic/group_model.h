@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <deque>
+#include <limits>
 #include <memory>
 #include <random>
 #include <vector>
@@ -81,6 +82,15 @@ class GroupModel {
     return held_ || occupiedUntil_ > t || stream_.Due(t + TickSeconds, clockHour) ||
            (WaitsAtKerb(traffic_.Kind) && !waiting_.empty() && t >= lastPress_ + RepressSeconds &&
             !heads.DemandLampOn(Index()));
+  }
+  // Where HasWorkBeforeTick is false: until the stream's next arrival, while
+  // the hour stays and no busy tick comes between, nothing changes that but
+  // the demand lamp of people at the kerb, and that only from RepressFrom.
+  double NextArrival() const { return stream_.Next(); }
+  double RepressFrom() const {
+    return WaitsAtKerb(traffic_.Kind) && !waiting_.empty()
+               ? lastPress_ + RepressSeconds
+               : std::numeric_limits<double>::infinity();
   }
   // BeforeTick where HasWorkBeforeTick is false.
   void QuietBeforeTick() {

@@ -92,13 +92,14 @@ void LaneQueue::Depart(double at, ConflictBoard& board, std::vector<double>& wai
   const Vehicle& vehicle = vehicles_.front();
   waits.push_back(at - vehicle.Reached);
   if (!permanentDraws_ && movements_[vehicle.Movement].Direction != Turn::Left) {
-    board.LastCrossing[groupIndex_] = std::max(board.LastCrossing[groupIndex_], at);
+    board.VehicleCrossed(groupIndex_, at);
   }
   vehicles_.pop_front();
 }
 
 void LaneQueue::FullLeave(double t, const DischargeWindow& window, ConflictBoard& board,
                           std::vector<double>& waits) {
+  gap_.Known = false;
   if (permanentDraws_) {
     KeepQueued();
   }
@@ -148,8 +149,9 @@ void LaneQueue::FullLeave(double t, const DischargeWindow& window, ConflictBoard
       continue;
     }
     const Movement& movement = movements_[vehicle.Movement];
+    double at = 0.0;
     if (inJunction == 0) {
-      const double at = std::max(
+      at = std::max(
           {start + headway, board.FreeFrom(movement), lastYielded_ + movement.FollowUpTime});
       if (at < window.To) {
         // Held at the line for a gap, it stopped those behind it: they start
@@ -164,6 +166,9 @@ void LaneQueue::FullLeave(double t, const DischargeWindow& window, ConflictBoard
       }
     }
     if (movement.Direction != Turn::Left || window.Uncontrolled || inJunction >= inJunctionLimit_) {
+      if (inJunction == 0 && !window.Uncontrolled) {
+        gap_ = {true, board.Revision(), window.FirstStart, window.To, at};
+      }
       break;
     }
     // No gap now: it pulls into the junction and waits there.

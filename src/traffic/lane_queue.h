@@ -67,6 +67,13 @@ class LaneQueue {
         !HeadInJunction()) {
       return;
     }
+    // A head that yields and found no gap before the end of the window still
+    // finds none while the board, the start of the window and the lane stay
+    // as they were: it would only be looked at again.
+    if (gap_.Known && gap_.Revision == board.Revision() && window.Open && !window.Uncontrolled &&
+        window.FirstStart == gap_.FirstStart && window.To >= gap_.To && gap_.At >= window.To) {
+      return;
+    }
     FullLeave(t, window, board, waits);
   }
   // Leave without the shortcut.
@@ -98,6 +105,18 @@ class LaneQueue {
   // held the lane: the queue behind it starts from rest again.
   double restartAt_ = ConflictBoard::LongAgo;
   std::unique_ptr<std::mt19937_64> permanentDraws_;  // set for a permanent queue
+  // The last FullLeave ended at a yielding head that waits at the line for
+  // a gap from `At` on, with the board at `Revision` and the window from
+  // `FirstStart` to `To`. Anything else that changes the head or the times
+  // it depends on happens in FullLeave, which forgets this first.
+  struct GapAwaited {
+    bool Known = false;
+    std::uint64_t Revision = 0;
+    double FirstStart = 0.0;
+    double To = 0.0;
+    double At = 0.0;
+  };
+  GapAwaited gap_;
 };
 
 }  // namespace ampelsim::traffic

@@ -1,6 +1,7 @@
 #include "traffic/traffic_model.h"
 
 #include <algorithm>
+#include <limits>
 #include <stdexcept>
 #include <string>
 
@@ -47,6 +48,7 @@ TrafficModel::TrafficModel(const TrafficDescription& description, std::uint64_t 
 TrafficModel::~TrafficModel() = default;
 
 void TrafficModel::BeforeTick(const ControllerView& view, DetectorPort& port) {
+  quiet_.Hour = -1;
   if (ticks_ % TicksPerHour == 0) {
     // A new hour of the run begins: the first tick carries its clock time.
     auto recorder =
@@ -62,12 +64,15 @@ void TrafficModel::BeforeTick(const ControllerView& view, DetectorPort& port) {
 
 void TrafficModel::BeforeTick(const ControllerView& view, HeadReader& heads, DetectorPort& port) {
   const double t = Seconds();
-  for (const auto& group : groups_) {
-    if (group->HasWorkBeforeTick(t, view.ClockHour, heads)) {
-      heads.ReadHeads();
-      BeforeTick(view, port);
-      return;
+  if (!StaysQuiet(t, view.ClockHour, heads)) {
+    for (const auto& group : groups_) {
+      if (group->HasWorkBeforeTick(t, view.ClockHour, heads)) {
+        heads.ReadHeads();
+        BeforeTick(view, port);
+        return;
+      }
     }
+    NoteQuiet(view.ClockHour);
   }
   // No group has anything to do whatever the heads show.
   if (ticks_ % TicksPerHour == 0) {
@@ -77,6 +82,35 @@ void TrafficModel::BeforeTick(const ControllerView& view, HeadReader& heads, Det
   }
   for (auto& group : groups_) {
     group->QuietBeforeTick();
+  }
+}
+
+bool TrafficModel::StaysQuiet(double t, int hour, const HeadReader& heads) const {
+  if (hour != quiet_.Hour || quiet_.NextArrival < t + TickSeconds) {
+    return false;
+  }
+  if (t >= quiet_.RepressFrom) {
+    for (const GroupModel* group : quiet_.AtKerb) {
+      if (group->HasWorkBeforeTick(t, hour, heads)) {
+        return false;
+      }
+    }
+  }
+  return true;
+}
+
+void TrafficModel::NoteQuiet(int hour) {
+  quiet_.Hour = hour;
+  quiet_.NextArrival = std::numeric_limits<double>::infinity();
+  quiet_.RepressFrom = std::numeric_limits<double>::infinity();
+  quiet_.AtKerb.clear();
+  for (const auto& group : groups_) {
+    quiet_.NextArrival = std::min(quiet_.NextArrival, group->NextArrival());
+    const double repressFrom = group->RepressFrom();
+    if (repressFrom != std::numeric_limits<double>::infinity()) {
+      quiet_.RepressFrom = std::min(quiet_.RepressFrom, repressFrom);
+      quiet_.AtKerb.push_back(group.get());
+    }
   }
 }
 
@@ -129,6 +163,7 @@ void TrafficModel::AfterTick(const ControllerView& view) {
 
 void TrafficModel::SetGenerating(bool on, const ControllerView& view, DetectorPort& port) {
   generating_ = on;
+  quiet_.Hour = -1;
   if (!on) {
     for (auto& group : groups_) {
       group->ReleaseButton(view, port);

@@ -62,6 +62,10 @@ class TrafficModel {
 
  private:
   ResidualQueueModel QueueModel() const;
+  // Whether no group has anything to do before the tick from `t`, known
+  // from the last tick in which none had (see quiet_) without asking each.
+  bool StaysQuiet(double t, int hour, const HeadReader& heads) const;
+  void NoteQuiet(int hour);
 
   TrafficDescription description_;
   std::unique_ptr<ConflictBoard> board_;
@@ -72,6 +76,17 @@ class TrafficModel {
   std::vector<std::int64_t> secondMax_;
   std::int64_t ticks_ = 0;
   bool generating_ = true;
+  // After a tick before which no group had anything to do: what a group
+  // needs to have something to do again is a busy tick (which forgets this),
+  // another hour, its next arrival, or for people at the kerb a demand lamp
+  // that is dark once they may press again. Hour < 0: not known.
+  struct QuietSpan {
+    int Hour = -1;
+    double NextArrival = 0.0;
+    double RepressFrom = 0.0;
+    std::vector<const GroupModel*> AtKerb;
+  };
+  QuietSpan quiet_;
 };
 
 }  // namespace ampelsim::traffic

@@ -83,7 +83,7 @@ TEST(LaneQueue, AtRedOnlyALeftTurnerInTheJunctionCanLeave) {
   traffic.LeftTurnersInJunction = 1;
   LaneQueue lane(traffic, {left}, 0);
   ConflictBoard board;
-  board.LastCrossing[1] = 0.0;  // oncoming traffic: no gap until 5.5 s
+  board.VehicleCrossed(1, 0.0);  // oncoming traffic: no gap until 5.5 s
   for (const double at : {0.2, 0.4, 3.0}) {
     LaneQueue::Vehicle vehicle;
     vehicle.Reached = at;
@@ -135,13 +135,10 @@ DischargeWindow CycleWindow(double t) {
   return window;
 }
 
-// Leave skips the ticks in which nobody can begin to cross; a lane and a
-// permanent queue that take every tick in full beside them, with oncoming
-// traffic that makes the left turners wait in the junction, serve the same
-// vehicles at the same moments.
-TEST(LaneQueue, SkippedTicksLeaveAsTheFullComputation) {
+void SkippedTicksLeaveAsTheFullComputation(int leftTurnersInJunction) {
+  SCOPED_TRACE(leftTurnersInJunction);
   GroupTraffic traffic = StraightAhead();
-  traffic.LeftTurnersInJunction = 2;
+  traffic.LeftTurnersInJunction = leftTurnersInJunction;
   traffic.HeavyShare = 0.2;
   traffic.HeavyFactor = 1.5;
   traffic.LeftTurnFactor = 1.2;
@@ -153,6 +150,7 @@ TEST(LaneQueue, SkippedTicksLeaveAsTheFullComputation) {
   left.YieldsTo = {2};
   Movement right;
   right.Direction = Turn::Right;
+  right.YieldsTo = {4};
   const std::vector<Movement> movements{straight, left, right};
   LaneQueue lane(traffic, movements, 0);
   LaneQueue fullLane(traffic, movements, 0);
@@ -162,6 +160,8 @@ TEST(LaneQueue, SkippedTicksLeaveAsTheFullComputation) {
   LaneQueue fullQueue = LaneQueue::PermanentQueue(traffic, movements, 0, sameSeed);
   ConflictBoard board;
   ConflictBoard fullBoard;
+  board.Describe(3, RoadUser::Pedestrian, 6.0);
+  fullBoard.Describe(3, RoadUser::Pedestrian, 6.0);
   std::mt19937 engine(5);
   std::vector<double> waits;
   std::vector<double> fullWaits;
@@ -177,8 +177,12 @@ TEST(LaneQueue, SkippedTicksLeaveAsTheFullComputation) {
       fullLane.Arrive(vehicle);
     }
     if (engine() % 25 == 0) {
-      board.LastCrossing[1] = t;  // oncoming traffic
-      fullBoard.LastCrossing[1] = t;
+      board.VehicleCrossed(1, t);  // oncoming traffic
+      fullBoard.VehicleCrossed(1, t);
+    }
+    if (engine() % 90 == 0) {
+      board.SteppedOnto(3, t);  // people on the crossing of the right turners
+      fullBoard.SteppedOnto(3, t);
     }
     const DischargeWindow window = CycleWindow(t);
     waits.clear();
@@ -191,10 +195,22 @@ TEST(LaneQueue, SkippedTicksLeaveAsTheFullComputation) {
     ASSERT_EQ(lane.Size(), fullLane.Size()) << "t = " << t;
     ASSERT_EQ(lane.HeadInJunction(), fullLane.HeadInJunction()) << "t = " << t;
     ASSERT_EQ(queue.HeadInJunction(), fullQueue.HeadInJunction()) << "t = " << t;
-    ASSERT_EQ(board.LastCrossing[0], fullBoard.LastCrossing[0]) << "t = " << t;
+    ASSERT_EQ(board.LastCrossing()[0], fullBoard.LastCrossing()[0]) << "t = " << t;
     served += waits.size();
   }
   EXPECT_GT(served, 300U);  // the queues moved
+}
+
+// Leave skips the ticks in which nobody can begin to cross, and those in
+// which a yielding head still waits for its gap; a lane and a permanent
+// queue that take every tick in full beside them, with oncoming traffic that
+// makes the left turners wait in the junction or at the line and people on a
+// crossing that hold the right turners, serve the same vehicles at the same
+// moments.
+TEST(LaneQueue, SkippedTicksLeaveAsTheFullComputation) {
+  for (const int inJunction : {2, 0}) {
+    SkippedTicksLeaveAsTheFullComputation(inJunction);
+  }
 }
 
 }  // namespace
