@@ -40,7 +40,7 @@ TrafficModel::TrafficModel(const TrafficDescription& description, std::uint64_t 
   description_.Seed = seed;
   for (const GroupTraffic& group : description_.Groups) {
     groups_.push_back(std::make_unique<GroupModel>(group, seed, *board_));
-    series_.push_back(std::deque<std::int32_t>());
+    series_.emplace_back(SeriesSeconds);
   }
   secondMax_.assign(groups_.size(), 0);
 }
@@ -150,12 +150,8 @@ void TrafficModel::AfterTick(const ControllerView& view) {
   ++ticks_;
   if (ticks_ % TicksPerSecond == 0) {
     for (std::size_t slot = 0; slot < groups_.size(); ++slot) {
-      auto& series = series_[slot];
-      series.push_back(
+      series_[slot].Push(
           static_cast<std::int32_t>(std::min<std::int64_t>(secondMax_[slot], INT32_MAX)));
-      if (series.size() > SeriesSeconds) {
-        series.pop_front();
-      }
       secondMax_[slot] = 0;
     }
   }
@@ -216,9 +212,7 @@ std::vector<QueueSeries> TrafficModel::Series(std::size_t lastSeconds) const {
   for (std::size_t slot = 0; slot < groups_.size(); ++slot) {
     QueueSeries series;
     series.Group = description_.Groups[slot].Group;
-    const auto& kept = series_[slot];
-    const std::size_t count = std::min(lastSeconds, kept.size());
-    series.Samples.assign(kept.end() - static_cast<std::ptrdiff_t>(count), kept.end());
+    series.Samples = series_[slot].Last(lastSeconds);
     series.FirstSecond =
         static_cast<double>(seconds - static_cast<std::int64_t>(series.Samples.size()));
     all.push_back(std::move(series));

@@ -1,13 +1,13 @@
 #pragma once
 
 #include <cstdint>
-#include <deque>
 #include <memory>
 #include <vector>
 
 #include "traffic/conflict_board.h"
 #include "traffic/controller_view.h"
 #include "traffic/hbs_method.h"
+#include "traffic/sample_ring.h"
 #include "traffic/traffic_description.h"
 #include "traffic/traffic_statistics.h"
 
@@ -72,7 +72,7 @@ class TrafficModel {
   std::vector<std::unique_ptr<GroupModel>> groups_;
   std::vector<std::unique_ptr<PeriodRecorder>> hours_;
   std::vector<std::int64_t> programTicks_;
-  std::vector<std::deque<std::int32_t>> series_;
+  std::vector<SampleRing> series_;
   std::vector<std::int64_t> secondMax_;
   std::int64_t ticks_ = 0;
   bool generating_ = true;
