@@ -140,6 +140,12 @@ class GroupModel {
     tick_.Queue = WaitingAtRed(t);
     return tick_;
   }
+  // Whether the queue of AsleepTick stays what it is at the tick from `t`
+  // until someone arrives: every vehicle has reached the line, or people
+  // wait at the kerb.
+  bool QueueStaysAsleep(double t) const {
+    return traffic_.Kind != RoadUser::Vehicle || lastReached_ < t + TickSeconds;
+  }
   // The whole tick after the controller's, without the shortcuts.
   const GroupTick& FullAfterTick(double t, const ControllerView& view) {
     return BusyAfterTick(t, view.ShownState[static_cast<std::size_t>(Index())]);

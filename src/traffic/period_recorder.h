@@ -68,6 +68,20 @@ class PeriodRecorder {
       sums.MaxQueue = std::max(sums.MaxQueue, tick.Queue);
     }
   }
+  // `ticks` ticks of a group asleep at red with the same `queue` and nobody
+  // arriving, as that many AddAsleepTick. The queue sum stays an integer, so
+  // adding queue times ticks at once gives the same double.
+  void AddAsleepTicks(std::size_t slot, std::int64_t queue, std::int64_t ticks) {
+    if (ticks <= 0) {
+      return;
+    }
+    Sums& sums = sums_[slot];
+    sums.SignalledTicks += ticks;
+    if (queue != 0) {
+      sums.QueueSum += static_cast<double>(queue * ticks);
+      sums.MaxQueue = std::max(sums.MaxQueue, queue);
+    }
+  }
   // The queue of the whole junction at the end of the tick; ends the tick.
   void EndTick(std::int64_t junctionQueue) {
     junctionQueueSum_ += static_cast<double>(junctionQueue);

@@ -43,18 +43,34 @@ TrafficModel::TrafficModel(const TrafficDescription& description, std::uint64_t 
     series_.emplace_back(SeriesSeconds);
   }
   secondMax_.assign(groups_.size(), 0);
+  dormant_.resize(groups_.size());
+  for (std::size_t slot = 0; slot < groups_.size(); ++slot) {
+    dormant_[slot].Index = static_cast<std::size_t>(groups_[slot]->Index());
+  }
 }
 
 TrafficModel::~TrafficModel() = default;
 
+void TrafficModel::BeginHourIfDue(const ControllerView& view) {
+  if (ticks_ % TicksPerHour != 0) {
+    return;
+  }
+  // A new hour of the run begins: the first tick carries its clock time.
+  // The dormant groups' ticks so far belong to the hour that ends.
+  if (!hours_.empty()) {
+    AddDormantTicks(*hours_.back());
+    for (Dormant& dormant : dormant_) {
+      dormant.Since = ticks_;
+    }
+  }
+  auto recorder = std::make_unique<PeriodRecorder>(description_.Groups, Seconds(), ClockText(view));
+  hours_.push_back(std::move(recorder));
+}
+
 void TrafficModel::BeforeTick(const ControllerView& view, DetectorPort& port) {
   quiet_.Hour = -1;
-  if (ticks_ % TicksPerHour == 0) {
-    // A new hour of the run begins: the first tick carries its clock time.
-    auto recorder =
-        std::make_unique<PeriodRecorder>(description_.Groups, Seconds(), ClockText(view));
-    hours_.push_back(std::move(recorder));
-  }
+  quietBeforeTick_ = false;
+  BeginHourIfDue(view);
   const double t = Seconds();
   const bool generating = generating_;
   for (auto& group : groups_) {
@@ -75,14 +91,11 @@ void TrafficModel::BeforeTick(const ControllerView& view, HeadReader& heads, Det
     NoteQuiet(view.ClockHour);
   }
   // No group has anything to do whatever the heads show.
-  if (ticks_ % TicksPerHour == 0) {
-    auto recorder =
-        std::make_unique<PeriodRecorder>(description_.Groups, Seconds(), ClockText(view));
-    hours_.push_back(std::move(recorder));
-  }
+  BeginHourIfDue(view);
   for (auto& group : groups_) {
     group->QuietBeforeTick();
   }
+  quietBeforeTick_ = true;
 }
 
 bool TrafficModel::StaysQuiet(double t, int hour, const HeadReader& heads) const {
@@ -130,14 +143,33 @@ void TrafficModel::AfterTick(const ControllerView& view) {
   const std::size_t count = groups_.size();
   const std::unique_ptr<GroupModel>* groups = groups_.data();
   std::int64_t* secondMax = secondMax_.data();
+  Dormant* dormant = dormant_.data();
+  const bool quietBefore = quietBeforeTick_;
+  quietBeforeTick_ = false;
+  std::int64_t fallingAsleep = 0;  // dormant from the next tick on
   for (std::size_t slot = 0; slot < count; ++slot) {
+    Dormant& sleep = dormant[slot];
+    const std::int32_t state = view.ShownState[sleep.Index];
     GroupModel& group = *groups[slot];
-    const std::int32_t state = view.ShownState[static_cast<std::size_t>(group.Index())];
+    if (sleep.On) {
+      if (state == sleep.State &&
+          (quietBefore || (group.LastTick().Arrivals == 0 && group.LastTick().Waits.empty()))) {
+        continue;  // counted with the dormant groups
+      }
+      Wake(slot);
+    }
     std::int64_t queue = 0;
     if (group.AsleepAtRed(state)) {
       const GroupTick& tick = group.AsleepTick(t);
       hour.AddAsleepTick(slot, tick);
       queue = tick.Queue;
+      if (countByEvents_ && tick.Waits.empty() && group.QueueStaysAsleep(t)) {
+        sleep.On = true;
+        sleep.State = state;
+        sleep.Queue = queue;
+        sleep.Since = ticks_ + 1;
+        fallingAsleep += queue;
+      }
     } else {
       const GroupTick& tick = group.AfterTick(t, view);
       hour.AddGroupTick(slot, tick);
@@ -146,15 +178,50 @@ void TrafficModel::AfterTick(const ControllerView& view) {
     junctionQueue += queue;
     secondMax[slot] = std::max(secondMax[slot], queue);
   }
-  hour.EndTick(junctionQueue);
+  hour.EndTick(junctionQueue + dormantQueue_);
+  dormantQueue_ += fallingAsleep;
   ++ticks_;
   if (ticks_ % TicksPerSecond == 0) {
     for (std::size_t slot = 0; slot < groups_.size(); ++slot) {
+      const Dormant& sleep = dormant_[slot];
+      if (sleep.On && sleep.Since < ticks_) {
+        secondMax_[slot] = std::max(secondMax_[slot], sleep.Queue);
+      }
       series_[slot].Push(
           static_cast<std::int32_t>(std::min<std::int64_t>(secondMax_[slot], INT32_MAX)));
       secondMax_[slot] = 0;
     }
   }
+}
+
+void TrafficModel::Wake(std::size_t slot) {
+  Dormant& sleep = dormant_[slot];
+  if (!sleep.On) {
+    return;
+  }
+  hours_.back()->AddAsleepTicks(slot, sleep.Queue, ticks_ - sleep.Since);
+  // Dormant ticks in the second that runs: its maximum takes their queue.
+  if (sleep.Since < ticks_ && ticks_ % TicksPerSecond != 0) {
+    secondMax_[slot] = std::max(secondMax_[slot], sleep.Queue);
+  }
+  dormantQueue_ -= sleep.Queue;
+  sleep.On = false;
+}
+
+void TrafficModel::AddDormantTicks(PeriodRecorder& hour) const {
+  for (std::size_t slot = 0; slot < dormant_.size(); ++slot) {
+    const Dormant& sleep = dormant_[slot];
+    if (sleep.On) {
+      hour.AddAsleepTicks(slot, sleep.Queue, ticks_ - sleep.Since);
+    }
+  }
+}
+
+void TrafficModel::CountSleepingGroupsByEvents(bool on) {
+  for (std::size_t slot = 0; slot < dormant_.size(); ++slot) {
+    Wake(slot);
+  }
+  countByEvents_ = on;
 }
 
 void TrafficModel::SetGenerating(bool on, const ControllerView& view, DetectorPort& port) {
@@ -177,13 +244,21 @@ TrafficStatistics TrafficModel::Statistics() const {
     statistics.Whole = PeriodRecorder(description_.Groups, 0.0, "00:00")
                            .Figures(description_.Quality, QueueModel());
   } else {
+    // The hour that runs with the dormant groups' ticks not yet counted.
+    std::vector<const PeriodRecorder*> hours;
+    for (const auto& hour : hours_) {
+      hours.push_back(hour.get());
+    }
+    PeriodRecorder last = *hours_.back();
+    AddDormantTicks(last);
+    hours.back() = &last;
     // The whole run is its hours one after the other.
-    PeriodRecorder whole = *hours_.front();
-    for (std::size_t h = 1; h < hours_.size(); ++h) {
-      whole.Append(*hours_[h]);
+    PeriodRecorder whole = *hours.front();
+    for (std::size_t h = 1; h < hours.size(); ++h) {
+      whole.Append(*hours[h]);
     }
     statistics.Whole = whole.Figures(description_.Quality, QueueModel());
-    for (const auto& hour : hours_) {
+    for (const PeriodRecorder* hour : hours) {
       statistics.Hours.push_back(hour->Figures(description_.Quality, QueueModel()));
     }
   }

@@ -42,6 +42,12 @@ class TrafficModel {
   void BeforeTick(const ControllerView& view, HeadReader& heads, DetectorPort& port);
   void AfterTick(const ControllerView& view);
 
+  // On (the default), a group asleep at red whose queue cannot change until
+  // someone arrives is not visited tick by tick: its ticks are counted when
+  // it wakes, when the hour ends or when the figures are read. Off, every
+  // group takes every tick, the reference the counting has to agree with.
+  void CountSleepingGroupsByEvents(bool on);
+
   // Off: every button the traffic holds is released and no one arrives any
   // more; who is already queued still leaves, and the figures are kept.
   void SetGenerating(bool on, const ControllerView& view, DetectorPort& port);
@@ -66,6 +72,12 @@ class TrafficModel {
   // from the last tick in which none had (see quiet_) without asking each.
   bool StaysQuiet(double t, int hour, const HeadReader& heads) const;
   void NoteQuiet(int hour);
+  // Begins the hour's recorder at the first tick of an hour of the run.
+  void BeginHourIfDue(const ControllerView& view);
+  // Ends the counting of a dormant group's ticks at the current tick.
+  void Wake(std::size_t slot);
+  // The ticks of the dormant groups not yet in `hour` (the last one).
+  void AddDormantTicks(PeriodRecorder& hour) const;
 
   TrafficDescription description_;
   std::unique_ptr<ConflictBoard> board_;
@@ -87,6 +99,20 @@ class TrafficModel {
     std::vector<const GroupModel*> AtKerb;
   };
   QuietSpan quiet_;
+  // A group asleep at red at State whose Queue stays until someone arrives:
+  // its ticks from Since on are not yet in the hour's sums, the junction's
+  // queue or the second's maximum, which take them as they are counted.
+  struct Dormant {
+    bool On = false;
+    std::int32_t State = 0;
+    std::size_t Index = 0;  // of its group, into the view
+    std::int64_t Queue = 0;
+    std::int64_t Since = 0;
+  };
+  std::vector<Dormant> dormant_;
+  std::int64_t dormantQueue_ = 0;  // the queues of the dormant groups
+  bool countByEvents_ = true;
+  bool quietBeforeTick_ = false;  // nobody arrived or left before this tick
 };
 
 }  // namespace ampelsim::traffic
