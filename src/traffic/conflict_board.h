@@ -36,10 +36,15 @@ class ConflictBoard {
     lastCrossing_[g] = std::max(lastCrossing_[g], at);
     ++revision_;
   }
-  // Someone of group index `g` stepped onto the crossing at `at`; with
-  // `latest` false the moment is taken as it is, not as the latest.
-  void SteppedOnto(std::size_t g, double at, bool latest = true) {
-    lastKerbStart_[g] = latest ? std::max(lastKerbStart_[g], at) : at;
+  // Someone of group index `g` stepped onto the crossing at `at`.
+  void SteppedOnto(std::size_t g, double at) {
+    lastKerbStart_[g] = std::max(lastKerbStart_[g], at);
+    ++revision_;
+  }
+  // Those who waited at the kerb of group index `g` stepped onto the
+  // crossing at the start of its green, `at`.
+  void WaitingSteppedOnto(std::size_t g, double at) {
+    lastKerbStart_[g] = at;
     ++revision_;
   }
 

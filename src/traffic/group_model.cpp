@@ -228,7 +228,7 @@ void GroupModel::PedestriansLeave(double t, std::int32_t state) {
     tick_.Waits.push_back(std::max(0.0, t - arrival));
   }
   if (!waiting_.empty()) {
-    board_.SteppedOnto(static_cast<std::size_t>(Index()), t, false);
+    board_.WaitingSteppedOnto(static_cast<std::size_t>(Index()), t);
   }
   waiting_.clear();
 }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <optional>
 #include <stdexcept>
 #include <string>
 
@@ -249,9 +250,16 @@ TrafficStatistics TrafficModel::Statistics() const {
     for (const auto& hour : hours_) {
       hours.push_back(hour.get());
     }
-    PeriodRecorder last = *hours_.back();
-    AddDormantTicks(last);
-    hours.back() = &last;
+    // Copied only where dormant ticks are not yet in it.
+    std::optional<PeriodRecorder> last;
+    const bool pending =
+        std::any_of(dormant_.begin(), dormant_.end(),
+                    [this](const Dormant& sleep) { return sleep.On && sleep.Since < ticks_; });
+    if (pending) {
+      last.emplace(*hours_.back());
+      AddDormantTicks(*last);
+      hours.back() = &*last;
+    }
     // The whole run is its hours one after the other.
     PeriodRecorder whole = *hours.front();
     for (std::size_t h = 1; h < hours.size(); ++h) {

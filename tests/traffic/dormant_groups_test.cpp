@@ -7,6 +7,7 @@
 
 #include "data/signal_state.h"
 #include "traffic/controller_view.h"
+#include "traffic/movement_of.h"
 #include "traffic/statistics_files.h"
 #include "traffic/traffic_model.h"
 
@@ -86,15 +87,8 @@ TrafficDescription AJunction() {
     if (group == 1) {
       // Left turners that wait in the junction for the oncoming group 2,
       // right turners for the people of group 5.
-      Movement straight;
-      straight.Share = 2.0;
-      Movement left;
-      left.Direction = Turn::Left;
-      left.YieldsTo = {2};
-      Movement right;
-      right.Direction = Turn::Right;
-      right.YieldsTo = {5};
-      traffic.Lanes = {Lane{{straight, right}}, Lane{{left}}};
+      traffic.Lanes = {Lane{{MovementOf(Turn::Straight, 2.0), MovementOf(Turn::Right, 1.0, {5})}},
+                       Lane{{MovementOf(Turn::Left, 1.0, {2})}}};
       traffic.LeftTurnersInJunction = 2;
       traffic.HeavyShare = 0.1;
     }

@@ -10,6 +10,7 @@
 #include "traffic/controller_view.h"
 #include "traffic/fifo_vector.h"
 #include "traffic/lane_queue.h"
+#include "traffic/movement_of.h"
 
 namespace ampelsim::traffic {
 namespace {
@@ -143,15 +144,9 @@ void SkippedTicksLeaveAsTheFullComputation(int leftTurnersInJunction) {
   traffic.HeavyFactor = 1.5;
   traffic.LeftTurnFactor = 1.2;
   traffic.RightTurnFactor = 1.1;
-  Movement straight;
-  straight.Share = 2.0;
-  Movement left;
-  left.Direction = Turn::Left;
-  left.YieldsTo = {2};
-  Movement right;
-  right.Direction = Turn::Right;
-  right.YieldsTo = {4};
-  const std::vector<Movement> movements{straight, left, right};
+  const std::vector<Movement> movements{MovementOf(Turn::Straight, 2.0),
+                                        MovementOf(Turn::Left, 1.0, {2}),
+                                        MovementOf(Turn::Right, 1.0, {4})};
   LaneQueue lane(traffic, movements, 0);
   LaneQueue fullLane(traffic, movements, 0);
   std::seed_seq seed{7, 8, 9};
