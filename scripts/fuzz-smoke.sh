@@ -4,11 +4,13 @@
 # finding; its input is kept in build-fuzz/findings/ (add it to
 # fuzz/regressions/<target>/ with the fix, see fuzz/README.md).
 #   FUZZ_SECONDS   seconds per target (default 60)
+#   FUZZ_PARALLEL  targets run at once (default: the number of cores)
 #   AMPELSIM_JOBS  parallel build jobs (default: the build tool's own choice)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 seconds=${FUZZ_SECONDS:-60}
+parallel=${FUZZ_PARALLEL:-$(nproc)}
 build="build-fuzz"
 jobs=()
 if [ -n "${AMPELSIM_JOBS:-}" ]; then jobs=(-j "$AMPELSIM_JOBS"); fi
@@ -30,21 +32,41 @@ declare -A extra=([scenario]="-dict=$root/fuzz/dictionaries/scenario.dict" [junc
 
 export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1}
 export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1}
-failed=()
-for target in decoders loader scenario reports simulation data_set_json edit_patch junction_spec intergreen_geometry traffic_file sumo_mapping sumo_network stages; do
+targets=(decoders loader scenario reports simulation data_set_json edit_patch junction_spec intergreen_geometry traffic_file sumo_mapping sumo_network stages)
+
+# Runs one target for its time; its outcome goes to $work/<target>.status.
+run_target() {
+  local target=$1
   # New inputs go to a scratch folder: the repository's corpus is only read.
   mkdir -p "$work/$target"
-  log="$work/$target.log"
   # shellcheck disable=SC2086
   if (cd "$work" && "$root/$build/fuzz_$target" -max_total_time="$seconds" \
         -max_len="${max_len[$target]}" -timeout=30 -print_final_stats=1 \
         -artifact_prefix="$findings/$target-" ${extra[$target]:-} \
-        "$work/$target" "$root/fuzz/corpus/$target") > "$log" 2>&1; then
-    runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log")
+        "$work/$target" "$root/fuzz/corpus/$target") > "$work/$target.log" 2>&1; then
+    echo clean > "$work/$target.status"
+  else
+    echo finding > "$work/$target.status"
+  fi
+}
+
+# Each target keeps its full time; they run side by side, one per core.
+for target in "${targets[@]}"; do
+  while [ "$(jobs -rp | wc -l)" -ge "$parallel" ]; do
+    wait -n || true
+  done
+  run_target "$target" &
+done
+wait
+
+failed=()
+for target in "${targets[@]}"; do
+  if [ "$(cat "$work/$target.status" 2>/dev/null)" = clean ]; then
+    runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$work/$target.log")
     echo "fuzz_$target: clean, ${runs:-?} inputs in ${seconds} s"
   else
     echo "fuzz_$target: FINDING (inputs in $findings)"
-    tail -n 60 "$log"
+    tail -n 60 "$work/$target.log"
     failed+=("$target")
   fi
 done
