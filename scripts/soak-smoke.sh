@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Builds the soak program with AddressSanitizer and UBSan in build-soak and
-# runs its short form: random junctions for simulated hours each. Exit 1 on
-# a sanitizer report, a damaged fault store or heap growth.
+# Builds the soak program with AddressSanitizer and UBSan (in build-soak, or in
+# SOAK_BUILD) and runs its short form: random junctions for simulated hours
+# each. Exit 1 on a sanitizer report, a damaged fault store or heap growth.
 #   SOAK_DATA_SETS, SOAK_HOURS, SOAK_SEED  (defaults 16, 3, 1)
 #   SOAK_BUILD     a build folder configured with AMPELSIM_SANITIZE=ON to take
 #                  the soak from (scripts/test.sh passes its build-asan); by
