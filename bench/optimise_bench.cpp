@@ -53,7 +53,9 @@ class ScratchFolder {
 
 // Monday 00:00 in clock mode, as bench/traffic_day.sh runs it through the
 // command line: the weekly plan runs P3, P1, P4, P2, P3; 864 000 ticks.
-void RunDemoDay(benchmark::State& state, bool withTraffic) {
+void RunDemoDay(
+    benchmark::State& state, bool withTraffic,
+    ampelsim::traffic::LaneCapacity capacity = ampelsim::traffic::LaneCapacity::Measured) {
   const auto weekday = ampelsim::traffic::ReadTrafficFile(TrafficFile("weekday.json"));
   if (!weekday) {
     state.SkipWithError(weekday.Failure().Message.c_str());
@@ -68,7 +70,7 @@ void RunDemoDay(benchmark::State& state, bool withTraffic) {
                                      scratch.Path() / "DATEN.STO", clockMode);
     std::optional<ampelsim::GeneratedTraffic> traffic;
     if (withTraffic) {
-      traffic.emplace(day.Sim(), *weekday);
+      traffic.emplace(day.Sim(), *weekday, weekday->Seed, capacity);
     }
     day.RunSeconds(86400);
     benchmark::DoNotOptimize(day.Sim().State());
@@ -84,6 +86,13 @@ void BM_QuietDemoDayWithTraffic(benchmark::State& state) {
   RunDemoDay(state, true);
 }
 BENCHMARK(BM_QuietDemoDayWithTraffic)->Unit(benchmark::kMillisecond);
+
+// The same day as the optimiser's delay runs take it: the lanes' capacity
+// is not measured, nothing else changes.
+void BM_QuietDemoDayWithTrafficDelaysOnly(benchmark::State& state) {
+  RunDemoDay(state, true, ampelsim::traffic::LaneCapacity::NotMeasured);
+}
+BENCHMARK(BM_QuietDemoDayWithTrafficDelaysOnly)->Unit(benchmark::kMillisecond);
 
 // `ampelsim-cli optimise Demo --traffic peak.json --program 1 --hour 16`
 // without the saving and the comparison: Webster's plan and the refinement

@@ -49,8 +49,8 @@ ReportStatus GeneratedTraffic::PrintReport(ReportDocument& report) const {
 
 GeneratedTraffic::GeneratedTraffic(Simulation& simulation,
                                    const traffic::TrafficDescription& description,
-                                   std::uint64_t seed)
-    : simulation_(simulation), model_(description, seed) {
+                                   std::uint64_t seed, traffic::LaneCapacity capacity)
+    : simulation_(simulation), model_(description, seed, capacity) {
   for (const traffic::GroupTraffic& group : model_.Description().Groups) {
     if (group.Group >= 1 && group.Group <= MaxGroups) {
       described_.push_back(static_cast<std::size_t>(group.Group - 1));

@@ -46,7 +46,8 @@ class GeneratedTraffic final : public TickParticipant,
                                private traffic::HeadReader {
  public:
   GeneratedTraffic(Simulation& simulation, const traffic::TrafficDescription& description,
-                   std::uint64_t seed);
+                   std::uint64_t seed,
+                   traffic::LaneCapacity capacity = traffic::LaneCapacity::Measured);
   GeneratedTraffic(Simulation& simulation, const traffic::TrafficDescription& description)
       : GeneratedTraffic(simulation, description, description.Seed) {}
   ~GeneratedTraffic() override;

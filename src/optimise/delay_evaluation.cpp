@@ -44,7 +44,8 @@ RunOutcome RunOne(const fs::path& dataDirectory, const fs::path& store,
   const Scenario script =
       ParseScenario(Format("0 program P%d\n1 press Start\n", settings.Slot)).Value();
   HeadlessSimulation run(dataDirectory.string(), StartOfHour(settings.Hour), store, script);
-  GeneratedTraffic traffic(run.Sim(), settings.Traffic, seed);
+  // Only the queues count here: the lanes' capacity is not measured.
+  GeneratedTraffic traffic(run.Sim(), settings.Traffic, seed, traffic::LaneCapacity::NotMeasured);
   run.RunTick();
   RunOutcome outcome;
   if (!run.Sim().Loader().DataValid()) {

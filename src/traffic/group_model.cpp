@@ -14,7 +14,8 @@ double Uniform(std::mt19937_64& engine) {
 
 }  // namespace
 
-GroupModel::GroupModel(const GroupTraffic& traffic, std::uint64_t seed, ConflictBoard& board)
+GroupModel::GroupModel(const GroupTraffic& traffic, std::uint64_t seed, ConflictBoard& board,
+                       LaneCapacity capacity)
     : traffic_(traffic), stream_(traffic, seed), board_(board) {
   const auto g = static_cast<std::size_t>(Index());
   board_.Describe(g, traffic_.Kind, traffic_.CrossingTime);
@@ -31,7 +32,8 @@ GroupModel::GroupModel(const GroupTraffic& traffic, std::uint64_t seed, Conflict
     lanes_.emplace_back(traffic_, movements, Index());
     // Several, so that the draws of one queue's movements weigh less in the
     // capacity of an hour than the arrivals of the run.
-    for (int copy = 0; copy < PermanentQueuesPerLane; ++copy) {
+    const int copies = capacity == LaneCapacity::Measured ? PermanentQueuesPerLane : 0;
+    for (int copy = 0; copy < copies; ++copy) {
       std::seed_seq permanentSeed{
           static_cast<std::uint32_t>(seed),           static_cast<std::uint32_t>(seed >> 32),
           static_cast<std::uint32_t>(traffic_.Group), static_cast<std::uint32_t>(lane),

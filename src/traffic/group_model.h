@@ -14,6 +14,7 @@
 #include "traffic/controller_view.h"
 #include "traffic/lane_queue.h"
 #include "traffic/traffic_description.h"
+#include "traffic/traffic_statistics.h"
 
 namespace ampelsim::traffic {
 
@@ -56,8 +57,10 @@ struct GroupTick {
 class GroupModel {
  public:
   // `board` outlives the model: the group writes its crossings there and
-  // reads those of the groups it yields to.
-  GroupModel(const GroupTraffic& traffic, std::uint64_t seed, ConflictBoard& board);
+  // reads those of the groups it yields to. Lanes get their permanent queues
+  // only where the capacity is measured.
+  GroupModel(const GroupTraffic& traffic, std::uint64_t seed, ConflictBoard& board,
+             LaneCapacity capacity = LaneCapacity::Measured);
 
   const GroupTraffic& Traffic() const { return traffic_; }
   int Index() const { return traffic_.Group - 1; }

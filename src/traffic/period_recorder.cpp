@@ -34,8 +34,12 @@ double Percentile95(std::vector<float> values) {
 }  // namespace
 
 PeriodRecorder::PeriodRecorder(const std::vector<GroupTraffic>& groups, double from,
-                               std::string clockText)
-    : groups_(groups), sums_(groups.size()), from_(from), clockText_(std::move(clockText)) {}
+                               std::string clockText, LaneCapacity capacity)
+    : groups_(groups),
+      sums_(groups.size()),
+      from_(from),
+      clockText_(std::move(clockText)),
+      capacity_(capacity) {}
 
 void PeriodRecorder::AddBusyTick(Sums& sums, const GroupTick& tick) {
   sums.Arrivals += tick.Arrivals;
@@ -125,7 +129,8 @@ GroupFigures PeriodRecorder::GroupFiguresOf(std::size_t slot, const QualityLimit
   if (signalled > 0.0) {
     figures.GreenShare = static_cast<double>(sums.GreenTicks) * TickSeconds / signalled;
   }
-  if (traffic.Kind == RoadUser::Vehicle && signalled > 0.0 && seconds > 0.0) {
+  const bool capacityKnown = traffic.Lanes.empty() || capacity_ == LaneCapacity::Measured;
+  if (traffic.Kind == RoadUser::Vehicle && capacityKnown && signalled > 0.0 && seconds > 0.0) {
     const double saturationFlow = 1.0 / traffic.SaturationHeadway;  // veh/s of green
     const double greenRatio = sums.EffectiveGreen / signalled;
     const double arrivalRate = static_cast<double>(sums.Arrivals) / seconds;

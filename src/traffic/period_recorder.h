@@ -17,7 +17,8 @@ namespace ampelsim::traffic {
 // them into its figures.
 class PeriodRecorder {
  public:
-  PeriodRecorder(const std::vector<GroupTraffic>& groups, double from, std::string clockText);
+  PeriodRecorder(const std::vector<GroupTraffic>& groups, double from, std::string clockText,
+                 LaneCapacity capacity = LaneCapacity::Measured);
 
   void AddProgramTick(const ControllerView& view);
   // `slot` is the group's place in the traffic description.
@@ -125,6 +126,7 @@ class PeriodRecorder {
   std::vector<Sums> sums_;
   double from_;
   std::string clockText_;
+  LaneCapacity capacity_;
   std::int64_t ticks_ = 0;
   std::int64_t maxJunctionQueue_ = 0;
   double junctionQueueSum_ = 0.0;

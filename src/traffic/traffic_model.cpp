@@ -28,8 +28,12 @@ std::vector<GroupTraffic> InGroupOrder(std::vector<GroupTraffic> groups) {
 
 }  // namespace
 
-TrafficModel::TrafficModel(const TrafficDescription& description, std::uint64_t seed)
-    : description_(description), board_(std::make_unique<ConflictBoard>()), programTicks_(6, 0) {
+TrafficModel::TrafficModel(const TrafficDescription& description, std::uint64_t seed,
+                           LaneCapacity capacity)
+    : description_(description),
+      capacity_(capacity),
+      board_(std::make_unique<ConflictBoard>()),
+      programTicks_(6, 0) {
   description_.Groups = InGroupOrder(description_.Groups);
   for (std::size_t i = 0; i < description_.Groups.size(); ++i) {
     const int group = description_.Groups[i].Group;
@@ -40,7 +44,7 @@ TrafficModel::TrafficModel(const TrafficDescription& description, std::uint64_t 
   }
   description_.Seed = seed;
   for (const GroupTraffic& group : description_.Groups) {
-    groups_.push_back(std::make_unique<GroupModel>(group, seed, *board_));
+    groups_.push_back(std::make_unique<GroupModel>(group, seed, *board_, capacity_));
     series_.emplace_back(SeriesSeconds);
   }
   secondMax_.assign(groups_.size(), 0);
@@ -64,7 +68,8 @@ void TrafficModel::BeginHourIfDue(const ControllerView& view) {
       dormant.Since = ticks_;
     }
   }
-  auto recorder = std::make_unique<PeriodRecorder>(description_.Groups, Seconds(), ClockText(view));
+  auto recorder =
+      std::make_unique<PeriodRecorder>(description_.Groups, Seconds(), ClockText(view), capacity_);
   hours_.push_back(std::move(recorder));
 }
 
@@ -242,7 +247,7 @@ ResidualQueueModel TrafficModel::QueueModel() const {
 TrafficStatistics TrafficModel::Statistics() const {
   TrafficStatistics statistics;
   if (hours_.empty()) {
-    statistics.Whole = PeriodRecorder(description_.Groups, 0.0, "00:00")
+    statistics.Whole = PeriodRecorder(description_.Groups, 0.0, "00:00", capacity_)
                            .Figures(description_.Quality, QueueModel());
   } else {
     // The hour that runs with the dormant groups' ticks not yet counted.

@@ -27,7 +27,8 @@ class PeriodRecorder;
 class TrafficModel {
  public:
   // `seed` replaces the file's seed.
-  TrafficModel(const TrafficDescription& description, std::uint64_t seed);
+  TrafficModel(const TrafficDescription& description, std::uint64_t seed,
+               LaneCapacity capacity = LaneCapacity::Measured);
   explicit TrafficModel(const TrafficDescription& description)
       : TrafficModel(description, description.Seed) {}
   ~TrafficModel();
@@ -65,6 +66,7 @@ class TrafficModel {
   std::vector<QueueSeries> Series(std::size_t lastSeconds = SeriesSeconds) const;
 
   const TrafficDescription& Description() const { return description_; }
+  LaneCapacity Capacity() const { return capacity_; }
 
  private:
   ResidualQueueModel QueueModel() const;
@@ -80,6 +82,7 @@ class TrafficModel {
   void AddDormantTicks(PeriodRecorder& hour) const;
 
   TrafficDescription description_;
+  LaneCapacity capacity_;
   std::unique_ptr<ConflictBoard> board_;
   std::vector<std::unique_ptr<GroupModel>> groups_;
   std::vector<std::unique_ptr<PeriodRecorder>> hours_;

@@ -9,6 +9,14 @@
 
 namespace ampelsim::traffic {
 
+// Whether a run measures the capacity of groups with lanes. That takes four
+// permanent queues per lane beside the run, which cost as much as the run's
+// own vehicles; a caller that reads only queues and waits (the optimiser's
+// delay) leaves them out. The run itself is the same either way; without the
+// measurement those groups' figures have no capacity and no degree of
+// saturation, and their quality level goes by the wait alone.
+enum class LaneCapacity { Measured, NotMeasured };
+
 // What decided a quality level.
 enum class QualityCriterion {
   None,        // nobody came

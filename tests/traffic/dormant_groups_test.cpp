@@ -142,5 +142,60 @@ TEST(TrafficModel, SleepingGroupsCountedByEventsAgreeWithEveryTick) {
   EXPECT_GT(figures.Whole.Groups.front().Arrivals, 300);  // the queues moved
 }
 
+// The lanes' capacity left out: the same run, tick by tick and in every
+// figure but the capacity, the degree of saturation and what they decide.
+TEST(TrafficModel, RunWithoutLaneCapacityKeepsEveryOtherFigure) {
+  const TrafficDescription description = AJunction();
+  TrafficModel measured(description);
+  TrafficModel delaysOnly(description, description.Seed, LaneCapacity::NotMeasured);
+  ControllerView measuredView;
+  ControllerView delaysView;
+  Junction measuredJunction(measuredView);
+  Junction delaysJunction(delaysView);
+  const int ticks = 2 * 36000 + 555;
+  for (int tick = 0; tick < ticks; ++tick) {
+    measuredJunction.Show(tick);
+    delaysJunction.Show(tick);
+    measured.BeforeTick(measuredView, measuredJunction, measuredJunction);
+    delaysOnly.BeforeTick(delaysView, delaysJunction, delaysJunction);
+    measuredJunction.ShowStates();
+    delaysJunction.ShowStates();
+    measured.AfterTick(measuredView);
+    delaysOnly.AfterTick(delaysView);
+    ASSERT_EQ(measured.CurrentQueues(), delaysOnly.CurrentQueues()) << "tick " << tick;
+  }
+  TrafficStatistics withCapacity = measured.Statistics();
+  TrafficStatistics without = delaysOnly.Statistics();
+  const auto laneGroup = [](const GroupFigures& figures) { return figures.Group == 1; };
+  std::vector<PeriodFigures*> periods{&withCapacity.Whole, &without.Whole};
+  for (std::size_t h = 0; h < withCapacity.Hours.size() && h < without.Hours.size(); ++h) {
+    periods.push_back(&withCapacity.Hours[h]);
+    periods.push_back(&without.Hours[h]);
+  }
+  for (std::size_t p = 0; p + 1 < periods.size(); p += 2) {
+    for (std::size_t g = 0; g < periods[p]->Groups.size(); ++g) {
+      GroupFigures& full = periods[p]->Groups[g];
+      GroupFigures& lean = periods[p + 1]->Groups[g];
+      EXPECT_TRUE(full.Kind != RoadUser::Vehicle || full.Capacity.has_value());
+      EXPECT_EQ(lean.Capacity.has_value(), full.Capacity.has_value() && !laneGroup(full));
+      if (laneGroup(full)) {
+        EXPECT_FALSE(lean.Saturation.has_value());
+        if (full.QualityBy != QualityCriterion::Saturation) {
+          EXPECT_EQ(lean.Quality, full.Quality);
+        }
+        for (GroupFigures* figures : {&full, &lean}) {
+          figures->Capacity.reset();
+          figures->Saturation.reset();
+          figures->Quality = '-';
+          figures->QualityBy = QualityCriterion::None;
+        }
+      }
+    }
+    periods[p]->Junction.Quality = periods[p + 1]->Junction.Quality = '-';
+  }
+  EXPECT_EQ(StatisticsJson(withCapacity, description), StatisticsJson(without, description));
+  EXPECT_GT(withCapacity.Whole.Groups.front().Departures, 300);
+}
+
 }  // namespace
 }  // namespace ampelsim::traffic
