@@ -66,7 +66,6 @@ class TrafficModel {
   std::vector<QueueSeries> Series(std::size_t lastSeconds = SeriesSeconds) const;
 
   const TrafficDescription& Description() const { return description_; }
-  LaneCapacity Capacity() const { return capacity_; }
 
  private:
   ResidualQueueModel QueueModel() const;

@@ -97,6 +97,16 @@ TrafficDescription AJunction() {
   return description;
 }
 
+// One tick of `model` at `junction`, the heads read on demand: the buttons
+// and lamps before the tick, the presses lighting lamps, the states after.
+void RunTick(TrafficModel& model, ControllerView& view, Junction& junction, int tick) {
+  junction.Show(tick);
+  model.BeforeTick(view, junction, junction);
+  junction.Show(tick);
+  junction.ShowStates();
+  model.AfterTick(view);
+}
+
 // Groups asleep at red counted by events, against a model in which every
 // group takes every tick: the same queues at every tick, the same figures
 // whenever they are read (in the middle of an hour too, with dormant ticks
@@ -112,16 +122,12 @@ TEST(TrafficModel, SleepingGroupsCountedByEventsAgreeWithEveryTick) {
   Junction everyJunction(everyView);
   const int ticks = 3 * 36000 + 777;
   for (int tick = 0; tick < ticks; ++tick) {
-    eventsJunction.Show(tick);
+    RunTick(events, eventsView, eventsJunction, tick);
     everyJunction.Show(tick);
-    events.BeforeTick(eventsView, eventsJunction, eventsJunction);
     everyJunction.ReadHeads();
     everyTick.BeforeTick(everyView, everyJunction);
-    eventsJunction.Show(tick);
     everyJunction.Show(tick);
-    eventsJunction.ShowStates();
     everyJunction.ShowStates();
-    events.AfterTick(eventsView);
     everyTick.AfterTick(everyView);
     ASSERT_EQ(events.CurrentQueues(), everyTick.CurrentQueues()) << "tick " << tick;
     if (tick % 4999 == 0 || tick == ticks - 1) {
@@ -154,14 +160,8 @@ TEST(TrafficModel, RunWithoutLaneCapacityKeepsEveryOtherFigure) {
   Junction delaysJunction(delaysView);
   const int ticks = 2 * 36000 + 555;
   for (int tick = 0; tick < ticks; ++tick) {
-    measuredJunction.Show(tick);
-    delaysJunction.Show(tick);
-    measured.BeforeTick(measuredView, measuredJunction, measuredJunction);
-    delaysOnly.BeforeTick(delaysView, delaysJunction, delaysJunction);
-    measuredJunction.ShowStates();
-    delaysJunction.ShowStates();
-    measured.AfterTick(measuredView);
-    delaysOnly.AfterTick(delaysView);
+    RunTick(measured, measuredView, measuredJunction, tick);
+    RunTick(delaysOnly, delaysView, delaysJunction, tick);
     ASSERT_EQ(measured.CurrentQueues(), delaysOnly.CurrentQueues()) << "tick " << tick;
   }
   TrafficStatistics withCapacity = measured.Statistics();
